@@ -1,0 +1,78 @@
+#include "message_service.h"
+
+#include <QStringList>
+
+namespace {
+
+MessageService*& installed() {
+    static MessageService* service = nullptr;
+    return service;
+}
+
+RecordingMessageService& fallback() {
+    static RecordingMessageService recorder;
+    return recorder;
+}
+
+} // namespace
+
+MessageService& messageService() {
+    MessageService* service = installed();
+    return service ? *service : fallback();
+}
+
+void installMessageService(MessageService* service) {
+    installed() = service;
+}
+
+QString applicationTitle() {
+    return QStringLiteral("Calvane Lt");
+}
+
+QString twoPartText(const QString& first, const QString& second) {
+    return first + QStringLiteral("\r\n\r\n") + second;
+}
+
+void showWarning(const QString& text) {
+    messageService().show({MessageIcon::Exclamation, applicationTitle(), text, MessageButtons::Ok,
+                           MessageAnswer::Ok});
+}
+
+void showWarning(const QString& first, const QString& second) {
+    showWarning(twoPartText(first, second));
+}
+
+void showBare(const QString& text) {
+    messageService().show(
+        {MessageIcon::None, applicationTitle(), text, MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+void showErrorWithSource(const QString& description, const QString& source) {
+    messageService().show({MessageIcon::Critical, applicationTitle(),
+                           twoPartText(description, QStringLiteral("Source :  ") + source),
+                           MessageButtons::Ok, MessageAnswer::Ok});
+}
+
+MessageAnswer RecordingMessageService::show(const Message& message) {
+    m_shown.append(message);
+    if (m_answers.empty())
+        return message.defaultAnswer;
+    const MessageAnswer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
+}
+
+QStringList RecordingMessageService::texts() const {
+    QStringList result;
+    for (const Message& message : m_shown)
+        result.append(message.text);
+    return result;
+}
+
+ScopedMessageRecorder::ScopedMessageRecorder() : m_previous(installed()) {
+    installMessageService(this);
+}
+
+ScopedMessageRecorder::~ScopedMessageRecorder() {
+    installMessageService(m_previous);
+}

@@ -1,0 +1,66 @@
+#include "variant.h"
+
+#include "errors.h"
+
+Variant Variant::null() {
+    Variant v;
+    v.m_value = NullTag{};
+    return v;
+}
+
+Variant::Kind Variant::kind() const {
+    return static_cast<Kind>(m_value.index());
+}
+
+Decimal Variant::toDecimal() const {
+    switch (kind()) {
+    case Kind::Empty:
+        return Decimal();
+    case Kind::Null:
+        throw ProgramError::invalidUseOfNull();
+    case Kind::Whole:
+        return Decimal::fromWhole(std::get<qint64>(m_value));
+    case Kind::Decimal:
+        return std::get<::Decimal>(m_value);
+    case Kind::Text:
+        break;
+    }
+    return Decimal::fromText(std::get<QString>(m_value));
+}
+
+QString Variant::toText() const {
+    switch (kind()) {
+    case Kind::Empty:
+        return QString();
+    case Kind::Null:
+        throw ProgramError::invalidUseOfNull();
+    case Kind::Whole:
+        return QString::number(std::get<qint64>(m_value));
+    case Kind::Decimal:
+        return std::get<::Decimal>(m_value).toString();
+    case Kind::Text:
+        break;
+    }
+    return std::get<QString>(m_value);
+}
+
+qint64 Variant::toWhole() const {
+    if (kind() == Kind::Whole)
+        return std::get<qint64>(m_value);
+    return toDecimal().toWholeRounded();
+}
+
+bool operator==(const Variant& a, const Variant& b) {
+    return a.m_value == b.m_value;
+}
+
+Variant NormalizeValue(const Variant& vValue, int intDecimals, int lngMode) {
+    const bool blank = vValue.isNull() || vValue.toText().trimmed().isEmpty();
+    if (lngMode != 0 && lngMode != 1)
+        return Variant();
+    if (blank)
+        return lngMode == 0 ? Variant(0) : Variant(QString());
+    if (intDecimals < 0)
+        return lngMode == 0 ? Variant(vValue.toDecimal()) : Variant(vValue.toText());
+    return Variant(vValue.toDecimal().rounded(intDecimals));
+}

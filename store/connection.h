@@ -1,0 +1,58 @@
+#pragma once
+
+#include "variant.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <memory>
+
+// One open database. Every connection turns foreign keys on, so that
+// deleting a port deletes the ships registered there.
+class Connection {
+public:
+    // Each connection needs a name unique in the process.
+    explicit Connection(const QString& connectionName);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing DS database file. Raises ProgramError (store
+    // failure) when the file is missing, unreadable, locked, not a database
+    // or lacks the program's tables. Never creates or leaves a file behind.
+    void open(const QString& databaseFile);
+    bool isOpen() const;
+    // What a second connection needs to reach the same database.
+    QString connectionText() const { return m_databaseFile; }
+    // Rolls back and closes, ignoring every error (used at shutdown).
+    void rollbackAndClose();
+
+    // Runs a statement that returns no rows. Values bind, in order, to the
+    // statement's "?" placeholders, so user text never becomes statement
+    // text. Raises ProgramError (store failure) on any error.
+    void execute(const QString& statement, const QList<Variant>& values = {});
+
+    QSqlDatabase database() const;
+
+private:
+    QString m_name;
+    QString m_databaseFile;
+};
+
+// The shared connection, open from start-up until the main window closes.
+extern std::unique_ptr<Connection> gcnnStore;
+// Set when OpenConnection fails.
+extern bool gblnOpenFailed;
+
+// The folder the program runs from; the database lives there.
+QString applicationFolder();
+// folder + "/DS.dat".
+QString databaseFileIn(const QString& folder);
+
+// Opens gcnnStore on DS.dat in the application folder (or in `folder`). On
+// failure shows the start-up message, sets gblnOpenFailed and returns false.
+bool OpenConnection();
+bool OpenConnection(const QString& folder);
+// Rolls back and closes gcnnStore, ignoring errors.
+void CloseConnection();

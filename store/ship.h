@@ -1,0 +1,43 @@
+#pragma once
+
+#include "rowset.h"
+#include "variant.h"
+
+#include <memory>
+
+// The read-only view of one Ship row.
+class clsShip {
+public:
+    // Loads the ship. 1 on success, also when no ship has that key (the
+    // record is then loaded but empty); 0 after showing the store's error.
+    int SetShip(int ShipID);
+
+    // Empty (never set): every read raises the object-not-set error. Loaded
+    // but empty: the distance is 0 and every property read raises the
+    // no-current-row error.
+    Variant GetDistBetDraftMarks() const;
+
+    Variant SummerDeadweight() const;
+    Variant SummerDraft() const;
+    Variant NetTonnage() const;
+    Variant GrossTonnage() const;
+    QString Flag() const;
+    Variant IMONo() const;
+    Variant OfficialNo() const;
+    Variant PortOfRegistry() const;
+    QString CallSign() const;
+    Variant LightShip() const;
+    Variant AftX() const;
+    Variant MidX() const;
+    Variant FwdX() const;
+    Variant Breadth() const;
+    Variant LOA() const;
+    Variant LBP() const;
+    QString ShipName() const;
+    int ShipID() const;
+
+private:
+    Variant column(const QString& name) const;
+
+    std::unique_ptr<RowSet> mrsShip;
+};

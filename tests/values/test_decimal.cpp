@@ -1,0 +1,203 @@
+#include "decimal.h"
+#include "errors.h"
+
+#include <QTest>
+
+class TestDecimal : public QObject {
+    Q_OBJECT
+
+private slots:
+    void parsesAndPrints_data();
+    void parsesAndPrints();
+    void roundsHalfToEven_data();
+    void roundsHalfToEven();
+    void arithmetic_data();
+    void arithmetic();
+    void refusesWhatDoesNotFit_data();
+    void refusesWhatDoesNotFit();
+    void comparesAcrossScales();
+    void fromTextTellsOverflowFromMismatch();
+};
+
+void TestDecimal::parsesAndPrints_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // empty: refused
+
+    QTest::newRow("plain") << "7.20" << "7.2";
+    QTest::newRow("blanks around") << "  7.55 \t" << "7.55";
+    QTest::newRow("plus sign") << "+5" << "5";
+    QTest::newRow("negative") << "-0.073" << "-0.073";
+    QTest::newRow("negative zero") << "-0.000" << "0";
+    QTest::newRow("leading point") << ".5" << "0.5";
+    QTest::newRow("trailing point") << "5." << "5";
+    QTest::newRow("leading zeros") << "000012.50" << "12.5";
+    QTest::newRow("largest") << "79228162514264337593543950335" << "79228162514264337593543950335";
+    QTest::newRow("28 places") << "0.0000000000000000000000000001" << "0.0000000000000000000000000001";
+    QTest::newRow("too many places rounds")
+        << "0.1234567890123456789012345678901" << "0.1234567890123456789012345679";
+    QTest::newRow("tie beyond 28 places goes to even") << "1.00000000000000000000000000005" << "1";
+    QTest::newRow("tie with a trace above rounds up")
+        << "1.000000000000000000000000000050001" << "1.0000000000000000000000000001";
+    QTest::newRow("tiny rounds to zero") << "0.00000000000000000000000000000000000000001" << "0";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("blanks only") << "   " << "";
+    QTest::newRow("point only") << "." << "";
+    QTest::newRow("sign only") << "-" << "";
+    QTest::newRow("two points") << "7.2.1" << "";
+    QTest::newRow("two signs") << "--1" << "";
+    QTest::newRow("sign after blank inside") << "- 1" << "";
+    QTest::newRow("exponent") << "1e3" << "";
+    QTest::newRow("thousands separator") << "1,000" << "";
+    QTest::newRow("decimal comma") << "7,5" << "";
+    QTest::newRow("inner blank") << "1 000" << "";
+    QTest::newRow("letters") << "abc" << "";
+    QTest::newRow("trailing letter") << "7.5m" << "";
+    QTest::newRow("hex") << "0x10" << "";
+    QTest::newRow("non-ASCII digit") << QString(QChar(0x0663)) << "";
+    QTest::newRow("overflow") << "79228162514264337593543950336" << "";
+}
+
+void TestDecimal::parsesAndPrints() {
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const auto value = Decimal::tryParse(text);
+    QCOMPARE(isNumericText(text), !expected.isEmpty());
+    if (expected.isEmpty()) {
+        QVERIFY(!value.has_value());
+        return;
+    }
+    QVERIFY(value.has_value());
+    QCOMPARE(value->toString(), expected);
+}
+
+void TestDecimal::roundsHalfToEven_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("places");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("2.0125 down to even") << "2.0125" << 3 << "2.012";
+    QTest::newRow("2.0135 up to even") << "2.0135" << 3 << "2.014";
+    QTest::newRow("2.3455 up to even") << "2.3455" << 3 << "2.346";
+    QTest::newRow("2.34567 above half") << "2.34567" << 3 << "2.346";
+    QTest::newRow("-2.0125") << "-2.0125" << 3 << "-2.012";
+    QTest::newRow("-2.3455") << "-2.3455" << 3 << "-2.346";
+    QTest::newRow("0.5 to 0") << "0.5" << 0 << "0";
+    QTest::newRow("1.5 to 2") << "1.5" << 0 << "2";
+    QTest::newRow("2.5 to 2") << "2.5" << 0 << "2";
+    QTest::newRow("-0.5 is never -0") << "-0.5" << 0 << "0";
+    QTest::newRow("-0.0004 is never -0") << "-0.0004" << 3 << "0";
+    QTest::newRow("five places") << "6250.123456" << 5 << "6250.12346";
+    QTest::newRow("eight places") << "7.6031862745098039215686274510" << 8 << "7.60318627";
+    QTest::newRow("fewer places held") << "7.25" << 5 << "7.25";
+    QTest::newRow("carry into whole") << "9.9995" << 3 << "10";
+}
+
+void TestDecimal::roundsHalfToEven() {
+    QFETCH(QString, value);
+    QFETCH(int, places);
+    QFETCH(QString, expected);
+    QCOMPARE(Decimal::fromText(value).rounded(places).toString(), expected);
+}
+
+void TestDecimal::arithmetic_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QChar>("op");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("exact sum") << "0.1" << QChar(u'+') << "0.2" << "0.3";
+    QTest::newRow("sum across scales") << "7.2" << QChar(u'+') << "0.00980392" << "7.20980392";
+    QTest::newRow("difference to negative") << "2.4" << QChar(u'-') << "2.5" << "-0.1";
+    QTest::newRow("exact product") << "2.5" << QChar(u'*') << "0.70" << "1.75";
+    QTest::newRow("negative product") << "1.2" << QChar(u'*') << "-87.5" << "-105";
+    QTest::newRow("product at 28 places")
+        << "0.00000000000001" << QChar(u'*') << "0.000000000000015" << "0.0000000000000000000000000002";
+    QTest::newRow("product rounded to fit")
+        << "3.3333333333333333333333333333" << QChar(u'*') << "3" << "10";
+    QTest::newRow("quotient to 28 places")
+        << "1.75" << QChar(u'/') << "178.5" << "0.0098039215686274509803921569";
+    QTest::newRow("one third") << "1" << QChar(u'/') << "3" << "0.3333333333333333333333333333";
+    QTest::newRow("two thirds round up") << "2" << QChar(u'/') << "3" << "0.6666666666666666666666666667";
+    QTest::newRow("ten thirds keep 29 digits")
+        << "10" << QChar(u'/') << "3" << "3.3333333333333333333333333333";
+    QTest::newRow("exact quotient") << "15000" << QChar(u'/') << "1.025" << "14634.146341463414634146341463";
+    QTest::newRow("negative quotient") << "-1" << QChar(u'/') << "8" << "-0.125";
+    QTest::newRow("large quotient")
+        << "79228162514264337593543950335" << QChar(u'/') << "10" << "7922816251426433759354395033.5";
+}
+
+void TestDecimal::arithmetic() {
+    QFETCH(QString, a);
+    QFETCH(QChar, op);
+    QFETCH(QString, b);
+    QFETCH(QString, expected);
+    const Decimal x = Decimal::fromText(a);
+    const Decimal y = Decimal::fromText(b);
+    Decimal result;
+    switch (op.unicode()) {
+    case u'+': result = x + y; break;
+    case u'-': result = x - y; break;
+    case u'*': result = x * y; break;
+    default: result = x / y; break;
+    }
+    QCOMPARE(result.toString(), expected);
+}
+
+void TestDecimal::refusesWhatDoesNotFit_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QChar>("op");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("error");
+
+    const int overflow = int(ErrorCode::Overflow);
+    const int byZero = int(ErrorCode::DivisionByZero);
+    QTest::newRow("sum past 96 bits") << "79228162514264337593543950335" << QChar(u'+') << "1" << overflow;
+    QTest::newRow("product past 96 bits") << "79228162514264337593543950335" << QChar(u'*') << "10" << overflow;
+    QTest::newRow("quotient past 96 bits") << "79228162514264337593543950335" << QChar(u'/') << "0.1" << overflow;
+    QTest::newRow("divide by zero") << "1" << QChar(u'/') << "0" << byZero;
+    QTest::newRow("divide by 0.000") << "1" << QChar(u'/') << "0.000" << byZero;
+}
+
+void TestDecimal::refusesWhatDoesNotFit() {
+    QFETCH(QString, a);
+    QFETCH(QChar, op);
+    QFETCH(QString, b);
+    QFETCH(int, error);
+    const Decimal x = Decimal::fromText(a);
+    const Decimal y = Decimal::fromText(b);
+    try {
+        switch (op.unicode()) {
+        case u'+': (void)(x + y); break;
+        case u'*': (void)(x * y); break;
+        default: (void)(x / y); break;
+        }
+        QFAIL("no error raised");
+    } catch (const ProgramError& e) {
+        QCOMPARE(int(e.code()), error);
+    }
+}
+
+void TestDecimal::comparesAcrossScales() {
+    QVERIFY(Decimal::fromText(u"1.50") == Decimal::fromText(u"1.5"));
+    QVERIFY(Decimal::fromText(u"-0.1") < Decimal());
+    QVERIFY(Decimal::fromText(u"100000") > Decimal::fromText(u"99999.99999"));
+    QVERIFY(Decimal::fromText(u"0.000") == Decimal());
+}
+
+void TestDecimal::fromTextTellsOverflowFromMismatch() {
+    try {
+        Decimal::fromText(u"99999999999999999999999999999999");
+        QFAIL("no error raised");
+    } catch (const ProgramError& e) {
+        QCOMPARE(e.code(), ErrorCode::Overflow);
+    }
+    try {
+        Decimal::fromText(u"12a");
+        QFAIL("no error raised");
+    } catch (const ProgramError& e) {
+        QCOMPARE(e.code(), ErrorCode::TypeMismatch);
+    }
+}
+
+QTEST_APPLESS_MAIN(TestDecimal)
+#include "test_decimal.moc"
