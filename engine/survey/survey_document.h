@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+// Which worksheet a survey belongs to.
+enum class Worksheet { Loading, Discharging };
+
+// One line of a printed hydrostatic table, as typed.
+struct HydrostaticLine {
+    QString draft, displacement, tpc, lcf;
+};
+
+// What the surveyor enters for one reading (the Initial or the Final draft).
+// Every measured value is decimal text exactly as typed ("" when blank).
+struct DraftEntry {
+    QString date; // dd-MM-yyyy
+    QString time; // HH:mm
+    QString density;
+    QString fwdPort, fwdStbd, midPort, midStbd, aftPort, aftStbd;
+    QString fwdX, midX, aftX;
+    HydrostaticLine below, above;
+    // MCTC at the Below and Above drafts plus 0.5 m, and minus 0.5 m.
+    QString mctcPlus50Below, mctcPlus50Above;
+    QString mctcMinus50Below, mctcMinus50Above;
+    // Quantity in tonnes by deductible item (DeductionMaster.ItemID).
+    QMap<int, QString> deductions;
+    QString comments;
+};
+
+// The ship's particulars when the survey carries them itself instead of
+// naming a ship of the database.
+struct ShipParticulars {
+    QString name;
+    QString lbp;
+    QString lightShip;
+};
+
+// A whole survey: what one worksheet holds.
+struct SurveyDocument {
+    Worksheet worksheet = Worksheet::Loading;
+    std::optional<int> shipID;               // a ship of DS.dat, or
+    std::optional<ShipParticulars> particulars; // the ship given inline
+    QString port, voyage, cargo;
+    QString billOfLadingQuantity; // discharging surveys
+    DraftEntry initial, final;
+    // A net displacement typed for the Initial draft on the Final tab
+    // instead of the calculated one ("" when not typed).
+    QString typedInitialNetDisplacement;
+};
