@@ -1,0 +1,130 @@
+#include "draft_handover.h"
+
+#include "draft.h"
+#include "message_service.h"
+#include "rowset.h"
+
+DraftReadingTexts readingTexts(const DraftEntry& e) {
+    return {e.fwdPort, e.fwdStbd, e.midPort, e.midStbd, e.aftPort, e.aftStbd,
+            e.fwdX,    e.midX,    e.aftX};
+}
+
+void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& e,
+                    const CorrectedDrafts& corrected, const QString& totalDeductibles) {
+    using P = DraftProperty;
+    draft.set(P::SpecificGravity, e.density);
+    draft.set(P::DSDate, e.date);
+    draft.set(P::DSTime, e.time);
+    draft.set(P::FwdPort, e.fwdPort);
+    draft.set(P::FwdStbd, e.fwdStbd);
+    draft.set(P::MidPort, e.midPort);
+    draft.set(P::MidStbd, e.midStbd);
+    draft.set(P::AftPort, e.aftPort);
+    draft.set(P::AftStbd, e.aftStbd);
+    if (worksheet == Worksheet::Discharging) {
+        draft.set(P::FwdMean, corrected.txtFwdMean);
+        draft.set(P::MidMean, corrected.txtMidshipMean);
+        draft.set(P::AftMean, corrected.txtAftMean);
+        draft.set(P::FwdCorrection, corrected.txtFwdCorrection);
+        draft.set(P::MidCorrection, corrected.txtMidshipCorrection);
+        draft.set(P::AftCorrection, corrected.txtAftCorrection);
+        draft.set(P::FwdTrueDraft, corrected.txtFwdTrueDraft);
+        draft.set(P::MidTrueDraft, corrected.txtMidshipTrueDraft);
+        draft.set(P::AftTrueDraft, corrected.txtAftTrueDraft);
+    }
+    draft.set(P::FwdX, e.fwdX);
+    draft.set(P::MidX, e.midX);
+    draft.set(P::AftX, e.aftX);
+    draft.set(P::TrueMeanDraft, corrected.trueMeanDraft);
+    draft.set(P::LBM, corrected.txtLBM);
+    draft.set(P::TrueTrim, corrected.txtTrueTrim);
+    draft.set(P::TotDeductibles, totalDeductibles);
+    draft.set(P::Comments, e.comments);
+}
+
+void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
+                    const QMap<int, QString>& quantities) {
+    for (int itemID : itemIDs) {
+        const QString id = QString::number(itemID);
+        if (deductions.recordCount() > 0)
+            deductions.moveFirst();
+        if (!deductions.find(QStringLiteral("ItemID = ") + id)) {
+            deductions.addNew();
+            deductions.setField(QStringLiteral("ItemID"), Variant(itemID));
+        }
+        deductions.setField(QStringLiteral("Quantity"),
+                            NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal());
+        deductions.update();
+    }
+}
+
+namespace {
+
+struct RequiredField {
+    QString text;
+    const char* message;
+    const char* field;
+};
+
+struct RequiredCell {
+    QString text;
+    const char* message;
+    const char* editor;
+};
+
+bool blank(const QString& text) {
+    return text.trimmed().isEmpty();
+}
+
+} // namespace
+
+std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEntry& e) {
+    const bool shipChosen = s.shipID.has_value() || s.particulars.has_value();
+    const RequiredField fields[] = {
+        {shipChosen ? QStringLiteral("ship") : QString(), "Please select ship name.", "dcbShip"},
+        {s.voyage, "Please enter Voyage-ID.", "txtVoyageID"},
+        {s.port, "Please select port name.", "dcbPort"},
+        {s.cargo, "Please enter value for cargo.", "txtCargo"},
+        {e.density, "Please enter value for Density.", "txtDensity"},
+        {e.fwdPort, "Please enter value for Forward Port.", "txtFwdPort"},
+        {e.fwdStbd, "Please enter value for Forward Starboard.", "txtFwdStbd"},
+        {e.midPort, "Please enter value for Midship Port.", "txtMidShipPort"},
+        {e.midStbd, "Please enter value for Midship Starboard.", "txtMidshipStbd"},
+        {e.aftPort, "Please enter value for Aft Port.", "txtAftPort"},
+        {e.aftStbd, "Please enter value for Aft Starboard.", "txtAftStbd"},
+        {e.fwdX, "Please enter value for Fwd X.", "txtFwdX"},
+        {e.midX, "Please enter value for Mid X.", "txtMidX"},
+        {e.aftX, "Please enter value for Aft X.", "txtAftX"},
+    };
+    for (const RequiredField& f : fields) {
+        if (blank(f.text)) {
+            showWarning(QStringLiteral("Incomplete data."), QString::fromLatin1(f.message));
+            return QString::fromLatin1(f.field);
+        }
+    }
+    const HydrostaticLine* lines[] = {&e.below, &e.above};
+    const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
+    const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
+    QList<RequiredCell> cells;
+    for (const HydrostaticLine* line : lines) {
+        cells.append({line->draft, "Value of Hyd. Draft can't be left blank.", "txtHDTGridTextbox"});
+        cells.append({line->displacement, "Value of Displacement can't be left blank.",
+                      "txtHDTGridTextbox"});
+        cells.append({line->tpc, "Value of TPC can't be left blank.", "txtHDTGridTextbox"});
+        cells.append({line->lcf, "Value of LCF can't be left blank.", "txtHDTGridTextbox"});
+    }
+    // The MCTC drafts follow the hydrostatic drafts, already checked above.
+    for (const QString& value : plus)
+        cells.append({value, "Value of MCTC+50 can't be left blank.", "txtMPGridTextbox"});
+    for (const QString& value : minus)
+        cells.append({value, "Value of MCTC-50 can't be left blank.", "txtMMGridTextbox"});
+    for (const RequiredCell& cell : cells) {
+        if (blank(cell.text)) {
+            messageService().show({MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
+                                   QString::fromLatin1(cell.message), MessageButtons::Ok,
+                                   MessageAnswer::Ok});
+            return QString::fromLatin1(cell.editor);
+        }
+    }
+    return std::nullopt;
+}

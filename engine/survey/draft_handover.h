@@ -1,0 +1,36 @@
+#pragma once
+
+#include "draft_correction.h"
+#include "survey_document.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class clsDraft;
+class RowSet;
+
+// The readings and mark distances of an entry, as the draft correction
+// takes them.
+DraftReadingTexts readingTexts(const DraftEntry& entry);
+
+// Copies what the worksheet holds for one reading into its draft object:
+// the typed texts, the full-precision true mean draft, the true trim as
+// shown (3 places) and the length between marks. The discharging worksheet
+// also hands over the means, corrections and true drafts as shown.
+// `totalDeductibles` is what the results grid shows as total deductibles.
+void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& entry,
+                    const CorrectedDrafts& corrected, const QString& totalDeductibles);
+
+// Keeps one row per deductible item in the draft's deductions, found by
+// ItemID (a blank quantity is 0). `itemIDs` are the items in the order the
+// worksheet lists them.
+void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
+                    const QMap<int, QString>& quantities);
+
+// What the Calculate command needs before it calculates: shows the message
+// of the first missing input ("Incomplete data." and what to enter, or the
+// hydrostatic table's blank-cell message) and returns the objectName of the
+// field to go to; nothing when the input is complete.
+std::optional<QString> firstMissingInput(const SurveyDocument& survey, const DraftEntry& entry);

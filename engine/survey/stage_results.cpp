@@ -1,0 +1,198 @@
+#include "stage_results.h"
+
+#include "message_service.h"
+
+namespace {
+
+Decimal N(const Variant& value) {
+    return NormalizeValue(value, -1, 0).toDecimal();
+}
+
+Decimal N(const QString& text) {
+    return N(Variant(text));
+}
+
+Decimal N5(const Variant& value) {
+    return NormalizeValue(value, 5, 0).toDecimal();
+}
+
+QString textOf(const Variant& value) {
+    return value.isNull() ? QString() : value.toText();
+}
+
+bool between(const Decimal& value, int low, int high) {
+    return value > Decimal(low) && value < Decimal(high);
+}
+
+ShownValue shown(const Decimal& value, bool red) {
+    return {value.toString(), red};
+}
+
+void loadingInitial(const StageInputs& in, StageResults& out) {
+    if (N(in.net).isZero())
+        return;
+    out.row10 = {textOf(in.lightShip), false};
+    const Decimal constant = N(in.net) - N(in.lightShip);
+    out.constantValue = constant;
+    out.row11 = shown(constant, !between(constant, 0, 100000));
+    out.initNetDisp = ShownValue{textOf(in.net), false};
+    out.constant = out.row11;
+}
+
+// Row 10 of a Final stage: the Initial draft's net displacement, also put
+// in the initial net displacement box unless it is 0.
+Decimal initialNetShown(const StageInputs& in, StageResults& out) {
+    const Decimal initial = N5(in.initialNet);
+    out.row10 = {initial.toString(), false};
+    if (!initial.isZero()) {
+        out.initialNetField = shown(initial, initial.sign() < 0);
+        return initial;
+    }
+    return N(in.initialNetField);
+}
+
+void loadingFinal(const StageInputs& in, StageResults& out) {
+    if (in.net.isNull() || textOf(in.net).isEmpty() || N(in.net).isZero())
+        return;
+    const Decimal net = N(in.net);
+    const Decimal cargo = (net - initialNetShown(in, out)).rounded(5);
+    out.row11 = shown(cargo, cargo.sign() < 0);
+    out.finalNetDisp = ShownValue{textOf(in.net), net.sign() < 0};
+    out.cargo = out.row11;
+}
+
+void dischargingInitial(const StageInputs& in, StageResults& out) {
+    const Decimal net = N(in.net);
+    if (net.isZero())
+        return;
+    const Decimal lightShip = N(in.lightShip);
+    out.row10 = {lightShip.isZero() ? QString() : textOf(in.lightShip), false};
+    const Decimal cargoAndConstant = net - lightShip;
+    out.row11 = {cargoAndConstant.isZero() ? QString() : cargoAndConstant.toString(), false};
+    if (!out.row11.text.isEmpty() && cargoAndConstant.sign() < 0) {
+        out.row11.red = true;
+        showWarning(QStringLiteral("Value of constant is invalid."),
+                    QStringLiteral("Please check your input values."));
+    }
+    if (!in.billOfLading.trimmed().isEmpty() && !N(in.billOfLading).isZero()) {
+        const Decimal assumed = cargoAndConstant - N(in.billOfLading);
+        out.assumedConstant =
+            ShownValue{assumed.isZero() ? QString() : assumed.toString(), assumed.sign() < 0};
+    }
+}
+
+void dischargingFinal(const StageInputs& in, StageResults& out) {
+    if (in.net.isNull() || textOf(in.net).trimmed().isEmpty())
+        return;
+    const Decimal cargo = (initialNetShown(in, out) - N5(in.net)).rounded(5);
+    out.row11 = shown(cargo, cargo.sign() < 0);
+    out.cargo = out.row11;
+    const Decimal constant = N5(in.net) - N(in.lightShip);
+    out.constant = shown(constant, constant.sign() < 0);
+}
+
+} // namespace
+
+StageResults deriveStage(const StageInputs& in) {
+    StageResults out;
+    const bool loading = in.worksheet == Worksheet::Loading;
+    if (in.stage == Stage::Initial) {
+        out.row9Title = QStringLiteral("Net Displacement");
+        out.row10Title = QStringLiteral("LightShip");
+        out.row11Title = loading ? QStringLiteral("Constant") : QStringLiteral("Cargo + Constant");
+    } else {
+        out.row9Title = QStringLiteral("Final Net Displacement");
+        out.row10Title = QStringLiteral("Initial Net Displacement");
+        out.row11Title =
+            loading ? QStringLiteral("Total Cargo Loaded") : QStringLiteral("Total Cargo Discharged");
+    }
+    if (!in.net.isNull() && !textOf(in.net).isEmpty()) {
+        const Decimal net = N(in.net);
+        out.row9 = shown(net.rounded(6), !between(net, 0, 1000000));
+    }
+    if (loading)
+        in.stage == Stage::Initial ? loadingInitial(in, out) : loadingFinal(in, out);
+    else
+        in.stage == Stage::Initial ? dischargingInitial(in, out) : dischargingFinal(in, out);
+    return out;
+}
+
+std::optional<QString> warnAfterCalculate(const CalculatedStage& c) {
+    const auto warnInput = [](const QString& first) {
+        showWarning(first, QStringLiteral("Please check your input values."));
+    };
+    // A net displacement that is missing or no number is as wrong as one
+    // out of range.
+    const auto netInRange = [&c] {
+        if (c.net.isNull())
+            return false;
+        const auto net = Decimal::tryParse(c.net.toText());
+        return net && between(*net, 0, 1000000);
+    };
+    if (c.worksheet == Worksheet::Loading) {
+        const bool netBlank = !c.net.isNull() && c.net.toText().isEmpty();
+        if (!netBlank && !netInRange()) {
+            warnInput(QStringLiteral("Invalid Net Displacement value."));
+            return std::nullopt;
+        }
+        if (c.stage != Stage::Initial)
+            return std::nullopt;
+        const auto constant = Decimal::tryParse(c.row11);
+        if (!c.row11.isEmpty() && !(constant && between(*constant, 0, 100000)))
+            warnInput(QStringLiteral("Invalid constant value."));
+        return c.row11;
+    }
+    if (!netInRange())
+        warnInput(QStringLiteral("Invalid Net Displacement value."));
+    if (c.stage == Stage::Final) {
+        if (!c.cargoField.isEmpty() && N(c.cargoField).sign() < 0)
+            warnInput(QStringLiteral("Current value for Total cargo discharged is invalid."));
+        if (!c.constantField.isEmpty() && N(c.constantField).sign() < 0)
+            warnInput(QStringLiteral("Current value for Constant is invalid."));
+    }
+    return std::nullopt;
+}
+
+EntryVerdict checkInitialNetDisplacement(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return {true, text};
+    const auto value = Decimal::tryParse(text);
+    if (!value) {
+        showWarning(QStringLiteral("Invalid quantity."),
+                    QStringLiteral("Please enter numeric value only."));
+        return {false, QString()};
+    }
+    const Decimal rounded = value->rounded(5);
+    if (!between(rounded, 0, 1000000)) {
+        showWarning(QStringLiteral("Invalid value."),
+                    QStringLiteral("Value of initial net displacement can be greater than 0 and "
+                                   "less than 1000000."));
+        return {false, QString()};
+    }
+    return {true, rounded.toString()};
+}
+
+EntryVerdict checkBillOfLading(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return {true, text};
+    const auto value = Decimal::tryParse(text);
+    if (!value) {
+        showWarning(QStringLiteral("Invalid value for Bill of Lading quantity."),
+                    QStringLiteral("Please enter numeric value."));
+        return {false, QString()};
+    }
+    if (!(*value >= Decimal(0) && *value < Decimal(1000000))) {
+        showWarning(QStringLiteral("Invalid value for Invalid value for Bill of Lading quantity."),
+                    QStringLiteral("Please enter value  0 and 1000000."));
+        return {false, QString()};
+    }
+    return {true, value->rounded(5).toString()};
+}
+
+std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity, const QString& row11) {
+    const Decimal quantity = N(acceptedQuantity);
+    if (quantity.isZero())
+        return std::nullopt;
+    const Decimal assumed = N(row11) - quantity;
+    return shown(assumed, assumed.sign() < 0);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "survey_document.h"
+#include "variant.h"
+
+#include <QString>
+
+#include <optional>
+
+enum class Stage { Initial, Final };
+
+// A result as the worksheet shows it: its text, red when out of range.
+struct ShownValue {
+    QString text;
+    bool red = false;
+
+    friend bool operator==(const ShownValue& a, const ShownValue& b) {
+        return a.text == b.text && a.red == b.red;
+    }
+};
+
+// What the worksheet knows when it shows a draft.
+struct StageInputs {
+    Worksheet worksheet = Worksheet::Loading;
+    Stage stage = Stage::Initial;
+    Variant net;               // the shown draft's net displacement
+    Variant lightShip;         // the ship's light-ship displacement
+    Variant initialNet;        // the Initial draft's net displacement
+    QString initialNetField;   // the initial net displacement box as it stands
+    QString billOfLading;      // the Bill of Lading quantity box (discharging)
+};
+
+// Rows 9 to 11 of the results grid and the fields that follow from them.
+// A field left unset is not touched.
+struct StageResults {
+    QString row9Title, row10Title, row11Title;
+    ShownValue row9, row10, row11;
+    std::optional<ShownValue> initialNetField; // the initial net displacement box
+    std::optional<ShownValue> constant;        // loading: constant; discharging: at the Final stage
+    std::optional<ShownValue> initNetDisp;     // loading
+    std::optional<ShownValue> finalNetDisp;    // loading
+    std::optional<ShownValue> cargo;           // cargo loaded or discharged
+    std::optional<ShownValue> assumedConstant; // discharging
+    std::optional<Decimal> constantValue;      // loading, Initial stage
+};
+
+// The constant, cargo + constant, assumed constant and cargo for the shown
+// stage. On the discharging worksheet's Initial stage a negative cargo +
+// constant shows "Value of constant is invalid.". A non-numeric initial net
+// displacement box raises the type-mismatch error.
+StageResults deriveStage(const StageInputs& inputs);
+
+// What the Calculate command checks once the draft is shown.
+struct CalculatedStage {
+    Worksheet worksheet = Worksheet::Loading;
+    Stage stage = Stage::Initial;
+    Variant net;           // the shown draft's net displacement
+    QString row11;         // results grid row 11
+    QString cargoField;    // discharging: cargo discharged box
+    QString constantField; // discharging: constant box
+};
+
+// Shows the warnings of the Calculate command; the results stay. Returns
+// the constant read back from row 11 on the loading worksheet's Initial
+// stage (only there does row 11 hold the constant).
+std::optional<QString> warnAfterCalculate(const CalculatedStage& calculated);
+
+// What an entry rule leaves in its field.
+struct EntryVerdict {
+    bool accepted = true;
+    QString text; // the field's text after the rule (emptied on refusal)
+};
+
+// The initial net displacement typed on the Final stage: blank, or a
+// number greater than 0 and less than 1000000, rounded to 5 places.
+EntryVerdict checkInitialNetDisplacement(const QString& text);
+
+// The Bill of Lading quantity: blank, or at least 0 and less than 1000000,
+// rounded to 5 places.
+EntryVerdict checkBillOfLading(const QString& text);
+// The assumed constant once a non-zero quantity is accepted: row 11 (cargo
+// + constant, 0 when blank) less the quantity.
+std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity, const QString& row11);

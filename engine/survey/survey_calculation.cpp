@@ -1,0 +1,149 @@
+#include "survey_calculation.h"
+
+#include "connection.h"
+#include "draft_handover.h"
+#include "errors.h"
+#include "message_service.h"
+#include "rowset.h"
+#include "ship.h"
+
+namespace {
+
+// Remembers the last message shown while a step runs, so that a refusal can
+// be given back as the reason, and passes every message on.
+class LastMessage : public MessageService {
+public:
+    LastMessage() : m_next(messageService()) { installMessageService(this); }
+    ~LastMessage() override { installMessageService(&m_next); }
+    LastMessage(const LastMessage&) = delete;
+    LastMessage& operator=(const LastMessage&) = delete;
+
+    MessageAnswer show(const Message& message) override {
+        m_text = message.text;
+        return m_next.show(message);
+    }
+    QString text() const { return oneLine(m_text); }
+
+private:
+    MessageService& m_next;
+    QString m_text;
+};
+
+} // namespace
+
+QString oneLine(const QString& messageText) {
+    return messageText.simplified();
+}
+
+SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID) : m_survey(survey) {
+    for (int stage = 0; stage < 2; ++stage) {
+        m_drafts[stage] = std::make_unique<clsDraft>();
+        m_drafts[stage]->setDraftType(short(stage));
+        m_drafts[stage]->setShipID(shipID);
+    }
+    m_initialNetField = survey.typedInitialNetDisplacement;
+    m_billOfLading = survey.billOfLadingQuantity;
+}
+
+QString SurveyCalculation::run() {
+    if (const QString reason = checkEntryRules(); !reason.isEmpty())
+        return reason;
+    for (Stage stage : {Stage::Initial, Stage::Final}) {
+        if (const QString reason = runStage(stage); !reason.isEmpty())
+            return reason;
+    }
+    return QString();
+}
+
+QString SurveyCalculation::checkEntryRules() {
+    LastMessage last;
+    const EntryVerdict initialNet = checkInitialNetDisplacement(m_initialNetField);
+    if (!initialNet.accepted)
+        return last.text();
+    m_initialNetField = initialNet.text;
+    if (m_survey.worksheet == Worksheet::Discharging) {
+        const EntryVerdict quantity = checkBillOfLading(m_billOfLading);
+        if (!quantity.accepted)
+            return last.text();
+        m_billOfLading = quantity.text;
+    }
+    return QString();
+}
+
+QList<int> SurveyCalculation::deductionItems() const {
+    RowSet items;
+    items.open(QStringLiteral("SELECT ItemID, ItemName") + QStringLiteral(" FROM DeductionMaster"),
+               *gcnnStore);
+    QList<int> ids;
+    for (items.moveFirst(); !items.atEnd(); items.moveNext())
+        ids.append(int(items.field(QStringLiteral("ItemID")).toWhole()));
+    return ids;
+}
+
+QString SurveyCalculation::runStage(Stage stage) {
+    LastMessage last;
+    const DraftEntry& entry = stage == Stage::Initial ? m_survey.initial : m_survey.final;
+    clsDraft& draft = *m_drafts[int(stage)];
+    StageOutcome& outcome = m_outcomes[int(stage)];
+    const QString stageName = stage == Stage::Initial ? QStringLiteral("initial: ")
+                                                      : QStringLiteral("final: ");
+    try {
+        if (firstMissingInput(m_survey, entry))
+            return stageName + last.text();
+        const QList<int> items = deductionItems();
+        for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it) {
+            if (!items.contains(it.key()))
+                return stageName + QStringLiteral("deductible item %1 is not in the database")
+                                       .arg(it.key());
+        }
+        outcome.corrected = CorrectDrafts(readingTexts(entry), draft.ship().LBP());
+        outcome.grids = hydrostaticTexts(entry);
+        fillDifferences(outcome.grids);
+        if (!differencesUsable(outcome.grids))
+            return stageName + last.text();
+
+        const QString totalDeductibles =
+            outcome.calculated ? draft.FinalResult()[TotalDeductibles].toText() : QString();
+        saveDraftEntry(draft, m_survey.worksheet, entry, outcome.corrected, totalDeductibles);
+        saveDeductions(draft.Deductions(), items, entry.deductions);
+        draft.setHDT(toVariantGrid(outcome.grids.hdt));
+        draft.setMCTCP50(toVariantGrid(outcome.grids.mctcPlus50));
+        draft.setMCTCM50(toVariantGrid(outcome.grids.mctcMinus50));
+        {
+            LastMessage calculation;
+            draft.Calculate(0);
+            if (!calculation.text().isEmpty())
+                return stageName + calculation.text();
+        }
+        outcome.calculated = true;
+        outcome.deflection = hullDeflection(outcome.corrected);
+
+        StageInputs inputs;
+        inputs.worksheet = m_survey.worksheet;
+        inputs.stage = stage;
+        inputs.net = draft.NetDisplacement();
+        inputs.lightShip = draft.ship().LightShip();
+        inputs.initialNet = m_drafts[int(Stage::Initial)]->NetDisplacement();
+        inputs.initialNetField = m_initialNetField;
+        inputs.billOfLading = m_billOfLading;
+        outcome.results = deriveStage(inputs);
+        if (outcome.results.initialNetField)
+            m_initialNetField = outcome.results.initialNetField->text;
+        if (outcome.results.constant)
+            m_constantField = outcome.results.constant->text;
+        if (outcome.results.cargo)
+            m_cargoField = outcome.results.cargo->text;
+
+        CalculatedStage calculated;
+        calculated.worksheet = m_survey.worksheet;
+        calculated.stage = stage;
+        calculated.net = draft.NetDisplacement();
+        calculated.row11 = outcome.results.row11.text;
+        calculated.cargoField = m_cargoField;
+        calculated.constantField = m_constantField;
+        warnAfterCalculate(calculated);
+    } catch (const ProgramError& error) {
+        return stageName + error.description();
+    }
+    return QString();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "draft.h"
+#include "draft_correction.h"
+#include "hydrostatic_table.h"
+#include "stage_results.h"
+#include "survey_document.h"
+
+#include <QList>
+#include <QString>
+
+#include <memory>
+
+// What one Calculate of a stage showed.
+struct StageOutcome {
+    bool calculated = false;
+    CorrectedDrafts corrected;
+    HullDeflection deflection;
+    HydrostaticTexts grids;
+    StageResults results;
+};
+
+// Runs a whole survey through the worksheet's Calculate command, the
+// Initial stage and then the Final one, exactly as a surveyor pressing
+// Calculate on each tab would: the completeness check, the draft
+// correction, the hydrostatic differences and their check, the hand-over to
+// the draft object, its calculation and the stage results with their
+// warnings. Needs the shared connection open (the drafts load their ship
+// and their deductions from it).
+class SurveyCalculation {
+public:
+    SurveyCalculation(const SurveyDocument& survey, int shipID);
+
+    // Empty when both stages were calculated; otherwise the reason the
+    // command stopped (the message it showed, on one line).
+    QString run();
+    // The same for one stage, for callers that calculate stage by stage.
+    QString runStage(Stage stage);
+
+    const clsDraft& draft(Stage stage) const { return *m_drafts[int(stage)]; }
+    const StageOutcome& outcome(Stage stage) const { return m_outcomes[int(stage)]; }
+    // The Bill of Lading quantity and the initial net displacement box as
+    // their entry rules left them.
+    QString billOfLading() const { return m_billOfLading; }
+    QString initialNetField() const { return m_initialNetField; }
+
+private:
+    QString stopReason() const;
+    QString checkEntryRules();
+    QList<int> deductionItems() const;
+
+    SurveyDocument m_survey;
+    std::unique_ptr<clsDraft> m_drafts[2];
+    StageOutcome m_outcomes[2];
+    QString m_billOfLading;
+    QString m_initialNetField;
+    QString m_constantField;
+    QString m_cargoField;
+};
+
+// A message's text on one line, for reasons and logs.
+QString oneLine(const QString& messageText);
