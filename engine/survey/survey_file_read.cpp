@@ -20,11 +20,13 @@ struct Refusal {
     QString message;
 };
 
+// Keys and values quoted from the file may hold line breaks; the message is
+// one line.
 [[noreturn]] void refuse(const QString& path, const QString& reason) {
-    throw Refusal{path + QStringLiteral(": ") + reason};
+    throw Refusal{(path + QStringLiteral(": ") + reason).simplified()};
 }
 
-// Blank allowed: the value may be "" or left out.
+// Whether a measured value may be "" or left out.
 enum class Blank { Refused, Allowed };
 
 QString measuredText(const QJsonValue& value, const QString& path, Blank blank) {
@@ -40,7 +42,7 @@ QString measuredText(const QJsonValue& value, const QString& path, Blank blank) 
         return text;
     }
     if (!isNumericText(text))
-        refuse(path, QStringLiteral("\"%1\" is not a number").arg(text.simplified()));
+        refuse(path, QStringLiteral("\"%1\" is not a number").arg(text));
     return text;
 }
 
@@ -145,7 +147,7 @@ QString readDate(const Object& draft) {
     const QString text = draft.requiredText("date");
     if (!QDate::fromString(text, QStringLiteral("dd-MM-yyyy")).isValid())
         refuse(draft.pathOf("date"),
-               QStringLiteral("\"%1\" is not a date written dd-MM-yyyy").arg(text.simplified()));
+               QStringLiteral("\"%1\" is not a date written dd-MM-yyyy").arg(text));
     return text;
 }
 
@@ -153,7 +155,7 @@ QString readTime(const Object& draft) {
     const QString text = draft.requiredText("time");
     if (!QTime::fromString(text, QStringLiteral("HH:mm")).isValid())
         refuse(draft.pathOf("time"),
-               QStringLiteral("\"%1\" is not a time written HH:mm").arg(text.simplified()));
+               QStringLiteral("\"%1\" is not a time written HH:mm").arg(text));
     return text;
 }
 
