@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <optional>
+#include <tuple>
 
 // Which worksheet a survey belongs to.
 enum class Worksheet { Loading, Discharging };
@@ -11,6 +12,11 @@ enum class Worksheet { Loading, Discharging };
 // One line of a printed hydrostatic table, as typed.
 struct HydrostaticLine {
     QString draft, displacement, tpc, lcf;
+
+    auto fields() const { return std::tie(draft, displacement, tpc, lcf); }
+    friend bool operator==(const HydrostaticLine& a, const HydrostaticLine& b) {
+        return a.fields() == b.fields();
+    }
 };
 
 // What the surveyor enters for one reading (the Initial or the Final draft).
@@ -28,6 +34,15 @@ struct DraftEntry {
     // Quantity in tonnes by deductible item (DeductionMaster.ItemID).
     QMap<int, QString> deductions;
     QString comments;
+
+    auto fields() const {
+        return std::tie(date, time, density, fwdPort, fwdStbd, midPort, midStbd, aftPort, aftStbd,
+                        fwdX, midX, aftX, below, above, mctcPlus50Below, mctcPlus50Above,
+                        mctcMinus50Below, mctcMinus50Above, deductions, comments);
+    }
+    friend bool operator==(const DraftEntry& a, const DraftEntry& b) {
+        return a.fields() == b.fields();
+    }
 };
 
 // The ship's particulars when the survey carries them itself instead of
@@ -36,6 +51,11 @@ struct ShipParticulars {
     QString name;
     QString lbp;
     QString lightShip;
+
+    auto fields() const { return std::tie(name, lbp, lightShip); }
+    friend bool operator==(const ShipParticulars& a, const ShipParticulars& b) {
+        return a.fields() == b.fields();
+    }
 };
 
 // A whole survey: what one worksheet holds.
@@ -49,4 +69,12 @@ struct SurveyDocument {
     // A net displacement typed for the Initial draft on the Final tab
     // instead of the calculated one ("" when not typed).
     QString typedInitialNetDisplacement;
+
+    auto fields() const {
+        return std::tie(worksheet, shipID, particulars, port, voyage, cargo, billOfLadingQuantity,
+                        initial, final, typedInitialNetDisplacement);
+    }
+    friend bool operator==(const SurveyDocument& a, const SurveyDocument& b) {
+        return a.fields() == b.fields();
+    }
 };

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "survey_document.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// The survey file: everything one worksheet holds, as a UTF-8 JSON object.
+//
+//   "format": "calvane-survey", "version": 1     a later version is refused, never guessed at
+//   "worksheet": "loading" | "discharging"
+//   "ship": {"shipId": 3}                          a ship of DS.dat (a positive whole number), or
+//           {"particulars": {"name", "lbp", "lightShip"}}   the ship given inline; never both
+//   "port", "voyage", "cargo"                      texts, optional
+//   "billOfLadingQuantity", "typedInitialNetDisplacement"   optional
+//   "initial", "final"                             one draft each, left out while not yet taken:
+//       "date": "dd-MM-yyyy", "time": "HH:mm", "density",
+//       "readings": {"fwdPort", "fwdStbd", "midPort", "midStbd", "aftPort", "aftStbd"},
+//       "markDistances": {"fwd", "mid", "aft"}    optional,
+//       "hydrostatics": {"below", "above": {"draft", "displacement", "tpc", "lcf"}},
+//       "mctc": {"plus50", "minus50": {"below", "above"}},
+//       "deductions": {"<DeductionMaster ItemID>": quantity}   optional,
+//       "comments"                                 optional
+//
+// Every measured value is a JSON string of decimal text ("7.55"): a JSON
+// number would be read through binary floating point, so it is refused. A
+// measured value may be blank ("") or left out only where a blank means
+// something: mark distances (0), deduction quantities, the Bill of Lading
+// quantity and the typed initial net displacement. A draft that is in the file
+// is complete, so a file is never a half-taken reading. Measured values are
+// kept trimmed, texts as written. A key that is not part of the format is
+// refused, so a misspelt key never reads as a blank.
+
+// Either the document, when every field checked out, or one line naming the
+// first bad field by its JSON path ("final.readings.fwdPort: ...").
+struct SurveyFileResult {
+    std::optional<SurveyDocument> document;
+    QString error;
+};
+
+SurveyFileResult parseSurvey(const QByteArray& json);
+SurveyFileResult readSurveyFile(const QString& path);
+
+QByteArray serializeSurvey(const SurveyDocument& document);
+// Replaces the file in one step. Returns "" on success, otherwise one line
+// saying why; a document this program could not read back is not written.
+QString writeSurveyFile(const SurveyDocument& document, const QString& path);

@@ -1,0 +1,235 @@
+#include "survey_file.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(SurveyDocument)
+Q_DECLARE_METATYPE(Worksheet)
+
+namespace {
+
+QJsonValue jsonText(const char* text) {
+    return QJsonValue(QString::fromUtf8(text));
+}
+
+SurveyDocument sample(const char* file) {
+    return readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(file)).document.value();
+}
+
+// The other ship form, a reading not yet taken, blanks, and digits no
+// binary floating point holds.
+SurveyDocument awkwardSurvey() {
+    SurveyDocument s = sample("loading-survey.json");
+    s.particulars.reset();
+    s.shipID = 3;
+    s.final = DraftEntry{};
+    s.initial.fwdX = QStringLiteral("0.0000000000000000000000000001");
+    s.initial.midX.clear();
+    s.initial.deductions[28] = QString();
+    s.initial.deductions[29] = QStringLiteral("79228162514264337593543950335");
+    s.initial.comments = QStringLiteral("\"Pilot\" aboard\nsecond line, \u00d6l \u2014 ok");
+    s.typedInitialNetDisplacement = QStringLiteral("11062.50470");
+    return s;
+}
+
+// The JSON with the value at a dotted path replaced, or removed when the
+// value is undefined.
+QJsonObject edited(QJsonObject object, QStringList path, const QJsonValue& value) {
+    const QString key = path.takeFirst();
+    if (path.isEmpty()) {
+        if (value.isUndefined())
+            object.remove(key);
+        else
+            object.insert(key, value);
+    } else {
+        object.insert(key, edited(object.value(key).toObject(), path, value));
+    }
+    return object;
+}
+
+} // namespace
+
+class TestSurveyFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    // First: the other tests build on the samples.
+    void samplesParse_data();
+    void samplesParse();
+    void roundTrip_data();
+    void roundTrip();
+    void refusesBadFields_data();
+    void refusesBadFields();
+    void refusesWhatIsNotASurveyFile_data();
+    void refusesWhatIsNotASurveyFile();
+    void keepsMeasuredTextAsWritten();
+    void writesOnlyWhatItCanReadBack();
+};
+
+void TestSurveyFile::roundTrip_data() {
+    QTest::addColumn<SurveyDocument>("document");
+
+    QTest::newRow("loading sample") << sample("loading-survey.json");
+    QTest::newRow("discharging sample") << sample("discharging-survey.json");
+    QTest::newRow("awkward") << awkwardSurvey();
+}
+
+void TestSurveyFile::roundTrip() {
+    QFETCH(SurveyDocument, document);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("survey.json"));
+    QCOMPARE(writeSurveyFile(document, path), QString());
+    const SurveyFileResult read = readSurveyFile(path);
+    QCOMPARE(read.error, QString());
+    QVERIFY(read.document == document);
+}
+
+void TestSurveyFile::refusesBadFields_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QJsonValue>("value"); // undefined: the key is removed
+    QTest::addColumn<QString>("error");
+
+    const QJsonValue removed(QJsonValue::Undefined);
+    const QString notNumber =
+        QStringLiteral(": a measured value must be a string of decimal text, not a JSON number");
+
+    QTest::newRow("number in a hydrostatic line")
+        << "initial.hydrostatics.below.tpc" << QJsonValue(67)
+        << QStringLiteral("initial.hydrostatics.below.tpc") + notNumber;
+    QTest::newRow("number as a deduction") << "final.deductions.26" << QJsonValue(310)
+                                           << QStringLiteral("final.deductions.26") + notNumber;
+    QTest::newRow("true as a reading")
+        << "final.readings.aftStbd" << QJsonValue(true)
+        << "final.readings.aftStbd: a measured value must be a string of decimal text";
+
+    QTest::newRow("reading missing")
+        << "final.readings.midStbd" << removed << "final.readings.midStbd: missing";
+    QTest::newRow("reading blank") << "initial.readings.fwdPort" << jsonText(" ")
+                                   << "initial.readings.fwdPort: must not be blank";
+    QTest::newRow("hydrostatic line missing")
+        << "initial.hydrostatics.above" << removed << "initial.hydrostatics.above: missing";
+    QTest::newRow("MCTC value missing")
+        << "final.mctc.minus50.below" << removed << "final.mctc.minus50.below: missing";
+
+    QTest::newRow("decimal comma") << "initial.readings.fwdPort" << jsonText("7,5")
+                                   << "initial.readings.fwdPort: \"7,5\" is not a number";
+    QTest::newRow("exponent") << "final.density" << jsonText("1e3")
+                              << "final.density: \"1e3\" is not a number";
+    QTest::newRow("letters where a blank is allowed")
+        << "initial.markDistances.aft" << jsonText("abc")
+        << "initial.markDistances.aft: \"abc\" is not a number";
+
+    QTest::newRow("no 31 February")
+        << "initial.date" << jsonText("31-02-2024")
+        << "initial.date: \"31-02-2024\" is not a date written dd-MM-yyyy";
+    QTest::newRow("time 24:00") << "final.time" << jsonText("24:00")
+                                << "final.time: \"24:00\" is not a time written HH:mm";
+
+    const QString eitherShip = QStringLiteral("ship: give either \"shipId\" or \"particulars\"");
+    QTest::newRow("both ship forms") << "ship.shipId" << QJsonValue(3) << eitherShip;
+    QTest::newRow("neither ship form") << "ship.particulars" << removed << eitherShip;
+
+    QTest::newRow("unknown key in readings")
+        << "initial.readings.fwdprot" << jsonText("5.2") << "initial.readings.fwdprot: unknown key";
+    QTest::newRow("unknown key at the top") << "remarks" << jsonText("x") << "remarks: unknown key";
+
+    QTest::newRow("deduction named by item name")
+        << "initial.deductions.ballast" << jsonText("1")
+        << "initial.deductions.ballast: a deductible item "
+           "must be named by its item id, a positive whole number";
+    QTest::newRow("deduction item id 02")
+        << "initial.deductions.02" << jsonText("1")
+        << "initial.deductions.02: a deductible item "
+           "must be named by its item id, a positive whole number";
+
+    QTest::newRow("another format")
+        << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
+    QTest::newRow("newer version")
+        << "version" << QJsonValue(2) << "version: 2 is newer than this program reads";
+    QTest::newRow("version as text")
+        << "version" << jsonText("1") << "version: must be a positive whole number";
+    QTest::newRow("unknown worksheet")
+        << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";
+    QTest::newRow("draft not an object")
+        << "final" << jsonText("n/a") << "final: must be an object";
+}
+
+void TestSurveyFile::refusesBadFields() {
+    QFETCH(QString, path);
+    QFETCH(QJsonValue, value);
+    QFETCH(QString, error);
+    const QJsonObject good =
+        QJsonDocument::fromJson(serializeSurvey(sample("discharging-survey.json"))).object();
+    const QJsonObject bad = edited(good, path.split(QLatin1Char('.')), value);
+    const SurveyFileResult result = parseSurvey(QJsonDocument(bad).toJson());
+    QCOMPARE(result.error, error);
+    QVERIFY(!result.document);
+}
+
+void TestSurveyFile::refusesWhatIsNotASurveyFile_data() {
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("error"); // how the line starts: Qt words the JSON errors
+
+    QTest::newRow("empty") << QByteArray() << "file: not JSON (";
+    QTest::newRow("cut short") << QByteArray("{\"format\": ") << "file: not JSON (";
+    QTest::newRow("array") << QByteArray("[]") << "file: the top level must be a JSON object";
+    QTest::newRow("another program's JSON") << QByteArray(R"({"name": "x", "version": "2.1"})")
+                                            << "format: not a Calvane Lt survey file";
+    QTest::newRow("no version") << QByteArray(R"({"format": "calvane-survey"})")
+                                << "version: missing";
+}
+
+void TestSurveyFile::refusesWhatIsNotASurveyFile() {
+    QFETCH(QByteArray, json);
+    QFETCH(QString, error);
+    const SurveyFileResult result = parseSurvey(json);
+    QVERIFY2(result.error.startsWith(error), qPrintable(result.error));
+    QVERIFY(!result.document);
+}
+
+void TestSurveyFile::keepsMeasuredTextAsWritten() {
+    QJsonObject json =
+        QJsonDocument::fromJson(serializeSurvey(sample("discharging-survey.json"))).object();
+    json = edited(
+        json, {QStringLiteral("initial"), QStringLiteral("readings"), QStringLiteral("fwdPort")},
+        QStringLiteral("  5.180 "));
+    const SurveyFileResult result = parseSurvey(QJsonDocument(json).toJson());
+    QVERIFY(result.document);
+    QCOMPARE(result.document->initial.fwdPort, QStringLiteral("5.180"));
+}
+
+void TestSurveyFile::writesOnlyWhatItCanReadBack() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("survey.json"));
+    const SurveyDocument survey = sample("discharging-survey.json");
+    QCOMPARE(writeSurveyFile(survey, path), QString());
+
+    SurveyDocument halfTaken = survey;
+    halfTaken.final = DraftEntry{};
+    halfTaken.final.date = QStringLiteral("13-07-2024");
+    QCOMPARE(writeSurveyFile(halfTaken, path), QStringLiteral("final.time: must not be blank"));
+
+    const SurveyFileResult kept = readSurveyFile(path);
+    QVERIFY(kept.document == survey);
+}
+
+void TestSurveyFile::samplesParse_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Worksheet>("worksheet");
+
+    QTest::newRow("loading") << "loading-survey.json" << Worksheet::Loading;
+    QTest::newRow("discharging") << "discharging-survey.json" << Worksheet::Discharging;
+}
+
+void TestSurveyFile::samplesParse() {
+    QFETCH(QString, file);
+    QFETCH(Worksheet, worksheet);
+    const SurveyFileResult result = readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + file);
+    QCOMPARE(result.error, QString());
+    QVERIFY(result.document->worksheet == worksheet);
+}
+
+QTEST_GUILESS_MAIN(TestSurveyFile)
+#include "test_survey_file.moc"
