@@ -38,7 +38,7 @@ bool FindCriterion::matches(const Variant& value) const {
         return false;
     if (m_value.isText())
         return value.toText().compare(m_value.toText(), Qt::CaseInsensitive) == 0;
-    const auto number = value.isNumber() ? std::optional(value.toDecimal())
-                                         : Decimal::tryParse(value.toText());
+    const auto number =
+        value.isNumber() ? std::optional(value.toDecimal()) : Decimal::tryParse(value.toText());
     return number && *number == m_value.toDecimal();
 }

@@ -206,9 +206,8 @@ void RowSet::sort(const QString& order) {
     const QStringList words = order.simplified().split(u' ');
     const bool descending =
         words.size() == 2 && words[1].compare(QStringLiteral("DESC"), Qt::CaseInsensitive) == 0;
-    if (words.size() > 2 ||
-        (words.size() == 2 && !descending &&
-         words[1].compare(QStringLiteral("ASC"), Qt::CaseInsensitive) != 0))
+    if (words.size() > 2 || (words.size() == 2 && !descending &&
+                             words[1].compare(QStringLiteral("ASC"), Qt::CaseInsensitive) != 0))
         throw ProgramError::storeFailure(QStringLiteral("The sort order \"") + order +
                                          QStringLiteral("\" is not valid."));
     const int index = columnIndex(words[0]);

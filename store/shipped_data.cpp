@@ -9,8 +9,8 @@ namespace {
 // The report places each quantity on its fixed line by these identifiers.
 void insertDeductionItems(const QSqlDatabase& database) {
     const std::pair<int, const char*> items[] = {
-        {2, "Fuel Oil"},    {3, "Diesel Oil"}, {24, "Lube Oil"}, {25, "Fresh Water"},
-        {26, "Ballast"},    {27, "Provisions"}, {28, "Misc-1"},  {29, "Misc-2"},
+        {2, "Fuel Oil"}, {3, "Diesel Oil"},  {24, "Lube Oil"}, {25, "Fresh Water"},
+        {26, "Ballast"}, {27, "Provisions"}, {28, "Misc-1"},   {29, "Misc-2"},
     };
     for (const auto& [id, name] : items)
         runStatement(database,

@@ -21,12 +21,12 @@ Variant TableWriter::insert(const QList<Variant>& row) const {
         placeholders.append(QStringLiteral("?"));
         values.append(row[i]);
     }
-    const QSqlQuery query = runStatement(
-        m_database,
-        QStringLiteral("INSERT INTO ") + identifier(m_table) + QStringLiteral(" (") +
-            names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-            placeholders.join(QStringLiteral(", ")) + QLatin1Char(')'),
-        values);
+    const QSqlQuery query =
+        runStatement(m_database,
+                     QStringLiteral("INSERT INTO ") + identifier(m_table) + QStringLiteral(" (") +
+                         names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                         placeholders.join(QStringLiteral(", ")) + QLatin1Char(')'),
+                     values);
     const QVariant key = query.lastInsertId();
     if (!key.isValid())
         throw ProgramError::storeFailure(QStringLiteral("The store gave the new row no key."));
@@ -45,12 +45,12 @@ void TableWriter::update(const QList<Variant>& original, const QList<Variant>& c
     if (assignments.isEmpty())
         return;
     values.append(original[m_keyIndex]);
-    const QSqlQuery query = runStatement(
-        m_database,
-        QStringLiteral("UPDATE ") + identifier(m_table) + QStringLiteral(" SET ") +
-            assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
-            identifier(m_columns[m_keyIndex]) + QStringLiteral(" = ?"),
-        values);
+    const QSqlQuery query =
+        runStatement(m_database,
+                     QStringLiteral("UPDATE ") + identifier(m_table) + QStringLiteral(" SET ") +
+                         assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
+                         identifier(m_columns[m_keyIndex]) + QStringLiteral(" = ?"),
+                     values);
     requireOneRowAffected(query.numRowsAffected());
 }
 

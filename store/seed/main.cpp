@@ -13,8 +13,8 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(
         QStringLiteral("Creates a Calvane Lt database with the shipped data."));
     parser.addHelpOption();
-    const QCommandLineOption ifMissing(
-        QStringLiteral("if-missing"), QStringLiteral("Do nothing when the file exists already."));
+    const QCommandLineOption ifMissing(QStringLiteral("if-missing"),
+                                       QStringLiteral("Do nothing when the file exists already."));
     const QCommandLineOption replace(QStringLiteral("replace"),
                                      QStringLiteral("Replace an existing file."));
     parser.addOption(ifMissing);

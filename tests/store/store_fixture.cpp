@@ -6,8 +6,8 @@
 #include "rowset.h"
 
 StoreFixture::StoreFixture() {
-    createDatabase(databaseFileIn(folder()));
-    if (!OpenConnection(folder()))
+    createDatabase(databaseFileIn(m_folder.path()));
+    if (!OpenConnection(m_folder.path()))
         throw ProgramError::storeFailure(QStringLiteral("The test database did not open."));
 }
 

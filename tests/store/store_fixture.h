@@ -19,7 +19,6 @@ public:
     StoreFixture(const StoreFixture&) = delete;
     StoreFixture& operator=(const StoreFixture&) = delete;
 
-    QString folder() const { return m_folder.path(); }
     void execute(const QString& statement, const QList<Variant>& values = {});
     // The key of the row the last INSERT on this connection made.
     qint64 lastKey(const QString& table, const QString& keyColumn);
@@ -29,8 +28,7 @@ private:
 };
 
 // The number of an error raised by `action`, or 0 when it raises none.
-template <typename Action>
-int errorOf(Action action) {
+template <typename Action> int errorOf(Action action) {
     try {
         action();
     } catch (const ProgramError& error) {
