@@ -1,5 +1,6 @@
 #include "connection.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -38,8 +39,11 @@ void TestMakeDb::createsOnlyWhatIsMissing() {
     QFETCH(bool, existing);
     QFETCH(int, exitCode);
     QFETCH(bool, database);
-    QTemporaryDir folder;
-    const QString file = databaseFileIn(folder.path());
+    QTemporaryDir temporary;
+    // Blanks and URI characters in the path must reach the file unchanged.
+    const QString folder = temporary.filePath(QStringLiteral("Calvane Lt #2?%20"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString file = databaseFileIn(folder);
     const QByteArray userData("the surveyor's own data");
     if (existing) {
         QFile out(file);
@@ -52,7 +56,7 @@ void TestMakeDb::createsOnlyWhatIsMissing() {
     QVERIFY(tool.waitForFinished());
     QCOMPARE(tool.exitCode(), exitCode);
 
-    QCOMPARE(OpenConnection(folder.path()), database);
+    QCOMPARE(OpenConnection(folder), database);
     if (!database) {
         QFile in(file);
         QVERIFY(in.open(QIODevice::ReadOnly));
