@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class Connection;
+class TableWriter;
 
 // A client-side row set: every selected row is read into memory when it
 // opens, so the count is known at once and find and sort work in memory.
@@ -57,7 +58,8 @@ public:
 
     void addNew();
     // Saves the pending new or changed row (through to the table when
-    // editable; the new key is read back).
+    // editable; the new key is read back). Moving, finding, sorting and
+    // adding another row save a pending row first, as the earlier store did.
     void update();
     void cancelUpdate();
     bool editPending() const;
@@ -74,6 +76,9 @@ private:
         QList<Variant> values;
     };
     int columnIndex(const QString& column) const;
+    void requireOpen() const;
+    bool isEditable() const { return !m_table.isEmpty(); }
+    TableWriter writer() const;
 
     Connection* m_connection = nullptr;
     QString m_statement;
@@ -84,6 +89,7 @@ private:
     QStringList m_columns;
     QList<Row> m_rows;
     int m_current = 0;
+    int m_positionBeforeAdd = 0;
     bool m_adding = false;
     bool m_editing = false;
     Row m_pending;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Creates a new database file with the program's tables and shipped data.
+// Raises ProgramError (store failure) when the file exists or cannot be
+// made; a failed attempt leaves no file behind.
+void createDatabase(const QString& file);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// How a column's values are held: whole numbers (keys and counts), exact
+// decimal numbers kept as text so that no binary rounding touches them, or
+// text.
+enum class ColumnKind { Whole, Number, Text };
+
+struct ColumnDefinition {
+    QString name;
+    ColumnKind kind;
+    // Key and relation clauses after the type, if any.
+    QString constraint;
+};
+
+struct TableDefinition {
+    QString name;
+    QList<ColumnDefinition> columns;
+};
+
+// The six tables the program relies on.
+const QList<TableDefinition>& storeTables();
+QStringList storeTableNames();
+
+// The kind of a column of any of the tables; columns the tables do not hold
+// (computed ones such as a date list's) are text.
+ColumnKind columnKind(const QString& column);
+
+// CREATE TABLE statements for a new database.
+QStringList createTableStatements();
