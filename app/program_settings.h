@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// The user's own settings of the program.
+class ProgramSettings {
+public:
+    // The settings file of the user running the program.
+    ProgramSettings();
+    // A settings file of the caller's choosing (tests use a temporary one).
+    explicit ProgramSettings(const QString& iniFile);
+    ~ProgramSettings();
+    ProgramSettings(const ProgramSettings&) = delete;
+    ProgramSettings& operator=(const ProgramSettings&) = delete;
+
+    // "Options" / "Show Tips at Startup" read as a number: 1 when absent,
+    // 0 when it is not a number.
+    int showTipsAtStartup() const;
+    // Written through at once, so the choice holds even if the program
+    // ends abruptly.
+    void setShowTipsAtStartup(bool show);
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};

@@ -1,0 +1,106 @@
+#include "application.h"
+#include "errors.h"
+#include "message_box_service.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <stdexcept>
+
+Q_DECLARE_METATYPE(Message)
+
+// The message boxes the user sees, and the errors that reach them instead
+// of ending the program.
+class TestMessageBoxes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theBoxShowsTheMessageAsAsked_data();
+    void theBoxShowsTheMessageAsAsked();
+    void anErrorInAHandlerIsShownAndTheProgramGoesOn_data();
+    void anErrorInAHandlerIsShownAndTheProgramGoesOn();
+};
+
+void TestMessageBoxes::theBoxShowsTheMessageAsAsked_data() {
+    QTest::addColumn<Message>("message");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::addColumn<QMessageBox::StandardButtons>("buttons");
+    QTest::addColumn<QMessageBox::StandardButton>("defaultButton");
+
+    const QString twoParts = QStringLiteral("Invalid Net Displacement value.\r\n\r\nPlease check.");
+    QTest::newRow("warning") << Message{MessageIcon::Exclamation, QStringLiteral("Calvane Lt"),
+                                        twoParts, MessageButtons::Ok, MessageAnswer::Ok}
+                             << QMessageBox::Warning
+                             << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok;
+    QTest::newRow("question, No by default")
+        << Message{MessageIcon::Question, QStringLiteral("Calvane Lt"), twoParts,
+                   MessageButtons::YesNo, MessageAnswer::No}
+        << QMessageBox::Question << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::No;
+    QTest::newRow("error with its own title")
+        << Message{MessageIcon::Critical, QStringLiteral("Calvane Lt-10066"), twoParts,
+                   MessageButtons::OkCancel, MessageAnswer::Ok}
+        << QMessageBox::Critical << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::Ok;
+}
+
+void TestMessageBoxes::theBoxShowsTheMessageAsAsked() {
+    QFETCH(Message, message);
+    QFETCH(QMessageBox::Icon, icon);
+    QFETCH(QMessageBox::StandardButtons, buttons);
+    QFETCH(QMessageBox::StandardButton, defaultButton);
+
+    const std::unique_ptr<QMessageBox> box = buildMessageBox(message);
+
+    QCOMPARE(box->icon(), icon);
+    QCOMPARE(box->windowTitle(), message.title);
+    // Plain text, so a "<" in a description stays a "<".
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+    QCOMPARE(box->text(), QStringLiteral("Invalid Net Displacement value.\n\nPlease check."));
+    QCOMPARE(box->standardButtons(), buttons);
+    QCOMPARE(box->standardButton(box->defaultButton()), defaultButton);
+}
+
+void TestMessageBoxes::anErrorInAHandlerIsShownAndTheProgramGoesOn_data() {
+    QTest::addColumn<bool>("programError");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("program error") << true << "Division by zero";
+    QTest::newRow("library error") << false << "vector::at";
+}
+
+void TestMessageBoxes::anErrorInAHandlerIsShownAndTheProgramGoesOn() {
+    QFETCH(bool, programError);
+    QFETCH(QString, description);
+
+    ScopedMessageRecorder messages;
+    QPushButton button;
+    button.setObjectName(QStringLiteral("cmdCalculate"));
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, this, [&] {
+        ++clicks;
+        if (programError)
+            throw ProgramError::divisionByZero();
+        throw std::out_of_range("vector::at");
+    });
+    button.show();
+
+    // The click that failed is reported to the test as not taken.
+    QTest::ignoreMessage(QtWarningMsg,
+                         "Mouse event \"MouseRelease\" not accepted by receiving widget");
+    QTest::ignoreMessage(QtWarningMsg,
+                         "Mouse event \"MouseRelease\" not accepted by receiving widget");
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QTest::mouseClick(&button, Qt::LeftButton);
+
+    QCOMPARE(clicks, 2);
+    QCOMPARE(messages.shown().size(), 2);
+    QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
+    QVERIFY(messages.shown().first().text.startsWith(description + QStringLiteral("\r\n\r\n")));
+}
+
+int main(int argc, char** argv) {
+    Application application(argc, argv);
+    TestMessageBoxes test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_message_boxes.moc"
