@@ -1,0 +1,81 @@
+#include "desktop_launcher.h"
+
+#include "message_service.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+void startFirstOf(const QStringList& candidates, const QString& noneFound,
+                  const QString& whatToInstall) {
+    const QString program = findFirstProgram(candidates);
+    if (program.isEmpty()) {
+        showWarning(noneFound, whatToInstall);
+        return;
+    }
+    if (!QProcess::startDetached(program, {}))
+        showWarning(QStringLiteral("The program ") + program +
+                        QStringLiteral(" could not be started."),
+                    QStringLiteral("Please start it from the desktop's menu."));
+}
+
+} // namespace
+
+QStringList calculatorPrograms() {
+    return {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+            QStringLiteral("galculator"),       QStringLiteral("mate-calc"),
+            QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+}
+
+QStringList textEditorPrograms() {
+    return {QStringLiteral("gedit"),     QStringLiteral("gnome-text-editor"),
+            QStringLiteral("kate"),      QStringLiteral("kwrite"),
+            QStringLiteral("mousepad"),  QStringLiteral("pluma"),
+            QStringLiteral("xed"),       QStringLiteral("leafpad"),
+            QStringLiteral("featherpad")};
+}
+
+QString findFirstProgram(const QStringList& candidates) {
+    for (const QString& name : candidates) {
+        const QString path = QStandardPaths::findExecutable(name);
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+void startCalculator() {
+    startFirstOf(calculatorPrograms(),
+                 QStringLiteral("No calculator program was found on this computer."),
+                 QStringLiteral("Please install one, for example gnome-calculator or kcalc."));
+}
+
+void startTextEditor() {
+    startFirstOf(textEditorPrograms(), QStringLiteral("No text editor was found on this computer."),
+                 QStringLiteral("Please install one, for example gedit or mousepad."));
+}
+
+QString helpDocumentIn(const QString& applicationFolder) {
+    return applicationFolder + QStringLiteral("/help/index.html");
+}
+
+void openHelpContents(const QString& applicationFolder) {
+    const QString document = helpDocumentIn(applicationFolder);
+    if (!QFileInfo::exists(document)) {
+        showWarning(QStringLiteral("The help document ") + document +
+                        QStringLiteral(" is missing."),
+                    QStringLiteral("Please install Calvane Lt again."));
+        return;
+    }
+    openAddress(QUrl::fromLocalFile(document));
+}
+
+void openAddress(const QUrl& address) {
+    if (!QDesktopServices::openUrl(address))
+        showWarning(QStringLiteral("No program was found to open ") + address.toDisplayString() +
+                        QStringLiteral("."),
+                    QStringLiteral("Please open it with your web browser or mail program."));
+}

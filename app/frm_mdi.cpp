@@ -1,0 +1,317 @@
+#include "frm_mdi.h"
+
+#include "child_frame.h"
+#include "child_window.h"
+#include "connection.h"
+#include "desktop_launcher.h"
+#include "enable_mask.h"
+#include "form_center.h"
+#include "frm_about.h"
+#include "frm_tip_of_day.h"
+#include "maker_addresses.h"
+#include "message_service.h"
+#include "program_emblem.h"
+#include "program_settings.h"
+#include "status_panels.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QString openFileHint() {
+    return QStringLiteral("Press Ctrl-O to open the Open file box");
+}
+
+// The mask a child sends as it unloads: all six commands off.
+QString nothingEnabled() {
+    return QStringLiteral("001001010");
+}
+
+} // namespace
+
+frmMDI::frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellOptions options)
+    : m_registry(registry), m_settings(settings), m_options(std::move(options)) {
+    setObjectName(QStringLiteral("frmMDI"));
+    setWindowTitle(applicationTitle());
+    setWindowIcon(programEmblem(64));
+
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_toolbar = buildFrameToolbar(*client);
+    m_mdiArea = new QMdiArea(client);
+    m_mdiArea->setObjectName(QStringLiteral("mdiClient"));
+    layout->addWidget(m_toolbar.coolBar);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(client);
+
+    m_menus = buildFrameMenus(*menuBar());
+    statusBar()->setObjectName(QStringLiteral("sb1"));
+    m_status = new StatusPanels(*statusBar());
+
+    connectMenus();
+    connectToolbar();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMDI::applyMaskOf);
+
+    // Nothing to act on until a child opens: the state after the last one
+    // closes.
+    m_toolbar.coolBar->hide();
+    SetMDIToolbar(nothingEnabled());
+    refreshStatusHint();
+
+    const QSize available = screen()->availableGeometry().size();
+    resize(QSize(1024, 720).boundedTo(available * 0.9));
+}
+
+frmMDI::~frmMDI() {
+    // The area reports its children deactivating while the base class tears
+    // the window down, when this part of it is gone.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
+
+void frmMDI::connectMenus() {
+    connect(m_menus.fileNew, &QAction::triggered, this,
+            [this] { runOnActiveChild(SharedCommand::New); });
+    connect(m_menus.fileSave, &QAction::triggered, this,
+            [this] { runOnActiveChild(SharedCommand::Save); });
+    connect(m_menus.fileClose, &QAction::triggered, this,
+            [this] { runOnActiveChild(SharedCommand::Close); });
+    connect(m_menus.filePrintPreview, &QAction::triggered, this,
+            [this] { runOnActiveChild(SharedCommand::PrintPreview); });
+    connect(m_menus.filePrint, &QAction::triggered, this,
+            [this] { runOnActiveChild(SharedCommand::Print); });
+    connect(m_menus.fileExit, &QAction::triggered, this, &QWidget::close);
+
+    m_menus.fileOpen->setEnabled(m_registry.hasOpenDialog());
+    connect(m_menus.fileOpen, &QAction::triggered, this, &frmMDI::showOpenDialog);
+    connectWorkingWindow(m_menus.shipParticulars, WorkingWindow::ShipParticulars);
+    connectWorkingWindow(m_menus.port, WorkingWindow::PortMaster);
+    connectWorkingWindow(m_menus.loading, WorkingWindow::Loading);
+    connectWorkingWindow(m_menus.discharging, WorkingWindow::Discharging);
+
+    connect(m_menus.calculator, &QAction::triggered, this, &startCalculator);
+    connect(m_menus.notepad, &QAction::triggered, this, &startTextEditor);
+    connect(m_menus.window, &QMenu::aboutToShow, this, &frmMDI::fillWindowMenu);
+
+    connect(m_menus.dailyTips, &QAction::triggered, this, &frmMDI::showTipOfDay);
+    connect(m_menus.contents, &QAction::triggered, this,
+            [this] { openHelpContents(m_options.applicationFolder); });
+    connect(m_menus.technicalSupport, &QAction::triggered, this,
+            [] { openAddress(technicalSupportMail()); });
+    const QList<WebLink> links = makerWebLinks();
+    for (int i = 0; i < links.size(); ++i) {
+        const QUrl address = links.at(i).address;
+        connect(m_menus.webLinks.at(i), &QAction::triggered, this,
+                [address] { openAddress(address); });
+    }
+    connect(m_menus.submitBugs, &QAction::triggered, this, [] { openAddress(bugReportPage()); });
+    connect(m_menus.about, &QAction::triggered, this, &frmMDI::showAbout);
+}
+
+void frmMDI::connectToolbar() {
+    const std::pair<QAction*, SharedCommand> buttons[] = {
+        {m_toolbar.newRecord, SharedCommand::New},
+        {m_toolbar.save, SharedCommand::Save},
+        {m_toolbar.print, SharedCommand::Print},
+        {m_toolbar.printPreview, SharedCommand::PrintPreview},
+        {m_toolbar.deleteRecord, SharedCommand::Delete},
+        {m_toolbar.close, SharedCommand::Close},
+    };
+    for (const auto& [button, command] : buttons)
+        connect(button, &QAction::triggered, this,
+                [this, command = command] { runOnActiveChild(command); });
+}
+
+void frmMDI::connectWorkingWindow(QAction* item, WorkingWindow window) {
+    item->setEnabled(m_registry.hasWorkingWindow(window));
+    connect(item, &QAction::triggered, this, [this, window] { openWorkingChild(window); });
+}
+
+void frmMDI::SetMDIToolbar(const QString& ButtonSettings) {
+    const EnabledCommands enabled = readEnableMask(ButtonSettings);
+    m_toolbar.newRecord->setEnabled(enabled.newRecord);
+    m_menus.fileNew->setEnabled(enabled.newRecord);
+    m_toolbar.save->setEnabled(enabled.save);
+    m_menus.fileSave->setEnabled(enabled.save);
+    m_toolbar.print->setEnabled(enabled.print);
+    m_menus.filePrint->setEnabled(enabled.print);
+    m_toolbar.printPreview->setEnabled(enabled.printPreview);
+    m_menus.filePrintPreview->setEnabled(enabled.printPreview);
+    m_toolbar.deleteRecord->setEnabled(enabled.deleteRecord);
+    m_toolbar.close->setEnabled(enabled.close);
+    m_menus.fileClose->setEnabled(enabled.close);
+}
+
+void frmMDI::openWorkingChild(WorkingWindow window) {
+    if (ChildFrame* open = m_workingChildren[window]) {
+        m_mdiArea->setActiveSubWindow(open);
+        return;
+    }
+    // Counted once per window loaded, so the count falls back to 0 when the
+    // last one closes.
+    ++m_openChildren;
+    m_toolbar.coolBar->show();
+    auto* frame = new ChildFrame(m_registry.makeWorkingWindow(window, *this));
+    m_workingChildren[window] = frame;
+    connect(frame, &ChildFrame::unloading, this, [this, frame, window] {
+        m_workingChildren.erase(window);
+        childUnloading(frame, true);
+    });
+    m_mdiArea->addSubWindow(frame);
+    frame->show();
+}
+
+void frmMDI::showTipOfDay() {
+    showFrame();
+    if (m_tipOfDay) {
+        m_mdiArea->setActiveSubWindow(m_tipOfDay);
+        return;
+    }
+    auto tip = std::make_unique<frmTipOfDay>(m_settings, m_options.debugTraces);
+    frmTipOfDay& tipWindow = *tip;
+    auto* frame = new ChildFrame(std::move(tip));
+    m_tipOfDay = frame;
+    frame->setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    connect(frame, &ChildFrame::unloading, this, [this, frame] { childUnloading(frame, false); });
+    connect(frame, &QMdiSubWindow::aboutToActivate, &tipWindow, &frmTipOfDay::activated);
+    m_mdiArea->addSubWindow(frame);
+    frame->adjustSize();
+    FormCenter(*frame);
+    frame->show();
+}
+
+void frmMDI::showAbout() {
+    frmAbout about(this);
+    FormCenter(about);
+    if (about.exec() == QDialog::Accepted)
+        continueFromAbout();
+}
+
+void frmMDI::continueFromAbout() {
+    if (m_settings.showTipsAtStartup() == 1)
+        showTipOfDay();
+    else
+        showFrame();
+}
+
+QString frmMDI::statusMessage() const {
+    return m_status->message();
+}
+
+void frmMDI::setStatusMessage(const QString& text) {
+    m_status->setMessage(text);
+}
+
+void frmMDI::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange)
+        refreshStatusHint();
+    QMainWindow::changeEvent(event);
+}
+
+void frmMDI::closeEvent(QCloseEvent* event) {
+    // Every child unloads first and may refuse, which keeps the program open.
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    CloseConnection();
+    event->accept();
+}
+
+void frmMDI::showFrame() {
+    if (isVisible())
+        return;
+    FormCenter(*this);
+    show();
+}
+
+void frmMDI::runOnActiveChild(SharedCommand command) {
+    QMdiSubWindow* active = m_mdiArea->currentSubWindow();
+    if (!active)
+        return;
+    if (command == SharedCommand::Close) {
+        active->close();
+        return;
+    }
+    // The tip of the day takes none of the other commands.
+    auto* child = dynamic_cast<ChildWindow*>(active->widget());
+    if (!child)
+        return;
+    switch (command) {
+    case SharedCommand::New:
+        child->RNew();
+        break;
+    case SharedCommand::Save:
+        child->RSave();
+        break;
+    case SharedCommand::Print:
+        child->RPrint(false);
+        break;
+    case SharedCommand::PrintPreview:
+        child->RPrint();
+        break;
+    case SharedCommand::Delete:
+        child->RDelete();
+        break;
+    case SharedCommand::Close:
+        break;
+    }
+}
+
+void frmMDI::applyMaskOf(QMdiSubWindow* activated) {
+    if (!activated)
+        return;
+    if (const auto* child = dynamic_cast<const ChildWindow*>(activated->widget()))
+        SetMDIToolbar(child->currentMask());
+}
+
+void frmMDI::childUnloading(ChildFrame* closing, bool working) {
+    if (working) {
+        --m_openChildren;
+        if (m_openChildren == 0)
+            m_toolbar.coolBar->hide();
+    }
+    QList<QMdiSubWindow*> others = m_mdiArea->subWindowList();
+    others.removeAll(closing);
+    setStatusMessage(others.isEmpty() ? openFileHint() : QString());
+    if (working)
+        SetMDIToolbar(nothingEnabled());
+    // The area has already made the next child active; its mask follows the
+    // unloading one's, as a child's activation follows the other's unload.
+    if (QMdiSubWindow* next = m_mdiArea->currentSubWindow(); next && next != closing)
+        applyMaskOf(next);
+}
+
+void frmMDI::refreshStatusHint() {
+    setStatusMessage(m_mdiArea->subWindowList().isEmpty() ? openFileHint() : QString());
+}
+
+void frmMDI::fillWindowMenu() {
+    m_menus.window->clear();
+    const QList<QMdiSubWindow*> children = m_mdiArea->subWindowList();
+    for (int i = 0; i < children.size(); ++i) {
+        QPointer<QMdiSubWindow> child = children.at(i);
+        QAction* item = m_menus.window->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(child->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(child == m_mdiArea->currentSubWindow());
+        connect(item, &QAction::triggered, this, [this, child] {
+            if (child)
+                m_mdiArea->setActiveSubWindow(child);
+        });
+    }
+}
+
+void frmMDI::showOpenDialog() {
+    const std::unique_ptr<QDialog> dialog = m_registry.makeOpenDialog(*this);
+    FormCenter(*dialog);
+    dialog->exec();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "frame_menus.h"
+#include "frame_toolbar.h"
+#include "shell_options.h"
+#include "window_registry.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+
+class ChildFrame;
+class ProgramSettings;
+class QMdiArea;
+class QMdiSubWindow;
+class StatusPanels;
+
+// The main window: a frame whose working windows open inside it as child
+// windows. It routes the shared commands New, Save, Print, Print Preview,
+// Delete and Close to the active child, and each child tells it through an
+// enable mask which of them it can take.
+class frmMDI : public QMainWindow {
+    Q_OBJECT
+
+public:
+    frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellOptions options);
+    ~frmMDI() override;
+
+    // Applies a child's enable mask to the toolbar and the File menu.
+    void SetMDIToolbar(const QString& ButtonSettings);
+
+    // The working child windows opened and not yet closed (intOpenChildren).
+    int openChildren() const { return m_openChildren; }
+    // Opens a registered working window as a child, or brings it forward
+    // when it is open already.
+    void openWorkingChild(WorkingWindow window);
+
+    // Shows the frame with the tip of the day inside it.
+    void showTipOfDay();
+    // The About box, modal; Continue leads on as at start-up.
+    void showAbout();
+    // Where the About box's Continue leads: the tip of the day when the user
+    // wants it at start-up, else the frame alone.
+    void continueFromAbout();
+
+    // Status panel 1.
+    QString statusMessage() const;
+    void setStatusMessage(const QString& text);
+
+    QMdiArea& mdiArea() const { return *m_mdiArea; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class SharedCommand { New, Save, Print, PrintPreview, Delete, Close };
+
+    void connectMenus();
+    void connectToolbar();
+    void connectWorkingWindow(QAction* item, WorkingWindow window);
+    void showFrame();
+    void runOnActiveChild(SharedCommand command);
+    void applyMaskOf(QMdiSubWindow* activated);
+    void childUnloading(ChildFrame* closing, bool working);
+    void refreshStatusHint();
+    void fillWindowMenu();
+    void showOpenDialog();
+
+    const WindowRegistry& m_registry;
+    ProgramSettings& m_settings;
+    const ShellOptions m_options;
+    QMdiArea* m_mdiArea;
+    FrameToolbar m_toolbar;
+    FrameMenus m_menus;
+    StatusPanels* m_status;
+    qint16 m_openChildren = 0;
+    std::map<WorkingWindow, QPointer<ChildFrame>> m_workingChildren;
+    QPointer<ChildFrame> m_tipOfDay;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "shell_options.h"
+
+#include <memory>
+#include <optional>
+
+class frmMDI;
+class ProgramSettings;
+class WindowRegistry;
+
+// The program's start: the database, then the About box as the start-up
+// screen, then the main window. Keeps the main window alive for the run.
+class Startup {
+public:
+    Startup(const WindowRegistry& registry, ProgramSettings& settings, ShellOptions options);
+    ~Startup();
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
+
+    // Returns the exit status when the program ends here (no database: the
+    // user has been told, and no window is shown; or the About box closed
+    // without Continue), or nothing when the event loop is to run.
+    std::optional<int> Main();
+
+    // The main window once Main has made it.
+    frmMDI* frame() const { return m_frame.get(); }
+
+private:
+    const WindowRegistry& m_registry;
+    ProgramSettings& m_settings;
+    const ShellOptions m_options;
+    std::unique_ptr<frmMDI> m_frame;
+};
