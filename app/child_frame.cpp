@@ -7,8 +7,6 @@
 ChildFrame::ChildFrame(std::unique_ptr<QWidget> child) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(child.release());
-    setWindowTitle(widget()->windowTitle());
-    setWindowIcon(widget()->windowIcon());
     // Ctrl+F4 is the File menu's Close, which asks the child the same way;
     // two owners of one shortcut would leave it dead.
     for (QAction* action : systemMenu()->actions()) {
