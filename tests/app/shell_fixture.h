@@ -2,9 +2,8 @@
 
 #include "connection.h"
 #include "create_database.h"
-#include "frm_mdi.h"
 #include "program_settings.h"
-#include "window_registry.h"
+#include "shell_options.h"
 
 #include <QDesktopServices>
 #include <QSettings>
