@@ -220,6 +220,10 @@ void RowSet::sort(const QString& order) {
 
 int RowSet::columnIndex(const QString& column) const {
     requireOpen();
+    // Callers nearly always spell the name as the table does.
+    const qsizetype exact = m_columns.indexOf(column);
+    if (exact >= 0)
+        return int(exact);
     for (int i = 0; i < m_columns.size(); ++i) {
         if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0)
             return i;

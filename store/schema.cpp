@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include <QHash>
+
 namespace {
 
 ColumnDefinition whole(const char* name, const char* constraint = "") {
@@ -63,13 +65,22 @@ QStringList storeTableNames() {
 }
 
 ColumnKind columnKind(const QString& column) {
-    for (const TableDefinition& table : storeTables()) {
-        for (const ColumnDefinition& definition : table.columns) {
-            if (definition.name.compare(column, Qt::CaseInsensitive) == 0)
-                return definition.kind;
+    // Looked up for every value read or written: index the names once.
+    // Keyed both as the tables spell the names and in lower case.
+    static const QHash<QString, ColumnKind> kinds = [] {
+        QHash<QString, ColumnKind> byName;
+        for (const TableDefinition& table : storeTables()) {
+            for (const ColumnDefinition& definition : table.columns) {
+                byName.insert(definition.name, definition.kind);
+                byName.insert(definition.name.toLower(), definition.kind);
+            }
         }
-    }
-    return ColumnKind::Text;
+        return byName;
+    }();
+    const auto exact = kinds.constFind(column);
+    if (exact != kinds.cend())
+        return *exact;
+    return kinds.value(column.toLower(), ColumnKind::Text);
 }
 
 QStringList createTableStatements() {

@@ -29,13 +29,27 @@ private:
     QString m_text;
 };
 
+// The deductible items in the order the worksheet lists them.
+QList<int> deductionItems() {
+    if (!gcnnStore)
+        throw ProgramError::objectNotSet();
+    RowSet items;
+    items.open(QStringLiteral("SELECT ItemID, ItemName") + QStringLiteral(" FROM DeductionMaster"),
+               *gcnnStore);
+    QList<int> ids;
+    for (items.moveFirst(); !items.atEnd(); items.moveNext())
+        ids.append(int(items.field(QStringLiteral("ItemID")).toWhole()));
+    return ids;
+}
+
 } // namespace
 
 QString oneLine(const QString& messageText) {
     return messageText.simplified();
 }
 
-SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID) : m_survey(survey) {
+SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID)
+    : m_survey(survey), m_deductionItems(deductionItems()) {
     for (int stage = 0; stage < 2; ++stage) {
         m_drafts[stage] = std::make_unique<clsDraft>();
         m_drafts[stage]->setDraftType(short(stage));
@@ -70,15 +84,6 @@ QString SurveyCalculation::checkEntryRules() {
     return QString();
 }
 
-QList<int> SurveyCalculation::deductionItems() const {
-    RowSet items;
-    items.open(QStringLiteral("SELECT ItemID, ItemName") + QStringLiteral(" FROM DeductionMaster"),
-               *gcnnStore);
-    QList<int> ids;
-    for (items.moveFirst(); !items.atEnd(); items.moveNext())
-        ids.append(int(items.field(QStringLiteral("ItemID")).toWhole()));
-    return ids;
-}
 
 QString SurveyCalculation::runStage(Stage stage) {
     LastMessage last;
@@ -90,9 +95,8 @@ QString SurveyCalculation::runStage(Stage stage) {
     try {
         if (firstMissingInput(m_survey, entry))
             return stageName + last.text();
-        const QList<int> items = deductionItems();
         for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it) {
-            if (!items.contains(it.key()))
+            if (!m_deductionItems.contains(it.key()))
                 return stageName + QStringLiteral("deductible item %1 is not in the database")
                                        .arg(it.key());
         }
@@ -105,7 +109,7 @@ QString SurveyCalculation::runStage(Stage stage) {
         const QString totalDeductibles =
             outcome.calculated ? draft.FinalResult()[TotalDeductibles].toText() : QString();
         saveDraftEntry(draft, m_survey.worksheet, entry, outcome.corrected, totalDeductibles);
-        saveDeductions(draft.Deductions(), items, entry.deductions);
+        saveDeductions(draft.Deductions(), m_deductionItems, entry.deductions);
         draft.setHDT(toVariantGrid(outcome.grids.hdt));
         draft.setMCTCP50(toVariantGrid(outcome.grids.mctcPlus50));
         draft.setMCTCM50(toVariantGrid(outcome.grids.mctcMinus50));

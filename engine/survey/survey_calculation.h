@@ -29,6 +29,7 @@ struct StageOutcome {
 // and their deductions from it).
 class SurveyCalculation {
 public:
+    // Raises ProgramError when the deductible items cannot be read.
     SurveyCalculation(const SurveyDocument& survey, int shipID);
 
     // Empty when both stages were calculated; otherwise the reason the
@@ -47,9 +48,9 @@ public:
 private:
     QString stopReason() const;
     QString checkEntryRules();
-    QList<int> deductionItems() const;
 
     SurveyDocument m_survey;
+    QList<int> m_deductionItems;
     std::unique_ptr<clsDraft> m_drafts[2];
     StageOutcome m_outcomes[2];
     QString m_billOfLading;

@@ -2,36 +2,63 @@
 
 #include "errors.h"
 
+#include <boost/multiprecision/cpp_int.hpp>
+
 #include <array>
 
 namespace mp = boost::multiprecision;
 
 // Wide enough for a 96-bit coefficient times 10^57, the largest
-// intermediate a quotient needs.
+// intermediate a quotient needs; used only where 128 bits do not suffice.
 using Wide = mp::int512_t;
+using Int128 = Decimal::Coefficient;
+__extension__ typedef unsigned __int128 UInt128;
 
 namespace {
 
-constexpr int MaxPower = 60;
+constexpr int MaxWidePower = 60;
+constexpr int MaxNativePower = 38; // 10^38 < 2^128
+constexpr Int128 MaxCoefficient = (Int128(1) << 96) - 1;
 
-const std::array<Wide, MaxPower + 1>& powersOfTen() {
-    static const std::array<Wide, MaxPower + 1> table = [] {
-        std::array<Wide, MaxPower + 1> powers{};
+const std::array<Wide, MaxWidePower + 1>& widePowers() {
+    static const std::array<Wide, MaxWidePower + 1> table = [] {
+        std::array<Wide, MaxWidePower + 1> powers{};
         powers[0] = 1;
-        for (int i = 1; i <= MaxPower; ++i)
-            powers[static_cast<size_t>(i)] = powers[static_cast<size_t>(i - 1)] * 10;
+        for (size_t i = 1; i < powers.size(); ++i)
+            powers[i] = powers[i - 1] * 10;
         return powers;
     }();
     return table;
 }
 
-const Wide& pow10(int exponent) {
-    return powersOfTen()[static_cast<size_t>(exponent)];
+const Wide& widePow10(int exponent) {
+    return widePowers()[static_cast<size_t>(exponent)];
 }
 
-const Wide& maxCoefficient() {
+constexpr std::array<UInt128, MaxNativePower + 1> nativePowers = [] {
+    std::array<UInt128, MaxNativePower + 1> powers{};
+    powers[0] = 1;
+    for (size_t i = 1; i < powers.size(); ++i)
+        powers[i] = powers[i - 1] * 10;
+    return powers;
+}();
+
+UInt128 pow10(int exponent) {
+    return nativePowers[static_cast<size_t>(exponent)];
+}
+
+const Wide& wideMax() {
     static const Wide max = (Wide(1) << 96) - 1;
     return max;
+}
+
+Wide toWide(Int128 value) {
+    const bool negative = value < 0;
+    const UInt128 magnitude = negative ? UInt128(0) - UInt128(value) : UInt128(value);
+    Wide wide = Wide(quint64(magnitude >> 64));
+    wide <<= 64;
+    wide += quint64(magnitude);
+    return negative ? Wide(-wide) : wide;
 }
 
 // Decimal digits of a positive number, at most one too few.
@@ -42,35 +69,44 @@ int estimatedDigits(const Wide& magnitude) {
     return static_cast<int>(bits * 30103 / 100000) + 1;
 }
 
+// Half to even: whether `kept` goes up, given what was dropped below it
+// (`rest` of `divisor`) and whether anything beyond that was non-zero.
+template <typename T>
+bool roundsUp(const T& kept, const T& rest, const T& divisor, bool inexact) {
+    const T twice = rest * 2;
+    return twice > divisor || (twice == divisor && (inexact || (kept & 1) != 0));
+}
+
 } // namespace
 
 class DecimalArithmetic {
 public:
     // Brings an exact value (plus, when `inexact`, a trace below its last
     // digit) to scale <= 28 and a 96-bit coefficient, rounding half to even.
-    static Decimal fit(Wide value, int scale, bool inexact) {
+    static Decimal fit(Int128 value, int scale, bool inexact = false) {
         const bool negative = value < 0;
-        if (negative)
-            value = -value;
-        int drop = std::max({0, scale - Decimal::MaxScale, estimatedDigits(value) - 30});
-        drop = std::min(drop, scale);
-        while (drop < scale && value / pow10(drop) > maxCoefficient())
+        const UInt128 magnitude = negative ? UInt128(0) - UInt128(value) : UInt128(value);
+        if (scale <= Decimal::MaxScale && magnitude <= UInt128(MaxCoefficient) && !inexact)
+            return {value, scale};
+        int drop = std::min(std::max(0, scale - Decimal::MaxScale), scale);
+        while (drop < scale && drop <= MaxNativePower &&
+               magnitude / pow10(drop) > UInt128(MaxCoefficient))
             ++drop;
         for (;;) {
-            Wide kept = value;
-            if (drop > 0) {
-                const Wide& divisor = pow10(drop);
-                Wide rest;
-                mp::divide_qr(value, divisor, kept, rest);
-                const Wide twice = rest * 2;
-                const bool roundUp = twice > divisor ||
-                                     (twice == divisor && (inexact || mp::bit_test(kept, 0)));
-                if (roundUp)
+            UInt128 kept = 0;
+            if (drop > MaxNativePower) {
+                kept = 0; // less than half of the last place kept
+            } else if (drop > 0) {
+                const UInt128 divisor = pow10(drop);
+                kept = magnitude / divisor;
+                if (roundsUp(kept, magnitude % divisor, divisor, inexact))
                     ++kept;
+            } else {
+                kept = magnitude;
             }
-            if (kept <= maxCoefficient()) {
-                Decimal::Coefficient coefficient = static_cast<Decimal::Coefficient>(kept);
-                return {negative ? Decimal::Coefficient(-coefficient) : coefficient, scale - drop};
+            if (kept <= UInt128(MaxCoefficient)) {
+                const Int128 coefficient = Int128(kept);
+                return {negative ? -coefficient : coefficient, scale - drop};
             }
             if (drop >= scale)
                 throw ProgramError::overflow();
@@ -78,11 +114,44 @@ public:
         }
     }
 
-    static Wide widen(const Decimal& d, int toScale) {
-        return Wide(d.m_coefficient) * pow10(toScale - d.m_scale);
+    static Decimal fitWide(Wide value, int scale, bool inexact) {
+        const bool negative = value < 0;
+        if (negative)
+            value = -value;
+        int drop = std::max({0, scale - Decimal::MaxScale, estimatedDigits(value) - 30});
+        drop = std::min(drop, scale);
+        while (drop < scale && value / widePow10(drop) > wideMax())
+            ++drop;
+        for (;;) {
+            Wide kept = value;
+            if (drop > 0) {
+                const Wide& divisor = widePow10(drop);
+                Wide rest;
+                mp::divide_qr(value, divisor, kept, rest);
+                if (roundsUp(kept, rest, divisor, inexact))
+                    ++kept;
+            }
+            if (kept <= wideMax()) {
+                const Int128 coefficient = Int128(static_cast<long long>(kept >> 64)) << 64 |
+                                           Int128(static_cast<unsigned long long>(kept & ~0ULL));
+                return {negative ? -coefficient : coefficient, scale - drop};
+            }
+            if (drop >= scale)
+                throw ProgramError::overflow();
+            ++drop;
+        }
     }
 
-    static Decimal make(const Decimal::Coefficient& c, int scale) { return {c, scale}; }
+    // The coefficient at a larger scale, when it fits in 128 bits.
+    static bool rescale(const Decimal& d, int toScale, Int128& out) {
+        const int by = toScale - d.m_scale;
+        return by <= MaxNativePower &&
+               !__builtin_mul_overflow(d.m_coefficient, Int128(pow10(by)), &out);
+    }
+
+    static Wide widen(const Decimal& d, int toScale) {
+        return toWide(d.m_coefficient) * widePow10(toScale - d.m_scale);
+    }
 };
 
 Decimal::Decimal(int whole) : m_coefficient(whole), m_scale(0) {}
@@ -94,7 +163,7 @@ Decimal Decimal::fromWhole(qint64 whole) {
 Decimal Decimal::fromParts(const Coefficient& coefficient, int scale) {
     if (scale < 0 || scale > MaxScale)
         throw ProgramError::overflow();
-    return DecimalArithmetic::fit(Wide(coefficient), scale, false);
+    return DecimalArithmetic::fit(coefficient, scale);
 }
 
 std::optional<Decimal> Decimal::tryParse(QStringView text) {
@@ -105,7 +174,7 @@ std::optional<Decimal> Decimal::tryParse(QStringView text) {
         negative = text[i] == u'-';
         ++i;
     }
-    Wide digits = 0;
+    char kept[64];
     int scale = 0;
     int digitCount = 0;
     int significantDigits = 0;
@@ -127,18 +196,25 @@ std::optional<Decimal> Decimal::tryParse(QStringView text) {
         }
         if (significantDigits > 60)
             return std::nullopt;
-        digits = digits * 10 + (c.unicode() - u'0');
-        if (digits != 0)
-            ++significantDigits;
+        if (significantDigits > 0 || c != u'0')
+            kept[significantDigits++] = char(c.unicode());
         if (seenPoint)
             ++scale;
     }
     if (digitCount == 0)
         return std::nullopt;
-    if (negative)
-        digits = -digits;
     try {
-        return DecimalArithmetic::fit(digits, scale, inexact);
+        if (significantDigits <= MaxNativePower) {
+            UInt128 digits = 0;
+            for (int d = 0; d < significantDigits; ++d)
+                digits = digits * 10 + UInt128(kept[d] - '0');
+            const Int128 value = negative ? -Int128(digits) : Int128(digits);
+            return DecimalArithmetic::fit(value, scale, inexact);
+        }
+        Wide digits = 0;
+        for (int d = 0; d < significantDigits; ++d)
+            digits = digits * 10 + (kept[d] - '0');
+        return DecimalArithmetic::fitWide(negative ? Wide(-digits) : digits, scale, inexact);
     } catch (const ProgramError&) {
         return std::nullopt;
     }
@@ -167,46 +243,43 @@ Decimal Decimal::fromText(QStringView text) {
 }
 
 QString Decimal::toString() const {
-    Coefficient magnitude = m_coefficient < 0 ? Coefficient(-m_coefficient) : m_coefficient;
+    UInt128 magnitude = m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
     int scale = m_scale;
-    while (scale > 0 && magnitude % 10 == 0) {
+    while (scale > 0 && magnitude != 0 && magnitude % 10 == 0) {
         magnitude /= 10;
         --scale;
     }
-    QString digits = QString::fromStdString(magnitude.str());
-    if (scale > 0) {
-        if (digits.size() <= scale)
-            digits.prepend(QString(scale - digits.size() + 1, u'0'));
-        digits.insert(digits.size() - scale, u'.');
+    if (magnitude == 0)
+        return QStringLiteral("0");
+    char buffer[48];
+    int start = sizeof buffer;
+    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
+        if (place == scale && scale > 0)
+            buffer[--start] = '.';
+        buffer[--start] = char('0' + int(magnitude % 10));
+        magnitude /= 10;
     }
     if (m_coefficient < 0)
-        digits.prepend(u'-');
-    return digits;
+        buffer[--start] = '-';
+    return QString::fromLatin1(buffer + start, qsizetype(sizeof buffer) - start);
 }
 
 Decimal Decimal::rounded(int decimals) const {
     if (decimals < 0 || decimals >= m_scale)
         return *this;
-    const Wide& divisor = pow10(m_scale - decimals);
+    const UInt128 divisor = pow10(m_scale - decimals);
     const bool negative = m_coefficient < 0;
-    Wide magnitude = Wide(m_coefficient);
-    if (negative)
-        magnitude = -magnitude;
-    Wide kept;
-    Wide rest;
-    mp::divide_qr(magnitude, divisor, kept, rest);
-    const Wide twice = rest * 2;
-    if (twice > divisor || (twice == divisor && mp::bit_test(kept, 0)))
+    const UInt128 magnitude =
+        negative ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
+    UInt128 kept = magnitude / divisor;
+    if (roundsUp(kept, magnitude % divisor, divisor, false))
         ++kept;
-    const Coefficient coefficient = static_cast<Coefficient>(kept);
-    return {negative ? Coefficient(-coefficient) : coefficient, decimals};
+    return {negative ? -Int128(kept) : Int128(kept), decimals};
 }
 
 qint64 Decimal::toWholeRounded() const {
     const Decimal whole = rounded(0);
-    Coefficient c = whole.m_coefficient;
-    for (int i = 0; i < whole.m_scale; ++i)
-        c /= 10;
+    const Int128 c = whole.m_coefficient / Int128(pow10(whole.m_scale));
     if (c > std::numeric_limits<qint64>::max() || c < std::numeric_limits<qint64>::min())
         throw ProgramError::overflow();
     return static_cast<qint64>(c);
@@ -217,19 +290,18 @@ Decimal Decimal::abs() const {
 }
 
 Decimal Decimal::operator-() const {
-    return {Coefficient(-m_coefficient), m_scale};
+    return {-m_coefficient, m_scale};
 }
 
 Decimal operator+(const Decimal& a, const Decimal& b) {
     const int scale = std::max(a.m_scale, b.m_scale);
-    if (a.m_scale == b.m_scale) {
-        // Two 96-bit coefficients cannot overflow 128 bits.
-        const Decimal::Coefficient sum = a.m_coefficient + b.m_coefficient;
-        const Decimal::Coefficient magnitude = sum < 0 ? Decimal::Coefficient(-sum) : sum;
-        if (magnitude <= Decimal::Coefficient(maxCoefficient()))
-            return DecimalArithmetic::make(sum, scale);
-    }
-    return DecimalArithmetic::fit(
+    Int128 x = 0;
+    Int128 y = 0;
+    Int128 sum = 0;
+    if (DecimalArithmetic::rescale(a, scale, x) && DecimalArithmetic::rescale(b, scale, y) &&
+        !__builtin_add_overflow(x, y, &sum))
+        return DecimalArithmetic::fit(sum, scale);
+    return DecimalArithmetic::fitWide(
         DecimalArithmetic::widen(a, scale) + DecimalArithmetic::widen(b, scale), scale, false);
 }
 
@@ -238,27 +310,32 @@ Decimal operator-(const Decimal& a, const Decimal& b) {
 }
 
 Decimal operator*(const Decimal& a, const Decimal& b) {
-    return DecimalArithmetic::fit(Wide(a.m_coefficient) * Wide(b.m_coefficient),
-                                  a.m_scale + b.m_scale, false);
+    Int128 product = 0;
+    if (!__builtin_mul_overflow(a.m_coefficient, b.m_coefficient, &product))
+        return DecimalArithmetic::fit(product, a.m_scale + b.m_scale);
+    return DecimalArithmetic::fitWide(toWide(a.m_coefficient) * toWide(b.m_coefficient),
+                                      a.m_scale + b.m_scale, false);
 }
 
 Decimal operator/(const Decimal& a, const Decimal& b) {
     if (b.m_coefficient == 0)
         throw ProgramError::divisionByZero();
-    // The quotient at one place more than can ever be kept, so that fit()
+    // The quotient at one place more than can ever be kept, so that the fit
     // always rounds, with any remainder as the trace below it.
     const int exponent = Decimal::MaxScale + 1 - a.m_scale + b.m_scale;
-    const Wide numerator = Wide(a.m_coefficient) * pow10(exponent);
+    const Wide numerator = toWide(a.m_coefficient) * widePow10(exponent);
     Wide quotient;
     Wide rest;
-    mp::divide_qr(numerator, Wide(b.m_coefficient), quotient, rest);
-    return DecimalArithmetic::fit(quotient, Decimal::MaxScale + 1, rest != 0);
+    mp::divide_qr(numerator, toWide(b.m_coefficient), quotient, rest);
+    return DecimalArithmetic::fitWide(quotient, Decimal::MaxScale + 1, rest != 0);
 }
 
 int compare(const Decimal& a, const Decimal& b) {
-    if (a.m_scale == b.m_scale)
-        return a.m_coefficient < b.m_coefficient ? -1 : (a.m_coefficient > b.m_coefficient ? 1 : 0);
     const int scale = std::max(a.m_scale, b.m_scale);
+    Int128 x = 0;
+    Int128 y = 0;
+    if (DecimalArithmetic::rescale(a, scale, x) && DecimalArithmetic::rescale(b, scale, y))
+        return x < y ? -1 : (x > y ? 1 : 0);
     const Wide wa = DecimalArithmetic::widen(a, scale);
     const Wide wb = DecimalArithmetic::widen(b, scale);
     return wa < wb ? -1 : (wa > wb ? 1 : 0);

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <boost/multiprecision/cpp_int.hpp>
-
 #include <optional>
 
 // An exact decimal number: a signed integer coefficient of at most 96 bits
@@ -15,7 +13,9 @@
 // raises the overflow error. No binary floating point is used anywhere.
 class Decimal {
 public:
-    using Coefficient = boost::multiprecision::int128_t;
+    // The compiler's 128-bit integer: a 96-bit coefficient with room for
+    // most intermediate results in machine arithmetic.
+    __extension__ typedef __int128 Coefficient;
     static constexpr int MaxScale = 28;
 
     Decimal() = default;

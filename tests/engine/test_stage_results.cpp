@@ -1,6 +1,8 @@
 #include "message_service.h"
 #include "stage_results.h"
 
+#include "text_list.h"
+
 #include <QTest>
 
 namespace {
@@ -24,13 +26,6 @@ ShownValue black(const char* text) {
 
 ShownValue red(const char* text) {
     return {QString::fromLatin1(text), true};
-}
-
-QStringList texts(std::initializer_list<const char*> values) {
-    QStringList list;
-    for (const char* value : values)
-        list.append(QString::fromLatin1(value));
-    return list;
 }
 
 } // namespace

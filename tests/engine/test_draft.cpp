@@ -1,0 +1,266 @@
+#include "clock.h"
+#include "connection.h"
+#include "create_database.h"
+#include "draft.h"
+#include "errors.h"
+#include "message_service.h"
+#include "rowset.h"
+#include "ship.h"
+
+#include <QTemporaryDir>
+#include "text_list.h"
+
+#include <QTest>
+
+namespace {
+
+Variant text(const char* value) {
+    return Variant(QString::fromLatin1(value));
+}
+
+VariantGrid rows(std::initializer_list<std::initializer_list<const char*>> values) {
+    VariantGrid grid;
+    for (const auto& row : values) {
+        QList<Variant> cells;
+        for (const char* cell : row)
+            cells.append(text(cell));
+        grid.append(cells);
+    }
+    return grid;
+}
+
+QString at(const VariantGrid& grid, int row, int column) {
+    return grid[row][column].toText();
+}
+
+} // namespace
+
+class TestDraft : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+
+    void calculates_data();
+    void calculates();
+    void blankTrueMeanDraftLeavesResults();
+    void zeroLbpStopsAfterTheDisplacement();
+    void equalDraftsStopWithTheMessage();
+    void toSaveOnlyForRealChanges();
+    void newDraftResetsButKeepsTheShipAndDistances();
+    void tooLargeTableRaisesTheSubscriptError();
+    void deductionsStartEmptyWithTheirColumns();
+
+private:
+    void prepare(clsDraft& draft, const char* tmd, const char* trueTrim, const char* density);
+
+    QTemporaryDir m_dir;
+    int m_shipID = 0;
+};
+
+void TestDraft::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    createDatabase(databaseFileIn(m_dir.path()));
+    QVERIFY(OpenConnection(m_dir.path()));
+    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
+                       {text("Test Trader"), Variant(Decimal(180)), Variant(Decimal(5800))});
+    RowSet ships;
+    ships.open(QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = ?"), *gcnnStore,
+               {text("Test Trader")});
+    m_shipID = int(ships.field(QStringLiteral("ShipID")).toWhole());
+}
+
+void TestDraft::cleanupTestCase() {
+    gcnnStore.reset();
+}
+
+void TestDraft::prepare(clsDraft& draft, const char* tmd, const char* trueTrim, const char* density) {
+    draft.setShipID(m_shipID);
+    draft.setHDT(rows({{"7.50", "15000", "25.00", "2.500"}, {"7.60", "15250", "25.10", "2.400"}}));
+    draft.setMCTCP50(rows({{"8.0", "200.0"}, {"8.1", "202.0"}}));
+    draft.setMCTCM50(rows({{"7.0", "190.0"}, {"7.1", "191.0"}}));
+    draft.set(DraftProperty::TrueMeanDraft, text(tmd));
+    draft.set(DraftProperty::TrueTrim, text(trueTrim));
+    draft.set(DraftProperty::SpecificGravity, text(density));
+}
+
+void TestDraft::calculates_data() {
+    QTest::addColumn<QString>("tmd");
+    QTest::addColumn<QString>("trueTrim");
+    QTest::addColumn<QString>("density");
+    QTest::addColumn<QStringList>("deductions");
+    QTest::addColumn<QStringList>("expected"); // "name=value"
+
+    QTest::newRow("interpolation at 7.5732")
+        << "7.5732" << "0" << "1.025" << QStringList()
+        << texts({"IpFactor=0.732", "Ip(0,0)=183", "Ip(1,0)=15183", "Ip(1,1)=25.073",
+                       "Ip(0,2)=-0.073", "Ip(1,2)=2.427", "FR(1)=0", "FR(2)=0",
+                       "FR(5)=15183", "FR(6)=0", "FR(9)=15183", "FR(10)=5800"});
+    QTest::newRow("MCTC half a metre up and down")
+        << "7.55" << "0" << "1.025" << QStringList()
+        << texts({"MCTCPlus50IpFactor=0.5", "Ip(1,3)=201", "MCTCMinus50IpFactor=0.5",
+                       "Ip(1,4)=190.5"});
+    QTest::newRow("factor 0 gives the Below line")
+        << "7.50" << "0" << "1.025" << QStringList()
+        << texts({"IpFactor=0", "Ip(1,0)=15000", "Ip(1,1)=25", "Ip(1,2)=2.5"});
+    QTest::newRow("factor 1 gives the Above line")
+        << "7.60" << "0" << "1.025" << QStringList()
+        << texts({"IpFactor=1", "Ip(1,0)=15250", "Ip(1,1)=25.1", "Ip(1,2)=2.4"});
+    QTest::newRow("fresh water")
+        << "7.50" << "0" << "1.000" << QStringList()
+        << texts({"FR(5)=15000", "FR(7)=14634.146341463414634146341463",
+                       "FR(6)=-365.853658536585365853658537", "FR(9)=14634.14634"});
+    QTest::newRow("trim, density and deductions")
+        << "7.5732" << "1.2" << "1.010" << texts({"120.5", "30.25"})
+        << texts({"FR(0)=15183", "FR(1)=40.565094506666666666666666667", "FR(2)=4.2928",
+                       "FR(3)=44.857894506666666666666666667", "FR(4)=0",
+                       "FR(5)=15227.857894506666666666666667",
+                       "FR(6)=-222.846700895219512195121951",
+                       "FR(7)=15005.011193611447154471544716", "FR(8)=150.75",
+                       "TotDeductibles=150.75", "FR(9)=14854.26119", "Net=14854.26119"});
+}
+
+void TestDraft::calculates() {
+    QFETCH(QString, tmd);
+    QFETCH(QString, trueTrim);
+    QFETCH(QString, density);
+    QFETCH(QStringList, deductions);
+    QFETCH(QStringList, expected);
+    ScopedMessageRecorder messages;
+    clsDraft draft;
+    prepare(draft, tmd.toLatin1().constData(), trueTrim.toLatin1().constData(),
+            density.toLatin1().constData());
+    int itemID = 2;
+    for (const QString& quantity : deductions) {
+        draft.Deductions().addNew();
+        draft.Deductions().setField(QStringLiteral("ItemID"), Variant(itemID++));
+        draft.Deductions().setField(QStringLiteral("Quantity"), Variant(Decimal::fromText(quantity)));
+        draft.Deductions().update();
+    }
+    QCOMPARE(draft.Calculate(), 0L);
+    QCOMPARE(messages.texts(), QStringList());
+    for (const QString& item : expected) {
+        const QString name = item.section(u'=', 0, 0);
+        const QString value = item.section(u'=', 1);
+        QString actual;
+        if (name.startsWith(QStringLiteral("Ip(")))
+            actual = at(draft.IpResult(), name.mid(3, 1).toInt(), name.mid(5, 1).toInt());
+        else if (name.startsWith(QStringLiteral("FR(")))
+            actual = draft.FinalResult()[name.mid(3).chopped(1).toInt()].toText();
+        else if (name == QStringLiteral("Net"))
+            actual = draft.NetDisplacement().toText();
+        else if (name == QStringLiteral("IpFactor"))
+            actual = draft.get(DraftProperty::IpFactor).toText();
+        else if (name == QStringLiteral("MCTCPlus50IpFactor"))
+            actual = draft.get(DraftProperty::MCTCPlus50IpFactor).toText();
+        else if (name == QStringLiteral("MCTCMinus50IpFactor"))
+            actual = draft.get(DraftProperty::MCTCMinus50IpFactor).toText();
+        else
+            actual = draft.get(DraftProperty::TotDeductibles).toText();
+        QVERIFY2(actual == value, qPrintable(name + QStringLiteral(": ") + actual));
+    }
+}
+
+void TestDraft::blankTrueMeanDraftLeavesResults() {
+    ScopedMessageRecorder messages;
+    clsDraft draft;
+    prepare(draft, "7.5732", "0", "1.025");
+    draft.Calculate();
+    draft.set(DraftProperty::TrueMeanDraft, text(" "));
+    draft.setHDT(rows({{"9", "1", "1", "1"}, {"9.1", "2", "2", "2"}}));
+    QCOMPARE(draft.Calculate(), 0L);
+    QCOMPARE(draft.NetDisplacement().toText(), QStringLiteral("15183"));
+    QVERIFY(messages.shown().isEmpty());
+}
+
+void TestDraft::zeroLbpStopsAfterTheDisplacement() {
+    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP) VALUES ('No Length', '0')"));
+    RowSet ships;
+    ships.open(QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = 'No Length'"), *gcnnStore);
+    ScopedMessageRecorder messages;
+    clsDraft draft;
+    prepare(draft, "7.5732", "1.2", "1.025");
+    draft.setShipID(ships.field(QStringLiteral("ShipID")));
+    QCOMPARE(draft.Calculate(), 0L);
+    QCOMPARE(messages.shown().size(), 1);
+    const Message shown = messages.shown().first();
+    QCOMPARE(shown.text, QStringLiteral("clsDraft::Calculate"));
+    QCOMPARE(shown.icon, MessageIcon::None);
+    QCOMPARE(draft.FinalResult()[DisplacementAtTMD].toText(), QStringLiteral("15183"));
+    QCOMPARE(draft.FinalResult()[FirstTrimCorrection].toText(), QString());
+}
+
+void TestDraft::equalDraftsStopWithTheMessage() {
+    ScopedMessageRecorder messages;
+    clsDraft draft;
+    prepare(draft, "7.5", "0", "1.025");
+    draft.setHDT(rows({{"7.50", "15000", "25", "2.5"}, {"7.50", "15250", "25", "2.5"}}));
+    draft.Calculate();
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("clsDraft::Calculate")});
+}
+
+void TestDraft::toSaveOnlyForRealChanges() {
+    clsDraft draft;
+    QVERIFY(!draft.ToSave());
+    draft.set(DraftProperty::FwdPort, text(""));
+    draft.set(DraftProperty::DSDate, draft.get(DraftProperty::DSDate));
+    draft.set(DraftProperty::TrueMeanDraft, text("7.6"));
+    QVERIFY2(!draft.ToSave(), "nothing really changed");
+
+    draft.set(DraftProperty::FwdPort, text("7.2"));
+    QVERIFY(draft.ToSave());
+    QCOMPARE(draft.get(DraftProperty::FwdPort), Variant(Decimal::fromText(u"7.2")));
+
+    draft.setToSave(false);
+    draft.set(DraftProperty::FwdPort, text("7.20"));
+    QVERIFY2(!draft.ToSave(), "7.20 is the value already held");
+    QVERIFY_THROWS_EXCEPTION(ProgramError, draft.set(DraftProperty::AftPort, text("seven")));
+    QVERIFY(!draft.ToSave());
+    draft.set(DraftProperty::Comments, text("heavy swell"));
+    QVERIFY(draft.ToSave());
+}
+
+void TestDraft::newDraftResetsButKeepsTheShipAndDistances() {
+    FixedClock clock(QDateTime(QDate(2026, 12, 5), QTime(6, 45)));
+    clsDraft draft;
+    draft.setShipID(m_shipID);
+    draft.setDraftType(1);
+    draft.set(DraftProperty::FwdX, text("2.5"));
+    draft.set(DraftProperty::FwdPort, text("7.2"));
+    draft.setMCTCP50(rows({{"8.0", "200"}}));
+    draft.NewDraft();
+    QCOMPARE(draft.get(DraftProperty::DSDate).toText(), QStringLiteral("05-12-2026"));
+    QCOMPARE(draft.get(DraftProperty::DSTime).toText(), QStringLiteral("06:45"));
+    QCOMPARE(draft.get(DraftProperty::FwdPort).toText(), QString());
+    QCOMPARE(draft.get(DraftProperty::FwdX).toText(), QStringLiteral("2.5"));
+    QCOMPARE(at(draft.MCTCP50(), 0, 1), QStringLiteral("200"));
+    QCOMPARE(draft.DraftType(), short(1));
+    QCOMPARE(draft.ship().LBP().toText(), QStringLiteral("180"));
+    QVERIFY(!draft.ToSave());
+}
+
+void TestDraft::tooLargeTableRaisesTheSubscriptError() {
+    clsDraft draft;
+    try {
+        draft.setMCTCM50(rows({{"7.0", "190"}, {"7.1", "191"}, {"", ""}, {"9", "9"}}));
+        QFAIL("no error");
+    } catch (const ProgramError& e) {
+        QCOMPARE(e.code(), ErrorCode::SubscriptOutOfRange);
+    }
+    QCOMPARE(at(draft.MCTCM50(), 1, 1), QStringLiteral("191"));
+    QCOMPARE(at(draft.MCTCM50(), 2, 0), QStringLiteral("0"));
+}
+
+void TestDraft::deductionsStartEmptyWithTheirColumns() {
+    gcnnStore->execute(QStringLiteral("INSERT INTO DeductionTrans (DraftID, ItemID, Quantity) "
+                                      "VALUES (7, 2, '12.5')"));
+    clsDraft draft;
+    QCOMPARE(draft.Deductions().recordCount(), 0);
+    QCOMPARE(draft.Deductions().columns(),
+             (QStringList{QStringLiteral("DraftID"), QStringLiteral("ItemID"),
+                          QStringLiteral("Quantity")}));
+}
+
+QTEST_MAIN(TestDraft)
+#include "test_draft.moc"

@@ -1,0 +1,99 @@
+#include "hydrostatic_table.h"
+#include "message_service.h"
+
+#include <QTest>
+
+namespace {
+
+DraftEntry bracketing() {
+    DraftEntry e;
+    e.below = {QStringLiteral("7.50"), QStringLiteral("15000"), QStringLiteral("25.00"),
+               QStringLiteral("2.500")};
+    e.above = {QStringLiteral("7.60"), QStringLiteral("15250"), QStringLiteral("25.10"),
+               QStringLiteral("2.400")};
+    e.mctcPlus50Below = QStringLiteral("200.0");
+    e.mctcPlus50Above = QStringLiteral("202.0");
+    e.mctcMinus50Below = QStringLiteral("190.0");
+    e.mctcMinus50Above = QStringLiteral("191.0");
+    return e;
+}
+
+} // namespace
+
+class TestHydrostaticTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void mctcDraftsFollowTheHydrostaticDraft_data();
+    void mctcDraftsFollowTheHydrostaticDraft();
+    void differencesAreUnroundedText();
+    void zeroDifferences_data();
+    void zeroDifferences();
+};
+
+void TestHydrostaticTable::mctcDraftsFollowTheHydrostaticDraft_data() {
+    QTest::addColumn<QString>("draft");
+    QTest::addColumn<QString>("plus");
+    QTest::addColumn<QString>("minus");
+    QTest::newRow("no residue") << "7.3" << "7.8" << "6.8";
+    QTest::newRow("all places kept") << "7.12345" << "7.62345" << "6.62345";
+    QTest::newRow("blank") << " " << "" << "";
+    QTest::newRow("below half a metre") << "0.2" << "0.7" << "-0.3";
+}
+
+void TestHydrostaticTable::mctcDraftsFollowTheHydrostaticDraft() {
+    QFETCH(QString, draft);
+    QFETCH(QString, plus);
+    QFETCH(QString, minus);
+    QCOMPARE(mctcDraftText(draft, true), plus);
+    QCOMPARE(mctcDraftText(draft, false), minus);
+}
+
+void TestHydrostaticTable::differencesAreUnroundedText() {
+    HydrostaticTexts grids = hydrostaticTexts(bracketing());
+    fillDifferences(grids);
+    QCOMPARE(grids.hdt[Difference].mid(0, 4),
+             (QStringList{QStringLiteral("0.1"), QStringLiteral("250"), QStringLiteral("0.1"),
+                          QStringLiteral("-0.1")}));
+    QCOMPARE(grids.mctcPlus50[Below][0], QStringLiteral("8"));
+    QCOMPARE(grids.mctcPlus50[Difference], (QStringList{QStringLiteral("0.1"), QStringLiteral("2")}));
+    QCOMPARE(grids.mctcMinus50[Difference], (QStringList{QStringLiteral("0.1"), QStringLiteral("1")}));
+}
+
+void TestHydrostaticTable::zeroDifferences_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<bool>("usable");
+    // Printed tables at 1 cm steps repeat TPC, LCF and MCTC: still a survey.
+    QTest::newRow("TPC repeats") << "tpc" << true;
+    QTest::newRow("LCF repeats") << "lcf" << true;
+    QTest::newRow("MCTC repeats") << "mctc" << true;
+    QTest::newRow("same draft twice") << "draft" << false;
+    QTest::newRow("same displacement twice") << "displacement" << false;
+}
+
+void TestHydrostaticTable::zeroDifferences() {
+    QFETCH(QString, column);
+    QFETCH(bool, usable);
+    DraftEntry e = bracketing();
+    if (column == QStringLiteral("tpc"))
+        e.above.tpc = e.below.tpc;
+    else if (column == QStringLiteral("lcf"))
+        e.above.lcf = QStringLiteral("2.5");
+    else if (column == QStringLiteral("mctc"))
+        e.mctcPlus50Above = e.mctcPlus50Below;
+    else if (column == QStringLiteral("draft"))
+        e.above.draft = QStringLiteral("7.5");
+    else
+        e.above.displacement = e.below.displacement;
+    ScopedMessageRecorder messages;
+    HydrostaticTexts grids = hydrostaticTexts(e);
+    fillDifferences(grids);
+    QCOMPARE(differencesUsable(grids), usable);
+    QCOMPARE(messages.texts(),
+             usable ? QStringList()
+                    : QStringList{QStringLiteral("Invalid hydrostatic details...!\r\n\r\nDifference "
+                                                 "of Above & Below can't be zero.")});
+}
+
+QTEST_APPLESS_MAIN(TestHydrostaticTable)
+#include "test_hydrostatic_table.moc"
