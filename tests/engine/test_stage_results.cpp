@@ -1,151 +1,113 @@
 #include "message_service.h"
 #include "stage_results.h"
-
 #include "text_list.h"
 
 #include <QTest>
 
 namespace {
 
-Variant number(const char* text) {
-    return Variant(Decimal::fromText(QString::fromLatin1(text)));
+Variant value(const QString& text) {
+    return text.isEmpty() ? Variant(QString()) : Variant(Decimal::fromText(text));
 }
 
-StageInputs inputs(Worksheet worksheet, Stage stage, const char* net, const char* lightShip) {
-    StageInputs in;
-    in.worksheet = worksheet;
-    in.stage = stage;
-    in.net = number(net);
-    in.lightShip = number(lightShip);
-    return in;
+// A shown value as "text" or "text red", "-" when the field is left alone.
+QString describe(const std::optional<ShownValue>& shown) {
+    if (!shown)
+        return QStringLiteral("-");
+    return shown->red ? shown->text + QStringLiteral(" red") : shown->text;
 }
 
-ShownValue black(const char* text) {
-    return {QString::fromLatin1(text), false};
-}
-
-ShownValue red(const char* text) {
-    return {QString::fromLatin1(text), true};
+QString firstLines(const QStringList& messages) {
+    QStringList lines;
+    for (const QString& text : messages)
+        lines.append(text.section(QStringLiteral("\r\n"), 0, 0));
+    return lines.join(u'|');
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(ShownValue)
 
 class TestStageResults : public QObject {
     Q_OBJECT
 
 private slots:
-    void loadingInitialConstant_data();
-    void loadingInitialConstant();
-    void loadingFinalCargo();
-    void loadingFinalUsesTypedInitialWhenNoInitialDraft();
-    void dischargingFinalCargoAndConstant();
-    void dischargingInitialWithBillOfLading();
-    void dischargingInitialNegativeWarns();
-    void blankNetLeavesRowsEmpty();
+    void derives_data();
+    void derives();
     void rowTitles();
     void calculateWarnings_data();
     void calculateWarnings();
-    void initialNetEntry_data();
-    void initialNetEntry();
-    void billOfLadingEntry_data();
-    void billOfLadingEntry();
+    void entryRules_data();
+    void entryRules();
 };
 
-void TestStageResults::loadingInitialConstant_data() {
+void TestStageResults::derives_data() {
+    QTest::addColumn<int>("worksheet");
+    QTest::addColumn<int>("stage");
+    QTest::addColumn<QString>("net");
     QTest::addColumn<QString>("lightShip");
-    QTest::addColumn<ShownValue>("constant");
-    QTest::newRow("positive constant") << "5800" << black("450.12345");
-    QTest::newRow("negative constant is red") << "6300" << red("-49.87655");
+    QTest::addColumn<QString>("initialNet");
+    QTest::addColumn<QString>("typedInitialNet");
+    QTest::addColumn<QString>("billOfLading");
+    // row 10 ; row 11 ; constant ; cargo ; initial net box ; assumed constant ; messages
+    QTest::addColumn<QStringList>("expected");
+
+    const int L = int(Worksheet::Loading), D = int(Worksheet::Discharging);
+    const int I = int(Stage::Initial), F = int(Stage::Final);
+    QTest::newRow("loading initial: constant")
+        << L << I << "6250.12345" << "5800" << "" << "" << ""
+        << texts({"5800", "450.12345", "450.12345", "-", "-", "-", ""});
+    QTest::newRow("loading initial: negative constant is red")
+        << L << I << "6250.12345" << "6300" << "" << "" << ""
+        << texts({"6300", "-49.87655 red", "-49.87655 red", "-", "-", "-", ""});
+    QTest::newRow("loading final: cargo, the constant left alone")
+        << L << F << "36250.5" << "5800" << "6250.12345" << "" << ""
+        << texts({"6250.12345", "30000.37655", "-", "30000.37655", "6250.12345", "-", ""});
+    QTest::newRow("loading final: typed initial net when no Initial draft")
+        << L << F << "6000" << "5800" << "" << "6250.5" << ""
+        << texts({"0", "-250.5 red", "-", "-250.5 red", "-", "-", ""});
+    QTest::newRow("discharging initial: cargo + constant, assumed constant")
+        << D << I << "36250.5" << "5800" << "" << "" << "30000"
+        << texts({"5800", "30450.5", "-", "-", "-", "450.5", ""});
+    QTest::newRow("discharging initial: negative warns")
+        << D << I << "5000" << "5800" << "" << "" << ""
+        << texts({"5800", "-800 red", "-", "-", "-", "-", "Value of constant is invalid."});
+    QTest::newRow("discharging final: cargo and constant")
+        << D << F << "6250.12345" << "5800" << "36250.5" << "" << ""
+        << texts({"36250.5", "30000.37655", "450.12345", "30000.37655", "36250.5", "-", ""});
+    QTest::newRow("blank net leaves the rows empty")
+        << L << F << "" << "5800" << "6250" << "" << "" << texts({"", "", "-", "-", "-", "-", ""});
 }
 
-void TestStageResults::loadingInitialConstant() {
+void TestStageResults::derives() {
+    QFETCH(int, worksheet);
+    QFETCH(int, stage);
+    QFETCH(QString, net);
     QFETCH(QString, lightShip);
-    QFETCH(ShownValue, constant);
+    QFETCH(QString, initialNet);
+    QFETCH(QString, typedInitialNet);
+    QFETCH(QString, billOfLading);
+    QFETCH(QStringList, expected);
     ScopedMessageRecorder messages;
-    StageInputs in = inputs(Worksheet::Loading, Stage::Initial, "6250.12345", "0");
-    in.lightShip = Variant(Decimal::fromText(lightShip));
+    StageInputs in;
+    in.worksheet = Worksheet(worksheet);
+    in.stage = Stage(stage);
+    in.net = value(net);
+    in.lightShip = value(lightShip);
+    in.initialNet = value(initialNet);
+    in.initialNetField = typedInitialNet;
+    in.billOfLading = billOfLading;
     const StageResults out = deriveStage(in);
-    QCOMPARE(out.row10, black(lightShip.toLatin1().constData()));
-    QCOMPARE(out.row11, constant);
-    QCOMPARE(*out.constant, constant);
-    QCOMPARE(*out.initNetDisp, black("6250.12345"));
-    QCOMPARE(out.constantValue->toString(), constant.text);
-    QVERIFY(messages.shown().isEmpty());
-}
-
-void TestStageResults::loadingFinalCargo() {
-    StageInputs in = inputs(Worksheet::Loading, Stage::Final, "36250.5", "5800");
-    in.initialNet = number("6250.12345");
-    const StageResults out = deriveStage(in);
-    QCOMPARE(out.row10, black("6250.12345"));
-    QCOMPARE(*out.initialNetField, black("6250.12345"));
-    QCOMPARE(out.row11, black("30000.37655"));
-    QCOMPARE(*out.cargo, black("30000.37655"));
-    QCOMPARE(*out.finalNetDisp, black("36250.5"));
-    // Row 11 holds the cargo here: the constant is not touched.
-    QVERIFY(!out.constant);
-    QVERIFY(!out.constantValue);
-}
-
-void TestStageResults::loadingFinalUsesTypedInitialWhenNoInitialDraft() {
-    StageInputs in = inputs(Worksheet::Loading, Stage::Final, "6000", "5800");
-    in.initialNet = Variant(QString());
-    in.initialNetField = QStringLiteral("6250.5");
-    const StageResults out = deriveStage(in);
-    QVERIFY(!out.initialNetField);
-    QCOMPARE(out.row11, red("-250.5"));
-}
-
-void TestStageResults::dischargingFinalCargoAndConstant() {
-    StageInputs in = inputs(Worksheet::Discharging, Stage::Final, "6250.12345", "5800");
-    in.initialNet = number("36250.5");
-    const StageResults out = deriveStage(in);
-    QCOMPARE(out.row11, black("30000.37655"));
-    QCOMPARE(*out.cargo, black("30000.37655"));
-    QCOMPARE(*out.constant, black("450.12345"));
-}
-
-void TestStageResults::dischargingInitialWithBillOfLading() {
-    ScopedMessageRecorder messages;
-    StageInputs in = inputs(Worksheet::Discharging, Stage::Initial, "36250.5", "5800");
-    in.billOfLading = QStringLiteral("30000");
-    const StageResults out = deriveStage(in);
-    QCOMPARE(out.row10, black("5800"));
-    QCOMPARE(out.row11, black("30450.5"));
-    QCOMPARE(*out.assumedConstant, black("450.5"));
-    QVERIFY(messages.shown().isEmpty());
-}
-
-void TestStageResults::dischargingInitialNegativeWarns() {
-    ScopedMessageRecorder messages;
-    const StageResults out =
-        deriveStage(inputs(Worksheet::Discharging, Stage::Initial, "5000", "5800"));
-    QCOMPARE(out.row11, red("-800"));
-    QCOMPARE(messages.texts(),
-             QStringList{QStringLiteral("Value of constant is invalid.\r\n\r\nPlease check your "
-                                        "input values.")});
-    QCOMPARE(messages.shown().first().icon, MessageIcon::Exclamation);
-}
-
-void TestStageResults::blankNetLeavesRowsEmpty() {
-    for (Worksheet worksheet : {Worksheet::Loading, Worksheet::Discharging}) {
-        for (Stage stage : {Stage::Initial, Stage::Final}) {
-            StageInputs in = inputs(worksheet, stage, "0", "5800");
-            in.net = Variant(QString());
-            in.initialNet = number("6250");
-            const StageResults out = deriveStage(in);
-            QCOMPARE(out.row10.text, QString());
-            QCOMPARE(out.row11.text, QString());
-            QVERIFY(!out.cargo && !out.constant && !out.initialNetField);
-        }
-    }
+    const QStringList got{describe(out.row10), describe(out.row11), describe(out.constant),
+                          describe(out.cargo),  describe(out.initialNetField),
+                          describe(out.assumedConstant), firstLines(messages.texts())};
+    QCOMPARE(got, expected);
 }
 
 void TestStageResults::rowTitles() {
     const auto titles = [](Worksheet w, Stage s) {
-        const StageResults out = deriveStage(inputs(w, s, "0", "0"));
+        StageInputs in;
+        in.worksheet = w;
+        in.stage = s;
+        const StageResults out = deriveStage(in);
         return QStringList{out.row9Title, out.row10Title, out.row11Title};
     };
     QCOMPARE(titles(Worksheet::Loading, Stage::Initial),
@@ -155,8 +117,7 @@ void TestStageResults::rowTitles() {
     QCOMPARE(titles(Worksheet::Discharging, Stage::Initial),
              texts({"Net Displacement", "LightShip", "Cargo + Constant"}));
     QCOMPARE(titles(Worksheet::Discharging, Stage::Final),
-             texts({"Final Net Displacement", "Initial Net Displacement",
-                          "Total Cargo Discharged"}));
+             texts({"Final Net Displacement", "Initial Net Displacement", "Total Cargo Discharged"}));
 }
 
 void TestStageResults::calculateWarnings_data() {
@@ -166,25 +127,24 @@ void TestStageResults::calculateWarnings_data() {
     QTest::addColumn<QString>("row11");
     QTest::addColumn<QString>("cargo");
     QTest::addColumn<QString>("constant");
-    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<QString>("warnings");
 
-    const QString badNet = QStringLiteral("Invalid Net Displacement value.");
-    const QString badConstant = QStringLiteral("Invalid constant value.");
     const int L = int(Worksheet::Loading), D = int(Worksheet::Discharging);
     const int I = int(Stage::Initial), F = int(Stage::Final);
-    QTest::newRow("loading, all valid") << L << I << "6250" << "450" << "" << "" << QStringList{};
-    QTest::newRow("loading, net out of range") << L << I << "1000000" << "450" << "" << ""
-                                               << QStringList{badNet};
-    QTest::newRow("loading, negative constant") << L << I << "6250" << "-49.8" << "" << ""
-                                                << QStringList{badConstant};
-    QTest::newRow("loading, blank net says nothing") << L << I << "" << "" << "" << "" << QStringList{};
-    QTest::newRow("loading final, Capesize cargo is no constant")
-        << L << F << "190000" << "170000" << "" << "" << QStringList{};
-    QTest::newRow("discharging, blank net") << D << I << "" << "" << "" << "" << QStringList{badNet};
+    QTest::newRow("loading, all valid") << L << I << "6250" << "450" << "" << "" << "";
+    QTest::newRow("loading, net out of range")
+        << L << I << "1000000" << "450" << "" << "" << "Invalid Net Displacement value.";
+    QTest::newRow("loading, negative constant")
+        << L << I << "6250" << "-49.8" << "" << "" << "Invalid constant value.";
+    QTest::newRow("loading, blank net says nothing") << L << I << "" << "" << "" << "" << "";
+    QTest::newRow("loading final, a Capesize cargo is no constant")
+        << L << F << "190000" << "170000" << "" << "" << "";
+    QTest::newRow("discharging, blank net")
+        << D << I << "" << "" << "" << "" << "Invalid Net Displacement value.";
     QTest::newRow("discharging final, negatives")
-        << D << F << "6250" << "" << "-5" << "-1" << QStringList{
-               QStringLiteral("Current value for Total cargo discharged is invalid."),
-               QStringLiteral("Current value for Constant is invalid.")};
+        << D << F << "6250" << "" << "-5" << "-1"
+        << "Current value for Total cargo discharged is invalid.|"
+           "Current value for Constant is invalid.";
 }
 
 void TestStageResults::calculateWarnings() {
@@ -194,78 +154,48 @@ void TestStageResults::calculateWarnings() {
     QFETCH(QString, row11);
     QFETCH(QString, cargo);
     QFETCH(QString, constant);
-    QFETCH(QStringList, warnings);
+    QFETCH(QString, warnings);
     ScopedMessageRecorder messages;
-    CalculatedStage c;
-    c.worksheet = Worksheet(worksheet);
-    c.stage = Stage(stage);
-    c.net = net.isEmpty() ? Variant(QString()) : Variant(Decimal::fromText(net));
-    c.row11 = row11;
-    c.cargoField = cargo;
-    c.constantField = constant;
-    const auto constantRead = warnAfterCalculate(c);
-    QStringList firstParts;
-    for (const QString& text : messages.texts())
-        firstParts.append(text.section(QStringLiteral("\r\n"), 0, 0));
-    QCOMPARE(firstParts, warnings);
-    QCOMPARE(constantRead.has_value(), c.worksheet == Worksheet::Loading &&
-                                           c.stage == Stage::Initial && warnings != QStringList{
-                                               QStringLiteral("Invalid Net Displacement value.")});
+    warnAfterCalculate({Worksheet(worksheet), Stage(stage), value(net), row11, cargo, constant});
+    QCOMPARE(firstLines(messages.texts()), warnings);
 }
 
-void TestStageResults::initialNetEntry_data() {
+void TestStageResults::entryRules_data() {
+    QTest::addColumn<bool>("billOfLading");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("left");
+    QTest::addColumn<QString>("left"); // "!" before it: refused
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("blank") << "  " << true << "  " << "";
-    QTest::newRow("rounded to 5 places") << "6250.123456" << true << "6250.12346" << "";
-    QTest::newRow("zero") << "0" << false << "" << "Invalid value.";
-    QTest::newRow("a million") << "1000000" << false << "" << "Invalid value.";
-    QTest::newRow("rounds into range") << "999999.999994" << true << "999999.99999" << "";
-    QTest::newRow("rounds out of range") << "0.000004" << false << "" << "Invalid value.";
-    QTest::newRow("letters") << "62o0" << false << "" << "Invalid quantity.";
+    QTest::newRow("net: blank") << false << "  " << "  " << "";
+    QTest::newRow("net: rounded to 5 places") << false << "6250.123456" << "6250.12346" << "";
+    QTest::newRow("net: zero") << false << "0" << "!" << "Invalid value.";
+    QTest::newRow("net: a million") << false << "1000000" << "!" << "Invalid value.";
+    QTest::newRow("net: rounds out of range") << false << "0.000004" << "!" << "Invalid value.";
+    QTest::newRow("net: letters") << false << "62o0" << "!" << "Invalid quantity.";
+    QTest::newRow("B/L: zero") << true << "0" << "0" << "";
+    QTest::newRow("B/L: rounded") << true << "30000.123456" << "30000.12346" << "";
+    QTest::newRow("B/L: negative") << true << "-1" << "!"
+                                   << "Invalid value for Invalid value for Bill of Lading quantity.";
+    QTest::newRow("B/L: thousands separator") << true << "30,000" << "!"
+                                              << "Invalid value for Bill of Lading quantity.";
 }
 
-void TestStageResults::initialNetEntry() {
+void TestStageResults::entryRules() {
+    QFETCH(bool, billOfLading);
     QFETCH(QString, typed);
-    QFETCH(bool, accepted);
     QFETCH(QString, left);
     QFETCH(QString, message);
     ScopedMessageRecorder messages;
-    const EntryVerdict verdict = checkInitialNetDisplacement(typed);
-    QCOMPARE(verdict.accepted, accepted);
-    QCOMPARE(verdict.text, left);
-    QCOMPARE(messages.texts().join(QString()).section(QStringLiteral("\r\n"), 0, 0), message);
-}
-
-void TestStageResults::billOfLadingEntry_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<QString>("left");
-    QTest::addColumn<QString>("assumed");
-
-    QTest::newRow("blank") << "" << true << "" << "none";
-    QTest::newRow("zero leaves the assumed constant alone") << "0" << true << "0" << "none";
-    QTest::newRow("quantity") << "30000.123456" << true << "30000.12346" << "450.37654";
-    QTest::newRow("negative") << "-1" << false << "" << "none";
-    QTest::newRow("a million") << "1000000" << false << "" << "none";
-    QTest::newRow("letters") << "30,000" << false << "" << "none";
-}
-
-void TestStageResults::billOfLadingEntry() {
-    QFETCH(QString, typed);
-    QFETCH(bool, accepted);
-    QFETCH(QString, left);
-    QFETCH(QString, assumed);
-    ScopedMessageRecorder messages;
-    const EntryVerdict verdict = checkBillOfLading(typed);
-    QCOMPARE(verdict.accepted, accepted);
-    QCOMPARE(verdict.text, left);
-    QCOMPARE(messages.shown().isEmpty(), accepted);
-    const auto constant = assumedConstantFor(verdict.text, QStringLiteral("30450.5"));
-    QCOMPARE(constant ? constant->text : QStringLiteral("none"), assumed);
+    const EntryVerdict verdict =
+        billOfLading ? checkBillOfLading(typed) : checkInitialNetDisplacement(typed);
+    QCOMPARE(verdict.accepted, left != QStringLiteral("!"));
+    QCOMPARE(verdict.text, verdict.accepted ? left : QString());
+    QCOMPARE(firstLines(messages.texts()), message);
+    if (billOfLading && verdict.accepted) {
+        const auto assumed = assumedConstantFor(verdict.text, QStringLiteral("30450.5"));
+        QCOMPARE(describe(assumed), typed == QStringLiteral("0") ? QStringLiteral("-")
+                                                                 : QStringLiteral("450.37654"));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestStageResults)

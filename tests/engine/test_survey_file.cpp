@@ -6,7 +6,6 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(SurveyDocument)
-Q_DECLARE_METATYPE(Worksheet)
 
 namespace {
 
@@ -55,16 +54,12 @@ class TestSurveyFile : public QObject {
     Q_OBJECT
 
 private slots:
-    // First: the other tests build on the samples.
-    void samplesParse_data();
-    void samplesParse();
     void roundTrip_data();
     void roundTrip();
     void refusesBadFields_data();
     void refusesBadFields();
     void refusesWhatIsNotASurveyFile_data();
     void refusesWhatIsNotASurveyFile();
-    void keepsMeasuredTextAsWritten();
     void writesOnlyWhatItCanReadBack();
 };
 
@@ -98,8 +93,6 @@ void TestSurveyFile::refusesBadFields_data() {
     QTest::newRow("number in a hydrostatic line")
         << "initial.hydrostatics.below.tpc" << QJsonValue(67)
         << QStringLiteral("initial.hydrostatics.below.tpc") + notNumber;
-    QTest::newRow("number as a deduction") << "final.deductions.26" << QJsonValue(310)
-                                           << QStringLiteral("final.deductions.26") + notNumber;
     QTest::newRow("true as a reading")
         << "final.readings.aftStbd" << QJsonValue(true)
         << "final.readings.aftStbd: a measured value must be a string of decimal text";
@@ -108,15 +101,11 @@ void TestSurveyFile::refusesBadFields_data() {
         << "final.readings.midStbd" << removed << "final.readings.midStbd: missing";
     QTest::newRow("reading blank") << "initial.readings.fwdPort" << jsonText(" ")
                                    << "initial.readings.fwdPort: must not be blank";
-    QTest::newRow("hydrostatic line missing")
-        << "initial.hydrostatics.above" << removed << "initial.hydrostatics.above: missing";
     QTest::newRow("MCTC value missing")
         << "final.mctc.minus50.below" << removed << "final.mctc.minus50.below: missing";
 
     QTest::newRow("decimal comma") << "initial.readings.fwdPort" << jsonText("7,5")
                                    << "initial.readings.fwdPort: \"7,5\" is not a number";
-    QTest::newRow("exponent") << "final.density" << jsonText("1e3")
-                              << "final.density: \"1e3\" is not a number";
     QTest::newRow("letters where a blank is allowed")
         << "initial.markDistances.aft" << jsonText("abc")
         << "initial.markDistances.aft: \"abc\" is not a number";
@@ -133,27 +122,18 @@ void TestSurveyFile::refusesBadFields_data() {
 
     QTest::newRow("unknown key in readings")
         << "initial.readings.fwdprot" << jsonText("5.2") << "initial.readings.fwdprot: unknown key";
-    QTest::newRow("unknown key at the top") << "remarks" << jsonText("x") << "remarks: unknown key";
 
     QTest::newRow("deduction named by item name")
         << "initial.deductions.ballast" << jsonText("1")
         << "initial.deductions.ballast: a deductible item "
-           "must be named by its item id, a positive whole number";
-    QTest::newRow("deduction item id 02")
-        << "initial.deductions.02" << jsonText("1")
-        << "initial.deductions.02: a deductible item "
            "must be named by its item id, a positive whole number";
 
     QTest::newRow("another format")
         << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
     QTest::newRow("newer version")
         << "version" << QJsonValue(2) << "version: 2 is newer than this program reads";
-    QTest::newRow("version as text")
-        << "version" << jsonText("1") << "version: must be a positive whole number";
     QTest::newRow("unknown worksheet")
         << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";
-    QTest::newRow("draft not an object")
-        << "final" << jsonText("n/a") << "final: must be an object";
 }
 
 void TestSurveyFile::refusesBadFields() {
@@ -173,12 +153,9 @@ void TestSurveyFile::refusesWhatIsNotASurveyFile_data() {
     QTest::addColumn<QString>("error"); // how the line starts: Qt words the JSON errors
 
     QTest::newRow("empty") << QByteArray() << "file: not JSON (";
-    QTest::newRow("cut short") << QByteArray("{\"format\": ") << "file: not JSON (";
     QTest::newRow("array") << QByteArray("[]") << "file: the top level must be a JSON object";
     QTest::newRow("another program's JSON") << QByteArray(R"({"name": "x", "version": "2.1"})")
                                             << "format: not a Calvane Lt survey file";
-    QTest::newRow("no version") << QByteArray(R"({"format": "calvane-survey"})")
-                                << "version: missing";
 }
 
 void TestSurveyFile::refusesWhatIsNotASurveyFile() {
@@ -187,17 +164,6 @@ void TestSurveyFile::refusesWhatIsNotASurveyFile() {
     const SurveyFileResult result = parseSurvey(json);
     QVERIFY2(result.error.startsWith(error), qPrintable(result.error));
     QVERIFY(!result.document);
-}
-
-void TestSurveyFile::keepsMeasuredTextAsWritten() {
-    QJsonObject json =
-        QJsonDocument::fromJson(serializeSurvey(sample("discharging-survey.json"))).object();
-    json = edited(
-        json, {QStringLiteral("initial"), QStringLiteral("readings"), QStringLiteral("fwdPort")},
-        QStringLiteral("  5.180 "));
-    const SurveyFileResult result = parseSurvey(QJsonDocument(json).toJson());
-    QVERIFY(result.document);
-    QCOMPARE(result.document->initial.fwdPort, QStringLiteral("5.180"));
 }
 
 void TestSurveyFile::writesOnlyWhatItCanReadBack() {
@@ -213,22 +179,6 @@ void TestSurveyFile::writesOnlyWhatItCanReadBack() {
 
     const SurveyFileResult kept = readSurveyFile(path);
     QVERIFY(kept.document == survey);
-}
-
-void TestSurveyFile::samplesParse_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<Worksheet>("worksheet");
-
-    QTest::newRow("loading") << "loading-survey.json" << Worksheet::Loading;
-    QTest::newRow("discharging") << "discharging-survey.json" << Worksheet::Discharging;
-}
-
-void TestSurveyFile::samplesParse() {
-    QFETCH(QString, file);
-    QFETCH(Worksheet, worksheet);
-    const SurveyFileResult result = readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + file);
-    QCOMPARE(result.error, QString());
-    QVERIFY(result.document->worksheet == worksheet);
 }
 
 QTEST_GUILESS_MAIN(TestSurveyFile)
