@@ -2,56 +2,41 @@
 
 #include "connection.h"
 #include "create_database.h"
+#include "frm_mdi.h"
+#include "message_service.h"
 #include "program_settings.h"
 #include "shell_options.h"
 
-#include <QDesktopServices>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <memory>
 
-// A temporary application folder of the test's own, for its database and
-// its settings file.
-class ShellFolder {
+// An application folder of the test's own, for its database and its
+// settings file, with the messages shown recorded and a main window made on
+// demand.
+class Shell {
     QTemporaryDir m_dir;
 
 public:
-    ShellFolder() : settings(settingsFile()) {}
-    // The shared connection goes with the folder of its database.
-    ~ShellFolder() { gcnnStore.reset(); }
-    ShellFolder(const ShellFolder&) = delete;
-    ShellFolder& operator=(const ShellFolder&) = delete;
-
-    ProgramSettings settings;
-
-    QString path() const { return m_dir.path(); }
-    QString settingsFile() const { return m_dir.filePath(QStringLiteral("calvane.ini")); }
-
-    // Creates the shipped database and opens the shared connection on it.
-    void openDatabase() {
+    explicit Shell(bool openDatabase = true) : settings(settingsFile()) {
+        if (!openDatabase)
+            return;
         createDatabase(databaseFileIn(path()));
         OpenConnection(path());
     }
-
-    // Leaves exactly these tips in the open database.
-    static void setTips(const QStringList& tips) {
-        gcnnStore->execute(QStringLiteral("DELETE FROM TipOfDay"));
-        for (const QString& tip : tips)
-            gcnnStore->execute(QStringLiteral("INSERT INTO TipOfDay (Tip) VALUES (?)"), {tip});
+    // The shared connection goes with the folder of its database.
+    ~Shell() {
+        frame.reset();
+        gcnnStore.reset();
     }
 
-    // The stored text of the setting as another reader sees it on disk.
-    QString storedShowTips() const {
-        return QSettings(settingsFile(), QSettings::IniFormat)
-            .value(QStringLiteral("Options/Show Tips at Startup"))
-            .toString();
-    }
+    ProgramSettings settings;
+    ScopedMessageRecorder messages;
+    WindowRegistry registry;
+    std::unique_ptr<frmMDI> frame;
 
-    void storeShowTips(const QString& value) const {
-        QSettings(settingsFile(), QSettings::IniFormat)
-            .setValue(QStringLiteral("Options/Show Tips at Startup"), value);
-    }
+    QString path() const { return m_dir.path(); }
+    QString settingsFile() const { return m_dir.filePath(QStringLiteral("calvane.ini")); }
 
     ShellOptions options(bool debugTraces = false) const {
         ShellOptions result;
@@ -59,29 +44,22 @@ public:
         result.debugTraces = debugTraces;
         return result;
     }
-};
-
-// Takes the addresses the program hands to the desktop instead of opening
-// them.
-class AddressCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    AddressCatcher() {
-        for (const QString& scheme : schemes())
-            QDesktopServices::setUrlHandler(scheme, this, "open");
+    frmMDI& makeFrame(bool debugTraces = false) {
+        frame = std::make_unique<frmMDI>(registry, settings, options(debugTraces));
+        return *frame;
     }
-    ~AddressCatcher() override {
-        for (const QString& scheme : schemes())
-            QDesktopServices::unsetUrlHandler(scheme);
+    template <typename T = QAction> T* find(const char* name) const {
+        return frame->findChild<T*>(QString::fromLatin1(name));
     }
 
-    QList<QUrl> opened;
-
-    Q_INVOKABLE void open(const QUrl& address) { opened.append(address); }
-
-private:
-    static QStringList schemes() {
-        return {QStringLiteral("https"), QStringLiteral("mailto"), QStringLiteral("file")};
+    // The setting as another reader sees it on disk.
+    QString storedShowTips() const {
+        return QSettings(settingsFile(), QSettings::IniFormat)
+            .value(QStringLiteral("Options/Show Tips at Startup"))
+            .toString();
+    }
+    void storeShowTips(const QString& value) const {
+        QSettings(settingsFile(), QSettings::IniFormat)
+            .setValue(QStringLiteral("Options/Show Tips at Startup"), value);
     }
 };

@@ -1,137 +1,77 @@
-#include "frm_about.h"
-#include "frm_mdi.h"
-#include "maker_addresses.h"
-#include "message_service.h"
 #include "shell_fixture.h"
 
-#include <QAction>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
+#include <QScopeGuard>
 #include <QTest>
 
-// What the Tools and Help menus and the About box hand to the desktop.
+// What the Tools and Help menus hand to the desktop, or why they cannot.
 class TestDesktopHandOver : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
-    void theFirstInstalledProgramStarts_data();
-    void theFirstInstalledProgramStarts();
-    void helpContentsOpensTheShippedGuide();
-    void aboutLinksOpenTheirPages();
-
-private:
-    QAction* item(const char* name) const {
-        return m_frame->findChild<QAction*>(QString::fromLatin1(name));
-    }
-    // A program on the search path that leaves a file named after itself.
-    void installFakeProgram(const QString& name) const;
-    QString marker(const QString& name) const {
-        return m_bin->filePath(name + QStringLiteral(".ran"));
-    }
-
-    QByteArray m_path;
-    std::unique_ptr<QTemporaryDir> m_bin;
-    std::unique_ptr<ScopedMessageRecorder> m_messages;
-    std::unique_ptr<ShellFolder> m_folder;
-    WindowRegistry m_registry;
-    std::unique_ptr<frmMDI> m_frame;
+    void theFirstInstalledProgramStartsOrTheUserIsTold_data();
+    void theFirstInstalledProgramStartsOrTheUserIsTold();
 };
 
-void TestDesktopHandOver::init() {
-    m_path = qgetenv("PATH");
-    m_bin = std::make_unique<QTemporaryDir>();
-    qputenv("PATH", QFile::encodeName(m_bin->path()));
-    m_messages = std::make_unique<ScopedMessageRecorder>();
-    m_folder = std::make_unique<ShellFolder>();
-    m_frame = std::make_unique<frmMDI>(m_registry, m_folder->settings, m_folder->options());
-}
-
-void TestDesktopHandOver::cleanup() {
-    m_frame.reset();
-    m_folder.reset();
-    m_messages.reset();
-    qputenv("PATH", m_path);
-}
-
-void TestDesktopHandOver::installFakeProgram(const QString& name) const {
-    QFile program(m_bin->filePath(name));
-    QVERIFY(program.open(QIODevice::WriteOnly));
-    program.write("#!/bin/sh\necho ran > \"" + QFile::encodeName(marker(name)) + "\"\n");
-    program.close();
-    program.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                           QFileDevice::ExeOwner);
-}
-
-void TestDesktopHandOver::theFirstInstalledProgramStarts_data() {
+void TestDesktopHandOver::theFirstInstalledProgramStartsOrTheUserIsTold_data() {
     QTest::addColumn<QString>("menuItem");
-    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("installed");
     // Empty when none is installed and the user is told so.
     QTest::addColumn<QString>("started");
+    // "{folder}" stands for the application folder.
     QTest::addColumn<QString>("warning");
 
-    QTest::newRow("calculator") << "mnuTools(5)"
-                                << QStringList{QStringLiteral("xcalc"),
-                                               QStringLiteral("galculator")}
-                                << "galculator" << QString();
-    QTest::newRow("notepad") << "mnuTools(10)"
-                             << QStringList{QStringLiteral("featherpad"), QStringLiteral("kate")}
-                             << "kate" << QString();
-    QTest::newRow("no calculator") << "mnuTools(5)" << QStringList{} << QString()
-                                   << "No calculator program was found on this computer.\r\n\r\n"
-                                      "Please install one, for example gnome-calculator or kcalc.";
-    QTest::newRow("no notepad") << "mnuTools(10)" << QStringList{} << QString()
-                                << "No text editor was found on this computer.\r\n\r\n"
-                                   "Please install one, for example gedit or mousepad.";
+    const auto row = [](const char* name, const char* menuItem, const char* installed,
+                        const char* started, const char* warning) {
+        QTest::newRow(name) << QString::fromLatin1(menuItem) << QString::fromLatin1(installed)
+                            << QString::fromLatin1(started) << QString::fromLatin1(warning);
+    };
+    row("calculator", "mnuTools(5)", "xcalc galculator", "galculator", "");
+    row("notepad", "mnuTools(10)", "featherpad kate", "kate", "");
+    row("no calculator", "mnuTools(5)", "", "",
+        "No calculator program was found on this computer.\r\n\r\n"
+        "Please install one, for example gnome-calculator or kcalc.");
+    row("no notepad", "mnuTools(10)", "", "",
+        "No text editor was found on this computer.\r\n\r\n"
+        "Please install one, for example gedit or mousepad.");
+    row("no help document", "mnuHelp(6)", "", "",
+        "The help document {folder}/help/index.html is missing.\r\n\r\n"
+        "Please install Calvane Lt again.");
 }
 
-void TestDesktopHandOver::theFirstInstalledProgramStarts() {
+void TestDesktopHandOver::theFirstInstalledProgramStartsOrTheUserIsTold() {
     QFETCH(QString, menuItem);
-    QFETCH(QStringList, installed);
+    QFETCH(QString, installed);
     QFETCH(QString, started);
     QFETCH(QString, warning);
 
-    for (const QString& name : installed)
-        installFakeProgram(name);
-    m_frame->findChild<QAction*>(menuItem)->trigger();
+    Shell shell(false);
+    // Fake programs on a search path of their own, each leaving a file
+    // named after itself.
+    QTemporaryDir bin;
+    const auto restorePath = qScopeGuard([path = qgetenv("PATH")] { qputenv("PATH", path); });
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    const auto marker = [&bin](const QString& name) {
+        return bin.filePath(name + QStringLiteral(".ran"));
+    };
+    const QStringList programs = installed.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& name : programs) {
+        QFile program(bin.filePath(name));
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.write("#!/bin/sh\necho ran > \"" + QFile::encodeName(marker(name)) + "\"\n");
+        program.close();
+        QVERIFY(program.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    }
+    shell.makeFrame().findChild<QAction*>(menuItem)->trigger();
 
     if (!started.isEmpty())
         QTRY_VERIFY(QFile::exists(marker(started)));
-    for (const QString& name : installed)
+    for (const QString& name : programs)
         QCOMPARE(QFile::exists(marker(name)), name == started);
+    warning.replace(QStringLiteral("{folder}"), shell.path());
     const QList<Message> expected{{MessageIcon::Exclamation, QStringLiteral("Calvane Lt"), warning,
                                    MessageButtons::Ok, MessageAnswer::Ok}};
-    QCOMPARE(m_messages->shown(), warning.isEmpty() ? QList<Message>{} : expected);
-}
-
-void TestDesktopHandOver::helpContentsOpensTheShippedGuide() {
-    QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("help")));
-    const QString guide = m_folder->path() + QStringLiteral("/help/index.html");
-    QFile(guide).open(QIODevice::WriteOnly);
-    AddressCatcher catcher;
-
-    item("mnuHelp(6)")->trigger();
-
-    QCOMPARE(catcher.opened, QList<QUrl>{QUrl::fromLocalFile(guide)});
-    QVERIFY(m_messages->shown().isEmpty());
-}
-
-void TestDesktopHandOver::aboutLinksOpenTheirPages() {
-    AddressCatcher catcher;
-    frmAbout about;
-    about.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&about));
-
-    for (const char* name : {"Label1", "Label3"}) {
-        auto* link = about.findChild<QLabel*>(QString::fromLatin1(name));
-        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
-        const QPoint onText(link->fontMetrics().averageCharWidth() * 3, link->height() / 2);
-        QTest::mouseClick(link, Qt::LeftButton, {}, onText);
-    }
-    QCOMPARE(catcher.opened, (QList<QUrl>{productDownloadPage(), makerHomePage()}));
+    QCOMPARE(shell.messages.shown(), warning.isEmpty() ? QList<Message>{} : expected);
 }
 
 QTEST_MAIN(TestDesktopHandOver)

@@ -1,9 +1,8 @@
-#include "frm_mdi.h"
-#include "message_service.h"
-#include "recording_child.h"
+#include "child_window.h"
 #include "shell_fixture.h"
 
-#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -17,9 +16,49 @@ QString text(const char* latin1) {
     return QString::fromLatin1(latin1);
 }
 
+// A working child window that records what the main window asks of it.
+class RecordingChild : public QWidget, public ChildWindow {
+public:
+    RecordingChild(const char* mask, const char* title) : m_mask(text(mask)) {
+        setWindowTitle(text(title));
+    }
+
+    QString currentMask() const override { return m_mask; }
+    void RNew() override { calls.append(text("RNew")); }
+    void RSave() override { calls.append(text("RSave")); }
+    void RPrint(bool blnShowPreview) override {
+        calls.append(text(blnShowPreview ? "RPrint preview" : "RPrint print"));
+    }
+    void RDelete() override { calls.append(text("RDelete")); }
+
+    QStringList calls;
+    // Unsaved work: the child refuses to close.
+    bool refuseClose = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
+
+private:
+    const QString m_mask;
+};
+
 const char* const hint = "Press Ctrl-O to open the Open file box";
+// What a mask drives, in its order: the toolbar buttons and their File menu
+// items (Delete has none).
+const char* const tags[] = {"New", "Save", "Print", "PrintPreview", "Delete", "Close"};
+const char* const menuItems[] = {"mnuFile(0)",  "mnuFile(4)", "mnuFile(14)",
+                                 "mnuFile(12)", nullptr,      "mnuFile(6)"};
+
+// A key as the keyboard reports it, with the text it gives.
+struct Press {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers = {};
+    const char* text = "";
+};
 
 } // namespace
+
+Q_DECLARE_METATYPE(Press)
 
 // The main window with working children that record what it asks of them.
 class TestFrameProtocol : public QObject {
@@ -27,9 +66,8 @@ class TestFrameProtocol : public QObject {
 
 private slots:
     void init();
-    void cleanup();
+    void cleanup() { m_shell.reset(); }
 
-    void itemsOfMissingWindowsAreDisabled();
     void maskDrivesToolbarAndFileMenu_data();
     void maskDrivesToolbarAndFileMenu();
     void openingAndClosingChildren();
@@ -40,62 +78,42 @@ private slots:
     void windowMenuListsAndActivatesChildren();
     void closingTheFrameUnloadsChildrenThenTheConnection_data();
     void closingTheFrameUnloadsChildrenThenTheConnection();
+    void lockKeyPanelsFollowWhatIsTyped_data();
+    void lockKeyPanelsFollowWhatIsTyped();
 
 private:
-    QAction* item(const char* name) const { return m_frame->findChild<QAction*>(text(name)); }
-    QToolBar* toolbar() const { return m_frame->findChild<QToolBar*>(text("tbrMDI")); }
-    QAction* button(const QString& tag) const { return toolbar()->findChild<QAction*>(tag); }
-    void click(const char* tag) {
-        QTest::mouseClick(toolbar()->widgetForAction(button(text(tag))), Qt::LeftButton);
+    frmMDI& frame() const { return *m_shell->frame; }
+    QAction* item(const char* name) const { return m_shell->find(name); }
+    QToolBar* toolbar() const { return m_shell->find<QToolBar>("tbrMDI"); }
+    QAction* button(const char* tag) const { return toolbar()->findChild<QAction*>(text(tag)); }
+    void click(const char* tag) const {
+        QTest::mouseClick(toolbar()->widgetForAction(button(tag)), Qt::LeftButton);
     }
-    bool coolBarShown() const { return m_frame->findChild<QWidget*>(text("cbMDI"))->isVisible(); }
-    QString activeTitle() const { return m_frame->mdiArea().currentSubWindow()->windowTitle(); }
+    bool coolBarShown() const { return m_shell->find<QWidget>("cbMDI")->isVisible(); }
+    QString activeTitle() const { return frame().mdiArea().currentSubWindow()->windowTitle(); }
     RecordingChild* open(WorkingWindow window) {
-        m_frame->openWorkingChild(window);
+        frame().openWorkingChild(window);
         return m_made;
     }
 
-    std::unique_ptr<ScopedMessageRecorder> m_messages;
-    std::unique_ptr<ShellFolder> m_folder;
-    WindowRegistry m_registry;
-    std::unique_ptr<frmMDI> m_frame;
+    std::unique_ptr<Shell> m_shell;
     QPointer<RecordingChild> m_made;
 };
 
 void TestFrameProtocol::init() {
-    m_messages = std::make_unique<ScopedMessageRecorder>();
-    m_folder = std::make_unique<ShellFolder>();
-    m_folder->openDatabase();
+    m_shell = std::make_unique<Shell>();
     // Two of the four working windows exist in these tests.
     const auto registerChild = [this](WorkingWindow window, const char* mask, const char* title) {
-        m_registry.registerWorkingWindow(window, [this, mask, title](frmMDI&) {
-            auto child = std::make_unique<RecordingChild>(text(mask), text(title));
+        m_shell->registry.registerWorkingWindow(window, [this, mask, title](frmMDI&) {
+            auto child = std::make_unique<RecordingChild>(mask, title);
             m_made = child.get();
             return child;
         });
     };
     registerChild(WorkingWindow::Loading, "001111011", "Loading");
     registerChild(WorkingWindow::PortMaster, "111001111", "Port");
-    m_frame = std::make_unique<frmMDI>(m_registry, m_folder->settings, m_folder->options());
-    m_frame->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
-}
-
-void TestFrameProtocol::cleanup() {
-    m_frame.reset();
-    m_folder.reset();
-    m_messages.reset();
-}
-
-void TestFrameProtocol::itemsOfMissingWindowsAreDisabled() {
-    QVERIFY(item("mnuCalvane(5)")->isEnabled());
-    QVERIFY(item("mnuShipData(20)")->isEnabled());
-    QVERIFY(!item("mnuCalvane(10)")->isEnabled());
-    QVERIFY(!item("mnuShipData(5)")->isEnabled());
-    QVERIFY(!item("mnuFile(2)")->isEnabled());
-
-    item("mnuCalvane(5)")->trigger();
-    QCOMPARE(activeTitle(), text("Loading"));
+    m_shell->makeFrame().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame()));
 }
 
 void TestFrameProtocol::maskDrivesToolbarAndFileMenu_data() {
@@ -103,34 +121,27 @@ void TestFrameProtocol::maskDrivesToolbarAndFileMenu_data() {
     // New, Save, Print, Print Preview, Delete, Close.
     QTest::addColumn<QString>("enabled");
 
-    QTest::newRow("unloading: separators carry 1s") << "001001010"
-                                                    << "000000";
-    QTest::newRow("first 1, last 0") << "111111110"
-                                     << "111110";
-    QTest::newRow("a single 1 is first and last") << "1"
-                                                  << "100001";
-    QTest::newRow("empty") << ""
-                           << "000000";
-    QTest::newRow("longer: the ends still count") << "10000000001"
-                                                  << "100001";
-    QTest::newRow("only an exact 1 enables") << "a11a11a1a"
-                                             << "010100";
-    QTest::newRow("ship chosen") << "110000101"
-                                 << "110011";
+    const auto row = [](const char* name, const char* mask, const char* enabled) {
+        QTest::newRow(name) << text(mask) << text(enabled);
+    };
+    row("unloading: separators carry 1s", "001001010", "000000");
+    row("first 1, last 0", "111111110", "111110");
+    row("a single 1 is first and last", "1", "100001");
+    row("empty", "", "000000");
+    row("longer: the ends still count", "10000000001", "100001");
+    row("only an exact 1 enables", "a11a11a1a", "010100");
+    row("ship chosen", "110000101", "110011");
 }
 
 void TestFrameProtocol::maskDrivesToolbarAndFileMenu() {
     QFETCH(QString, mask);
     QFETCH(QString, enabled);
 
-    m_frame->SetMDIToolbar(mask);
+    frame().SetMDIToolbar(mask);
 
-    const char* const tags[] = {"New", "Save", "Print", "PrintPreview", "Delete", "Close"};
-    const char* const menuItems[] = {"mnuFile(0)",  "mnuFile(4)", "mnuFile(14)",
-                                     "mnuFile(12)", nullptr,      "mnuFile(6)"};
     for (int i = 0; i < 6; ++i) {
         const bool expected = enabled.at(i) == QLatin1Char('1');
-        QVERIFY2(button(text(tags[i]))->isEnabled() == expected, tags[i]);
+        QVERIFY2(button(tags[i])->isEnabled() == expected, tags[i]);
         if (menuItems[i])
             QVERIFY2(item(menuItems[i])->isEnabled() == expected, menuItems[i]);
     }
@@ -138,122 +149,116 @@ void TestFrameProtocol::maskDrivesToolbarAndFileMenu() {
 }
 
 void TestFrameProtocol::openingAndClosingChildren() {
+    // The items of windows nobody registered stay in place but disabled, and
+    // so does Open without an Open dialog.
+    for (const char* name : {"mnuCalvane(10)", "mnuShipData(5)", "mnuFile(2)"})
+        QVERIFY2(!item(name)->isEnabled(), name);
     QVERIFY(!coolBarShown());
 
     item("mnuCalvane(5)")->trigger();
-    QCOMPARE(m_frame->openChildren(), 1);
+    QCOMPARE(frame().openChildren(), 1);
     QVERIFY(coolBarShown());
-    QVERIFY(button(text("Print"))->isEnabled());
+    QVERIFY(button("Print")->isEnabled());
 
     item("mnuShipData(20)")->trigger();
-    QVERIFY(button(text("Delete"))->isEnabled());
+    QVERIFY(button("Delete")->isEnabled());
     // An open window is brought forward with its mask, not loaded again.
     item("mnuCalvane(5)")->trigger();
-    QCOMPARE(m_frame->openChildren(), 2);
-    QCOMPARE(m_frame->mdiArea().subWindowList().size(), 2);
+    QCOMPARE(frame().openChildren(), 2);
+    QCOMPARE(frame().mdiArea().subWindowList().size(), 2);
     QCOMPARE(activeTitle(), text("Loading"));
-    QVERIFY(!button(text("Delete"))->isEnabled());
+    QVERIFY(!button("Delete")->isEnabled());
 
     click("Close");
-    QCOMPARE(m_frame->openChildren(), 1);
+    QCOMPARE(frame().openChildren(), 1);
     QVERIFY(coolBarShown());
     // The next child's mask follows the closed one's.
-    QVERIFY(button(text("Delete"))->isEnabled());
+    QVERIFY(button("Delete")->isEnabled());
 
     item("mnuFile(6)")->trigger();
-    QCOMPARE(m_frame->openChildren(), 0);
+    QCOMPARE(frame().openChildren(), 0);
     QVERIFY(!coolBarShown());
-    for (const char* tag : {"New", "Save", "Print", "PrintPreview", "Delete", "Close"})
-        QVERIFY2(!button(text(tag))->isEnabled(), tag);
+    for (const char* tag : tags)
+        QVERIFY2(!button(tag)->isEnabled(), tag);
 }
 
 void TestFrameProtocol::commandsReachTheActiveChild_data() {
-    QTest::addColumn<bool>("fromToolbar");
-    QTest::addColumn<QString>("name");
+    // Each row is named after a toolbar button or a File menu item.
     QTest::addColumn<QString>("call");
 
-    QTest::newRow("toolbar New") << true << "New"
-                                 << "RNew";
-    QTest::newRow("toolbar Save") << true << "Save"
-                                  << "RSave";
-    QTest::newRow("toolbar Print prints") << true << "Print"
-                                          << "RPrint print";
-    QTest::newRow("toolbar PrintPreview previews") << true << "PrintPreview"
-                                                   << "RPrint preview";
-    QTest::newRow("toolbar Delete") << true << "Delete"
-                                    << "RDelete";
-    QTest::newRow("File New") << false << "mnuFile(0)"
-                              << "RNew";
-    QTest::newRow("File Save") << false << "mnuFile(4)"
-                               << "RSave";
-    QTest::newRow("File Print prints") << false << "mnuFile(14)"
-                                       << "RPrint print";
-    QTest::newRow("File Print Preview previews") << false << "mnuFile(12)"
-                                                 << "RPrint preview";
+    for (const char* name : {"New", "mnuFile(0)"})
+        QTest::newRow(name) << text("RNew");
+    for (const char* name : {"Save", "mnuFile(4)"})
+        QTest::newRow(name) << text("RSave");
+    for (const char* name : {"Print", "mnuFile(14)"})
+        QTest::newRow(name) << text("RPrint print");
+    for (const char* name : {"PrintPreview", "mnuFile(12)"})
+        QTest::newRow(name) << text("RPrint preview");
+    QTest::newRow("Delete") << text("RDelete");
 }
 
 void TestFrameProtocol::commandsReachTheActiveChild() {
-    QFETCH(bool, fromToolbar);
-    QFETCH(QString, name);
     QFETCH(QString, call);
+    const char* const name = QTest::currentDataTag();
 
     RecordingChild* loading = open(WorkingWindow::Loading);
     RecordingChild* port = open(WorkingWindow::PortMaster);
-    m_frame->SetMDIToolbar(text("111111111"));
+    frame().SetMDIToolbar(text("111111111"));
 
-    if (fromToolbar)
-        QTest::mouseClick(toolbar()->widgetForAction(button(name)), Qt::LeftButton);
+    if (button(name))
+        click(name);
     else
-        m_frame->findChild<QAction*>(name)->trigger();
+        item(name)->trigger();
 
     QCOMPARE(port->calls, QStringList{call});
     QVERIFY(loading->calls.isEmpty());
 }
 
 void TestFrameProtocol::withNoChildTheCommandsDoNothing() {
-    QApplication::setActiveWindow(m_frame.get());
-    QVERIFY(QTest::qWaitForWindowActive(m_frame.get()));
-    QTest::keyClick(m_frame.get(), Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(m_frame.get(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::setActiveWindow(&frame());
+    QVERIFY(QTest::qWaitForWindowActive(&frame()));
+    QTest::keyClick(&frame(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&frame(), Qt::Key_F4, Qt::ControlModifier);
     // Even with the items left on, there is no child to take them.
-    m_frame->SetMDIToolbar(text("111111111"));
-    for (const char* name :
-         {"mnuFile(0)", "mnuFile(4)", "mnuFile(6)", "mnuFile(12)", "mnuFile(14)"})
-        item(name)->trigger();
-    QVERIFY(m_frame->isVisible());
-    QVERIFY(m_messages->shown().isEmpty());
+    frame().SetMDIToolbar(text("111111111"));
+    for (const char* name : menuItems) {
+        if (name)
+            item(name)->trigger();
+    }
+    QVERIFY(frame().isVisible());
+    QVERIFY(m_shell->messages.shown().isEmpty());
 
     RecordingChild* port = open(WorkingWindow::PortMaster);
-    QTest::keyClick(m_frame.get(), Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(m_frame.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&frame(), Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(&frame(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(port->calls, (QStringList{text("RNew"), text("RSave")}));
-    QTest::keyClick(m_frame.get(), Qt::Key_F4, Qt::ControlModifier);
-    QCOMPARE(m_frame->openChildren(), 0);
+    QTest::keyClick(&frame(), Qt::Key_F4, Qt::ControlModifier);
+    QCOMPARE(frame().openChildren(), 0);
 }
 
 void TestFrameProtocol::statusHintFollowsTheChildren() {
-    QCOMPARE(m_frame->statusMessage(), text(hint));
+    QCOMPARE(frame().statusMessage(), text(hint));
 
     open(WorkingWindow::Loading);
     // The frame renews the hint as it is activated.
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
-    QApplication::setActiveWindow(m_frame.get());
-    QCOMPARE(m_frame->statusMessage(), QString());
+    QApplication::setActiveWindow(&frame());
+    QCOMPARE(frame().statusMessage(), QString());
 
     open(WorkingWindow::PortMaster);
     click("Close");
-    QCOMPARE(m_frame->statusMessage(), QString());
+    QCOMPARE(frame().statusMessage(), QString());
     click("Close");
-    QCOMPARE(m_frame->statusMessage(), text(hint));
+    QCOMPARE(frame().statusMessage(), text(hint));
 }
 
 void TestFrameProtocol::windowMenuListsAndActivatesChildren() {
     open(WorkingWindow::Loading);
     open(WorkingWindow::PortMaster);
-    auto* windowMenu = m_frame->findChild<QMenu*>(text("mnuWindow"));
-    windowMenu->popup(m_frame->mapToGlobal(QPoint(10, 10)));
+    auto* windowMenu = m_shell->find<QMenu>("mnuWindow");
+    windowMenu->popup(frame().mapToGlobal(QPoint(10, 10)));
 
     const QList<QAction*> listed = windowMenu->actions();
     QCOMPARE(listed.size(), 2);
@@ -278,9 +283,39 @@ void TestFrameProtocol::closingTheFrameUnloadsChildrenThenTheConnection() {
     open(WorkingWindow::PortMaster)->refuseClose = unsavedWork;
     item("mnuFile(18)")->trigger();
 
-    QCOMPARE(m_frame->isVisible(), unsavedWork);
-    QCOMPARE(m_frame->openChildren(), unsavedWork ? 1 : 0);
+    QCOMPARE(frame().isVisible(), unsavedWork);
+    QCOMPARE(frame().openChildren(), unsavedWork ? 1 : 0);
     QCOMPARE(gcnnStore && gcnnStore->isOpen(), unsavedWork);
+}
+
+void TestFrameProtocol::lockKeyPanelsFollowWhatIsTyped_data() {
+    QTest::addColumn<QList<Press>>("presses");
+    QTest::addColumn<bool>("capsLock");
+    QTest::addColumn<bool>("numLock");
+
+    const auto row = [](const char* name, const QList<Press>& presses, bool caps, bool num) {
+        QTest::newRow(name) << presses << caps << num;
+    };
+    row("unknown until typed", {{Qt::Key_CapsLock}, {Qt::Key_NumLock}}, false, false);
+    row("capital without Shift", {{Qt::Key_A, {}, "A"}}, true, false);
+    row("capital with Shift", {{Qt::Key_A, Qt::ShiftModifier, "A"}}, false, false);
+    row("known, then Caps Lock pressed", {{Qt::Key_A, {}, "a"}, {Qt::Key_CapsLock}}, true, false);
+    row("keypad digit", {{Qt::Key_7, Qt::KeypadModifier, "7"}}, false, true);
+    row("keypad movement, then Num Lock pressed",
+        {{Qt::Key_Home, Qt::KeypadModifier}, {Qt::Key_NumLock}}, false, true);
+}
+
+void TestFrameProtocol::lockKeyPanelsFollowWhatIsTyped() {
+    QFETCH(QList<Press>, presses);
+    QFETCH(bool, capsLock);
+    QFETCH(bool, numLock);
+
+    for (const Press& press : presses)
+        QTest::sendKeyEvent(QTest::Click, frame().windowHandle(), press.key,
+                            QString::fromLatin1(press.text), press.modifiers);
+
+    QCOMPARE(m_shell->find<QLabel>("sb1CapsLock")->isEnabled(), capsLock);
+    QCOMPARE(m_shell->find<QLabel>("sb1NumLock")->isEnabled(), numLock);
 }
 
 QTEST_MAIN(TestFrameProtocol)

@@ -4,7 +4,6 @@
 
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <stdexcept>
 
 Q_DECLARE_METATYPE(Message)
@@ -83,13 +82,13 @@ void TestMessageBoxes::anErrorInAHandlerIsShownAndTheProgramGoesOn() {
     });
     button.show();
 
-    // The click that failed is reported to the test as not taken.
-    QTest::ignoreMessage(QtWarningMsg,
-                         "Mouse event \"MouseRelease\" not accepted by receiving widget");
-    QTest::ignoreMessage(QtWarningMsg,
-                         "Mouse event \"MouseRelease\" not accepted by receiving widget");
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QTest::mouseClick(&button, Qt::LeftButton);
+    // Twice, so the program has gone on after the first. The click that
+    // failed is reported to the test as not taken.
+    for (int click = 0; click < 2; ++click) {
+        QTest::ignoreMessage(QtWarningMsg,
+                             "Mouse event \"MouseRelease\" not accepted by receiving widget");
+        QTest::mouseClick(&button, Qt::LeftButton);
+    }
 
     QCOMPARE(clicks, 2);
     QCOMPARE(messages.shown().size(), 2);

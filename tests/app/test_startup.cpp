@@ -1,5 +1,3 @@
-#include "frm_mdi.h"
-#include "message_service.h"
 #include "shell_fixture.h"
 #include "startup.h"
 
@@ -8,22 +6,67 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+QList<QWidget*> visibleWindows() {
+    QList<QWidget*> windows = QApplication::topLevelWidgets();
+    windows.removeIf([](const QWidget* window) { return !window->isVisible(); });
+    return windows;
+}
+
+} // namespace
+
 // The program's start, up to the event loop.
 class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
     void aMissingDatabaseEndsWithOneMessageAndNoWindow();
-    void continueShowsTheTipUnlessSwitchedOff_data();
-    void continueShowsTheTipUnlessSwitchedOff();
-    void closingTheAboutBoxWithoutContinueEnds();
-
-private:
-    static void answerAboutBox(bool continueOn);
-    static QList<QWidget*> visibleWindows();
+    void theAboutBoxLeadsOnOrEnds_data();
+    void theAboutBoxLeadsOnOrEnds();
 };
 
-void TestStartup::answerAboutBox(bool continueOn) {
+void TestStartup::aMissingDatabaseEndsWithOneMessageAndNoWindow() {
+    Shell shell(false);
+    Startup startup(shell.registry, shell.settings, shell.options());
+
+    const std::optional<int> status = startup.Main();
+
+    QVERIFY(status.has_value());
+    QVERIFY(*status != 0);
+    QVERIFY(gblnOpenFailed);
+    QCOMPARE(shell.messages.shown().size(), 1);
+    QCOMPARE(shell.messages.shown().first().icon, MessageIcon::Critical);
+    QCOMPARE(
+        shell.messages.shown().first().text,
+        QStringLiteral("An internal error has occured.\r\n\r\nPlease contact us with the error "
+                       "no. mentioned on the titlebar of this dialog box"));
+    QVERIFY(visibleWindows().isEmpty());
+    QVERIFY(!startup.frame());
+}
+
+void TestStartup::theAboutBoxLeadsOnOrEnds_data() {
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("continueOn");
+    QTest::addColumn<int>("tips");
+
+    QTest::newRow("never chosen") << QString() << true << 1;
+    QTest::newRow("tips wanted") << "1" << true << 1;
+    QTest::newRow("tips switched off") << "0" << true << 0;
+    QTest::newRow("not a number counts as off") << "yes" << true << 0;
+    QTest::newRow("closed without Continue") << "1" << false << 0;
+}
+
+void TestStartup::theAboutBoxLeadsOnOrEnds() {
+    QFETCH(QString, stored);
+    QFETCH(bool, continueOn);
+    QFETCH(int, tips);
+
+    Shell shell(false);
+    createDatabase(databaseFileIn(shell.path()));
+    if (!stored.isNull())
+        shell.storeShowTips(stored);
+    Startup startup(shell.registry, shell.settings, shell.options());
     QTimer::singleShot(0, [continueOn] {
         auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(about);
@@ -34,78 +77,19 @@ void TestStartup::answerAboutBox(bool continueOn) {
         else
             about->close();
     });
-}
-
-QList<QWidget*> TestStartup::visibleWindows() {
-    QList<QWidget*> windows;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible())
-            windows.append(widget);
-    }
-    return windows;
-}
-
-void TestStartup::aMissingDatabaseEndsWithOneMessageAndNoWindow() {
-    ScopedMessageRecorder messages;
-    ShellFolder folder;
-    WindowRegistry registry;
-    Startup startup(registry, folder.settings, folder.options());
 
     const std::optional<int> status = startup.Main();
 
-    QVERIFY(status.has_value());
-    QVERIFY(*status != 0);
-    QVERIFY(gblnOpenFailed);
-    QCOMPARE(messages.shown().size(), 1);
-    QCOMPARE(messages.shown().first().icon, MessageIcon::Critical);
-    QCOMPARE(
-        messages.shown().first().text,
-        QStringLiteral("An internal error has occured.\r\n\r\nPlease contact us with the error "
-                       "no. mentioned on the titlebar of this dialog box"));
-    QVERIFY(visibleWindows().isEmpty());
-    QVERIFY(!startup.frame());
-}
-
-void TestStartup::continueShowsTheTipUnlessSwitchedOff_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("children");
-
-    QTest::newRow("never chosen") << QString() << 1;
-    QTest::newRow("tips wanted") << "1" << 1;
-    QTest::newRow("tips switched off") << "0" << 0;
-    QTest::newRow("not a number counts as off") << "yes" << 0;
-}
-
-void TestStartup::continueShowsTheTipUnlessSwitchedOff() {
-    QFETCH(QString, stored);
-    QFETCH(int, children);
-
-    ScopedMessageRecorder messages;
-    ShellFolder folder;
-    createDatabase(databaseFileIn(folder.path()));
-    if (!stored.isNull())
-        folder.storeShowTips(stored);
-    WindowRegistry registry;
-    Startup startup(registry, folder.settings, folder.options());
-
-    answerAboutBox(true);
-    QVERIFY(!startup.Main().has_value());
-
+    QVERIFY(shell.messages.shown().isEmpty());
+    if (!continueOn) {
+        QCOMPARE(status, std::optional<int>(0));
+        QVERIFY(visibleWindows().isEmpty());
+        QVERIFY(!gcnnStore || !gcnnStore->isOpen());
+        return;
+    }
+    QVERIFY(!status.has_value());
     QCOMPARE(visibleWindows(), QList<QWidget*>{startup.frame()});
-    QCOMPARE(startup.frame()->mdiArea().subWindowList().size(), children);
-    QVERIFY(messages.shown().isEmpty());
-}
-
-void TestStartup::closingTheAboutBoxWithoutContinueEnds() {
-    ShellFolder folder;
-    createDatabase(databaseFileIn(folder.path()));
-    WindowRegistry registry;
-    Startup startup(registry, folder.settings, folder.options());
-
-    answerAboutBox(false);
-    QCOMPARE(startup.Main(), std::optional<int>(0));
-    QVERIFY(visibleWindows().isEmpty());
-    QVERIFY(!gcnnStore || !gcnnStore->isOpen());
+    QCOMPARE(startup.frame()->mdiArea().subWindowList().size(), tips);
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,23 +1,18 @@
-#include "frm_mdi.h"
-#include "frm_tip_of_day.h"
-#include "message_service.h"
 #include "shell_fixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 // The tip of the day inside the main window, on a database of the test's own.
 class TestTipOfDay : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { m_shell = std::make_unique<Shell>(); }
+    void cleanup() { m_shell.reset(); }
 
     void nextTipKeepsToTheTable_data();
     void nextTipKeepsToTheTable();
@@ -25,40 +20,15 @@ private slots:
     void debugTracesLoadingThenActivation_data();
     void debugTracesLoadingThenActivation();
     void itOpensOnceAndOkLeavesTheFrame();
-    void aboutContinueBringsTheTipBackWhenWanted_data();
-    void aboutContinueBringsTheTipBackWhenWanted();
+    void tabWalksTheTipOfDay();
 
 private:
-    void makeFrame(bool debugTraces = false);
-    QWidget* tipWindow() const {
-        return m_frame->findChild<QWidget*>(QStringLiteral("frmTipOfDay"));
-    }
     template <typename T> T* tipPart(const char* name) const {
-        return tipWindow()->findChild<T*>(QString::fromLatin1(name));
+        return m_shell->find<QWidget>("frmTipOfDay")->findChild<T*>(QString::fromLatin1(name));
     }
 
-    std::unique_ptr<ScopedMessageRecorder> m_messages;
-    std::unique_ptr<ShellFolder> m_folder;
-    WindowRegistry m_registry;
-    std::unique_ptr<frmMDI> m_frame;
+    std::unique_ptr<Shell> m_shell;
 };
-
-void TestTipOfDay::init() {
-    m_messages = std::make_unique<ScopedMessageRecorder>();
-    m_folder = std::make_unique<ShellFolder>();
-    m_folder->openDatabase();
-}
-
-void TestTipOfDay::cleanup() {
-    m_frame.reset();
-    m_folder.reset();
-    m_messages.reset();
-}
-
-void TestTipOfDay::makeFrame(bool debugTraces) {
-    m_frame =
-        std::make_unique<frmMDI>(m_registry, m_folder->settings, m_folder->options(debugTraces));
-}
 
 void TestTipOfDay::nextTipKeepsToTheTable_data() {
     QTest::addColumn<QStringList>("tips");
@@ -70,9 +40,10 @@ void TestTipOfDay::nextTipKeepsToTheTable_data() {
 void TestTipOfDay::nextTipKeepsToTheTable() {
     QFETCH(QStringList, tips);
 
-    ShellFolder::setTips(tips);
-    makeFrame();
-    m_frame->showTipOfDay();
+    gcnnStore->execute(QStringLiteral("DELETE FROM TipOfDay"));
+    for (const QString& tip : tips)
+        gcnnStore->execute(QStringLiteral("INSERT INTO TipOfDay (Tip) VALUES (?)"), {tip});
+    m_shell->makeFrame().showTipOfDay();
 
     const QString shown = tips.isEmpty() ? QString() : tips.first();
     QCOMPARE(tipPart<QLabel>("lblTipText")->text(), shown);
@@ -80,25 +51,25 @@ void TestTipOfDay::nextTipKeepsToTheTable() {
         QTest::mouseClick(tipPart<QPushButton>("cmdNextTip"), Qt::LeftButton);
         QCOMPARE(tipPart<QLabel>("lblTipText")->text(), shown);
     }
-    QVERIFY(m_messages->shown().isEmpty());
+    QVERIFY(m_shell->messages.shown().isEmpty());
 }
 
 void TestTipOfDay::theCheckBoxStoresTheChoiceAtOnce() {
-    m_folder->storeShowTips(QStringLiteral("0"));
-    makeFrame();
-    m_frame->showTipOfDay();
+    m_shell->storeShowTips(QStringLiteral("0"));
+    m_shell->makeFrame().showTipOfDay();
+    auto* checkBox = tipPart<QCheckBox>("chkLoadTipsAtStartup");
     // Opening the tips asks for them again at the next start.
-    QVERIFY(tipPart<QCheckBox>("chkLoadTipsAtStartup")->isChecked());
-    QCOMPARE(m_folder->storedShowTips(), QStringLiteral("1"));
+    QVERIFY(checkBox->isChecked());
+    QCOMPARE(m_shell->storedShowTips(), QStringLiteral("1"));
 
-    QTest::mouseClick(tipPart<QCheckBox>("chkLoadTipsAtStartup"), Qt::LeftButton);
-    QCOMPARE(m_folder->storedShowTips(), QStringLiteral("0"));
-    QTest::mouseClick(tipPart<QCheckBox>("chkLoadTipsAtStartup"), Qt::LeftButton);
-    QCOMPARE(m_folder->storedShowTips(), QStringLiteral("1"));
-    QTest::mouseClick(tipPart<QCheckBox>("chkLoadTipsAtStartup"), Qt::LeftButton);
+    QTest::mouseClick(checkBox, Qt::LeftButton);
+    QCOMPARE(m_shell->storedShowTips(), QStringLiteral("0"));
+    QTest::mouseClick(checkBox, Qt::LeftButton);
+    QCOMPARE(m_shell->storedShowTips(), QStringLiteral("1"));
+    QTest::mouseClick(checkBox, Qt::LeftButton);
 
     QTest::mouseClick(tipPart<QPushButton>("cmdOK"), Qt::LeftButton);
-    QCOMPARE(m_folder->storedShowTips(), QStringLiteral("0"));
+    QCOMPARE(m_shell->storedShowTips(), QStringLiteral("0"));
 }
 
 void TestTipOfDay::debugTracesLoadingThenActivation_data() {
@@ -115,11 +86,10 @@ void TestTipOfDay::debugTracesLoadingThenActivation() {
     QFETCH(bool, debugTraces);
     QFETCH(QStringList, traces);
 
-    makeFrame(debugTraces);
-    m_frame->showTipOfDay();
+    m_shell->makeFrame(debugTraces).showTipOfDay();
 
-    QCOMPARE(m_messages->texts(), traces);
-    for (const Message& message : m_messages->shown()) {
+    QCOMPARE(m_shell->messages.texts(), traces);
+    for (const Message& message : m_shell->messages.shown()) {
         QCOMPARE(message.icon, MessageIcon::None);
         QCOMPARE(message.title, QStringLiteral("Calvane Lt"));
         QCOMPARE(message.buttons, MessageButtons::Ok);
@@ -127,44 +97,33 @@ void TestTipOfDay::debugTracesLoadingThenActivation() {
 }
 
 void TestTipOfDay::itOpensOnceAndOkLeavesTheFrame() {
-    makeFrame();
-    m_frame->showTipOfDay();
-    m_frame->findChild<QAction*>(QStringLiteral("mnuHelp(5)"))->trigger();
-    QCOMPARE(m_frame->mdiArea().subWindowList().size(), 1);
+    frmMDI& frame = m_shell->makeFrame();
+    frame.showTipOfDay();
+    m_shell->find("mnuHelp(5)")->trigger();
+    QCOMPARE(frame.mdiArea().subWindowList().size(), 1);
     // The tip takes no part in the count of working windows.
-    QCOMPARE(m_frame->openChildren(), 0);
+    QCOMPARE(frame.openChildren(), 0);
 
     QTest::mouseClick(tipPart<QPushButton>("cmdOK"), Qt::LeftButton);
-    QVERIFY(m_frame->mdiArea().subWindowList().isEmpty());
-    QVERIFY(m_frame->isVisible());
-    QCOMPARE(m_frame->statusMessage(), QStringLiteral("Press Ctrl-O to open the Open file box"));
+    QVERIFY(frame.mdiArea().subWindowList().isEmpty());
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.statusMessage(), QStringLiteral("Press Ctrl-O to open the Open file box"));
 }
 
-void TestTipOfDay::aboutContinueBringsTheTipBackWhenWanted_data() {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("tipShown");
+void TestTipOfDay::tabWalksTheTipOfDay() {
+    frmMDI& frame = m_shell->makeFrame();
+    frame.showTipOfDay();
+    QApplication::setActiveWindow(&frame);
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    tipPart<QWidget>("chkLoadTipsAtStartup")->setFocus();
 
-    QTest::newRow("tips wanted") << "1" << true;
-    QTest::newRow("tips switched off") << "0" << false;
-}
-
-void TestTipOfDay::aboutContinueBringsTheTipBackWhenWanted() {
-    QFETCH(QString, stored);
-    QFETCH(bool, tipShown);
-
-    m_folder->storeShowTips(stored);
-    makeFrame();
-    m_frame->show();
-    QTimer::singleShot(0, this, [] {
-        QWidget* about = QApplication::activeModalWidget();
-        QVERIFY(about);
-        QCOMPARE(about->objectName(), QStringLiteral("frmAbout"));
-        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdContinue")),
-                          Qt::LeftButton);
-    });
-    m_frame->findChild<QAction*>(QStringLiteral("mnuHelp(20)"))->trigger();
-
-    QCOMPARE(tipWindow() != nullptr, tipShown);
+    QStringList reached;
+    for (int press = 0; press < 3; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(reached, (QStringList{QStringLiteral("cmdNextTip"), QStringLiteral("cmdOK"),
+                                   QStringLiteral("chkLoadTipsAtStartup")}));
 }
 
 QTEST_MAIN(TestTipOfDay)
