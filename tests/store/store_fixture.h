@@ -1,30 +1,22 @@
 #pragma once
 
+#include "connection.h"
+#include "create_database.h"
 #include "errors.h"
 #include "variant.h"
 
-#include <QList>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
-
-#include <initializer_list>
 
 // A new database with the shipped data in a temporary folder, open as the
 // shared connection for the life of the fixture.
-class StoreFixture {
-public:
-    StoreFixture();
-    ~StoreFixture();
-    StoreFixture(const StoreFixture&) = delete;
-    StoreFixture& operator=(const StoreFixture&) = delete;
-
-    void execute(const QString& statement, const QList<Variant>& values = {});
-    // The key of the row the last INSERT on this connection made.
-    qint64 lastKey(const QString& table, const QString& keyColumn);
-
-private:
-    QTemporaryDir m_folder;
+struct StoreFixture {
+    QTemporaryDir folder;
+    StoreFixture() {
+        createDatabase(databaseFileIn(folder.path()));
+        if (!OpenConnection(folder.path()))
+            throw ProgramError::storeFailure(QStringLiteral("The test database did not open."));
+    }
+    ~StoreFixture() { gcnnStore.reset(); }
 };
 
 // The number of an error raised by `action`, or 0 when it raises none.
@@ -37,5 +29,6 @@ template <typename Action> int errorOf(Action action) {
     return 0;
 }
 
-Variant decimal(const char* text);
-QStringList textList(std::initializer_list<const char*> texts);
+inline Variant decimal(const char* text) {
+    return Variant(Decimal::fromText(QString::fromLatin1(text)));
+}
