@@ -46,11 +46,9 @@ private slots:
     void calculates();
     void blankTrueMeanDraftLeavesResults();
     void zeroLbpStopsAfterTheDisplacement();
-    void equalDraftsStopWithTheMessage();
     void toSaveOnlyForRealChanges();
     void newDraftResetsButKeepsTheShipAndDistances();
     void tooLargeTableRaisesTheSubscriptError();
-    void deductionsStartEmptyWithTheirColumns();
 
 private:
     void prepare(clsDraft& draft, const char* tmd, const char* trueTrim, const char* density);
@@ -118,7 +116,7 @@ void TestDraft::calculates_data() {
                        "FR(5)=15227.857894506666666666666667",
                        "FR(6)=-222.846700895219512195121951",
                        "FR(7)=15005.011193611447154471544716", "FR(8)=150.75",
-                       "TotDeductibles=150.75", "FR(9)=14854.26119", "Net=14854.26119"});
+                       "TotDeductibles=150.75", "FR(9)=14854.26119"});
 }
 
 void TestDraft::calculates() {
@@ -143,21 +141,18 @@ void TestDraft::calculates() {
     for (const QString& item : expected) {
         const QString name = item.section(u'=', 0, 0);
         const QString value = item.section(u'=', 1);
+        const QMap<QString, DraftProperty> properties{
+            {QStringLiteral("IpFactor"), DraftProperty::IpFactor},
+            {QStringLiteral("MCTCPlus50IpFactor"), DraftProperty::MCTCPlus50IpFactor},
+            {QStringLiteral("MCTCMinus50IpFactor"), DraftProperty::MCTCMinus50IpFactor},
+            {QStringLiteral("TotDeductibles"), DraftProperty::TotDeductibles}};
         QString actual;
         if (name.startsWith(QStringLiteral("Ip(")))
             actual = at(draft.IpResult(), name.mid(3, 1).toInt(), name.mid(5, 1).toInt());
         else if (name.startsWith(QStringLiteral("FR(")))
             actual = draft.FinalResult()[name.mid(3).chopped(1).toInt()].toText();
-        else if (name == QStringLiteral("Net"))
-            actual = draft.NetDisplacement().toText();
-        else if (name == QStringLiteral("IpFactor"))
-            actual = draft.get(DraftProperty::IpFactor).toText();
-        else if (name == QStringLiteral("MCTCPlus50IpFactor"))
-            actual = draft.get(DraftProperty::MCTCPlus50IpFactor).toText();
-        else if (name == QStringLiteral("MCTCMinus50IpFactor"))
-            actual = draft.get(DraftProperty::MCTCMinus50IpFactor).toText();
         else
-            actual = draft.get(DraftProperty::TotDeductibles).toText();
+            actual = draft.get(properties.value(name)).toText();
         QVERIFY2(actual == value, qPrintable(name + QStringLiteral(": ") + actual));
     }
 }
@@ -189,15 +184,6 @@ void TestDraft::zeroLbpStopsAfterTheDisplacement() {
     QCOMPARE(shown.icon, MessageIcon::None);
     QCOMPARE(draft.FinalResult()[DisplacementAtTMD].toText(), QStringLiteral("15183"));
     QCOMPARE(draft.FinalResult()[FirstTrimCorrection].toText(), QString());
-}
-
-void TestDraft::equalDraftsStopWithTheMessage() {
-    ScopedMessageRecorder messages;
-    clsDraft draft;
-    prepare(draft, "7.5", "0", "1.025");
-    draft.setHDT(rows({{"7.50", "15000", "25", "2.5"}, {"7.50", "15250", "25", "2.5"}}));
-    draft.Calculate();
-    QCOMPARE(messages.texts(), QStringList{QStringLiteral("clsDraft::Calculate")});
 }
 
 void TestDraft::toSaveOnlyForRealChanges() {
@@ -250,16 +236,6 @@ void TestDraft::tooLargeTableRaisesTheSubscriptError() {
     }
     QCOMPARE(at(draft.MCTCM50(), 1, 1), QStringLiteral("191"));
     QCOMPARE(at(draft.MCTCM50(), 2, 0), QStringLiteral("0"));
-}
-
-void TestDraft::deductionsStartEmptyWithTheirColumns() {
-    gcnnStore->execute(QStringLiteral("INSERT INTO DeductionTrans (DraftID, ItemID, Quantity) "
-                                      "VALUES (7, 2, '12.5')"));
-    clsDraft draft;
-    QCOMPARE(draft.Deductions().recordCount(), 0);
-    QCOMPARE(draft.Deductions().columns(),
-             (QStringList{QStringLiteral("DraftID"), QStringLiteral("ItemID"),
-                          QStringLiteral("Quantity")}));
 }
 
 QTEST_MAIN(TestDraft)

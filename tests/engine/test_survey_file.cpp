@@ -1,3 +1,4 @@
+#include "json_edit.h"
 #include "survey_file.h"
 
 #include <QJsonDocument>
@@ -31,21 +32,6 @@ SurveyDocument awkwardSurvey() {
     s.initial.comments = QStringLiteral("\"Pilot\" aboard\nsecond line, \u00d6l \u2014 ok");
     s.typedInitialNetDisplacement = QStringLiteral("11062.50470");
     return s;
-}
-
-// The JSON with the value at a dotted path replaced, or removed when the
-// value is undefined.
-QJsonObject edited(QJsonObject object, QStringList path, const QJsonValue& value) {
-    const QString key = path.takeFirst();
-    if (path.isEmpty()) {
-        if (value.isUndefined())
-            object.remove(key);
-        else
-            object.insert(key, value);
-    } else {
-        object.insert(key, edited(object.value(key).toObject(), path, value));
-    }
-    return object;
 }
 
 } // namespace
