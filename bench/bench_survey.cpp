@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -26,10 +25,10 @@ void completeSurvey(benchmark::State& state, const char* sample) {
         return;
     }
     const SurveyDocument& survey = *read.document;
-    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
-                       {Variant(survey.particulars->name),
-                        Variant(Decimal::fromText(survey.particulars->lbp)),
-                        Variant(Decimal::fromText(survey.particulars->lightShip))});
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
+        {Variant(survey.particulars->name), Variant(Decimal::fromText(survey.particulars->lbp)),
+         Variant(Decimal::fromText(survey.particulars->lightShip))});
     ScopedMessageRecorder messages;
     {
         SurveyCalculation calculation(survey, 2);

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
-
 #include <memory>
 
 // One open database. Every connection turns foreign keys on, so that

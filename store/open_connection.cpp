@@ -1,5 +1,4 @@
 #include "connection.h"
-
 #include "errors.h"
 #include "message_service.h"
 

@@ -9,7 +9,6 @@
 
 #include <QSqlError>
 #include <QSqlRecord>
-
 #include <algorithm>
 
 namespace {

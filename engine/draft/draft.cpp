@@ -155,17 +155,34 @@ void clsDraft::NewDraft() {
     m_values[int(DraftProperty::SpecificGravity)] = blank;
     m_values[int(DraftProperty::DSDate)] = Variant(now.toString(QStringLiteral("dd-MM-yyyy")));
     m_values[int(DraftProperty::DSTime)] = Variant(now.toString(QStringLiteral("HH:mm")));
-    for (DraftProperty property :
-         {DraftProperty::FwdPort, DraftProperty::FwdStbd, DraftProperty::MidPort,
-          DraftProperty::MidStbd, DraftProperty::AftPort, DraftProperty::AftStbd,
-          DraftProperty::FwdMean, DraftProperty::MidMean, DraftProperty::AftMean,
-          DraftProperty::ApparentTrim, DraftProperty::FwdCorrection, DraftProperty::MidCorrection,
-          DraftProperty::AftCorrection, DraftProperty::FwdTrueDraft, DraftProperty::MidTrueDraft,
-          DraftProperty::AftTrueDraft, DraftProperty::TrueTrim, DraftProperty::TrueMeanDraft,
-          DraftProperty::IpFactorTPCP, DraftProperty::IpValueTPCP, DraftProperty::ResultantTPCP,
-          DraftProperty::IpFactorTPCS, DraftProperty::IpValueTPCS, DraftProperty::ResultantTPCS,
-          DraftProperty::MCTCPlus50IpFactor, DraftProperty::MCTCMinus50IpFactor,
-          DraftProperty::IpFactor, DraftProperty::Comments})
+    for (DraftProperty property : {DraftProperty::FwdPort,
+                                   DraftProperty::FwdStbd,
+                                   DraftProperty::MidPort,
+                                   DraftProperty::MidStbd,
+                                   DraftProperty::AftPort,
+                                   DraftProperty::AftStbd,
+                                   DraftProperty::FwdMean,
+                                   DraftProperty::MidMean,
+                                   DraftProperty::AftMean,
+                                   DraftProperty::ApparentTrim,
+                                   DraftProperty::FwdCorrection,
+                                   DraftProperty::MidCorrection,
+                                   DraftProperty::AftCorrection,
+                                   DraftProperty::FwdTrueDraft,
+                                   DraftProperty::MidTrueDraft,
+                                   DraftProperty::AftTrueDraft,
+                                   DraftProperty::TrueTrim,
+                                   DraftProperty::TrueMeanDraft,
+                                   DraftProperty::IpFactorTPCP,
+                                   DraftProperty::IpValueTPCP,
+                                   DraftProperty::ResultantTPCP,
+                                   DraftProperty::IpFactorTPCS,
+                                   DraftProperty::IpValueTPCS,
+                                   DraftProperty::ResultantTPCS,
+                                   DraftProperty::MCTCPlus50IpFactor,
+                                   DraftProperty::MCTCMinus50IpFactor,
+                                   DraftProperty::IpFactor,
+                                   DraftProperty::Comments})
         m_values[int(property)] = blank;
     m_hdt = blankGrid(3, 6, blank);
     m_hdtListCorr = blankGrid(3, 4, blank);
@@ -230,8 +247,7 @@ long clsDraft::Calculate(short intStartFrom) {
 void clsDraft::interpolate(const Decimal& tmd) {
     const auto& below = m_hdt[Below];
     const auto& above = m_hdt[Above];
-    const Decimal factor =
-        (tmd - number(below[0])) / (number(above[0]) - number(below[0]));
+    const Decimal factor = (tmd - number(below[0])) / (number(above[0]) - number(below[0]));
     m_values[int(DraftProperty::IpFactor)] = factor;
     for (int k = 0; k < 3; ++k) {
         const Decimal increment = (number(above[k + 1]) - number(below[k + 1])) * factor;
@@ -241,11 +257,10 @@ void clsDraft::interpolate(const Decimal& tmd) {
 
     const auto interpolateMctc = [&](const VariantGrid& table, const Decimal& draft,
                                      DraftProperty factorProperty, int k) {
-        const Decimal mctcFactor = (draft - number(table[Below][0])) /
-                                   (number(table[Above][0]) - number(table[Below][0]));
+        const Decimal mctcFactor =
+            (draft - number(table[Below][0])) / (number(table[Above][0]) - number(table[Below][0]));
         m_values[int(factorProperty)] = mctcFactor;
-        const Decimal increment =
-            (number(table[Above][1]) - number(table[Below][1])) * mctcFactor;
+        const Decimal increment = (number(table[Above][1]) - number(table[Below][1])) * mctcFactor;
         m_ipResult[0][k] = increment;
         m_ipResult[1][k] = number(table[Below][1]) + increment;
     };
@@ -296,12 +311,41 @@ void clsDraft::roundInterpolationResults() {
 }
 
 QString draftPropertyName(DraftProperty property) {
-    static const char* const names[PropertyCount] = {
-        "SpecificGravity", "DSDate", "DSTime", "FwdPort", "FwdStbd", "MidPort", "MidStbd",
-        "AftPort", "AftStbd", "FwdX", "MidX", "AftX", "FwdMean", "MidMean", "AftMean",
-        "ApparentTrim", "FwdCorrection", "MidCorrection", "AftCorrection", "FwdTrueDraft",
-        "MidTrueDraft", "AftTrueDraft", "TrueTrim", "TrueMeanDraft", "LBM", "TotDeductibles",
-        "Comments", "IpFactor", "MCTCPlus50IpFactor", "MCTCMinus50IpFactor", "IpFactorTPCP",
-        "IpValueTPCP", "ResultantTPCP", "IpFactorTPCS", "IpValueTPCS", "ResultantTPCS"};
+    static const char* const names[PropertyCount] = {"SpecificGravity",
+                                                     "DSDate",
+                                                     "DSTime",
+                                                     "FwdPort",
+                                                     "FwdStbd",
+                                                     "MidPort",
+                                                     "MidStbd",
+                                                     "AftPort",
+                                                     "AftStbd",
+                                                     "FwdX",
+                                                     "MidX",
+                                                     "AftX",
+                                                     "FwdMean",
+                                                     "MidMean",
+                                                     "AftMean",
+                                                     "ApparentTrim",
+                                                     "FwdCorrection",
+                                                     "MidCorrection",
+                                                     "AftCorrection",
+                                                     "FwdTrueDraft",
+                                                     "MidTrueDraft",
+                                                     "AftTrueDraft",
+                                                     "TrueTrim",
+                                                     "TrueMeanDraft",
+                                                     "LBM",
+                                                     "TotDeductibles",
+                                                     "Comments",
+                                                     "IpFactor",
+                                                     "MCTCPlus50IpFactor",
+                                                     "MCTCMinus50IpFactor",
+                                                     "IpFactorTPCP",
+                                                     "IpValueTPCP",
+                                                     "ResultantTPCP",
+                                                     "IpFactorTPCS",
+                                                     "IpValueTPCS",
+                                                     "ResultantTPCS"};
     return QString::fromLatin1(names[int(property)]);
 }

@@ -25,9 +25,9 @@ struct CorrectedDrafts {
     Decimal trueTrim;
     Decimal trueMeanDraft;
 
-    QString txtFwdMean, txtMidshipMean, txtAftMean; // 3 places
-    QString txtApparentTrim;                         // 3 places
-    QString txtLBM;                                  // unrounded
+    QString txtFwdMean, txtMidshipMean, txtAftMean;                   // 3 places
+    QString txtApparentTrim;                                          // 3 places
+    QString txtLBM;                                                   // unrounded
     QString txtFwdCorrection, txtMidshipCorrection, txtAftCorrection; // 3 places
     QString txtFwdTrueDraft, txtMidshipTrueDraft, txtAftTrueDraft;    // 3 places
     QString txtTrueTrim;                                              // 3 places
@@ -43,7 +43,7 @@ CorrectedDrafts CorrectDrafts(const DraftReadingTexts& readings, const Variant& 
 // Hull deflection from the working means, in centimetres: positive is sag
 // (midships deeper than the mean of the ends), negative is hog.
 struct HullDeflection {
-    QString caption;     // "Sag", "Hog" or "" (no caption shown)
-    QString text;        // the absolute deflection
+    QString caption; // "Sag", "Hog" or "" (no caption shown)
+    QString text;    // the absolute deflection
 };
 HullDeflection hullDeflection(const CorrectedDrafts& drafts);

@@ -5,8 +5,8 @@
 #include "rowset.h"
 
 DraftReadingTexts readingTexts(const DraftEntry& e) {
-    return {e.fwdPort, e.fwdStbd, e.midPort, e.midStbd, e.aftPort, e.aftStbd,
-            e.fwdX,    e.midX,    e.aftX};
+    return {e.fwdPort, e.fwdStbd, e.midPort, e.midStbd, e.aftPort,
+            e.aftStbd, e.fwdX,    e.midX,    e.aftX};
 }
 
 void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& e,
@@ -107,7 +107,8 @@ std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEnt
     const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
     QList<RequiredCell> cells;
     for (const HydrostaticLine* line : lines) {
-        cells.append({line->draft, "Value of Hyd. Draft can't be left blank.", "txtHDTGridTextbox"});
+        cells.append(
+            {line->draft, "Value of Hyd. Draft can't be left blank.", "txtHDTGridTextbox"});
         cells.append({line->displacement, "Value of Displacement can't be left blank.",
                       "txtHDTGridTextbox"});
         cells.append({line->tpc, "Value of TPC can't be left blank.", "txtHDTGridTextbox"});
@@ -120,9 +121,9 @@ std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEnt
         cells.append({value, "Value of MCTC-50 can't be left blank.", "txtMMGridTextbox"});
     for (const RequiredCell& cell : cells) {
         if (blank(cell.text)) {
-            messageService().show({MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
-                                   QString::fromLatin1(cell.message), MessageButtons::Ok,
-                                   MessageAnswer::Ok});
+            messageService().show(
+                {MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
+                 QString::fromLatin1(cell.message), MessageButtons::Ok, MessageAnswer::Ok});
             return QString::fromLatin1(cell.editor);
         }
     }

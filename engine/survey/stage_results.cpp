@@ -103,8 +103,8 @@ StageResults deriveStage(const StageInputs& in) {
     } else {
         out.row9Title = QStringLiteral("Final Net Displacement");
         out.row10Title = QStringLiteral("Initial Net Displacement");
-        out.row11Title =
-            loading ? QStringLiteral("Total Cargo Loaded") : QStringLiteral("Total Cargo Discharged");
+        out.row11Title = loading ? QStringLiteral("Total Cargo Loaded")
+                                 : QStringLiteral("Total Cargo Discharged");
     }
     if (!in.net.isNull() && !textOf(in.net).isEmpty()) {
         const Decimal net = N(in.net);
@@ -189,7 +189,8 @@ EntryVerdict checkBillOfLading(const QString& text) {
     return {true, value->rounded(5).toString()};
 }
 
-std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity, const QString& row11) {
+std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity,
+                                             const QString& row11) {
     const Decimal quantity = N(acceptedQuantity);
     if (quantity.isZero())
         return std::nullopt;

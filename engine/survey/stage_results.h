@@ -4,7 +4,6 @@
 #include "variant.h"
 
 #include <QString>
-
 #include <optional>
 
 enum class Stage { Initial, Final };
@@ -23,11 +22,11 @@ struct ShownValue {
 struct StageInputs {
     Worksheet worksheet = Worksheet::Loading;
     Stage stage = Stage::Initial;
-    Variant net;               // the shown draft's net displacement
-    Variant lightShip;         // the ship's light-ship displacement
-    Variant initialNet;        // the Initial draft's net displacement
-    QString initialNetField;   // the initial net displacement box as it stands
-    QString billOfLading;      // the Bill of Lading quantity box (discharging)
+    Variant net;             // the shown draft's net displacement
+    Variant lightShip;       // the ship's light-ship displacement
+    Variant initialNet;      // the Initial draft's net displacement
+    QString initialNetField; // the initial net displacement box as it stands
+    QString billOfLading;    // the Bill of Lading quantity box (discharging)
 };
 
 // Rows 9 to 11 of the results grid and the fields that follow from them.

@@ -84,21 +84,20 @@ QString SurveyCalculation::checkEntryRules() {
     return QString();
 }
 
-
 QString SurveyCalculation::runStage(Stage stage) {
     LastMessage last;
     const DraftEntry& entry = stage == Stage::Initial ? m_survey.initial : m_survey.final;
     clsDraft& draft = *m_drafts[int(stage)];
     StageOutcome& outcome = m_outcomes[int(stage)];
-    const QString stageName = stage == Stage::Initial ? QStringLiteral("initial: ")
-                                                      : QStringLiteral("final: ");
+    const QString stageName =
+        stage == Stage::Initial ? QStringLiteral("initial: ") : QStringLiteral("final: ");
     try {
         if (firstMissingInput(m_survey, entry))
             return stageName + last.text();
         for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it) {
             if (!m_deductionItems.contains(it.key()))
-                return stageName + QStringLiteral("deductible item %1 is not in the database")
-                                       .arg(it.key());
+                return stageName +
+                       QStringLiteral("deductible item %1 is not in the database").arg(it.key());
         }
         outcome.corrected = CorrectDrafts(readingTexts(entry), draft.ship().LBP());
         outcome.grids = hydrostaticTexts(entry);

@@ -8,7 +8,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <memory>
 
 // What one Calculate of a stage showed.

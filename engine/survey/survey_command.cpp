@@ -123,7 +123,8 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
     QString problem;
     const std::optional<Options> options = parse(arguments, problem);
     if (!options) {
-        err << "calvane-survey: " << problem << "\n" << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
+        err << "calvane-survey: " << problem << "\n"
+            << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
         return 2;
     }
     const SurveyFileResult read = readSurveyFile(options->file);

@@ -2,7 +2,6 @@
 
 #include <QMap>
 #include <QString>
-
 #include <optional>
 #include <tuple>
 
@@ -61,7 +60,7 @@ struct ShipParticulars {
 // A whole survey: what one worksheet holds.
 struct SurveyDocument {
     Worksheet worksheet = Worksheet::Loading;
-    std::optional<int> shipID;               // a ship of DS.dat, or
+    std::optional<int> shipID;                  // a ship of DS.dat, or
     std::optional<ShipParticulars> particulars; // the ship given inline
     QString port, voyage, cargo;
     QString billOfLadingQuantity; // discharging surveys

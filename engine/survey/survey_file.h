@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <optional>
 
 // The survey file: everything one worksheet holds, as a UTF-8 JSON object.

@@ -3,7 +3,6 @@
 #include "survey_document.h"
 
 #include <QStringList>
-
 #include <cstddef>
 
 // Where the values of a draft sit in the survey file. The reader and the

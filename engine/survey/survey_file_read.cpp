@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTime>
-
 #include <limits>
 
 using namespace SurveyFileLayout;

@@ -14,9 +14,9 @@ struct ResultRow {
     int places;
 };
 constexpr ResultRow resultRows[] = {
-    {"Displacement@TMD", 5},       {"First Trim Correction", 4}, {"Second Trim Correction", 4},
-    {"Total Trim Correction", 4},  {"List Correction", 4},       {"Displacement@even keel", 5},
-    {"Density Correction", 5},     {"True Displacement", 5},     {"Total Deductibles", 5},
+    {"Displacement@TMD", 5},      {"First Trim Correction", 4}, {"Second Trim Correction", 4},
+    {"Total Trim Correction", 4}, {"List Correction", 4},       {"Displacement@even keel", 5},
+    {"Density Correction", 5},    {"True Displacement", 5},     {"Total Deductibles", 5},
 };
 
 QString rounded(const Variant& value, int places) {
@@ -70,11 +70,13 @@ void writeStage(TextWriter& out, Stage stage, const SurveyCalculation& c) {
     const clsDraft& draft = c.draft(stage);
     const StageOutcome& o = c.outcome(stage);
     const CorrectedDrafts& d = o.corrected;
-    out.heading(stage == Stage::Initial ? QStringLiteral("INITIAL DRAFT") : QStringLiteral("FINAL DRAFT"));
+    out.heading(stage == Stage::Initial ? QStringLiteral("INITIAL DRAFT")
+                                        : QStringLiteral("FINAL DRAFT"));
     out.line(QStringLiteral("Date and time"), draft.get(DraftProperty::DSDate).toText() + u' ' +
                                                   draft.get(DraftProperty::DSTime).toText());
     out.line(QStringLiteral("Density"), full(draft.get(DraftProperty::SpecificGravity)));
-    out.triple(QString(), QStringLiteral("Forward"), QStringLiteral("Midships"), QStringLiteral("Aft"));
+    out.triple(QString(), QStringLiteral("Forward"), QStringLiteral("Midships"),
+               QStringLiteral("Aft"));
     out.triple(QStringLiteral("Mean"), d.txtFwdMean, d.txtMidshipMean, d.txtAftMean);
     out.triple(QStringLiteral("Correction"), d.txtFwdCorrection, d.txtMidshipCorrection,
                d.txtAftCorrection);
@@ -87,7 +89,8 @@ void writeStage(TextWriter& out, Stage stage, const SurveyCalculation& c) {
     out.line(QStringLiteral("Hull deflection (cm)"),
              o.deflection.caption.isEmpty() ? o.deflection.text
                                             : o.deflection.caption + u' ' + o.deflection.text);
-    out.line(QStringLiteral("Interpolation factor"), rounded(draft.get(DraftProperty::IpFactor), 7));
+    out.line(QStringLiteral("Interpolation factor"),
+             rounded(draft.get(DraftProperty::IpFactor), 7));
     const VariantGrid ip = draft.IpResult();
     out.line(QStringLiteral("TPC"), full(ip[1][1]));
     out.line(QStringLiteral("LCF"), full(ip[1][2]));
@@ -95,7 +98,8 @@ void writeStage(TextWriter& out, Stage stage, const SurveyCalculation& c) {
     out.line(QStringLiteral("MCTC-50"), full(ip[1][4]));
     const QList<Variant> results = draft.FinalResult();
     for (int row = 0; row < 9; ++row)
-        out.line(QString::fromLatin1(resultRows[row].title), rounded(results[row], resultRows[row].places));
+        out.line(QString::fromLatin1(resultRows[row].title),
+                 rounded(results[row], resultRows[row].places));
     const StageResults& r = o.results;
     out.line(r.row9Title, r.row9.text);
     out.line(r.row10Title, r.row10.text);
@@ -128,7 +132,8 @@ QJsonObject stageJson(Stage stage, const SurveyCalculation& c) {
         {QStringLiteral("means"), stations(d.fwdMean, d.midMean, d.aftMean)},
         {QStringLiteral("apparentTrim"), d.apparentTrim.toString()},
         {QStringLiteral("lengthBetweenMarks"), d.lengthBetweenMarks.toString()},
-        {QStringLiteral("corrections"), stations(d.fwdCorrection, d.midCorrection, d.aftCorrection)},
+        {QStringLiteral("corrections"),
+         stations(d.fwdCorrection, d.midCorrection, d.aftCorrection)},
         {QStringLiteral("trueDrafts"), stations(d.fwdTrueDraft, d.midTrueDraft, d.aftTrueDraft)},
         {QStringLiteral("trueTrim"), d.trueTrim.toString()},
         {QStringLiteral("trueMeanDraft"), d.trueMeanDraft.toString()},

@@ -2,9 +2,8 @@
 
 #include "errors.h"
 
-#include <boost/multiprecision/cpp_int.hpp>
-
 #include <array>
+#include <boost/multiprecision/cpp_int.hpp>
 
 namespace mp = boost::multiprecision;
 
@@ -71,8 +70,7 @@ int estimatedDigits(const Wide& magnitude) {
 
 // Half to even: whether `kept` goes up, given what was dropped below it
 // (`rest` of `divisor`) and whether anything beyond that was non-zero.
-template <typename T>
-bool roundsUp(const T& kept, const T& rest, const T& divisor, bool inexact) {
+template <typename T> bool roundsUp(const T& kept, const T& rest, const T& divisor, bool inexact) {
     const T twice = rest * 2;
     return twice > divisor || (twice == divisor && (inexact || (kept & 1) != 0));
 }
@@ -243,7 +241,8 @@ Decimal Decimal::fromText(QStringView text) {
 }
 
 QString Decimal::toString() const {
-    UInt128 magnitude = m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
+    UInt128 magnitude =
+        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
     int scale = m_scale;
     while (scale > 0 && magnitude != 0 && magnitude % 10 == 0) {
         magnitude /= 10;

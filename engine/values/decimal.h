@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // An exact decimal number: a signed integer coefficient of at most 96 bits
@@ -68,7 +67,8 @@ public:
     friend bool operator>=(const Decimal& a, const Decimal& b) { return compare(a, b) >= 0; }
 
 private:
-    Decimal(const Coefficient& coefficient, int scale) : m_coefficient(coefficient), m_scale(scale) {}
+    Decimal(const Coefficient& coefficient, int scale)
+        : m_coefficient(coefficient), m_scale(scale) {}
 
     Coefficient m_coefficient = 0;
     int m_scale = 0;

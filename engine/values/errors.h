@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 
 // The error numbers callers may test for. They keep the numbers of the

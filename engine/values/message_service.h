@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <deque>
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
@@ -46,9 +45,9 @@ QString applicationTitle();
 QString twoPartText(const QString& first, const QString& second);
 
 // The common shapes of message.
-void showWarning(const QString& text);                             // exclamation, OK
-void showWarning(const QString& first, const QString& second);     // exclamation, OK
-void showBare(const QString& text);                                // no icon, OK
+void showWarning(const QString& text);                                       // exclamation, OK
+void showWarning(const QString& first, const QString& second);               // exclamation, OK
+void showBare(const QString& text);                                          // no icon, OK
 void showErrorWithSource(const QString& description, const QString& source); // critical
 
 // Records every message and answers from a queue of scripted answers (the

@@ -3,7 +3,6 @@
 #include "decimal.h"
 
 #include <QString>
-
 #include <variant>
 
 // A value as the worksheets, the store and the draft object hold it: empty
@@ -14,10 +13,10 @@ public:
     enum class Kind { Empty, Null, Whole, Decimal, Text };
 
     Variant() = default;
-    Variant(int whole) : m_value(qint64(whole)) {}         // NOLINT: implicit by design
-    Variant(qint64 whole) : m_value(whole) {}              // NOLINT
-    Variant(const ::Decimal& number) : m_value(number) {}  // NOLINT
-    Variant(const QString& text) : m_value(text) {}        // NOLINT
+    Variant(int whole) : m_value(qint64(whole)) {}        // NOLINT: implicit by design
+    Variant(qint64 whole) : m_value(whole) {}             // NOLINT
+    Variant(const ::Decimal& number) : m_value(number) {} // NOLINT
+    Variant(const QString& text) : m_value(text) {}       // NOLINT
     static Variant null();
 
     Kind kind() const;

@@ -6,10 +6,9 @@
 #include "message_service.h"
 #include "rowset.h"
 #include "ship.h"
-
-#include <QTemporaryDir>
 #include "text_list.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -61,8 +60,9 @@ void TestDraft::initTestCase() {
     QVERIFY(m_dir.isValid());
     createDatabase(databaseFileIn(m_dir.path()));
     QVERIFY(OpenConnection(m_dir.path()));
-    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
-                       {text("Test Trader"), Variant(Decimal(180)), Variant(Decimal(5800))});
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
+        {text("Test Trader"), Variant(Decimal(180)), Variant(Decimal(5800))});
     RowSet ships;
     ships.open(QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = ?"), *gcnnStore,
                {text("Test Trader")});
@@ -73,7 +73,8 @@ void TestDraft::cleanupTestCase() {
     gcnnStore.reset();
 }
 
-void TestDraft::prepare(clsDraft& draft, const char* tmd, const char* trueTrim, const char* density) {
+void TestDraft::prepare(clsDraft& draft, const char* tmd, const char* trueTrim,
+                        const char* density) {
     draft.setShipID(m_shipID);
     draft.setHDT(rows({{"7.50", "15000", "25.00", "2.500"}, {"7.60", "15250", "25.10", "2.400"}}));
     draft.setMCTCP50(rows({{"8.0", "200.0"}, {"8.1", "202.0"}}));
@@ -91,32 +92,43 @@ void TestDraft::calculates_data() {
     QTest::addColumn<QStringList>("expected"); // "name=value"
 
     QTest::newRow("interpolation at 7.5732")
-        << "7.5732" << "0" << "1.025" << QStringList()
+        << "7.5732"
+        << "0"
+        << "1.025" << QStringList()
         << texts({"IpFactor=0.732", "Ip(0,0)=183", "Ip(1,0)=15183", "Ip(1,1)=25.073",
-                       "Ip(0,2)=-0.073", "Ip(1,2)=2.427", "FR(1)=0", "FR(2)=0",
-                       "FR(5)=15183", "FR(6)=0", "FR(9)=15183", "FR(10)=5800"});
+                  "Ip(0,2)=-0.073", "Ip(1,2)=2.427", "FR(1)=0", "FR(2)=0", "FR(5)=15183", "FR(6)=0",
+                  "FR(9)=15183", "FR(10)=5800"});
     QTest::newRow("MCTC half a metre up and down")
-        << "7.55" << "0" << "1.025" << QStringList()
+        << "7.55"
+        << "0"
+        << "1.025" << QStringList()
         << texts({"MCTCPlus50IpFactor=0.5", "Ip(1,3)=201", "MCTCMinus50IpFactor=0.5",
-                       "Ip(1,4)=190.5"});
+                  "Ip(1,4)=190.5"});
     QTest::newRow("factor 0 gives the Below line")
-        << "7.50" << "0" << "1.025" << QStringList()
+        << "7.50"
+        << "0"
+        << "1.025" << QStringList()
         << texts({"IpFactor=0", "Ip(1,0)=15000", "Ip(1,1)=25", "Ip(1,2)=2.5"});
     QTest::newRow("factor 1 gives the Above line")
-        << "7.60" << "0" << "1.025" << QStringList()
+        << "7.60"
+        << "0"
+        << "1.025" << QStringList()
         << texts({"IpFactor=1", "Ip(1,0)=15250", "Ip(1,1)=25.1", "Ip(1,2)=2.4"});
-    QTest::newRow("fresh water")
-        << "7.50" << "0" << "1.000" << QStringList()
-        << texts({"FR(5)=15000", "FR(7)=14634.146341463414634146341463",
-                       "FR(6)=-365.853658536585365853658537", "FR(9)=14634.14634"});
+    QTest::newRow("fresh water") << "7.50"
+                                 << "0"
+                                 << "1.000" << QStringList()
+                                 << texts({"FR(5)=15000", "FR(7)=14634.146341463414634146341463",
+                                           "FR(6)=-365.853658536585365853658537",
+                                           "FR(9)=14634.14634"});
     QTest::newRow("trim, density and deductions")
-        << "7.5732" << "1.2" << "1.010" << texts({"120.5", "30.25"})
+        << "7.5732"
+        << "1.2"
+        << "1.010" << texts({"120.5", "30.25"})
         << texts({"FR(0)=15183", "FR(1)=40.565094506666666666666666667", "FR(2)=4.2928",
-                       "FR(3)=44.857894506666666666666666667", "FR(4)=0",
-                       "FR(5)=15227.857894506666666666666667",
-                       "FR(6)=-222.846700895219512195121951",
-                       "FR(7)=15005.011193611447154471544716", "FR(8)=150.75",
-                       "TotDeductibles=150.75", "FR(9)=14854.26119"});
+                  "FR(3)=44.857894506666666666666666667", "FR(4)=0",
+                  "FR(5)=15227.857894506666666666666667", "FR(6)=-222.846700895219512195121951",
+                  "FR(7)=15005.011193611447154471544716", "FR(8)=150.75", "TotDeductibles=150.75",
+                  "FR(9)=14854.26119"});
 }
 
 void TestDraft::calculates() {
@@ -133,7 +145,8 @@ void TestDraft::calculates() {
     for (const QString& quantity : deductions) {
         draft.Deductions().addNew();
         draft.Deductions().setField(QStringLiteral("ItemID"), Variant(itemID++));
-        draft.Deductions().setField(QStringLiteral("Quantity"), Variant(Decimal::fromText(quantity)));
+        draft.Deductions().setField(QStringLiteral("Quantity"),
+                                    Variant(Decimal::fromText(quantity)));
         draft.Deductions().update();
     }
     QCOMPARE(draft.Calculate(), 0L);
@@ -170,7 +183,8 @@ void TestDraft::blankTrueMeanDraftLeavesResults() {
 }
 
 void TestDraft::zeroLbpStopsAfterTheDisplacement() {
-    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP) VALUES ('No Length', '0')"));
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO Ship (ShipName, LBP) VALUES ('No Length', '0')"));
     RowSet ships;
     ships.open(QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = 'No Length'"), *gcnnStore);
     ScopedMessageRecorder messages;

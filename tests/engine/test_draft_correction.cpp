@@ -48,13 +48,13 @@ void TestDraftCorrection::workedExample() {
         both(d.txtTrueTrim, d.trueTrim),
         both(d.txtTrueMeanDraft, d.trueMeanDraft),
     };
-    QCOMPARE(got, texts({"7.25 7.25", "7.6 7.6", "7.95 7.95", "0.7 0.7", "178.5 178.5",
-                         "0.01 0.0098039215686274509803921569", "0 0",
-                         "0.016 0.015686274509803921568627451",
-                         "7.26 7.2598039215686274509803921569", "7.6 7.6",
-                         "7.966 7.965686274509803921568627451",
-                         "0.706 0.7058823529411764705882352941",
-                         "7.60318627 7.603186274509803921568627451"}));
+    QCOMPARE(
+        got,
+        texts({"7.25 7.25", "7.6 7.6", "7.95 7.95", "0.7 0.7", "178.5 178.5",
+               "0.01 0.0098039215686274509803921569", "0 0", "0.016 0.015686274509803921568627451",
+               "7.26 7.2598039215686274509803921569", "7.6 7.6",
+               "7.966 7.965686274509803921568627451", "0.706 0.7058823529411764705882352941",
+               "7.60318627 7.603186274509803921568627451"}));
 }
 
 void TestDraftCorrection::blankDistancesAndReadingsCountAsZero() {
@@ -97,9 +97,15 @@ void TestDraftCorrection::hullDeflection_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("sag") << "7.65" << "Sag" << "5";
-    QTest::newRow("hog") << "7.55" << "Hog" << "5";
-    QTest::newRow("straight") << "7.60" << "" << "0";
+    QTest::newRow("sag") << "7.65"
+                         << "Sag"
+                         << "5";
+    QTest::newRow("hog") << "7.55"
+                         << "Hog"
+                         << "5";
+    QTest::newRow("straight") << "7.60"
+                              << ""
+                              << "0";
 }
 
 void TestDraftCorrection::hullDeflection() {

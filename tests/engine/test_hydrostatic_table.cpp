@@ -35,10 +35,18 @@ void TestHydrostaticTable::mctcDraftsFollowTheHydrostaticDraft_data() {
     QTest::addColumn<QString>("draft");
     QTest::addColumn<QString>("plus");
     QTest::addColumn<QString>("minus");
-    QTest::newRow("no residue") << "7.3" << "7.8" << "6.8";
-    QTest::newRow("all places kept") << "7.12345" << "7.62345" << "6.62345";
-    QTest::newRow("blank") << " " << "" << "";
-    QTest::newRow("below half a metre") << "0.2" << "0.7" << "-0.3";
+    QTest::newRow("no residue") << "7.3"
+                                << "7.8"
+                                << "6.8";
+    QTest::newRow("all places kept") << "7.12345"
+                                     << "7.62345"
+                                     << "6.62345";
+    QTest::newRow("blank") << " "
+                           << ""
+                           << "";
+    QTest::newRow("below half a metre") << "0.2"
+                                        << "0.7"
+                                        << "-0.3";
 }
 
 void TestHydrostaticTable::mctcDraftsFollowTheHydrostaticDraft() {
@@ -56,8 +64,10 @@ void TestHydrostaticTable::differencesAreUnroundedText() {
              (QStringList{QStringLiteral("0.1"), QStringLiteral("250"), QStringLiteral("0.1"),
                           QStringLiteral("-0.1")}));
     QCOMPARE(grids.mctcPlus50[Below][0], QStringLiteral("8"));
-    QCOMPARE(grids.mctcPlus50[Difference], (QStringList{QStringLiteral("0.1"), QStringLiteral("2")}));
-    QCOMPARE(grids.mctcMinus50[Difference], (QStringList{QStringLiteral("0.1"), QStringLiteral("1")}));
+    QCOMPARE(grids.mctcPlus50[Difference],
+             (QStringList{QStringLiteral("0.1"), QStringLiteral("2")}));
+    QCOMPARE(grids.mctcMinus50[Difference],
+             (QStringList{QStringLiteral("0.1"), QStringLiteral("1")}));
 }
 
 void TestHydrostaticTable::zeroDifferences_data() {
@@ -90,9 +100,10 @@ void TestHydrostaticTable::zeroDifferences() {
     fillDifferences(grids);
     QCOMPARE(differencesUsable(grids), usable);
     QCOMPARE(messages.texts(),
-             usable ? QStringList()
-                    : QStringList{QStringLiteral("Invalid hydrostatic details...!\r\n\r\nDifference "
-                                                 "of Above & Below can't be zero.")});
+             usable
+                 ? QStringList()
+                 : QStringList{QStringLiteral("Invalid hydrostatic details...!\r\n\r\nDifference "
+                                              "of Above & Below can't be zero.")});
 }
 
 QTEST_APPLESS_MAIN(TestHydrostaticTable)

@@ -72,8 +72,10 @@ void TestSurveyCommand::computesTheSamples_data() {
     QTest::addColumn<QString>("expected");
     // Every figure of these printouts was worked out independently of the
     // program before it was written down.
-    QTest::newRow("loading") << "loading-survey.json" << "loading-survey.txt";
-    QTest::newRow("discharging") << "discharging-survey.json" << "discharging-survey.txt";
+    QTest::newRow("loading") << "loading-survey.json"
+                             << "loading-survey.txt";
+    QTest::newRow("discharging") << "discharging-survey.json"
+                                 << "discharging-survey.txt";
 }
 
 void TestSurveyCommand::computesTheSamples() {
@@ -88,25 +90,29 @@ void TestSurveyCommand::computesTheSamples() {
 }
 
 void TestSurveyCommand::jsonKeepsFullPrecision() {
-    const Run result =
-        run({QStringLiteral("compute"), QStringLiteral("--json"), samplePath("loading-survey.json")});
+    const Run result = run(
+        {QStringLiteral("compute"), QStringLiteral("--json"), samplePath("loading-survey.json")});
     QCOMPARE(result.status, 0);
     const QJsonObject root = QJsonDocument::fromJson(result.out.toUtf8()).object();
     const QJsonObject initial = root.value(QStringLiteral("initial")).toObject();
     QCOMPARE(initial.value(QStringLiteral("trueMeanDraft")).toString(),
              QStringLiteral("5.9953768426058012363290537328"));
-    QCOMPARE(initial.value(QStringLiteral("finalResult")).toObject()
-                 .value(QStringLiteral("First Trim Correction")).toString(),
+    QCOMPARE(initial.value(QStringLiteral("finalResult"))
+                 .toObject()
+                 .value(QStringLiteral("First Trim Correction"))
+                 .toString(),
              QStringLiteral("-159.59209402649639912749418415"));
-    QCOMPARE(root.value(QStringLiteral("results")).toObject()
-                 .value(QStringLiteral("Total Cargo Loaded")).toString(),
+    QCOMPARE(root.value(QStringLiteral("results"))
+                 .toObject()
+                 .value(QStringLiteral("Total Cargo Loaded"))
+                 .toString(),
              QStringLiteral("76126.85586"));
 }
 
 void TestSurveyCommand::warnsAndStillComputes() {
     // A light ship above the ballast displacement gives a negative constant.
-    const QString file = changedSample(m_dir, QStringLiteral("ship.particulars.lightShip"),
-                                       QStringLiteral("11500"));
+    const QString file =
+        changedSample(m_dir, QStringLiteral("ship.particulars.lightShip"), QStringLiteral("11500"));
     const Run result = run({QStringLiteral("compute"), file});
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.contains(
@@ -121,17 +127,21 @@ void TestSurveyCommand::refuses_data() {
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("number instead of text")
-        << "initial.density" << "#1" << 2
+        << "initial.density"
+        << "#1" << 2
         << "initial.density: a measured value must be a string of decimal text, not a JSON number";
-    QTest::newRow("incomplete draft") << "voyage" << "" << 1
-                                      << "initial: Incomplete data. Please enter Voyage-ID.";
+    QTest::newRow("incomplete draft")
+        << "voyage"
+        << "" << 1 << "initial: Incomplete data. Please enter Voyage-ID.";
     QTest::newRow("same draft twice")
-        << "final.hydrostatics.above.draft" << "14.03" << 1
+        << "final.hydrostatics.above.draft"
+        << "14.03" << 1
         << "final: Invalid hydrostatic details...! Difference of Above & Below can't be zero.";
-    QTest::newRow("unknown deductible item") << "final.deductions.31" << "5" << 1
-                                             << "final: deductible item 31 is not in the database";
-    QTest::newRow("zero length between marks") << "initial.markDistances.fwd" << "-212.8" << 1
-                                               << "initial: Division by zero";
+    QTest::newRow("unknown deductible item")
+        << "final.deductions.31"
+        << "5" << 1 << "final: deductible item 31 is not in the database";
+    QTest::newRow("zero length between marks") << "initial.markDistances.fwd"
+                                               << "-212.8" << 1 << "initial: Division by zero";
 }
 
 void TestSurveyCommand::refuses() {
@@ -139,8 +149,8 @@ void TestSurveyCommand::refuses() {
     QFETCH(QString, value);
     QFETCH(int, status);
     QFETCH(QString, reason);
-    const QJsonValue json = value.startsWith(u'#') ? QJsonValue(value.mid(1).toInt())
-                                                   : QJsonValue(value);
+    const QJsonValue json =
+        value.startsWith(u'#') ? QJsonValue(value.mid(1).toInt()) : QJsonValue(value);
     const QString file = changedSample(m_dir, field, json);
     const Run result = run({QStringLiteral("compute"), file});
     QCOMPARE(result.status, status);
@@ -155,12 +165,13 @@ void TestSurveyCommand::readsTheShipFromTheDatabase() {
     createDatabase(database);
     QJsonObject byKey{{QStringLiteral("shipId"), 1}};
     const QString file = changedSample(dir, QStringLiteral("ship"), byKey);
-    const Run found = run({QStringLiteral("compute"), QStringLiteral("--database"), database, file});
+    const Run found =
+        run({QStringLiteral("compute"), QStringLiteral("--database"), database, file});
     QCOMPARE(found.status, 0);
     QVERIFY(found.out.startsWith(QStringLiteral("Loading survey of Coral Meridian (LBP 217 m")));
 
-    const QString missing = changedSample(dir, QStringLiteral("ship"),
-                                          QJsonObject{{QStringLiteral("shipId"), 99}});
+    const QString missing =
+        changedSample(dir, QStringLiteral("ship"), QJsonObject{{QStringLiteral("shipId"), 99}});
     const Run notFound =
         run({QStringLiteral("compute"), QStringLiteral("--database"), database, missing});
     QCOMPARE(notFound.status, 1);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QStringList>
-
 #include <initializer_list>
 
 // A list of texts from plain literals, for test tables.
