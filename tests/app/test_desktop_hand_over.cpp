@@ -13,6 +13,7 @@ private slots:
     void theFirstInstalledProgramStartsOrTheUserIsTold();
 };
 
+// clang-format off
 void TestDesktopHandOver::theFirstInstalledProgramStartsOrTheUserIsTold_data() {
     QTest::addColumn<QString>("menuItem");
     QTest::addColumn<QString>("installed");
@@ -23,8 +24,7 @@ void TestDesktopHandOver::theFirstInstalledProgramStartsOrTheUserIsTold_data() {
 
     const auto row = [](const char* name, const char* menuItem, const char* installed,
                         const char* started, const char* warning) {
-        QTest::newRow(name) << QString::fromLatin1(menuItem) << QString::fromLatin1(installed)
-                            << QString::fromLatin1(started) << QString::fromLatin1(warning);
+        QTest::newRow(name) << QString::fromLatin1(menuItem) << QString::fromLatin1(installed) << QString::fromLatin1(started) << QString::fromLatin1(warning);
     };
     row("calculator", "mnuTools(5)", "xcalc galculator", "galculator", "");
     row("notepad", "mnuTools(10)", "featherpad kate", "kate", "");
@@ -38,6 +38,7 @@ void TestDesktopHandOver::theFirstInstalledProgramStartsOrTheUserIsTold_data() {
         "The help document {folder}/help/index.html is missing.\r\n\r\n"
         "Please install Calvane Lt again.");
 }
+// clang-format on
 
 void TestDesktopHandOver::theFirstInstalledProgramStartsOrTheUserIsTold() {
     QFETCH(QString, menuItem);

@@ -116,6 +116,7 @@ void TestFrameProtocol::init() {
     QVERIFY(QTest::qWaitForWindowExposed(&frame()));
 }
 
+// clang-format off
 void TestFrameProtocol::maskDrivesToolbarAndFileMenu_data() {
     QTest::addColumn<QString>("mask");
     // New, Save, Print, Print Preview, Delete, Close.
@@ -132,6 +133,7 @@ void TestFrameProtocol::maskDrivesToolbarAndFileMenu_data() {
     row("only an exact 1 enables", "a11a11a1a", "010100");
     row("ship chosen", "110000101", "110011");
 }
+// clang-format on
 
 void TestFrameProtocol::maskDrivesToolbarAndFileMenu() {
     QFETCH(QString, mask);
@@ -182,6 +184,7 @@ void TestFrameProtocol::openingAndClosingChildren() {
         QVERIFY2(!button(tag)->isEnabled(), tag);
 }
 
+// clang-format off
 void TestFrameProtocol::commandsReachTheActiveChild_data() {
     // Each row is named after a toolbar button or a File menu item.
     QTest::addColumn<QString>("call");
@@ -196,6 +199,7 @@ void TestFrameProtocol::commandsReachTheActiveChild_data() {
         QTest::newRow(name) << text("RPrint preview");
     QTest::newRow("Delete") << text("RDelete");
 }
+// clang-format on
 
 void TestFrameProtocol::commandsReachTheActiveChild() {
     QFETCH(QString, call);
@@ -269,12 +273,14 @@ void TestFrameProtocol::windowMenuListsAndActivatesChildren() {
     QCOMPARE(activeTitle(), text("Loading"));
 }
 
+// clang-format off
 void TestFrameProtocol::closingTheFrameUnloadsChildrenThenTheConnection_data() {
     QTest::addColumn<bool>("unsavedWork");
 
     QTest::newRow("children close") << false;
     QTest::newRow("a child refuses") << true;
 }
+// clang-format on
 
 void TestFrameProtocol::closingTheFrameUnloadsChildrenThenTheConnection() {
     QFETCH(bool, unsavedWork);
@@ -288,6 +294,7 @@ void TestFrameProtocol::closingTheFrameUnloadsChildrenThenTheConnection() {
     QCOMPARE(gcnnStore && gcnnStore->isOpen(), unsavedWork);
 }
 
+// clang-format off
 void TestFrameProtocol::lockKeyPanelsFollowWhatIsTyped_data() {
     QTest::addColumn<QList<Press>>("presses");
     QTest::addColumn<bool>("capsLock");
@@ -304,6 +311,7 @@ void TestFrameProtocol::lockKeyPanelsFollowWhatIsTyped_data() {
     row("keypad movement, then Num Lock pressed",
         {{Qt::Key_Home, Qt::KeypadModifier}, {Qt::Key_NumLock}}, false, true);
 }
+// clang-format on
 
 void TestFrameProtocol::lockKeyPanelsFollowWhatIsTyped() {
     QFETCH(QList<Press>, presses);

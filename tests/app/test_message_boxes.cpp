@@ -20,6 +20,7 @@ private slots:
     void anErrorInAHandlerIsShownAndTheProgramGoesOn();
 };
 
+// clang-format off
 void TestMessageBoxes::theBoxShowsTheMessageAsAsked_data() {
     QTest::addColumn<Message>("message");
     QTest::addColumn<QMessageBox::Icon>("icon");
@@ -28,18 +29,13 @@ void TestMessageBoxes::theBoxShowsTheMessageAsAsked_data() {
 
     const QString twoParts = QStringLiteral("Invalid Net Displacement value.\r\n\r\nPlease check.");
     QTest::newRow("warning") << Message{MessageIcon::Exclamation, QStringLiteral("Calvane Lt"),
-                                        twoParts, MessageButtons::Ok, MessageAnswer::Ok}
-                             << QMessageBox::Warning
-                             << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok;
-    QTest::newRow("question, No by default")
-        << Message{MessageIcon::Question, QStringLiteral("Calvane Lt"), twoParts,
-                   MessageButtons::YesNo, MessageAnswer::No}
-        << QMessageBox::Question << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::No;
-    QTest::newRow("error with its own title")
-        << Message{MessageIcon::Critical, QStringLiteral("Calvane Lt-10066"), twoParts,
-                   MessageButtons::OkCancel, MessageAnswer::Ok}
-        << QMessageBox::Critical << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::Ok;
+                                        twoParts, MessageButtons::Ok, MessageAnswer::Ok} << QMessageBox::Warning << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok;
+    QTest::newRow("question, No by default") << Message{MessageIcon::Question, QStringLiteral("Calvane Lt"), twoParts,
+                   MessageButtons::YesNo, MessageAnswer::No} << QMessageBox::Question << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::No;
+    QTest::newRow("error with its own title") << Message{MessageIcon::Critical, QStringLiteral("Calvane Lt-10066"), twoParts,
+                   MessageButtons::OkCancel, MessageAnswer::Ok} << QMessageBox::Critical << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::Ok;
 }
+// clang-format on
 
 void TestMessageBoxes::theBoxShowsTheMessageAsAsked() {
     QFETCH(Message, message);
@@ -58,6 +54,7 @@ void TestMessageBoxes::theBoxShowsTheMessageAsAsked() {
     QCOMPARE(box->standardButton(box->defaultButton()), defaultButton);
 }
 
+// clang-format off
 void TestMessageBoxes::anErrorInAHandlerIsShownAndTheProgramGoesOn_data() {
     QTest::addColumn<bool>("programError");
     QTest::addColumn<QString>("description");
@@ -65,6 +62,7 @@ void TestMessageBoxes::anErrorInAHandlerIsShownAndTheProgramGoesOn_data() {
     QTest::newRow("program error") << true << "Division by zero";
     QTest::newRow("library error") << false << "vector::at";
 }
+// clang-format on
 
 void TestMessageBoxes::anErrorInAHandlerIsShownAndTheProgramGoesOn() {
     QFETCH(bool, programError);

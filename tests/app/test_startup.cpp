@@ -45,6 +45,7 @@ void TestStartup::aMissingDatabaseEndsWithOneMessageAndNoWindow() {
     QVERIFY(!startup.frame());
 }
 
+// clang-format off
 void TestStartup::theAboutBoxLeadsOnOrEnds_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("continueOn");
@@ -56,6 +57,7 @@ void TestStartup::theAboutBoxLeadsOnOrEnds_data() {
     QTest::newRow("not a number counts as off") << "yes" << true << 0;
     QTest::newRow("closed without Continue") << "1" << false << 0;
 }
+// clang-format on
 
 void TestStartup::theAboutBoxLeadsOnOrEnds() {
     QFETCH(QString, stored);

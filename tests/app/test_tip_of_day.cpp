@@ -30,12 +30,14 @@ private:
     std::unique_ptr<Shell> m_shell;
 };
 
+// clang-format off
 void TestTipOfDay::nextTipKeepsToTheTable_data() {
     QTest::addColumn<QStringList>("tips");
 
     QTest::newRow("one tip") << QStringList{QStringLiteral("Read both sides of the ship.")};
     QTest::newRow("no tips") << QStringList{};
 }
+// clang-format on
 
 void TestTipOfDay::nextTipKeepsToTheTable() {
     QFETCH(QStringList, tips);
@@ -72,15 +74,16 @@ void TestTipOfDay::theCheckBoxStoresTheChoiceAtOnce() {
     QCOMPARE(m_shell->storedShowTips(), QStringLiteral("0"));
 }
 
+// clang-format off
 void TestTipOfDay::debugTracesLoadingThenActivation_data() {
     QTest::addColumn<bool>("debugTraces");
     QTest::addColumn<QStringList>("traces");
 
-    QTest::newRow("debug") << true
-                           << QStringList{QStringLiteral("loading tip of day"),
+    QTest::newRow("debug") << true << QStringList{QStringLiteral("loading tip of day"),
                                           QStringLiteral("activate of tip of day")};
     QTest::newRow("ordinary start") << false << QStringList{};
 }
+// clang-format on
 
 void TestTipOfDay::debugTracesLoadingThenActivation() {
     QFETCH(bool, debugTraces);

@@ -84,6 +84,7 @@ void TestDraft::prepare(clsDraft& draft, const char* tmd, const char* trueTrim,
     draft.set(DraftProperty::SpecificGravity, text(density));
 }
 
+// clang-format off
 void TestDraft::calculates_data() {
     QTest::addColumn<QString>("tmd");
     QTest::addColumn<QString>("trueTrim");
@@ -91,45 +92,23 @@ void TestDraft::calculates_data() {
     QTest::addColumn<QStringList>("deductions");
     QTest::addColumn<QStringList>("expected"); // "name=value"
 
-    QTest::newRow("interpolation at 7.5732")
-        << "7.5732"
-        << "0"
-        << "1.025" << QStringList()
-        << texts({"IpFactor=0.732", "Ip(0,0)=183", "Ip(1,0)=15183", "Ip(1,1)=25.073",
+    QTest::newRow("interpolation at 7.5732") << "7.5732" << "0" << "1.025" << QStringList() << texts({"IpFactor=0.732", "Ip(0,0)=183", "Ip(1,0)=15183", "Ip(1,1)=25.073",
                   "Ip(0,2)=-0.073", "Ip(1,2)=2.427", "FR(1)=0", "FR(2)=0", "FR(5)=15183", "FR(6)=0",
                   "FR(9)=15183", "FR(10)=5800"});
-    QTest::newRow("MCTC half a metre up and down")
-        << "7.55"
-        << "0"
-        << "1.025" << QStringList()
-        << texts({"MCTCPlus50IpFactor=0.5", "Ip(1,3)=201", "MCTCMinus50IpFactor=0.5",
+    QTest::newRow("MCTC half a metre up and down") << "7.55" << "0" << "1.025" << QStringList() << texts({"MCTCPlus50IpFactor=0.5", "Ip(1,3)=201", "MCTCMinus50IpFactor=0.5",
                   "Ip(1,4)=190.5"});
-    QTest::newRow("factor 0 gives the Below line")
-        << "7.50"
-        << "0"
-        << "1.025" << QStringList()
-        << texts({"IpFactor=0", "Ip(1,0)=15000", "Ip(1,1)=25", "Ip(1,2)=2.5"});
-    QTest::newRow("factor 1 gives the Above line")
-        << "7.60"
-        << "0"
-        << "1.025" << QStringList()
-        << texts({"IpFactor=1", "Ip(1,0)=15250", "Ip(1,1)=25.1", "Ip(1,2)=2.4"});
-    QTest::newRow("fresh water") << "7.50"
-                                 << "0"
-                                 << "1.000" << QStringList()
-                                 << texts({"FR(5)=15000", "FR(7)=14634.146341463414634146341463",
+    QTest::newRow("factor 0 gives the Below line") << "7.50" << "0" << "1.025" << QStringList() << texts({"IpFactor=0", "Ip(1,0)=15000", "Ip(1,1)=25", "Ip(1,2)=2.5"});
+    QTest::newRow("factor 1 gives the Above line") << "7.60" << "0" << "1.025" << QStringList() << texts({"IpFactor=1", "Ip(1,0)=15250", "Ip(1,1)=25.1", "Ip(1,2)=2.4"});
+    QTest::newRow("fresh water") << "7.50" << "0" << "1.000" << QStringList() << texts({"FR(5)=15000", "FR(7)=14634.146341463414634146341463",
                                            "FR(6)=-365.853658536585365853658537",
                                            "FR(9)=14634.14634"});
-    QTest::newRow("trim, density and deductions")
-        << "7.5732"
-        << "1.2"
-        << "1.010" << texts({"120.5", "30.25"})
-        << texts({"FR(0)=15183", "FR(1)=40.565094506666666666666666667", "FR(2)=4.2928",
+    QTest::newRow("trim, density and deductions") << "7.5732" << "1.2" << "1.010" << texts({"120.5", "30.25"}) << texts({"FR(0)=15183", "FR(1)=40.565094506666666666666666667", "FR(2)=4.2928",
                   "FR(3)=44.857894506666666666666666667", "FR(4)=0",
                   "FR(5)=15227.857894506666666666666667", "FR(6)=-222.846700895219512195121951",
                   "FR(7)=15005.011193611447154471544716", "FR(8)=150.75", "TotDeductibles=150.75",
                   "FR(9)=14854.26119"});
 }
+// clang-format on
 
 void TestDraft::calculates() {
     QFETCH(QString, tmd);

@@ -92,21 +92,17 @@ void TestDraftCorrection::textThatIsNoNumberIsRefused() {
     }
 }
 
+// clang-format off
 void TestDraftCorrection::hullDeflection_data() {
     QTest::addColumn<QString>("midships");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("sag") << "7.65"
-                         << "Sag"
-                         << "5";
-    QTest::newRow("hog") << "7.55"
-                         << "Hog"
-                         << "5";
-    QTest::newRow("straight") << "7.60"
-                              << ""
-                              << "0";
+    QTest::newRow("sag") << "7.65" << "Sag" << "5";
+    QTest::newRow("hog") << "7.55" << "Hog" << "5";
+    QTest::newRow("straight") << "7.60" << "" << "0";
 }
+// clang-format on
 
 void TestDraftCorrection::hullDeflection() {
     QFETCH(QString, midships);

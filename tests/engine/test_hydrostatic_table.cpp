@@ -31,23 +31,17 @@ private slots:
     void zeroDifferences();
 };
 
+// clang-format off
 void TestHydrostaticTable::mctcDraftsFollowTheHydrostaticDraft_data() {
     QTest::addColumn<QString>("draft");
     QTest::addColumn<QString>("plus");
     QTest::addColumn<QString>("minus");
-    QTest::newRow("no residue") << "7.3"
-                                << "7.8"
-                                << "6.8";
-    QTest::newRow("all places kept") << "7.12345"
-                                     << "7.62345"
-                                     << "6.62345";
-    QTest::newRow("blank") << " "
-                           << ""
-                           << "";
-    QTest::newRow("below half a metre") << "0.2"
-                                        << "0.7"
-                                        << "-0.3";
+    QTest::newRow("no residue") << "7.3" << "7.8" << "6.8";
+    QTest::newRow("all places kept") << "7.12345" << "7.62345" << "6.62345";
+    QTest::newRow("blank") << " " << "" << "";
+    QTest::newRow("below half a metre") << "0.2" << "0.7" << "-0.3";
 }
+// clang-format on
 
 void TestHydrostaticTable::mctcDraftsFollowTheHydrostaticDraft() {
     QFETCH(QString, draft);
@@ -70,6 +64,7 @@ void TestHydrostaticTable::differencesAreUnroundedText() {
              (QStringList{QStringLiteral("0.1"), QStringLiteral("1")}));
 }
 
+// clang-format off
 void TestHydrostaticTable::zeroDifferences_data() {
     QTest::addColumn<QString>("column");
     QTest::addColumn<bool>("usable");
@@ -80,6 +75,7 @@ void TestHydrostaticTable::zeroDifferences_data() {
     QTest::newRow("same draft twice") << "draft" << false;
     QTest::newRow("same displacement twice") << "displacement" << false;
 }
+// clang-format on
 
 void TestHydrostaticTable::zeroDifferences() {
     QFETCH(QString, column);

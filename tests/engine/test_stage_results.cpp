@@ -39,6 +39,7 @@ private slots:
     void entryRules();
 };
 
+// clang-format off
 void TestStageResults::derives_data() {
     QTest::addColumn<int>("worksheet");
     QTest::addColumn<int>("stage");
@@ -52,55 +53,16 @@ void TestStageResults::derives_data() {
 
     const int L = int(Worksheet::Loading), D = int(Worksheet::Discharging);
     const int I = int(Stage::Initial), F = int(Stage::Final);
-    QTest::newRow("loading initial: constant")
-        << L << I << "6250.12345"
-        << "5800"
-        << ""
-        << ""
-        << "" << texts({"5800", "450.12345", "450.12345", "-", "-", "-", ""});
-    QTest::newRow("loading initial: negative constant is red")
-        << L << I << "6250.12345"
-        << "6300"
-        << ""
-        << ""
-        << "" << texts({"6300", "-49.87655 red", "-49.87655 red", "-", "-", "-", ""});
-    QTest::newRow("loading final: cargo, the constant left alone")
-        << L << F << "36250.5"
-        << "5800"
-        << "6250.12345"
-        << ""
-        << "" << texts({"6250.12345", "30000.37655", "-", "30000.37655", "6250.12345", "-", ""});
-    QTest::newRow("loading final: typed initial net when no Initial draft")
-        << L << F << "6000"
-        << "5800"
-        << ""
-        << "6250.5"
-        << "" << texts({"0", "-250.5 red", "-", "-250.5 red", "-", "-", ""});
-    QTest::newRow("discharging initial: cargo + constant, assumed constant")
-        << D << I << "36250.5"
-        << "5800"
-        << ""
-        << ""
-        << "30000" << texts({"5800", "30450.5", "-", "-", "-", "450.5", ""});
-    QTest::newRow("discharging initial: negative warns")
-        << D << I << "5000"
-        << "5800"
-        << ""
-        << ""
-        << "" << texts({"5800", "-800 red", "-", "-", "-", "-", "Value of constant is invalid."});
-    QTest::newRow("discharging final: cargo and constant")
-        << D << F << "6250.12345"
-        << "5800"
-        << "36250.5"
-        << ""
-        << "" << texts({"36250.5", "30000.37655", "450.12345", "30000.37655", "36250.5", "-", ""});
-    QTest::newRow("blank net leaves the rows empty")
-        << L << F << ""
-        << "5800"
-        << "6250"
-        << ""
-        << "" << texts({"", "", "-", "-", "-", "-", ""});
+    QTest::newRow("loading initial: constant") << L << I << "6250.12345" << "5800" << "" << "" << "" << texts({"5800", "450.12345", "450.12345", "-", "-", "-", ""});
+    QTest::newRow("loading initial: negative constant is red") << L << I << "6250.12345" << "6300" << "" << "" << "" << texts({"6300", "-49.87655 red", "-49.87655 red", "-", "-", "-", ""});
+    QTest::newRow("loading final: cargo, the constant left alone") << L << F << "36250.5" << "5800" << "6250.12345" << "" << "" << texts({"6250.12345", "30000.37655", "-", "30000.37655", "6250.12345", "-", ""});
+    QTest::newRow("loading final: typed initial net when no Initial draft") << L << F << "6000" << "5800" << "" << "6250.5" << "" << texts({"0", "-250.5 red", "-", "-250.5 red", "-", "-", ""});
+    QTest::newRow("discharging initial: cargo + constant, assumed constant") << D << I << "36250.5" << "5800" << "" << "" << "30000" << texts({"5800", "30450.5", "-", "-", "-", "450.5", ""});
+    QTest::newRow("discharging initial: negative warns") << D << I << "5000" << "5800" << "" << "" << "" << texts({"5800", "-800 red", "-", "-", "-", "-", "Value of constant is invalid."});
+    QTest::newRow("discharging final: cargo and constant") << D << F << "6250.12345" << "5800" << "36250.5" << "" << "" << texts({"36250.5", "30000.37655", "450.12345", "30000.37655", "36250.5", "-", ""});
+    QTest::newRow("blank net leaves the rows empty") << L << F << "" << "5800" << "6250" << "" << "" << texts({"", "", "-", "-", "-", "-", ""});
 }
+// clang-format on
 
 void TestStageResults::derives() {
     QFETCH(int, worksheet);
@@ -147,6 +109,7 @@ void TestStageResults::rowTitles() {
         texts({"Final Net Displacement", "Initial Net Displacement", "Total Cargo Discharged"}));
 }
 
+// clang-format off
 void TestStageResults::calculateWarnings_data() {
     QTest::addColumn<int>("worksheet");
     QTest::addColumn<int>("stage");
@@ -158,44 +121,16 @@ void TestStageResults::calculateWarnings_data() {
 
     const int L = int(Worksheet::Loading), D = int(Worksheet::Discharging);
     const int I = int(Stage::Initial), F = int(Stage::Final);
-    QTest::newRow("loading, all valid") << L << I << "6250"
-                                        << "450"
-                                        << ""
-                                        << ""
-                                        << "";
-    QTest::newRow("loading, net out of range") << L << I << "1000000"
-                                               << "450"
-                                               << ""
-                                               << ""
-                                               << "Invalid Net Displacement value.";
-    QTest::newRow("loading, negative constant") << L << I << "6250"
-                                                << "-49.8"
-                                                << ""
-                                                << ""
-                                                << "Invalid constant value.";
-    QTest::newRow("loading, blank net says nothing") << L << I << ""
-                                                     << ""
-                                                     << ""
-                                                     << ""
-                                                     << "";
-    QTest::newRow("loading final, a Capesize cargo is no constant") << L << F << "190000"
-                                                                    << "170000"
-                                                                    << ""
-                                                                    << ""
-                                                                    << "";
-    QTest::newRow("discharging, blank net") << D << I << ""
-                                            << ""
-                                            << ""
-                                            << ""
-                                            << "Invalid Net Displacement value.";
-    QTest::newRow("discharging final, negatives")
-        << D << F << "6250"
-        << ""
-        << "-5"
-        << "-1"
-        << "Current value for Total cargo discharged is invalid.|"
+    QTest::newRow("loading, all valid") << L << I << "6250" << "450" << "" << "" << "";
+    QTest::newRow("loading, net out of range") << L << I << "1000000" << "450" << "" << "" << "Invalid Net Displacement value.";
+    QTest::newRow("loading, negative constant") << L << I << "6250" << "-49.8" << "" << "" << "Invalid constant value.";
+    QTest::newRow("loading, blank net says nothing") << L << I << "" << "" << "" << "" << "";
+    QTest::newRow("loading final, a Capesize cargo is no constant") << L << F << "190000" << "170000" << "" << "" << "";
+    QTest::newRow("discharging, blank net") << D << I << "" << "" << "" << "" << "Invalid Net Displacement value.";
+    QTest::newRow("discharging final, negatives") << D << F << "6250" << "" << "-5" << "-1" << "Current value for Total cargo discharged is invalid.|"
            "Current value for Constant is invalid.";
 }
+// clang-format on
 
 void TestStageResults::calculateWarnings() {
     QFETCH(int, worksheet);
@@ -210,44 +145,25 @@ void TestStageResults::calculateWarnings() {
     QCOMPARE(firstLines(messages.texts()), warnings);
 }
 
+// clang-format off
 void TestStageResults::entryRules_data() {
     QTest::addColumn<bool>("billOfLading");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("left"); // "!" before it: refused
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("net: blank") << false << "  "
-                                << "  "
-                                << "";
-    QTest::newRow("net: rounded to 5 places") << false << "6250.123456"
-                                              << "6250.12346"
-                                              << "";
-    QTest::newRow("net: zero") << false << "0"
-                               << "!"
-                               << "Invalid value.";
-    QTest::newRow("net: a million") << false << "1000000"
-                                    << "!"
-                                    << "Invalid value.";
-    QTest::newRow("net: rounds out of range") << false << "0.000004"
-                                              << "!"
-                                              << "Invalid value.";
-    QTest::newRow("net: letters") << false << "62o0"
-                                  << "!"
-                                  << "Invalid quantity.";
-    QTest::newRow("B/L: zero") << true << "0"
-                               << "0"
-                               << "";
-    QTest::newRow("B/L: rounded") << true << "30000.123456"
-                                  << "30000.12346"
-                                  << "";
-    QTest::newRow("B/L: negative")
-        << true << "-1"
-        << "!"
-        << "Invalid value for Invalid value for Bill of Lading quantity.";
-    QTest::newRow("B/L: thousands separator") << true << "30,000"
-                                              << "!"
-                                              << "Invalid value for Bill of Lading quantity.";
+    QTest::newRow("net: blank") << false << "  " << "  " << "";
+    QTest::newRow("net: rounded to 5 places") << false << "6250.123456" << "6250.12346" << "";
+    QTest::newRow("net: zero") << false << "0" << "!" << "Invalid value.";
+    QTest::newRow("net: a million") << false << "1000000" << "!" << "Invalid value.";
+    QTest::newRow("net: rounds out of range") << false << "0.000004" << "!" << "Invalid value.";
+    QTest::newRow("net: letters") << false << "62o0" << "!" << "Invalid quantity.";
+    QTest::newRow("B/L: zero") << true << "0" << "0" << "";
+    QTest::newRow("B/L: rounded") << true << "30000.123456" << "30000.12346" << "";
+    QTest::newRow("B/L: negative") << true << "-1" << "!" << "Invalid value for Invalid value for Bill of Lading quantity.";
+    QTest::newRow("B/L: thousands separator") << true << "30,000" << "!" << "Invalid value for Bill of Lading quantity.";
 }
+// clang-format on
 
 void TestStageResults::entryRules() {
     QFETCH(bool, billOfLading);

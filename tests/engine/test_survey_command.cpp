@@ -67,16 +67,16 @@ private:
     QTemporaryDir m_dir;
 };
 
+// clang-format off
 void TestSurveyCommand::computesTheSamples_data() {
     QTest::addColumn<QString>("sample");
     QTest::addColumn<QString>("expected");
     // Every figure of these printouts was worked out independently of the
     // program before it was written down.
-    QTest::newRow("loading") << "loading-survey.json"
-                             << "loading-survey.txt";
-    QTest::newRow("discharging") << "discharging-survey.json"
-                                 << "discharging-survey.txt";
+    QTest::newRow("loading") << "loading-survey.json" << "loading-survey.txt";
+    QTest::newRow("discharging") << "discharging-survey.json" << "discharging-survey.txt";
 }
+// clang-format on
 
 void TestSurveyCommand::computesTheSamples() {
     QFETCH(QString, sample);
@@ -120,29 +120,20 @@ void TestSurveyCommand::warnsAndStillComputes() {
     QVERIFY(result.out.contains(QStringLiteral("  Constant                       -437.4953\n")));
 }
 
+// clang-format off
 void TestSurveyCommand::refuses_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("number instead of text")
-        << "initial.density"
-        << "#1" << 2
-        << "initial.density: a measured value must be a string of decimal text, not a JSON number";
-    QTest::newRow("incomplete draft")
-        << "voyage"
-        << "" << 1 << "initial: Incomplete data. Please enter Voyage-ID.";
-    QTest::newRow("same draft twice")
-        << "final.hydrostatics.above.draft"
-        << "14.03" << 1
-        << "final: Invalid hydrostatic details...! Difference of Above & Below can't be zero.";
-    QTest::newRow("unknown deductible item")
-        << "final.deductions.31"
-        << "5" << 1 << "final: deductible item 31 is not in the database";
-    QTest::newRow("zero length between marks") << "initial.markDistances.fwd"
-                                               << "-212.8" << 1 << "initial: Division by zero";
+    QTest::newRow("number instead of text") << "initial.density" << "#1" << 2 << "initial.density: a measured value must be a string of decimal text, not a JSON number";
+    QTest::newRow("incomplete draft") << "voyage" << "" << 1 << "initial: Incomplete data. Please enter Voyage-ID.";
+    QTest::newRow("same draft twice") << "final.hydrostatics.above.draft" << "14.03" << 1 << "final: Invalid hydrostatic details...! Difference of Above & Below can't be zero.";
+    QTest::newRow("unknown deductible item") << "final.deductions.31" << "5" << 1 << "final: deductible item 31 is not in the database";
+    QTest::newRow("zero length between marks") << "initial.markDistances.fwd" << "-212.8" << 1 << "initial: Division by zero";
 }
+// clang-format on
 
 void TestSurveyCommand::refuses() {
     QFETCH(QString, field);

@@ -49,6 +49,7 @@ private slots:
     void writesOnlyWhatItCanReadBack();
 };
 
+// clang-format off
 void TestSurveyFile::roundTrip_data() {
     QTest::addColumn<SurveyDocument>("document");
 
@@ -56,6 +57,7 @@ void TestSurveyFile::roundTrip_data() {
     QTest::newRow("discharging sample") << sample("discharging-survey.json");
     QTest::newRow("awkward") << awkwardSurvey();
 }
+// clang-format on
 
 void TestSurveyFile::roundTrip() {
     QFETCH(SurveyDocument, document);
@@ -67,6 +69,7 @@ void TestSurveyFile::roundTrip() {
     QVERIFY(read.document == document);
 }
 
+// clang-format off
 void TestSurveyFile::refusesBadFields_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QJsonValue>("value"); // undefined: the key is removed
@@ -76,51 +79,33 @@ void TestSurveyFile::refusesBadFields_data() {
     const QString notNumber =
         QStringLiteral(": a measured value must be a string of decimal text, not a JSON number");
 
-    QTest::newRow("number in a hydrostatic line")
-        << "initial.hydrostatics.below.tpc" << QJsonValue(67)
-        << QStringLiteral("initial.hydrostatics.below.tpc") + notNumber;
-    QTest::newRow("true as a reading")
-        << "final.readings.aftStbd" << QJsonValue(true)
-        << "final.readings.aftStbd: a measured value must be a string of decimal text";
+    QTest::newRow("number in a hydrostatic line") << "initial.hydrostatics.below.tpc" << QJsonValue(67) << QStringLiteral("initial.hydrostatics.below.tpc") + notNumber;
+    QTest::newRow("true as a reading") << "final.readings.aftStbd" << QJsonValue(true) << "final.readings.aftStbd: a measured value must be a string of decimal text";
 
-    QTest::newRow("reading missing")
-        << "final.readings.midStbd" << removed << "final.readings.midStbd: missing";
-    QTest::newRow("reading blank") << "initial.readings.fwdPort" << jsonText(" ")
-                                   << "initial.readings.fwdPort: must not be blank";
-    QTest::newRow("MCTC value missing")
-        << "final.mctc.minus50.below" << removed << "final.mctc.minus50.below: missing";
+    QTest::newRow("reading missing") << "final.readings.midStbd" << removed << "final.readings.midStbd: missing";
+    QTest::newRow("reading blank") << "initial.readings.fwdPort" << jsonText(" ") << "initial.readings.fwdPort: must not be blank";
+    QTest::newRow("MCTC value missing") << "final.mctc.minus50.below" << removed << "final.mctc.minus50.below: missing";
 
-    QTest::newRow("decimal comma") << "initial.readings.fwdPort" << jsonText("7,5")
-                                   << "initial.readings.fwdPort: \"7,5\" is not a number";
-    QTest::newRow("letters where a blank is allowed")
-        << "initial.markDistances.aft" << jsonText("abc")
-        << "initial.markDistances.aft: \"abc\" is not a number";
+    QTest::newRow("decimal comma") << "initial.readings.fwdPort" << jsonText("7,5") << "initial.readings.fwdPort: \"7,5\" is not a number";
+    QTest::newRow("letters where a blank is allowed") << "initial.markDistances.aft" << jsonText("abc") << "initial.markDistances.aft: \"abc\" is not a number";
 
-    QTest::newRow("no 31 February")
-        << "initial.date" << jsonText("31-02-2024")
-        << "initial.date: \"31-02-2024\" is not a date written dd-MM-yyyy";
-    QTest::newRow("time 24:00") << "final.time" << jsonText("24:00")
-                                << "final.time: \"24:00\" is not a time written HH:mm";
+    QTest::newRow("no 31 February") << "initial.date" << jsonText("31-02-2024") << "initial.date: \"31-02-2024\" is not a date written dd-MM-yyyy";
+    QTest::newRow("time 24:00") << "final.time" << jsonText("24:00") << "final.time: \"24:00\" is not a time written HH:mm";
 
     const QString eitherShip = QStringLiteral("ship: give either \"shipId\" or \"particulars\"");
     QTest::newRow("both ship forms") << "ship.shipId" << QJsonValue(3) << eitherShip;
     QTest::newRow("neither ship form") << "ship.particulars" << removed << eitherShip;
 
-    QTest::newRow("unknown key in readings")
-        << "initial.readings.fwdprot" << jsonText("5.2") << "initial.readings.fwdprot: unknown key";
+    QTest::newRow("unknown key in readings") << "initial.readings.fwdprot" << jsonText("5.2") << "initial.readings.fwdprot: unknown key";
 
-    QTest::newRow("deduction named by item name")
-        << "initial.deductions.ballast" << jsonText("1")
-        << "initial.deductions.ballast: a deductible item "
+    QTest::newRow("deduction named by item name") << "initial.deductions.ballast" << jsonText("1") << "initial.deductions.ballast: a deductible item "
            "must be named by its item id, a positive whole number";
 
-    QTest::newRow("another format")
-        << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
-    QTest::newRow("newer version")
-        << "version" << QJsonValue(2) << "version: 2 is newer than this program reads";
-    QTest::newRow("unknown worksheet")
-        << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";
+    QTest::newRow("another format") << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
+    QTest::newRow("newer version") << "version" << QJsonValue(2) << "version: 2 is newer than this program reads";
+    QTest::newRow("unknown worksheet") << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";
 }
+// clang-format on
 
 void TestSurveyFile::refusesBadFields() {
     QFETCH(QString, path);
@@ -134,15 +119,16 @@ void TestSurveyFile::refusesBadFields() {
     QVERIFY(!result.document);
 }
 
+// clang-format off
 void TestSurveyFile::refusesWhatIsNotASurveyFile_data() {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<QString>("error"); // how the line starts: Qt words the JSON errors
 
     QTest::newRow("empty") << QByteArray() << "file: not JSON (";
     QTest::newRow("array") << QByteArray("[]") << "file: the top level must be a JSON object";
-    QTest::newRow("another program's JSON") << QByteArray(R"({"name": "x", "version": "2.1"})")
-                                            << "format: not a Calvane Lt survey file";
+    QTest::newRow("another program's JSON") << QByteArray(R"({"name": "x", "version": "2.1"})") << "format: not a Calvane Lt survey file";
 }
+// clang-format on
 
 void TestSurveyFile::refusesWhatIsNotASurveyFile() {
     QFETCH(QByteArray, json);

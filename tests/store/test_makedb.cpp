@@ -20,15 +20,16 @@ void TestMakeDb::cleanup() {
     gcnnStore.reset();
 }
 
+// clang-format off
 void TestMakeDb::createsOnlyWhatIsMissing_data() {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<bool>("existing");
     QTest::addColumn<int>("exitCode");
     QTest::newRow("new file") << QStringList() << false << 0;
     QTest::newRow("refuses to overwrite") << QStringList() << true << 1;
-    QTest::newRow("if missing, existing kept")
-        << QStringList{QStringLiteral("--if-missing")} << true << 0;
+    QTest::newRow("if missing, existing kept") << QStringList{QStringLiteral("--if-missing")} << true << 0;
 }
+// clang-format on
 
 void TestMakeDb::createsOnlyWhatIsMissing() {
     QFETCH(QStringList, options);

@@ -17,6 +17,7 @@ private slots:
     void failureShowsTheMessageOnce();
 };
 
+// clang-format off
 void TestOpenConnection::failureShowsTheMessageOnce_data() {
     QTest::addColumn<QByteArray>("content"); // written to the file unless null
     // When given, a new database is made and another connection, left open, runs this.
@@ -24,11 +25,10 @@ void TestOpenConnection::failureShowsTheMessageOnce_data() {
     QTest::newRow("missing file") << QByteArray() << QString();
     QTest::newRow("text file") << QByteArray("Port Hedland, Australia\n") << QString();
     QTest::newRow("empty file") << QByteArray("") << QString();
-    QTest::newRow("database lacking one table")
-        << QByteArray() << QStringLiteral("DROP TABLE DraftDetails");
-    QTest::newRow("locked by another connection")
-        << QByteArray() << QStringLiteral("BEGIN EXCLUSIVE");
+    QTest::newRow("database lacking one table") << QByteArray() << QStringLiteral("DROP TABLE DraftDetails");
+    QTest::newRow("locked by another connection") << QByteArray() << QStringLiteral("BEGIN EXCLUSIVE");
 }
+// clang-format on
 
 void TestOpenConnection::failureShowsTheMessageOnce() {
     QFETCH(QByteArray, content);

@@ -98,11 +98,13 @@ void TestRowSet::editableRowSetWritesThrough() {
     QCOMPARE(opened(QStringLiteral("SELECT * FROM Ship")).recordCount(), 1);
 }
 
+// clang-format off
 void TestRowSet::namesSurviveBoundValuesAndFind_data() {
     QTest::addColumn<QString>("name");
     QTest::newRow("quotes") << QStringLiteral("O'Brien's Pride");
     QTest::newRow("statement text") << QStringLiteral("X'); DELETE FROM Ship; --");
 }
+// clang-format on
 
 void TestRowSet::namesSurviveBoundValuesAndFind() {
     QFETCH(QString, name);

@@ -15,6 +15,7 @@ private slots:
     void shipWithoutARowRaisesTheErrors();
 };
 
+// clang-format off
 void TestShip::distanceBetweenMarks_data() {
     QTest::addColumn<Variant>("fwdX");
     QTest::addColumn<Variant>("aftX");
@@ -23,6 +24,7 @@ void TestShip::distanceBetweenMarks_data() {
     QTest::newRow("marks inside") << decimal("-2") << decimal("-3") << decimal("99");
     QTest::newRow("no forward mark distance") << Variant::null() << decimal("3") << Variant::null();
 }
+// clang-format on
 
 void TestShip::distanceBetweenMarks() {
     QFETCH(Variant, fwdX);

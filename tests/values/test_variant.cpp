@@ -27,6 +27,7 @@ private slots:
     void nullIsAnErrorWhereAValueIsNeeded();
 };
 
+// clang-format off
 void TestVariant::normalizes_data() {
     QTest::addColumn<Variant>("value");
     QTest::addColumn<int>("decimals");
@@ -45,12 +46,11 @@ void TestVariant::normalizes_data() {
     QTest::newRow("text kept with blanks") << text(" 7.10") << -1 << 1 << text(" 7.10");
     QTest::newRow("above half") << text("2.34567") << 3 << 0 << number("2.346");
     QTest::newRow("half to even") << text("2.3455") << 3 << 0 << number("2.346");
-    QTest::newRow("text mode still rounds to a number")
-        << text("2.0125") << 3 << 1 << number("2.012");
+    QTest::newRow("text mode still rounds to a number") << text("2.0125") << 3 << 1 << number("2.012");
     QTest::newRow("whole number") << Variant(12) << 2 << 0 << number("12");
-    QTest::newRow("decimal unrounded")
-        << number("0.00980392156862745098") << -1 << 0 << number("0.00980392156862745098");
+    QTest::newRow("decimal unrounded") << number("0.00980392156862745098") << -1 << 0 << number("0.00980392156862745098");
 }
+// clang-format on
 
 void TestVariant::normalizes() {
     QFETCH(Variant, value);
