@@ -157,6 +157,3 @@ private:
     VariantGrid m_ipResult;
     QList<Variant> m_finalResult;
 };
-
-// The property's name as the program writes it ("FwdPort").
-QString draftPropertyName(DraftProperty property);

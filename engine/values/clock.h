@@ -23,7 +23,6 @@ public:
     FixedClock& operator=(const FixedClock&) = delete;
 
     QDateTime now() const override { return m_time; }
-    void set(const QDateTime& time) { m_time = time; }
 
 private:
     QDateTime m_time;

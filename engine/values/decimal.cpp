@@ -158,12 +158,6 @@ Decimal Decimal::fromWhole(qint64 whole) {
     return {Coefficient(whole), 0};
 }
 
-Decimal Decimal::fromParts(const Coefficient& coefficient, int scale) {
-    if (scale < 0 || scale > MaxScale)
-        throw ProgramError::overflow();
-    return DecimalArithmetic::fit(coefficient, scale);
-}
-
 std::optional<Decimal> Decimal::tryParse(QStringView text) {
     text = text.trimmed();
     qsizetype i = 0;

@@ -21,9 +21,6 @@ public:
     Decimal(int whole); // NOLINT: a whole number is a decimal with scale 0
     static Decimal fromWhole(qint64 whole);
 
-    // The coefficient must fit in 96 bits and the scale lie in 0..28.
-    static Decimal fromParts(const Coefficient& coefficient, int scale);
-
     // Numeric text: blanks around, an optional sign, digits with at most one
     // point (".5" and "5." are numbers), nothing else. Digits beyond what
     // fits are rounded half to even. Refuses exponents, thousands separators
@@ -36,8 +33,6 @@ public:
     // Plain digits with a point, no exponent, no trailing zeros, never "-0".
     QString toString() const;
 
-    const Coefficient& coefficient() const { return m_coefficient; }
-    int scale() const { return m_scale; }
     bool isZero() const { return m_coefficient == 0; }
     int sign() const { return m_coefficient < 0 ? -1 : (m_coefficient > 0 ? 1 : 0); }
 
@@ -54,9 +49,6 @@ public:
     friend Decimal operator*(const Decimal& a, const Decimal& b);
     // Raises the division-by-zero error for a zero divisor.
     friend Decimal operator/(const Decimal& a, const Decimal& b);
-
-    Decimal& operator+=(const Decimal& other) { return *this = *this + other; }
-    Decimal& operator-=(const Decimal& other) { return *this = *this - other; }
 
     friend int compare(const Decimal& a, const Decimal& b);
     friend bool operator==(const Decimal& a, const Decimal& b) { return compare(a, b) == 0; }
