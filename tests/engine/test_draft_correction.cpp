@@ -22,8 +22,8 @@ class TestDraftCorrection : public QObject {
 private slots:
     void workedExample();
     void blankDistancesAndReadingsCountAsZero();
-    void zeroLengthBetweenMarksIsAnErrorNotACrash();
-    void textThatIsNoNumberIsRefused();
+    void badInputIsAnErrorNotACrash_data();
+    void badInputIsAnErrorNotACrash();
     void hullDeflection_data();
     void hullDeflection();
 };
@@ -69,26 +69,29 @@ void TestDraftCorrection::blankDistancesAndReadingsCountAsZero() {
     QVERIFY(d.aftCorrection.isZero());
 }
 
-void TestDraftCorrection::zeroLengthBetweenMarksIsAnErrorNotACrash() {
-    DraftReadingTexts readings = ::workedExample();
-    readings.fwdX = QStringLiteral("-180");
-    readings.aftX = QStringLiteral("0");
-    try {
-        CorrectDrafts(readings, lbp180);
-        QFAIL("no error");
-    } catch (const ProgramError& e) {
-        QCOMPARE(e.code(), ErrorCode::DivisionByZero);
-    }
-}
+// clang-format off
+void TestDraftCorrection::badInputIsAnErrorNotACrash_data() {
+    QTest::addColumn<QString>("fwdX");
+    QTest::addColumn<QString>("midPort");
+    QTest::addColumn<int>("error");
 
-void TestDraftCorrection::textThatIsNoNumberIsRefused() {
+    QTest::newRow("zero length between marks") << "-176" << "7.55" << int(ErrorCode::DivisionByZero);
+    QTest::newRow("text that is no number") << "2.5" << "7.5m" << int(ErrorCode::TypeMismatch);
+}
+// clang-format on
+
+void TestDraftCorrection::badInputIsAnErrorNotACrash() {
+    QFETCH(QString, fwdX);
+    QFETCH(QString, midPort);
+    QFETCH(int, error);
     DraftReadingTexts readings = ::workedExample();
-    readings.midPort = QStringLiteral("7.5m");
+    readings.fwdX = fwdX;
+    readings.midPort = midPort;
     try {
         CorrectDrafts(readings, lbp180);
         QFAIL("no error");
     } catch (const ProgramError& e) {
-        QCOMPARE(e.code(), ErrorCode::TypeMismatch);
+        QCOMPARE(int(e.code()), error);
     }
 }
 
