@@ -1,5 +1,6 @@
 #pragma once
 
+#include "child_window.h"
 #include "frame_menus.h"
 #include "frame_toolbar.h"
 #include "shell_options.h"
@@ -19,7 +20,7 @@ class StatusPanels;
 // windows. It routes the shared commands New, Save, Print, Print Preview,
 // Delete and Close to the active child, and each child tells it through an
 // enable mask which of them it can take.
-class frmMDI : public QMainWindow {
+class frmMDI : public QMainWindow, public ChildHost {
     Q_OBJECT
 
 public:
@@ -27,7 +28,7 @@ public:
     ~frmMDI() override;
 
     // Applies a child's enable mask to the toolbar and the File menu.
-    void SetMDIToolbar(const QString& ButtonSettings);
+    void SetMDIToolbar(const QString& ButtonSettings) override;
 
     // The working child windows opened and not yet closed (intOpenChildren).
     int openChildren() const { return m_openChildren; }
@@ -45,7 +46,7 @@ public:
 
     // Status panel 1.
     QString statusMessage() const;
-    void setStatusMessage(const QString& text);
+    void setStatusMessage(const QString& text) override;
 
     QMdiArea& mdiArea() const { return *m_mdiArea; }
 

@@ -19,3 +19,15 @@ public:
     virtual void RPrint(bool blnShowPreview = true) { static_cast<void>(blnShowPreview); }
     virtual void RDelete() {}
 };
+
+// What a child window may ask of the main window that holds it: the working
+// windows live below the shell and reach it only through this.
+class ChildHost {
+public:
+    virtual ~ChildHost() = default;
+
+    // Applies a nine-character enable mask to the toolbar and the File menu.
+    virtual void SetMDIToolbar(const QString& ButtonSettings) = 0;
+    // Status panel 1.
+    virtual void setStatusMessage(const QString& text) = 0;
+};
