@@ -1,0 +1,21 @@
+#pragma once
+
+struct ReportSource;
+
+// How a worksheet hands a filled survey to the report, which lives above
+// it. The program installs the real one; tests install a recorder.
+class ReportPrinter {
+public:
+    virtual ~ReportPrinter() = default;
+    // Opens a preview window that outlives the call. Raises ProgramError
+    // naming what failed.
+    virtual void preview(const ReportSource& source) = 0;
+    // Sends the page to the default printer without a dialog. Raises
+    // ProgramError naming what failed (no printer installed among them).
+    virtual void print(const ReportSource& source) = 0;
+};
+
+// The installed printer, or nullptr.
+ReportPrinter* reportPrinter();
+// Installs a printer the caller keeps alive; nullptr removes it.
+void installReportPrinter(ReportPrinter* printer);
