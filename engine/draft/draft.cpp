@@ -222,7 +222,8 @@ Variant clsDraft::GetTotDeductibles() {
             }
         }
         return total;
-    } catch (const ProgramError&) {
+    } catch (const ProgramError& error) {
+        m_failure = error;
         showBare(QStringLiteral("clsDraft::GetTotDeductibles"));
         return Variant();
     }
@@ -230,6 +231,7 @@ Variant clsDraft::GetTotDeductibles() {
 
 long clsDraft::Calculate(short intStartFrom) {
     Q_UNUSED(intStartFrom)
+    m_failure.reset();
     try {
         const Decimal trueMeanDraft =
             number(NormalizeValue(get(DraftProperty::TrueMeanDraft), -1, 0));
@@ -238,7 +240,8 @@ long clsDraft::Calculate(short intStartFrom) {
         interpolate(trueMeanDraft);
         correctDisplacement();
         roundInterpolationResults();
-    } catch (const ProgramError&) {
+    } catch (const ProgramError& error) {
+        m_failure = error;
         showBare(QStringLiteral("clsDraft::Calculate"));
     }
     return 0;

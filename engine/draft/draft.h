@@ -1,10 +1,12 @@
 #pragma once
 
+#include "errors.h"
 #include "variant.h"
 
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class RowSet;
 class clsShip;
@@ -133,6 +135,9 @@ public:
     // zero true mean draft. Any error shows "clsDraft::Calculate"; results
     // computed before it stay. Always 0.
     long Calculate(short intStartFrom = 0);
+    // The error behind the message of the last Calculate, for callers that
+    // must say what went wrong rather than where; empty when it had none.
+    const std::optional<ProgramError>& lastFailure() const { return m_failure; }
 
 private:
     void InitDeductions();
@@ -156,4 +161,5 @@ private:
     VariantGrid m_mctcM50;
     VariantGrid m_ipResult;
     QList<Variant> m_finalResult;
+    std::optional<ProgramError> m_failure;
 };

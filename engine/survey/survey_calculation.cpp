@@ -6,6 +6,7 @@
 #include "message_service.h"
 #include "rowset.h"
 #include "ship.h"
+#include "survey_file_layout.h"
 
 namespace {
 
@@ -42,6 +43,48 @@ QList<int> deductionItems() {
     return ids;
 }
 
+// A stage's measured values, named by their place in the survey file.
+QList<QPair<QString, QString>> measuredValues(const DraftEntry& entry) {
+    using namespace SurveyFileLayout;
+    QList<QPair<QString, QString>> values{{QStringLiteral("density"), entry.density}};
+    const auto add = [&values](const QString& prefix, const auto& fields, const auto& target) {
+        for (const auto& field : fields)
+            values.append({prefix + QLatin1String(field.key), target.*field.member});
+    };
+    add(QStringLiteral("readings."), readings, entry);
+    add(QStringLiteral("markDistances."), markDistances, entry);
+    for (const auto& line : hydrostaticLines)
+        add(QStringLiteral("hydrostatics.%1.").arg(QLatin1String(line.key)), hydrostaticValues,
+            entry.*line.member);
+    add(QStringLiteral("mctc.plus50."), mctcPlus50, entry);
+    add(QStringLiteral("mctc.minus50."), mctcMinus50, entry);
+    for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it)
+        values.append({QStringLiteral("deductions.%1").arg(it.key()), it.value()});
+    return values;
+}
+
+// What a calculation error means for the surveyor: an overflow names the
+// value that is out of all proportion, when one is.
+QString failureReason(const DraftEntry& entry, const ProgramError& error) {
+    if (error.code() != ErrorCode::Overflow)
+        return error.description();
+    const Decimal suspicious = Decimal::fromWhole(1000000000000);
+    QString name;
+    QString text;
+    Decimal largest;
+    for (const auto& [field, value] : measuredValues(entry)) {
+        const std::optional<Decimal> number = Decimal::tryParse(value);
+        if (number && number->abs() >= suspicious && number->abs() > largest) {
+            name = field;
+            text = value;
+            largest = number->abs();
+        }
+    }
+    if (name.isEmpty())
+        return QStringLiteral("the figures are too large to calculate with");
+    return QStringLiteral("%1 %2 is too large to calculate with").arg(name, text);
+}
+
 } // namespace
 
 QString oneLine(const QString& messageText) {
@@ -63,10 +106,16 @@ QString SurveyCalculation::run() {
     if (const QString reason = checkEntryRules(); !reason.isEmpty())
         return reason;
     for (Stage stage : {Stage::Initial, Stage::Final}) {
+        if (stage == Stage::Final && !finalTaken())
+            break;
         if (const QString reason = runStage(stage); !reason.isEmpty())
             return reason;
     }
     return QString();
+}
+
+bool SurveyCalculation::finalTaken() const {
+    return !(m_survey.final == DraftEntry{});
 }
 
 QString SurveyCalculation::checkEntryRules() {
@@ -115,6 +164,8 @@ QString SurveyCalculation::runStage(Stage stage) {
         {
             LastMessage calculation;
             draft.Calculate(0);
+            if (draft.lastFailure())
+                return stageName + failureReason(entry, *draft.lastFailure());
             if (!calculation.text().isEmpty())
                 return stageName + calculation.text();
         }
@@ -146,7 +197,7 @@ QString SurveyCalculation::runStage(Stage stage) {
         calculated.constantField = m_constantField;
         warnAfterCalculate(calculated);
     } catch (const ProgramError& error) {
-        return stageName + error.description();
+        return stageName + failureReason(entry, error);
     }
     return QString();
 }

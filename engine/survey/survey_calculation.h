@@ -31,9 +31,13 @@ public:
     // Raises ProgramError when the deductible items cannot be read.
     SurveyCalculation(const SurveyDocument& survey, int shipID);
 
-    // Empty when both stages were calculated; otherwise the reason the
-    // command stopped (the message it showed, on one line).
+    // Empty when both stages were calculated, or the Initial one while the
+    // Final draft is not taken yet; otherwise the reason the command stopped
+    // (the message it showed, on one line, or what a calculation error
+    // means).
     QString run();
+    // Whether the survey holds the Final draft at all.
+    bool finalTaken() const;
     // The same for one stage, for callers that calculate stage by stage.
     QString runStage(Stage stage);
 

@@ -4,6 +4,7 @@
 #include "create_database.h"
 #include "errors.h"
 #include "message_service.h"
+#include "printable_text.h"
 #include "rowset.h"
 #include "ship.h"
 #include "survey_calculation.h"
@@ -87,6 +88,12 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
             options.json = true;
         } else if (argument == QStringLiteral("--database") && i + 1 < arguments.size()) {
             options.database = arguments[++i];
+            // Never the database beside the program in place of a name lost
+            // to an unset shell variable.
+            if (options.database.isEmpty()) {
+                problem = QStringLiteral("--database needs a file name");
+                return std::nullopt;
+            }
         } else if (argument.startsWith(u'-') || !options.file.isEmpty()) {
             problem = QStringLiteral("unexpected argument: ") + argument;
             return std::nullopt;
@@ -101,16 +108,43 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     return options;
 }
 
-bool shipExists(int shipID) {
+// Empty when the ship can be surveyed, otherwise why not.
+QString shipProblem(int shipID) {
+    ScopedMessageRecorder storeMessages;
     clsShip ship;
     if (ship.SetShip(shipID) != 1)
-        return false;
+        return QStringLiteral("ship %1 cannot be read from the database: %2")
+            .arg(shipID)
+            .arg(oneLine(storeMessages.texts().value(0)));
     try {
-        ship.ShipName();
-        return true;
+        ship.ShipID();
     } catch (const ProgramError&) {
-        return false;
+        return QStringLiteral("ship %1 is not in the database").arg(shipID);
     }
+    if (ship.LightShip().isNull())
+        return QStringLiteral("ship %1 has no light ship in the database, and a survey without "
+                              "a light ship has no constant")
+            .arg(shipID);
+    return QString();
+}
+
+// The one line of a refusal on standard error; returns the exit status.
+int refuse(QTextStream& err, int status, const QString& reason) {
+    err << "calvane-survey: " << printable(reason) << "\n";
+    err.flush();
+    return status;
+}
+
+// 0 when everything written to `out` reached it; a full disk or a closed
+// pipe must not pass for a calculated survey.
+int checkWritten(QTextStream& out, QTextStream& err) {
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return 0;
+    const QIODevice* device = out.device();
+    return refuse(err, 2,
+                  QStringLiteral("cannot write the output: ") +
+                      (device ? device->errorString() : QStringLiteral("write failed")));
 }
 
 } // namespace
@@ -118,35 +152,29 @@ bool shipExists(int shipID) {
 int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
         out << QString::fromLatin1(usage);
-        return 0;
+        return checkWritten(out, err);
     }
     QString problem;
     const std::optional<Options> options = parse(arguments, problem);
     if (!options) {
-        err << "calvane-survey: " << problem << "\n"
-            << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
-        return 2;
+        const int status = refuse(err, 2, problem);
+        err << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
+        return status;
     }
     const SurveyFileResult read = readSurveyFile(options->file);
-    if (!read.document) {
-        err << "calvane-survey: " << options->file << ": " << read.error << "\n";
-        return 2;
-    }
+    if (!read.document)
+        return refuse(err, 2, options->file + QStringLiteral(": ") + read.error);
     const SurveyDocument& survey = *read.document;
 
     ScopedMessageRecorder messages;
     SurveyDatabase database;
     try {
         const int shipID = database.open(survey, options->database);
-        if (!shipExists(shipID)) {
-            err << "calvane-survey: ship " << shipID << " is not in the database\n";
-            return 1;
-        }
+        if (const QString shipRefused = shipProblem(shipID); !shipRefused.isEmpty())
+            return refuse(err, 1, shipRefused);
         SurveyCalculation calculation(survey, shipID);
-        if (const QString reason = calculation.run(); !reason.isEmpty()) {
-            err << "calvane-survey: " << reason << "\n";
-            return 1;
-        }
+        if (const QString reason = calculation.run(); !reason.isEmpty())
+            return refuse(err, 1, reason);
         QStringList warnings;
         for (const QString& text : messages.texts())
             warnings.append(oneLine(text));
@@ -155,8 +183,7 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         else
             out << surveyAsText(survey, calculation, warnings);
     } catch (const ProgramError& error) {
-        err << "calvane-survey: " << oneLine(error.description()) << "\n";
-        return 1;
+        return refuse(err, 1, oneLine(error.description()));
     }
-    return 0;
+    return checkWritten(out, err);
 }

@@ -30,7 +30,8 @@
 // quantity and the typed initial net displacement. A draft that is in the file
 // is complete, so a file is never a half-taken reading. Measured values are
 // kept trimmed, texts as written. A key that is not part of the format is
-// refused, so a misspelt key never reads as a blank.
+// refused, so a misspelt key never reads as a blank, and so is a key given
+// twice in one object.
 
 // Either the document, when every field checked out, or one line naming the
 // first bad field by its JSON path ("final.readings.fwdPort: ...").
@@ -39,7 +40,12 @@ struct SurveyFileResult {
     QString error;
 };
 
+// A survey takes a few kilobytes; anything near this is not one.
+inline constexpr qint64 maxSurveyFileBytes = 4 * 1024 * 1024;
+
 SurveyFileResult parseSurvey(const QByteArray& json);
+// Also refuses, with "file: ...", what is missing, a folder, a device or a
+// pipe, and a file over maxSurveyFileBytes.
 SurveyFileResult readSurveyFile(const QString& path);
 
 QByteArray serializeSurvey(const SurveyDocument& document);

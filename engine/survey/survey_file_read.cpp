@@ -1,9 +1,12 @@
 #include "decimal.h"
+#include "errors.h"
+#include "json_duplicate_key.h"
 #include "survey_file.h"
 #include "survey_file_layout.h"
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTime>
@@ -28,6 +31,17 @@ struct Refusal {
 // Whether a measured value may be "" or left out.
 enum class Blank { Refused, Allowed };
 
+// Numeric text whose whole part does not fit a decimal, as against text
+// that is no number at all.
+bool isTooLarge(const QString& text) {
+    try {
+        Decimal::fromText(text);
+    } catch (const ProgramError& error) {
+        return error.code() == ErrorCode::Overflow;
+    }
+    return false;
+}
+
 QString measuredText(const QJsonValue& value, const QString& path, Blank blank) {
     if (value.isDouble())
         refuse(path, QStringLiteral(
@@ -41,7 +55,9 @@ QString measuredText(const QJsonValue& value, const QString& path, Blank blank) 
         return text;
     }
     if (!isNumericText(text))
-        refuse(path, QStringLiteral("\"%1\" is not a number").arg(text));
+        refuse(path, (isTooLarge(text) ? QStringLiteral("\"%1\" is too large to calculate with")
+                                       : QStringLiteral("\"%1\" is not a number"))
+                         .arg(text));
     return text;
 }
 
@@ -263,6 +279,8 @@ SurveyFileResult parseSurvey(const QByteArray& json) {
                                   .arg(parseError.offset)};
     if (!parsed.isObject())
         return {std::nullopt, QStringLiteral("file: the top level must be a JSON object")};
+    if (const QString repeated = duplicateKeyPath(json); !repeated.isEmpty())
+        return {std::nullopt, repeated + QStringLiteral(": the key is given twice")};
     try {
         return {readDocument(Object(parsed.object(), QString())), QString()};
     } catch (const Refusal& refusal) {
@@ -271,8 +289,23 @@ SurveyFileResult parseSurvey(const QByteArray& json) {
 }
 
 SurveyFileResult readSurveyFile(const QString& path) {
+    const QFileInfo info(path);
+    const auto refused = [](const char* reason) {
+        return SurveyFileResult{std::nullopt, QStringLiteral("file: ") + QLatin1String(reason)};
+    };
+    if (!info.exists())
+        return refused("not found");
+    if (info.isDir())
+        return refused("a folder, not a survey file");
+    // A device or a pipe may never end.
+    if (!info.isFile())
+        return refused("not a regular file");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("%1: %2").arg(path, file.errorString())};
-    return parseSurvey(file.readAll());
+        return {std::nullopt, QStringLiteral("file: ") + file.errorString()};
+    // Read one byte past the limit, so a file still growing is caught too.
+    const QByteArray json = file.read(maxSurveyFileBytes + 1);
+    if (json.size() > maxSurveyFileBytes)
+        return refused("larger than 4 MB, too large for a survey file");
+    return parseSurvey(json);
 }

@@ -1,5 +1,6 @@
 #include "survey_printout.h"
 
+#include "printable_text.h"
 #include "ship.h"
 
 #include <QJsonArray>
@@ -50,6 +51,13 @@ QList<QPair<QString, QString>> surveyResults(const SurveyDocument& survey,
             {QStringLiteral("Constant"), text(final.constant)}};
 }
 
+// What the results still wait for.
+QStringList notes(const SurveyCalculation& c) {
+    if (c.finalTaken())
+        return {};
+    return {QStringLiteral("the Final draft is not taken yet; the results that need it are blank")};
+}
+
 class TextWriter {
 public:
     void heading(const QString& text) { m_lines << QString() << text; }
@@ -60,7 +68,14 @@ public:
         m_lines << QStringLiteral("  %1 %2 %3 %4").arg(label, -30).arg(a, 14).arg(b, 14).arg(c, 14);
     }
     void plain(const QString& text) { m_lines << text; }
-    QString text() const { return m_lines.join(u'\n') + u'\n'; }
+    // Names and values come from files and the database: no control
+    // character of theirs reaches the terminal.
+    QString text() const {
+        QStringList lines;
+        for (const QString& line : m_lines)
+            lines << printable(line);
+        return lines.join(u'\n') + u'\n';
+    }
 
 private:
     QStringList m_lines;
@@ -161,13 +176,20 @@ QString surveyAsText(const SurveyDocument& survey, const SurveyCalculation& c,
                        ship.ShipName(), full(ship.LBP()), full(ship.LightShip())));
     out.plain(QStringLiteral("Port: %1   Voyage: %2   Cargo: %3")
                   .arg(survey.port, survey.voyage, survey.cargo));
-    for (Stage stage : {Stage::Initial, Stage::Final})
-        writeStage(out, stage, c);
+    writeStage(out, Stage::Initial, c);
+    if (c.finalTaken()) {
+        writeStage(out, Stage::Final, c);
+    } else {
+        out.heading(QStringLiteral("FINAL DRAFT"));
+        out.plain(QStringLiteral("  not taken yet"));
+    }
     out.heading(QStringLiteral("RESULTS"));
     for (const auto& [label, value] : surveyResults(survey, c))
         out.line(label, value);
     for (const QString& warning : warnings)
         out.plain(QStringLiteral("warning: ") + warning);
+    for (const QString& note : notes(c))
+        out.plain(QStringLiteral("note: ") + note);
     return out.text();
 }
 
@@ -178,9 +200,11 @@ QByteArray surveyAsJson(const SurveyDocument& survey, const SurveyCalculation& c
         results.insert(label, value);
     const QJsonObject root{
         {stageTitle(Stage::Initial), stageJson(Stage::Initial, c)},
-        {stageTitle(Stage::Final), stageJson(Stage::Final, c)},
+        {stageTitle(Stage::Final),
+         c.finalTaken() ? QJsonValue(stageJson(Stage::Final, c)) : QJsonValue()},
         {QStringLiteral("results"), results},
         {QStringLiteral("warnings"), QJsonArray::fromStringList(warnings)},
+        {QStringLiteral("notes"), QJsonArray::fromStringList(notes(c))},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
