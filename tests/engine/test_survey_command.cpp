@@ -5,6 +5,7 @@
 #include "text_list.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -49,6 +50,18 @@ QString changedSample(const QTemporaryDir& dir, const QString& path, const QJson
     return file;
 }
 
+QString writtenFile(const QTemporaryDir& dir, const QByteArray& content) {
+    const QString file = dir.filePath(QStringLiteral("written.json"));
+    QFile out(file);
+    out.open(QIODevice::WriteOnly);
+    out.write(content);
+    return file;
+}
+
+QByteArray sampleWith(const char* sample, const char* from, const char* to) {
+    return fileBytes(samplePath(sample)).replace(from, to);
+}
+
 } // namespace
 
 class TestSurveyCommand : public QObject {
@@ -62,6 +75,15 @@ private slots:
     void refuses_data();
     void refuses();
     void readsTheShipFromTheDatabase();
+    void refusesWhatIsNoSurveyFile_data();
+    void refusesWhatIsNoSurveyFile();
+    void refusesADamagedShip_data();
+    void refusesADamagedShip();
+    void calculatesTheInitialDraftAlone_data();
+    void calculatesTheInitialDraftAlone();
+    void escapesControlCharacters();
+    void failsWhenTheOutputCannotBeWritten_data();
+    void failsWhenTheOutputCannotBeWritten();
 
 private:
     QTemporaryDir m_dir;
@@ -132,6 +154,10 @@ void TestSurveyCommand::refuses_data() {
     QTest::newRow("same draft twice") << "final.hydrostatics.above.draft" << "14.03" << 1 << "final: Invalid hydrostatic details...! Difference of Above & Below can't be zero.";
     QTest::newRow("unknown deductible item") << "final.deductions.31" << "5" << 1 << "final: deductible item 31 is not in the database";
     QTest::newRow("zero length between marks") << "initial.markDistances.fwd" << "-212.8" << 1 << "initial: Division by zero";
+    QTest::newRow("overflow names the density") << "initial.density" << "79228162514264337593543950335" << 1 << "initial: density 79228162514264337593543950335 is too large to calculate with";
+    QTest::newRow("overflow names the TPC") << "final.hydrostatics.above.tpc" << "79228162514264337593543950335" << 1 << "final: hydrostatics.above.tpc 79228162514264337593543950335 is too large to calculate with";
+    QTest::newRow("overflow in the deductions total") << "initial.deductions.2" << "79228162514264337593543950335" << 1 << "initial: deductions.2 79228162514264337593543950335 is too large to calculate with";
+    QTest::newRow("past the largest decimal") << "initial.density" << "792281625142643375935439503350" << 2 << "initial.density: \"792281625142643375935439503350\" is too large to calculate with";
 }
 // clang-format on
 
@@ -170,6 +196,141 @@ void TestSurveyCommand::readsTheShipFromTheDatabase() {
 
     QCOMPARE(run({QStringLiteral("compute")}).status, 2);
     QCOMPARE(run({QStringLiteral("--help")}).status, 0);
+    // An unset shell variable must not fall back on the database beside
+    // the program.
+    const Run unnamed =
+        run({QStringLiteral("compute"), QStringLiteral("--database"), QString(), file});
+    QCOMPARE(unnamed.status, 2);
+    QVERIFY(
+        unnamed.err.startsWith(QStringLiteral("calvane-survey: --database needs a file name\n")));
+}
+
+// clang-format off
+void TestSurveyCommand::refusesWhatIsNoSurveyFile_data() {
+    QTest::addColumn<QByteArray>("content"); // written to a file of its own
+    QTest::addColumn<QString>("path");       // when there is no content
+    QTest::addColumn<QString>("reason");
+
+    const char* sample = "loading-survey.json";
+    QTest::newRow("a reading given twice") << sampleWith(sample, "\"fwdPort\":", "\"fwdPort\": \"51.8\", \"fwdPort\":") << QString() << "initial.readings.fwdPort: the key is given twice";
+    QTest::newRow("escape sequence in a value") << sampleWith(sample, "\"5.18\"", "\"5\\u001b[2J\"") << QString() << "initial.readings.fwdPort: \"5\\x1b[2J\" is not a number";
+    QTest::newRow("over 4 MB") << fileBytes(samplePath(sample)) + QByteArray(4 * 1024 * 1024, ' ') << QString() << "file: larger than 4 MB, too large for a survey file";
+    QTest::newRow("a folder") << QByteArray() << QStringLiteral(SAMPLES_DIR) << "file: a folder, not a survey file";
+    QTest::newRow("missing") << QByteArray() << QStringLiteral(SAMPLES_DIR "/none.json") << "file: not found";
+    QTest::newRow("a device that never ends") << QByteArray() << "/dev/zero" << "file: not a regular file";
+}
+// clang-format on
+
+void TestSurveyCommand::refusesWhatIsNoSurveyFile() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, path);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString file = content.isEmpty() ? path : writtenFile(dir, content);
+    const Run result = run({QStringLiteral("compute"), file});
+    QCOMPARE(result.status, 2);
+    QCOMPARE(result.out, QString());
+    // The path once, then the reason.
+    QCOMPARE(result.err,
+             QStringLiteral("calvane-survey: ") + file + QStringLiteral(": ") + reason + u'\n');
+}
+
+// clang-format off
+void TestSurveyCommand::refusesADamagedShip_data() {
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("light ship not entered") << "UPDATE Ship SET LightShip = NULL" << "ship 1 has no light ship in the database, and a survey without a light ship has no constant";
+    QTest::newRow("LBP stored as a float") << "UPDATE Ship SET LBP = '1.0e-05'" << "ship 1 cannot be read from the database: The column LBP holds \"1.0e-05\", which does not fit its type.";
+}
+// clang-format on
+
+void TestSurveyCommand::refusesADamagedShip() {
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString database = databaseFileIn(dir.path());
+    createDatabase(database);
+    {
+        Connection connection(QStringLiteral("damage"));
+        connection.open(database);
+        connection.execute(damage);
+    }
+    const QString file =
+        changedSample(dir, QStringLiteral("ship"), QJsonObject{{QStringLiteral("shipId"), 1}});
+    const Run result =
+        run({QStringLiteral("compute"), QStringLiteral("--database"), database, file});
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.err, QStringLiteral("calvane-survey: ") + reason + u'\n');
+}
+
+// clang-format off
+void TestSurveyCommand::calculatesTheInitialDraftAlone_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("result"); // the survey result the Initial draft gives
+
+    QTest::newRow("loading: the constant") << "loading-survey.json" << "  Constant                       262.5047\n";
+    QTest::newRow("discharging: cargo and constant") << "discharging-survey.json" << "  Cargo + Constant               76422.51251\n";
+}
+// clang-format on
+
+void TestSurveyCommand::calculatesTheInitialDraftAlone() {
+    QFETCH(QString, sample);
+    QFETCH(QString, result);
+    QTemporaryDir dir;
+    const QJsonObject whole =
+        QJsonDocument::fromJson(fileBytes(samplePath(sample.toLatin1().constData()))).object();
+    const QString file = writtenFile(
+        dir,
+        QJsonDocument(edited(whole, {QStringLiteral("final")}, QJsonValue::Undefined)).toJson());
+    const QString note =
+        QStringLiteral("the Final draft is not taken yet; the results that need it are blank");
+
+    const Run text = run({QStringLiteral("compute"), file});
+    QCOMPARE(text.err, QString());
+    QCOMPARE(text.status, 0);
+    QVERIFY2(text.out.contains(result), qPrintable(text.out));
+    QVERIFY(text.out.contains(QStringLiteral("FINAL DRAFT\n  not taken yet\n")));
+    QVERIFY(text.out.endsWith(QStringLiteral("note: ") + note + u'\n'));
+
+    const Run json = run({QStringLiteral("compute"), QStringLiteral("--json"), file});
+    QCOMPARE(json.status, 0);
+    const QJsonObject root = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QVERIFY(root.value(QStringLiteral("final")).isNull());
+    QVERIFY(root.value(QStringLiteral("initial")).isObject());
+    QCOMPARE(root.value(QStringLiteral("notes")).toArray(), QJsonArray{note});
+}
+
+// A name or text from a file may hold anything; the terminal gets it escaped.
+void TestSurveyCommand::escapesControlCharacters() {
+    QTemporaryDir dir;
+    const QString file = changedSample(dir, QStringLiteral("ship.particulars.name"),
+                                       QStringLiteral("Evil\nShip\u001b[31m\u202e"));
+    const Run result = run({QStringLiteral("compute"), file});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out.section(u'\n', 0, 0),
+             QStringLiteral("Loading survey of Evil\\nShip\\x1b[31m\\u202e (LBP 217 m, light ship "
+                            "10800 t)"));
+}
+
+void TestSurveyCommand::failsWhenTheOutputCannotBeWritten_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("a survey") << QStringList{QStringLiteral("compute"),
+                                             samplePath("loading-survey.json")};
+    QTest::newRow("the help") << QStringList{QStringLiteral("--help")};
+}
+
+void TestSurveyCommand::failsWhenTheOutputCannotBeWritten() {
+    QFETCH(QStringList, arguments);
+    QFile full(QStringLiteral("/dev/full"));
+    QVERIFY(full.open(QIODevice::WriteOnly));
+    QTextStream out(&full);
+    QString err;
+    QTextStream errStream(&err);
+    QCOMPARE(runSurveyCommand(arguments, out, errStream), 2);
+    errStream.flush();
+    QVERIFY2(err.startsWith(QStringLiteral("calvane-survey: cannot write the output: ")),
+             qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(TestSurveyCommand)
