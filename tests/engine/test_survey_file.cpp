@@ -101,6 +101,10 @@ void TestSurveyFile::refusesBadFields_data() {
     QTest::newRow("deduction named by item name") << "initial.deductions.ballast" << jsonText("1") << "initial.deductions.ballast: a deductible item "
            "must be named by its item id, a positive whole number";
 
+    QTest::newRow("ship 0") << "ship" << QJsonValue(QJsonObject{{QStringLiteral("shipId"), 0}}) << "ship.shipId: must be a positive whole number";
+    // "026" read as 26 could meet a "26" and lose one of the two quantities.
+    QTest::newRow("item id with a leading zero") << "final.deductions.026" << jsonText("1") << "final.deductions.026: a deductible item must be named by its item id, a positive whole number";
+
     QTest::newRow("another format") << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
     QTest::newRow("newer version") << "version" << QJsonValue(2) << "version: 2 is newer than this program reads";
     QTest::newRow("unknown worksheet") << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";
@@ -126,6 +130,9 @@ void TestSurveyFile::refusesWhatIsNotASurveyFile_data() {
 
     QTest::newRow("empty") << QByteArray() << "file: not JSON (";
     QTest::newRow("array") << QByteArray("[]") << "file: the top level must be a JSON object";
+    QTest::newRow("a key twice") << QByteArray(R"({"format": "calvane-survey", "version": 1, "version": 1})") << "version: the key is given twice";
+    QTest::newRow("a key twice, once escaped") << QByteArray(R"({"initial": {"readings": {"fwdPort": "5.18", "fwd\u0050ort": "51.8"}}})") << "initial.readings.fwdPort: the key is given twice";
+    QTest::newRow("the same key in two objects") << QByteArray(R"({"a": {"k": [{"k": 1}, {"k": 2}]}, "b": {"k": "}"}})") << "format: not a Calvane Lt survey file";
     QTest::newRow("another program's JSON") << QByteArray(R"({"name": "x", "version": "2.1"})") << "format: not a Calvane Lt survey file";
 }
 // clang-format on
