@@ -2,6 +2,51 @@
 #include "errors.h"
 
 #include <QTest>
+#include <boost/multiprecision/cpp_int.hpp>
+
+namespace {
+
+namespace mp = boost::multiprecision;
+
+// The quotient worked out independently, in exact rational arithmetic: the
+// most places up to 28 whose coefficient fits 96 bits, rounded half to even.
+QString exactQuotient(const QString& a, const QString& b) {
+    const auto rational = [](const QString& text) {
+        const qsizetype point = text.indexOf(u'.');
+        const int places = point < 0 ? 0 : int(text.size() - point - 1);
+        const mp::cpp_int scale = mp::pow(mp::cpp_int(10), places);
+        QString digits = QString(text).remove(u'.').remove(u'-');
+        // A leading zero would make the digits octal.
+        while (digits.size() > 1 && digits.startsWith(u'0'))
+            digits.remove(0, 1);
+        const mp::cpp_int whole(digits.toStdString());
+        return mp::cpp_rational(text.startsWith(u'-') ? mp::cpp_int(-whole) : whole, scale);
+    };
+    const mp::cpp_rational q = mp::abs(rational(a) / rational(b));
+    const bool negative = rational(a) / rational(b) < 0;
+    const mp::cpp_int max = (mp::cpp_int(1) << 96) - 1;
+    for (int places = 28; places >= 0; --places) {
+        const mp::cpp_rational scaled = q * mp::cpp_rational(mp::pow(mp::cpp_int(10), places));
+        mp::cpp_int kept;
+        mp::cpp_int rest;
+        mp::divide_qr(mp::numerator(scaled), mp::denominator(scaled), kept, rest);
+        const mp::cpp_int twice = rest * 2;
+        if (twice > mp::denominator(scaled) ||
+            (twice == mp::denominator(scaled) && (kept & 1) != 0))
+            ++kept;
+        if (kept > max)
+            continue;
+        QString digits = QString::fromStdString(kept.str()).rightJustified(places + 1, u'0');
+        if (places > 0)
+            digits.insert(digits.size() - places, u'.');
+        while (digits.contains(u'.') && (digits.endsWith(u'0') || digits.endsWith(u'.')))
+            digits.chop(1);
+        return digits == QStringLiteral("0") || !negative ? digits : u'-' + digits;
+    }
+    return QStringLiteral("overflow");
+}
+
+} // namespace
 
 class TestDecimal : public QObject {
     Q_OBJECT
@@ -13,6 +58,9 @@ private slots:
     void roundsHalfToEven();
     void arithmetic_data();
     void arithmetic();
+    void quotientsMatchExactRationals_data();
+    void quotientsMatchExactRationals();
+    void quotientsOfEveryPairing();
     void comparesAcrossScales();
     void fromTextTellsOverflowFromMismatch();
 };
@@ -142,6 +190,58 @@ void TestDecimal::arithmetic() {
         result = QStringLiteral("error: ") + e.description();
     }
     QCOMPARE(result, expected);
+}
+
+// clang-format off
+void TestDecimal::quotientsMatchExactRationals_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+
+    QTest::newRow("1/7, remainder past the 29th digit") << "1" << "7";
+    QTest::newRow("22/7") << "22" << "7";
+    QTest::newRow("100/7 keeps 27 places") << "100" << "7";
+    QTest::newRow("-1/7") << "-1" << "7";
+    QTest::newRow("1/70000") << "1" << "70000";
+    QTest::newRow("tie at 28 places, odd goes up") << "3" << "20000000000000000000000000000";
+    QTest::newRow("tie at 28 places, even stays") << "5" << "20000000000000000000000000000";
+    QTest::newRow("negative tie") << "-7" << "20000000000000000000000000000";
+    QTest::newRow("just above a tie") << "3.0000000000000000000000000001" << "20000000000000000000000000000";
+    QTest::newRow("just below a tie") << "2.9999999999999999999999999999" << "20000000000000000000000000000";
+    QTest::newRow("tie where 96 bits end") << "79228162514264337593543950335" << "2";
+    QTest::newRow("tie on a whole number, odd") << "79228162514264337593543950335" << "10";
+    QTest::newRow("tie on a whole number, even") << "79228162514264337593543950325" << "10";
+    QTest::newRow("near tie in the last place kept") << "79228162514264337593543950335" << "9.999999999999999999999999999";
+    QTest::newRow("scaled dividend and divisor") << "12345.678" << "0.0987";
+    QTest::newRow("tiny by huge") << "0.0000000000000000000000000001" << "3";
+    QTest::newRow("small remainder decides") << "1" << "3.0000000000000000000000000001";
+}
+// clang-format on
+
+void TestDecimal::quotientsMatchExactRationals() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QCOMPARE((Decimal::fromText(a) / Decimal::fromText(b)).toString(), exactQuotient(a, b));
+}
+
+// Every pairing of numbers of all sizes and remainders, both ways round.
+void TestDecimal::quotientsOfEveryPairing() {
+    static const char* const spread[] = {"1",
+                                         "-3",
+                                         "7",
+                                         "9.87",
+                                         "0.0003",
+                                         "123456789.123456789",
+                                         "0.1428571428571428571428571429",
+                                         "79228162514264337593543950335"};
+    for (const char* x : spread) {
+        for (const char* y : spread) {
+            const QString a = QString::fromLatin1(x);
+            const QString b = QString::fromLatin1(y);
+            const QString exact = exactQuotient(a, b);
+            if (exact != QStringLiteral("overflow"))
+                QCOMPARE((Decimal::fromText(a) / Decimal::fromText(b)).toString(), exact);
+        }
+    }
 }
 
 void TestDecimal::comparesAcrossScales() {
