@@ -99,6 +99,10 @@ void TestDraft::calculates_data() {
                   "Ip(1,4)=190.5"});
     QTest::newRow("factor 0 gives the Below line") << "7.50" << "0" << "1.025" << QStringList() << texts({"IpFactor=0", "Ip(1,0)=15000", "Ip(1,1)=25", "Ip(1,2)=2.5"});
     QTest::newRow("factor 1 gives the Above line") << "7.60" << "0" << "1.025" << QStringList() << texts({"IpFactor=1", "Ip(1,0)=15250", "Ip(1,1)=25.1", "Ip(1,2)=2.4"});
+    // Fractions of the table's steps, and ties at the third place going to even.
+    QTest::newRow("interpolation at 7.5125") << "7.5125" << "0" << "1.025" << QStringList() << texts({"IpFactor=0.125", "Ip(0,0)=31.25", "Ip(1,0)=15031.25", "Ip(0,1)=0.012",
+                  "Ip(1,1)=25.012", "Ip(0,2)=-0.012", "Ip(1,2)=2.488", "Ip(1,3)=200.25", "Ip(1,4)=190.125"});
+    QTest::newRow("one deduction") << "7.5732" << "0" << "1.025" << texts({"120.5"}) << texts({"FR(8)=120.5", "TotDeductibles=120.5", "FR(9)=15062.5"});
     QTest::newRow("fresh water") << "7.50" << "0" << "1.000" << QStringList() << texts({"FR(5)=15000", "FR(7)=14634.146341463414634146341463",
                                            "FR(6)=-365.853658536585365853658537",
                                            "FR(9)=14634.14634"});

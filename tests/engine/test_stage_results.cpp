@@ -54,6 +54,8 @@ void TestStageResults::derives_data() {
     const int L = int(Worksheet::Loading), D = int(Worksheet::Discharging);
     const int I = int(Stage::Initial), F = int(Stage::Final);
     QTest::newRow("loading initial: constant") << L << I << "6250.12345" << "5800" << "" << "" << "" << texts({"5800", "450.12345", "450.12345", "-", "-", "-", ""});
+    QTest::newRow("loading initial: constant just under 100000") << L << I << "105799.99999" << "5800" << "" << "" << "" << texts({"5800", "99999.99999", "99999.99999", "-", "-", "-", ""});
+    QTest::newRow("loading initial: constant of 100000 is red") << L << I << "105800" << "5800" << "" << "" << "" << texts({"5800", "100000 red", "100000 red", "-", "-", "-", ""});
     QTest::newRow("loading initial: negative constant is red") << L << I << "6250.12345" << "6300" << "" << "" << "" << texts({"6300", "-49.87655 red", "-49.87655 red", "-", "-", "-", ""});
     QTest::newRow("loading final: cargo, the constant left alone") << L << F << "36250.5" << "5800" << "6250.12345" << "" << "" << texts({"6250.12345", "30000.37655", "-", "30000.37655", "6250.12345", "-", ""});
     QTest::newRow("loading final: typed initial net when no Initial draft") << L << F << "6000" << "5800" << "" << "6250.5" << "" << texts({"0", "-250.5 red", "-", "-250.5 red", "-", "-", ""});
@@ -122,6 +124,9 @@ void TestStageResults::calculateWarnings_data() {
     const int L = int(Worksheet::Loading), D = int(Worksheet::Discharging);
     const int I = int(Stage::Initial), F = int(Stage::Final);
     QTest::newRow("loading, all valid") << L << I << "6250" << "450" << "" << "" << "";
+    QTest::newRow("loading, net just under a million") << L << I << "999999.99999" << "450" << "" << "" << "";
+    QTest::newRow("loading, constant just under 100000") << L << I << "105799.99999" << "99999.99999" << "" << "" << "";
+    QTest::newRow("loading, constant of 100000") << L << I << "105800" << "100000" << "" << "" << "Invalid constant value.";
     QTest::newRow("loading, net out of range") << L << I << "1000000" << "450" << "" << "" << "Invalid Net Displacement value.";
     QTest::newRow("loading, negative constant") << L << I << "6250" << "-49.8" << "" << "" << "Invalid constant value.";
     QTest::newRow("loading, blank net says nothing") << L << I << "" << "" << "" << "" << "";
