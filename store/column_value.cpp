@@ -38,7 +38,11 @@ Variant storedValue(const QString& column, const QVariant& stored) {
 Variant columnValue(const QString& column, const Variant& value) {
     if (value.isNull() || value.isEmpty())
         return Variant::null();
-    switch (columnKind(column)) {
+    const ColumnKind kind = columnKind(column);
+    // A number field left blank holds no number, not an error.
+    if (kind != ColumnKind::Text && value.isText() && value.toText().trimmed().isEmpty())
+        return Variant::null();
+    switch (kind) {
     case ColumnKind::Whole:
         return Variant(value.toWhole());
     case ColumnKind::Number:

@@ -10,7 +10,8 @@
 Variant storedValue(const QString& column, const QVariant& stored);
 
 // A value assigned to a column, converted to the column's kind as it will
-// read back; an empty value becomes null.
+// read back; an empty value becomes null, and so does blank text in a number
+// or key column. Text columns keep their text as given.
 Variant columnValue(const QString& column, const Variant& value);
 
 // What a "?" placeholder receives: whole numbers as integers, decimals as

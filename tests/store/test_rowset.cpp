@@ -5,12 +5,31 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(Variant)
+
 namespace {
 
 RowSet opened(const QString& statement) {
     RowSet rows;
     rows.open(statement, *gcnnStore);
     return rows;
+}
+
+// One column of every row, "(null)" for a null.
+QString column(RowSet& rows, const char* name) {
+    QStringList values;
+    for (rows.moveFirst(); !rows.atEnd(); rows.moveNext()) {
+        const Variant value = rows.field(QString::fromLatin1(name));
+        values << (value.isNull() ? QStringLiteral("(null)") : value.toText());
+    }
+    return values.join(u',');
+}
+
+// Beside Coral Meridian (LBP 217) of the shipped data: names in both cases,
+// a length that sorts wrongly as text, and a ship with neither.
+void addShipsToSort() {
+    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP) VALUES ('bravo', '99.5'), "
+                                      "('Alpha', '100'), (NULL, NULL)"));
 }
 
 } // namespace
@@ -25,6 +44,16 @@ private slots:
     void namesSurviveBoundValuesAndFind_data();
     void namesSurviveBoundValuesAndFind();
     void numbersStayExactDecimalText();
+    void sorts_data();
+    void sorts();
+    void findsIgnoringCase_data();
+    void findsIgnoringCase();
+    void requeryKeepsBoundValues();
+    void moveToStopsOnePastTheEnd();
+    void blanksAreStoredAsNull_data();
+    void blanksAreStoredAsNull();
+    void damagedColumnRaises_data();
+    void damagedColumnRaises();
 };
 
 // The survey's date list, in the Jet dialect the worksheet sends.
@@ -130,6 +159,173 @@ void TestRowSet::numbersStayExactDecimalText() {
     QVERIFY(stored.field(QStringLiteral("IMONo")) == decimal("10000000000"));
     QVERIFY(stored.field(QStringLiteral("LightShip")) == decimal("1234567890.123456789"));
     QCOMPARE(stored.field(QStringLiteral("StoredAs")).toText(), QStringLiteral("texttext"));
+}
+
+// clang-format off
+void TestRowSet::sorts_data() {
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QString>("names"); // empty: the order is refused
+
+    QTest::newRow("text ascending, nulls first, case ignored") << "ShipName ASC" << "(null),Alpha,bravo,Coral Meridian";
+    QTest::newRow("text descending, nulls last") << "ShipName DESC" << "Coral Meridian,bravo,Alpha,(null)";
+    QTest::newRow("numbers by value, not as text") << "LBP" << "(null),bravo,Alpha,Coral Meridian";
+    QTest::newRow("numbers descending, blanks and case") << "  lbp   desc " << "Coral Meridian,Alpha,bravo,(null)";
+    QTest::newRow("unknown direction") << "LBP DOWN" << "";
+    QTest::newRow("unknown column") << "Length ASC" << "";
+}
+// clang-format on
+
+void TestRowSet::sorts() {
+    QFETCH(QString, order);
+    QFETCH(QString, names);
+    StoreFixture store;
+    addShipsToSort();
+    RowSet ships = opened(QStringLiteral("SELECT * FROM Ship"));
+    ships.moveTo(2);
+    if (names.isEmpty()) {
+        QCOMPARE(errorOf([&] { ships.sort(order); }), int(ErrorCode::StoreFailure));
+        return;
+    }
+    ships.sort(order);
+    QCOMPARE(ships.position(), 0);
+    QCOMPARE(column(ships, "ShipName"), names);
+}
+
+// clang-format off
+void TestRowSet::findsIgnoringCase_data() {
+    QTest::addColumn<QString>("criterion");
+    QTest::addColumn<QString>("found"); // the ship's name; empty: none
+
+    QTest::newRow("other case") << "ShipName = 'coral MERIDIAN'" << "Coral Meridian";
+    QTest::newRow("column named in other case") << "shipname = 'BRAVO'" << "bravo";
+    QTest::newRow("part of a name is no match") << "ShipName = 'Coral'" << "";
+    QTest::newRow("number at another scale") << "LBP = 217.000" << "Coral Meridian";
+    QTest::newRow("null never matches") << "LBP = 0" << "";
+}
+// clang-format on
+
+void TestRowSet::findsIgnoringCase() {
+    QFETCH(QString, criterion);
+    QFETCH(QString, found);
+    StoreFixture store;
+    addShipsToSort();
+    RowSet ships = opened(QStringLiteral("SELECT * FROM Ship"));
+    ships.moveTo(3);
+    QCOMPARE(ships.find(criterion), !found.isEmpty());
+    if (found.isEmpty())
+        QVERIFY(ships.atEnd());
+    else
+        QCOMPARE(ships.field(QStringLiteral("ShipName")).toText(), found);
+}
+
+// The ship list of a port master or ship particulars window, requeried
+// after a save, must stay the list it was opened as.
+void TestRowSet::requeryKeepsBoundValues() {
+    StoreFixture store;
+    addShipsToSort();
+    RowSet ships;
+    ships.open(QStringLiteral("SELECT * FROM Ship WHERE ShipName LIKE ? ORDER BY ShipName"),
+               *gcnnStore, {QStringLiteral("C%")});
+    QCOMPARE(column(ships, "ShipName"), QStringLiteral("Coral Meridian"));
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO Ship (ShipName) VALUES ('Cape Aster'), ('Small One')"));
+    ships.requery();
+    QCOMPARE(column(ships, "ShipName"), QStringLiteral("Cape Aster,Coral Meridian"));
+
+    // An editable row set still writes through after a requery.
+    RowSet ports;
+    ports.openEditable(QStringLiteral("SELECT * FROM Port"), *gcnnStore, QStringLiteral("Port"),
+                       QStringLiteral("PortID"));
+    ports.requery();
+    ports.addNew();
+    ports.setField(QStringLiteral("PortName"), QStringLiteral("Abbot Point"));
+    ports.update();
+    QVERIFY(opened(QStringLiteral("SELECT * FROM Port"))
+                .find(QStringLiteral("PortName = 'Abbot Point'")));
+}
+
+void TestRowSet::moveToStopsOnePastTheEnd() {
+    StoreFixture store;
+    addShipsToSort();
+    RowSet ships = opened(QStringLiteral("SELECT * FROM Ship"));
+    const int count = ships.recordCount();
+    ships.moveTo(count - 1);
+    QVERIFY(!ships.atEnd());
+    ships.moveTo(count);
+    QVERIFY(ships.atEnd());
+    QCOMPARE(errorOf([&] { ships.field(QStringLiteral("ShipName")); }),
+             int(ErrorCode::NoCurrentRecord));
+    QCOMPARE(errorOf([&] { ships.moveNext(); }), int(ErrorCode::NoCurrentRecord));
+    QCOMPARE(errorOf([&] { ships.moveTo(count + 1); }), int(ErrorCode::NoCurrentRecord));
+    QCOMPARE(errorOf([&] { ships.moveTo(-1); }), int(ErrorCode::NoCurrentRecord));
+    QVERIFY(ships.atEnd());
+}
+
+// clang-format off
+void TestRowSet::blanksAreStoredAsNull_data() {
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<Variant>("value");
+    QTest::addColumn<QString>("stored"); // SQLite's typeof, then the value
+
+    QTest::newRow("nothing in a number column") << "LOA" << Variant() << "null:";
+    QTest::newRow("blank text in a number column") << "LOA" << Variant(QStringLiteral("  ")) << "null:";
+    QTest::newRow("blank text in a key column") << "PortOfRegistry" << Variant(QString()) << "null:";
+    QTest::newRow("nothing in a text column") << "CallSign" << Variant() << "null:";
+    QTest::newRow("text kept as given") << "CallSign" << Variant(QStringLiteral(" 9V ")) << "text: 9V ";
+    QTest::newRow("number") << "LOA" << Variant(QStringLiteral("225.5")) << "text:225.5";
+}
+// clang-format on
+
+void TestRowSet::blanksAreStoredAsNull() {
+    QFETCH(QString, column);
+    QFETCH(Variant, value);
+    QFETCH(QString, stored);
+    StoreFixture store;
+    RowSet ships;
+    ships.openEditable(QStringLiteral("SELECT * FROM Ship"), *gcnnStore, QStringLiteral("Ship"),
+                       QStringLiteral("ShipID"));
+    ships.setField(column, value);
+    ships.update();
+    RowSet check = opened(QStringLiteral("SELECT typeof(%1) || ':' || ifnull(%1, '') AS Stored "
+                                         "FROM Ship")
+                              .arg(column));
+    QCOMPARE(check.field(QStringLiteral("Stored")).toText(), stored);
+}
+
+// clang-format off
+void TestRowSet::damagedColumnRaises_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("damage");
+
+    QTest::newRow("text in a whole-number column") << "DraftDetails" << "DraftType" << "abc";
+    QTest::newRow("fraction in a whole-number column") << "DraftDetails" << "RecordID" << "1.5";
+    QTest::newRow("exponent in a number column") << "DeductionTrans" << "Quantity" << "1.0e-05";
+    QTest::newRow("decimal comma in a number column") << "DeductionTrans" << "Quantity" << "10800,5";
+}
+// clang-format on
+
+// A damaged value must never read as 0 and pass into a calculation.
+void TestRowSet::damagedColumnRaises() {
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(QString, damage);
+    StoreFixture store;
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO DraftDetails (RecordID, DraftType) VALUES (7, 2)"));
+    gcnnStore->execute(QStringLiteral("INSERT INTO DeductionTrans VALUES (5, 2, '120.5')"));
+    gcnnStore->execute(QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, column), {damage});
+    RowSet rows;
+    try {
+        rows.open(QStringLiteral("SELECT * FROM ") + table, *gcnnStore);
+        QFAIL("the damaged value was read");
+    } catch (const ProgramError& error) {
+        QCOMPARE(error.code(), ErrorCode::StoreFailure);
+        QCOMPARE(error.description(),
+                 QStringLiteral("The column %1 holds \"%2\", which does not fit its type.")
+                     .arg(column, damage));
+    }
+    QVERIFY(!rows.isOpen());
 }
 
 QTEST_GUILESS_MAIN(TestRowSet)
