@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -83,6 +84,10 @@ frmTipOfDay::frmTipOfDay(ProgramSettings& settings, bool debugTraces, QWidget* p
             [this](bool ticked) { m_settings.setShowTipsAtStartup(ticked); });
     connect(cmdNextTip, &QPushButton::clicked, this, &frmTipOfDay::ShowRandomTip);
     connect(cmdOK, &QPushButton::clicked, this, [this] { ChildFrame::closeHolding(*this); });
+    // As in a dialog: Enter presses the button that has the focus, else OK.
+    cmdNextTip->setAutoDefault(true);
+    cmdOK->setAutoDefault(true);
+    cmdOK->setDefault(true);
 
     // Ticked whatever was stored: opening the tips asks for them again at
     // the next start unless the user unticks the box.
@@ -125,6 +130,17 @@ void frmTipOfDay::DisplayCurrentTip() {
 void frmTipOfDay::ShowRandomTip() {
     mlngCurrentTip = static_cast<int>(m_random.generateDouble() * mcolTips.size() + 1);
     DisplayCurrentTip();
+}
+
+void frmTipOfDay::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool close = event->key() == Qt::Key_Escape ||
+                       event->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_F4);
+    if (enter || close) {
+        cmdOK->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmTipOfDay::activated() {

@@ -27,6 +27,11 @@ public:
     // The window has become the active child.
     void activated();
 
+protected:
+    // Enter, Escape and Ctrl+F4 close it from the keyboard, as a dialog
+    // closes; the tip takes no part in the File menu's Close.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QStringList readTips();
 

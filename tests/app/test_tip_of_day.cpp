@@ -21,6 +21,8 @@ private slots:
     void debugTracesLoadingThenActivation();
     void itOpensOnceAndOkLeavesTheFrame();
     void tabWalksTheTipOfDay();
+    void keysCloseItAsADialog_data();
+    void keysCloseItAsADialog();
 
 private:
     template <typename T> T* tipPart(const char* name) const {
@@ -127,6 +129,41 @@ void TestTipOfDay::tabWalksTheTipOfDay() {
     }
     QCOMPARE(reached, (QStringList{QStringLiteral("cmdNextTip"), QStringLiteral("cmdOK"),
                                    QStringLiteral("chkLoadTipsAtStartup")}));
+}
+
+// clang-format off
+void TestTipOfDay::keysCloseItAsADialog_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("closes");
+
+    QTest::newRow("Enter on the check box presses OK") << "chkLoadTipsAtStartup" << int(Qt::Key_Return) << int(Qt::NoModifier) << true;
+    QTest::newRow("keypad Enter") << "chkLoadTipsAtStartup" << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << true;
+    QTest::newRow("Escape") << "cmdNextTip" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
+    QTest::newRow("Ctrl+F4") << "chkLoadTipsAtStartup" << int(Qt::Key_F4) << int(Qt::ControlModifier) << true;
+    QTest::newRow("Enter on Next Tip presses Next Tip") << "cmdNextTip" << int(Qt::Key_Return) << int(Qt::NoModifier) << false;
+    QTest::newRow("a letter does nothing") << "chkLoadTipsAtStartup" << int(Qt::Key_X) << int(Qt::NoModifier) << false;
+}
+// clang-format on
+
+void TestTipOfDay::keysCloseItAsADialog() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, closes);
+    frmMDI& frame = m_shell->makeFrame();
+    frame.showTipOfDay();
+    QApplication::setActiveWindow(&frame);
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QVERIFY(tipPart<QPushButton>("cmdOK")->isDefault());
+    QWidget* target = tipPart<QWidget>(focus.toLatin1().constData());
+    target->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), target);
+
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_COMPARE(frame.mdiArea().subWindowList().isEmpty(), closes);
+    QVERIFY(m_shell->messages.shown().isEmpty());
 }
 
 QTEST_MAIN(TestTipOfDay)
