@@ -1,44 +1,43 @@
 #include "shell_icons.h"
 
-#include <QApplication>
-#include <QStyle>
 #include <map>
 
 namespace {
 
 struct IconSource {
     const char* themeName;
-    QStyle::StandardPixmap fallback;
+    const char* ownFile; // in the program's resources, under :/icons/
 };
 
 const std::map<QString, IconSource>& iconSources() {
     static const std::map<QString, IconSource> sources = {
-        {QStringLiteral("New"), {"document-new", QStyle::SP_FileIcon}},
-        {QStringLiteral("Open"), {"document-open", QStyle::SP_DialogOpenButton}},
-        {QStringLiteral("Save"), {"document-save", QStyle::SP_DialogSaveButton}},
-        {QStringLiteral("Close"), {"window-close", QStyle::SP_DialogCloseButton}},
-        {QStringLiteral("Print"), {"document-print", QStyle::SP_FileDialogListView}},
-        {QStringLiteral("PrintPreview"),
-         {"document-print-preview", QStyle::SP_FileDialogContentsView}},
-        {QStringLiteral("Delete"), {"edit-delete", QStyle::SP_TrashIcon}},
-        {QStringLiteral("PortMaster"), {"go-home", QStyle::SP_DirHomeIcon}},
-        {QStringLiteral("ShipParticulars"),
-         {"document-properties", QStyle::SP_FileDialogDetailedView}},
-        {QStringLiteral("Loading"), {"go-down", QStyle::SP_ArrowDown}},
-        {QStringLiteral("Discharging"), {"go-up", QStyle::SP_ArrowUp}},
-        {QStringLiteral("Calculator"), {"accessories-calculator", QStyle::SP_ComputerIcon}},
-        {QStringLiteral("Notepad"), {"accessories-text-editor", QStyle::SP_FileIcon}},
-        {QStringLiteral("TipOfDay"), {"dialog-information", QStyle::SP_MessageBoxInformation}},
-        {QStringLiteral("Help"), {"help-contents", QStyle::SP_DialogHelpButton}},
-        {QStringLiteral("TechSupport"), {"mail-send", QStyle::SP_MessageBoxQuestion}},
+        {QStringLiteral("New"), {"document-new", "new.svg"}},
+        {QStringLiteral("Open"), {"document-open", "open.svg"}},
+        {QStringLiteral("Save"), {"document-save", "save.svg"}},
+        {QStringLiteral("Close"), {"window-close", "close.svg"}},
+        {QStringLiteral("Print"), {"document-print", "print.svg"}},
+        {QStringLiteral("PrintPreview"), {"document-print-preview", "print-preview.svg"}},
+        {QStringLiteral("Delete"), {"edit-delete", "delete.svg"}},
+        {QStringLiteral("PortMaster"), {"go-home", "port.svg"}},
+        {QStringLiteral("ShipParticulars"), {"document-properties", "ship.svg"}},
+        {QStringLiteral("Loading"), {"go-down", "loading.svg"}},
+        {QStringLiteral("Discharging"), {"go-up", "discharging.svg"}},
+        {QStringLiteral("Calculator"), {"accessories-calculator", "calculator.svg"}},
+        {QStringLiteral("Notepad"), {"accessories-text-editor", "editor.svg"}},
+        {QStringLiteral("TipOfDay"), {"dialog-information", "tip-of-day.svg"}},
+        {QStringLiteral("Help"), {"help-contents", "help.svg"}},
+        {QStringLiteral("TechSupport"), {"mail-send", "tech-support.svg"}},
     };
     return sources;
 }
 
 } // namespace
 
+QIcon ownShellIcon(const QString& key) {
+    return QIcon(QStringLiteral(":/icons/") + QLatin1String(iconSources().at(key).ownFile));
+}
+
 QIcon shellIcon(const QString& key) {
-    const IconSource& source = iconSources().at(key);
-    return QIcon::fromTheme(QString::fromLatin1(source.themeName),
-                            QApplication::style()->standardIcon(source.fallback));
+    return QIcon::fromTheme(QString::fromLatin1(iconSources().at(key).themeName),
+                            ownShellIcon(key));
 }
