@@ -4,8 +4,10 @@
 #include "statement.h"
 #include "store_errors.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUrl>
 
 namespace {
@@ -21,6 +23,26 @@ QString existingFileUri(const QFileInfo& file) {
            QStringLiteral("?mode=rw");
 }
 
+// Why SQLite cannot use the file, in words a surveyor can act on.
+QString causeOf(const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    const QString text = error.databaseText();
+    if (code == QLatin1String("26") || text.contains(QLatin1String("not a database")))
+        return QStringLiteral("it is not a database");
+    if (code == QLatin1String("5") || code == QLatin1String("6") ||
+        text.contains(QLatin1String("locked")))
+        return QStringLiteral("it is locked by another program");
+    const QLatin1String noTable("no such table: ");
+    if (text.startsWith(noTable))
+        return QStringLiteral("its table %1 is missing").arg(text.mid(noTable.size()));
+    return text.isEmpty() ? error.text() : text;
+}
+
+ProgramError openFailure(const QString& databaseFile, const QString& cause) {
+    return ProgramError::storeFailure(QStringLiteral("The database %1 cannot be opened: %2.")
+                                          .arg(QDir::toNativeSeparators(databaseFile), cause));
+}
+
 } // namespace
 
 Connection::Connection(const QString& connectionName) : m_name(connectionName) {
@@ -34,24 +56,30 @@ Connection::~Connection() {
 
 void Connection::open(const QString& databaseFile) {
     const QFileInfo file(databaseFile);
+    if (!file.exists())
+        throw openFailure(databaseFile, QStringLiteral("it was not found"));
     if (!file.isFile() || !file.isReadable())
-        throw ProgramError::storeFailure(QStringLiteral("Could not find or read the file '") +
-                                         databaseFile + QStringLiteral("'."));
+        throw openFailure(databaseFile, QStringLiteral("it cannot be read"));
     QSqlDatabase db = database();
     db.close();
     db.setDatabaseName(existingFileUri(file));
     db.setConnectOptions(QString::fromLatin1(ConnectOptions));
     if (!db.open())
-        throw ProgramError::storeFailure(db.lastError().text());
-    try {
-        // Reading every table proves the file is a database of this program
-        // and that no other program holds it locked.
-        for (const QString& table : storeTableNames())
-            runStatement(db, QStringLiteral("SELECT COUNT(*) FROM ") + table);
-        runStatement(db, QStringLiteral("PRAGMA foreign_keys = ON"));
-    } catch (const ProgramError&) {
-        db.close();
-        throw;
+        throw openFailure(databaseFile, causeOf(db.lastError()));
+    // Reading every table proves the file is a database of this program
+    // and that no other program holds it locked.
+    QStringList checks;
+    for (const QString& table : storeTableNames())
+        checks << QStringLiteral("SELECT COUNT(*) FROM ") + table;
+    checks << QStringLiteral("PRAGMA foreign_keys = ON");
+    for (const QString& check : checks) {
+        QSqlQuery query(db);
+        if (!query.exec(check)) {
+            const QString cause = causeOf(query.lastError());
+            query.finish();
+            db.close();
+            throw openFailure(databaseFile, cause);
+        }
     }
     m_databaseFile = databaseFile;
 }

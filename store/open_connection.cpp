@@ -26,13 +26,16 @@ bool OpenConnection(const QString& folder) {
     try {
         gcnnStore->open(databaseFileIn(folder));
         return true;
-    } catch (const ProgramError&) {
+    } catch (const ProgramError& error) {
         gcnnStore.reset();
+        // The last line names the file and the cause: the title bar shows
+        // no error number to quote.
         messageService().show(
             {MessageIcon::Critical, applicationTitle(),
              twoPartText(QStringLiteral("An internal error has occured."),
                          QStringLiteral("Please contact us with the error no. mentioned on the "
-                                        "titlebar of this dialog box")),
+                                        "titlebar of this dialog box")) +
+                 QStringLiteral("\r\n\r\n") + error.description(),
              MessageButtons::Ok, MessageAnswer::Ok});
         gblnOpenFailed = true;
         return false;

@@ -37,10 +37,9 @@ void TestStartup::aMissingDatabaseEndsWithOneMessageAndNoWindow() {
     QVERIFY(gblnOpenFailed);
     QCOMPARE(shell.messages.shown().size(), 1);
     QCOMPARE(shell.messages.shown().first().icon, MessageIcon::Critical);
-    QCOMPARE(
-        shell.messages.shown().first().text,
+    QVERIFY(shell.messages.shown().first().text.startsWith(
         QStringLiteral("An internal error has occured.\r\n\r\nPlease contact us with the error "
-                       "no. mentioned on the titlebar of this dialog box"));
+                       "no. mentioned on the titlebar of this dialog box\r\n\r\n")));
     QVERIFY(visibleWindows().isEmpty());
     QVERIFY(!startup.frame());
 }

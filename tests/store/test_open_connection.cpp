@@ -22,17 +22,19 @@ void TestOpenConnection::failureShowsTheMessageOnce_data() {
     QTest::addColumn<QByteArray>("content"); // written to the file unless null
     // When given, a new database is made and another connection, left open, runs this.
     QTest::addColumn<QString>("otherStatement");
-    QTest::newRow("missing file") << QByteArray() << QString();
-    QTest::newRow("text file") << QByteArray("Port Hedland, Australia\n") << QString();
-    QTest::newRow("empty file") << QByteArray("") << QString();
-    QTest::newRow("database lacking one table") << QByteArray() << QStringLiteral("DROP TABLE DraftDetails");
-    QTest::newRow("locked by another connection") << QByteArray() << QStringLiteral("BEGIN EXCLUSIVE");
+    QTest::addColumn<QString>("cause"); // the message's last line, after the file
+    QTest::newRow("missing file") << QByteArray() << QString() << "it was not found";
+    QTest::newRow("text file") << QByteArray("Port Hedland, Australia\n") << QString() << "it is not a database";
+    QTest::newRow("empty file") << QByteArray("") << QString() << "its table Port is missing";
+    QTest::newRow("database lacking one table") << QByteArray() << QStringLiteral("DROP TABLE DraftDetails") << "its table DraftDetails is missing";
+    QTest::newRow("locked by another connection") << QByteArray() << QStringLiteral("BEGIN EXCLUSIVE") << "it is locked by another program";
 }
 // clang-format on
 
 void TestOpenConnection::failureShowsTheMessageOnce() {
     QFETCH(QByteArray, content);
     QFETCH(QString, otherStatement);
+    QFETCH(QString, cause);
     QTemporaryDir folder;
     const QString file = databaseFileIn(folder.path());
     if (!content.isNull()) {
@@ -55,8 +57,12 @@ void TestOpenConnection::failureShowsTheMessageOnce() {
         const Message expected{MessageIcon::Critical, QStringLiteral("Calvane Lt"),
                                QStringLiteral("An internal error has occured.\r\n\r\nPlease "
                                               "contact us with the error no. mentioned on the "
-                                              "titlebar of this dialog box"),
+                                              "titlebar of this dialog box\r\n\r\nThe "
+                                              "database ") +
+                                   QDir::toNativeSeparators(file) +
+                                   QStringLiteral(" cannot be opened: ") + cause + u'.',
                                MessageButtons::Ok, MessageAnswer::Ok};
+        QCOMPARE(recorder.texts(), QStringList{expected.text});
         QVERIFY(recorder.shown() == QList<Message>{expected});
         QVERIFY(gblnOpenFailed);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
