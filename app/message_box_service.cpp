@@ -1,7 +1,9 @@
 #include "message_box_service.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 
 namespace {
 
@@ -64,6 +66,17 @@ MessageAnswer answerOf(QMessageBox::StandardButton button, MessageAnswer fallbac
     }
 }
 
+// A box sizes itself to its text, and a short text ("loading tip of day")
+// leaves the title cut off. The title bar's font may be larger than the
+// box's, and the bar holds the window's icon and buttons too.
+void makeRoomForTitle(QMessageBox& box) {
+    const int width =
+        box.fontMetrics().horizontalAdvance(box.windowTitle()) * 5 / 4 + titleBarButtonsWidth;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 std::unique_ptr<QMessageBox> buildMessageBox(const Message& message, QWidget* parent) {
@@ -76,6 +89,7 @@ std::unique_ptr<QMessageBox> buildMessageBox(const Message& message, QWidget* pa
     box->setText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box->setStandardButtons(buttonsOf(message.buttons));
     box->setDefaultButton(buttonOf(message.defaultAnswer));
+    makeRoomForTitle(*box);
     return box;
 }
 

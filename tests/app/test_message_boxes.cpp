@@ -16,6 +16,8 @@ class TestMessageBoxes : public QObject {
 private slots:
     void theBoxShowsTheMessageAsAsked_data();
     void theBoxShowsTheMessageAsAsked();
+    void theBoxIsWideEnoughForItsTitle_data();
+    void theBoxIsWideEnoughForItsTitle();
     void anErrorInAHandlerIsShownAndTheProgramGoesOn_data();
     void anErrorInAHandlerIsShownAndTheProgramGoesOn();
 };
@@ -52,6 +54,28 @@ void TestMessageBoxes::theBoxShowsTheMessageAsAsked() {
     QCOMPARE(box->text(), QStringLiteral("Invalid Net Displacement value.\n\nPlease check."));
     QCOMPARE(box->standardButtons(), buttons);
     QCOMPARE(box->standardButton(box->defaultButton()), defaultButton);
+}
+
+// clang-format off
+void TestMessageBoxes::theBoxIsWideEnoughForItsTitle_data() {
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("debug trace") << "Calvane Lt" << "loading tip of day";
+    QTest::newRow("long title, short text") << "Hydrostatic Data Table" << "OK?";
+}
+// clang-format on
+
+void TestMessageBoxes::theBoxIsWideEnoughForItsTitle() {
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    const std::unique_ptr<QMessageBox> box =
+        buildMessageBox({MessageIcon::None, title, text, MessageButtons::Ok, MessageAnswer::Ok});
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    const QFontMetrics metrics(box->font());
+    QVERIFY2(box->width() >= metrics.horizontalAdvance(title) + titleBarButtonsWidth,
+             qPrintable(QString::number(box->width())));
 }
 
 // clang-format off
