@@ -23,15 +23,21 @@ const char usage[] =
     "discharging worksheet calculates it (the Initial draft, then the Final\n"
     "draft), and prints the corrected drafts, the interpolation, the displacement\n"
     "corrections, the net displacements and the constant and cargo, with every\n"
-    "warning the worksheet would show.\n"
+    "warning the worksheet would show. A survey whose Final draft is not taken\n"
+    "yet is calculated as far as the Initial draft goes (the constant of a\n"
+    "loading survey, cargo + constant of a discharging one); the results that\n"
+    "need the Final draft stay blank and a note says so.\n"
     "\n"
     "  --json           print every figure at full precision as JSON\n"
     "  --database FILE  the database holding the survey's ship when the file names\n"
     "                   it by \"shipId\" (default: DS.dat beside the program)\n"
     "\n"
-    "Exit status: 0 calculated; 1 the calculation refused the survey (incomplete\n"
-    "draft, zero difference in the hydrostatic lines, unknown ship); 2 a bad\n"
-    "command line or a file that is not a survey.\n";
+    "Exit status: 0 calculated (also without the Final draft); 1 the calculation\n"
+    "refused the survey (incomplete draft, zero difference in the hydrostatic\n"
+    "lines, a value too large to calculate with, a ship that is unknown, damaged\n"
+    "in the database or without a light ship); 2 a bad command line, a file that\n"
+    "is not a survey (also a folder, a device, or over 4 MB), or output that\n"
+    "could not be written. Control characters from the file are printed escaped.\n";
 
 struct Options {
     bool json = false;
