@@ -127,6 +127,11 @@ QString shipProblem(int shipID) {
     } catch (const ProgramError&) {
         return QStringLiteral("ship %1 is not in the database").arg(shipID);
     }
+    try {
+        ship.ShipName();
+    } catch (const ProgramError&) {
+        return QStringLiteral("ship %1 has no name in the database").arg(shipID);
+    }
     if (ship.LightShip().isNull())
         return QStringLiteral("ship %1 has no light ship in the database, and a survey without "
                               "a light ship has no constant")

@@ -241,6 +241,7 @@ void TestSurveyCommand::refusesADamagedShip_data() {
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("light ship not entered") << "UPDATE Ship SET LightShip = NULL" << "ship 1 has no light ship in the database, and a survey without a light ship has no constant";
+    QTest::newRow("no name") << "UPDATE Ship SET ShipName = NULL" << "ship 1 has no name in the database";
     QTest::newRow("LBP stored as a float") << "UPDATE Ship SET LBP = '1.0e-05'" << "ship 1 cannot be read from the database: The column LBP holds \"1.0e-05\", which does not fit its type.";
 }
 // clang-format on
