@@ -115,21 +115,11 @@ bool shipExists(int shipID) {
 
 } // namespace
 
-int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        out << QString::fromLatin1(usage);
-        return 0;
-    }
-    QString problem;
-    const std::optional<Options> options = parse(arguments, problem);
-    if (!options) {
-        err << "calvane-survey: " << problem << "\n"
-            << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
-        return 2;
-    }
-    const SurveyFileResult read = readSurveyFile(options->file);
+int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
+                        const CalculatedSurveyAction& action) {
+    const SurveyFileResult read = readSurveyFile(file);
     if (!read.document) {
-        err << "calvane-survey: " << options->file << ": " << read.error << "\n";
+        err << "calvane-survey: " << file << ": " << read.error << "\n";
         return 2;
     }
     const SurveyDocument& survey = *read.document;
@@ -137,7 +127,7 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
     ScopedMessageRecorder messages;
     SurveyDatabase database;
     try {
-        const int shipID = database.open(survey, options->database);
+        const int shipID = database.open(survey, databaseFile);
         if (!shipExists(shipID)) {
             err << "calvane-survey: ship " << shipID << " is not in the database\n";
             return 1;
@@ -150,13 +140,33 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         QStringList warnings;
         for (const QString& text : messages.texts())
             warnings.append(oneLine(text));
-        if (options->json)
-            out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings));
-        else
-            out << surveyAsText(survey, calculation, warnings);
+        return action(survey, calculation, warnings);
     } catch (const ProgramError& error) {
         err << "calvane-survey: " << oneLine(error.description()) << "\n";
         return 1;
     }
-    return 0;
+}
+
+int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        out << QString::fromLatin1(usage);
+        return 0;
+    }
+    QString problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options) {
+        err << "calvane-survey: " << problem << "\n"
+            << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
+        return 2;
+    }
+    return runCalculatedSurvey(
+        options->file, options->database, err,
+        [&](const SurveyDocument& survey, const SurveyCalculation& calculation,
+            const QStringList& warnings) {
+            if (options->json)
+                out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings));
+            else
+                out << surveyAsText(survey, calculation, warnings);
+            return 0;
+        });
 }

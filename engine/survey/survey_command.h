@@ -2,6 +2,10 @@
 
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
+
+class SurveyCalculation;
+struct SurveyDocument;
 
 // calvane-survey: runs a survey file through the worksheets' calculation
 // and prints every figure. `arguments` leave out the program's name.
@@ -9,3 +13,16 @@
 // incomplete draft, a zero difference, a missing ship); 2 for a bad command
 // line or a file that is no survey.
 int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+// What a command does with a survey both of whose drafts were calculated,
+// given the warnings the calculation showed; returns the exit status.
+using CalculatedSurveyAction =
+    std::function<int(const SurveyDocument& survey, const SurveyCalculation& calculation,
+                      const QStringList& warnings)>;
+
+// Reads the survey file, opens the database of its ship (`databaseFile`, or
+// DS.dat beside the program when empty; a scratch one for a ship given
+// inline), calculates both drafts and hands them to the action. Exit status
+// and reasons on `err` as runSurveyCommand's; the action's status otherwise.
+int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
+                        const CalculatedSurveyAction& action);

@@ -1,0 +1,99 @@
+#include "report_command.h"
+
+#include "calculated_survey_sheet.h"
+#include "errors.h"
+#include "message_service.h"
+#include "report_fill.h"
+#include "report_pdf.h"
+#include "report_printer.h"
+#include "survey_calculation.h"
+#include "survey_command.h"
+
+namespace {
+
+const char usage[] =
+    "Usage: calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
+    "\n"
+    "Calculates a draft survey saved as a survey file, as `compute` does, and\n"
+    "writes its loadport or discharge port draft survey report, one A4 page, to\n"
+    "OUT.pdf.\n"
+    "\n"
+    "  --pdf FILE       the PDF file to write (replaced whole, or left as it was)\n"
+    "  --database FILE  the database holding the survey's ship when the file names\n"
+    "                   it by \"shipId\" (default: DS.dat beside the program)\n"
+    "\n"
+    "Exit status: 0 written; 1 the calculation refused the survey or the report\n"
+    "could not be made or written; 2 a bad command line or a file that is not a\n"
+    "survey.\n";
+
+struct Options {
+    QString file, pdf, database;
+};
+
+std::optional<Options> parse(const QStringList& arguments, QString& problem) {
+    Options options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool valueFollows = i + 1 < arguments.size();
+        if (argument == QStringLiteral("--pdf") && valueFollows) {
+            options.pdf = arguments[++i];
+        } else if (argument == QStringLiteral("--database") && valueFollows) {
+            options.database = arguments[++i];
+        } else if (argument.startsWith(u'-') || !options.file.isEmpty()) {
+            problem = QStringLiteral("unexpected argument: ") + argument;
+            return std::nullopt;
+        } else {
+            options.file = argument;
+        }
+    }
+    if (options.file.isEmpty())
+        problem = QStringLiteral("no survey file given");
+    else if (options.pdf.isEmpty())
+        problem = QStringLiteral("no PDF file given (--pdf OUT.pdf)");
+    return problem.isEmpty() ? std::optional(options) : std::nullopt;
+}
+
+// Preview and print alike write the page to the PDF file.
+class PdfFilePrinter : public ReportPrinter {
+public:
+    explicit PdfFilePrinter(const QString& file) : m_file(file) {}
+
+    void preview(const ReportSource& source) override { print(source); }
+    void print(const ReportSource& source) override {
+        saveReportPdf(fillReport(source), m_file);
+        m_written = true;
+    }
+    bool written() const { return m_written; }
+
+private:
+    QString m_file;
+    bool m_written = false;
+};
+
+} // namespace
+
+int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        out << QString::fromLatin1(usage);
+        return 0;
+    }
+    QString problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options) {
+        err << "calvane-survey: " << problem << "\n"
+            << QString::fromLatin1(usage).section(u'\n', 0, 0) << "\n";
+        return 2;
+    }
+    return runCalculatedSurvey(options->file, options->database, err,
+                               [&](const SurveyDocument& survey,
+                                   const SurveyCalculation& calculation, const QStringList&) {
+                                   ScopedMessageRecorder messages;
+                                   PdfFilePrinter printer(options->pdf);
+                                   const ScopedReportPrinter installed(&printer);
+                                   CalculatedSurveySheet sheet(survey, calculation);
+                                   RPrint(sheet);
+                                   for (const QString& text : messages.texts())
+                                       err << "calvane-survey: " << oneLine(text) << "\n";
+                                   return printer.written() ? 0 : 1;
+                               });
+}
