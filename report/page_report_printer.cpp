@@ -13,7 +13,6 @@ void PageReportPrinter::preview(const ReportSource& source) {
     auto* window = new ReportPreview(fillReport(source));
     m_previews.append(window);
     window->show();
-    window->raise();
 }
 
 void PageReportPrinter::print(const ReportSource& source) {
