@@ -2,12 +2,8 @@
 
 #include "calculated_survey_sheet.h"
 #include "errors.h"
-#include "message_service.h"
 #include "report_fill.h"
 #include "report_pdf.h"
-#include "report_printer.h"
-#include "survey_calculation.h"
-#include "survey_command.h"
 
 namespace {
 
@@ -53,23 +49,6 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     return problem.isEmpty() ? std::optional(options) : std::nullopt;
 }
 
-// Preview and print alike write the page to the PDF file.
-class PdfFilePrinter : public ReportPrinter {
-public:
-    explicit PdfFilePrinter(const QString& file) : m_file(file) {}
-
-    void preview(const ReportSource& source) override { print(source); }
-    void print(const ReportSource& source) override {
-        saveReportPdf(fillReport(source), m_file);
-        m_written = true;
-    }
-    bool written() const { return m_written; }
-
-private:
-    QString m_file;
-    bool m_written = false;
-};
-
 } // namespace
 
 int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -84,16 +63,14 @@ int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
             << QString::fromLatin1(usage).section(u'\n', 0, 0) << "\n";
         return 2;
     }
-    return runCalculatedSurvey(options->file, options->database, err,
-                               [&](const SurveyDocument& survey,
-                                   const SurveyCalculation& calculation, const QStringList&) {
-                                   ScopedMessageRecorder messages;
-                                   PdfFilePrinter printer(options->pdf);
-                                   const ScopedReportPrinter installed(&printer);
-                                   CalculatedSurveySheet sheet(survey, calculation);
-                                   RPrint(sheet);
-                                   for (const QString& text : messages.texts())
-                                       err << "calvane-survey: " << oneLine(text) << "\n";
-                                   return printer.written() ? 0 : 1;
-                               });
+    const SurveyFileReport report = reportOfSurveyFile(options->file, options->database, err);
+    if (!report.source)
+        return report.status;
+    try {
+        saveReportPdf(fillReport(*report.source), options->pdf);
+    } catch (const ProgramError& error) {
+        err << "calvane-survey: " << error.description() << "\n";
+        return 1;
+    }
+    return 0;
 }

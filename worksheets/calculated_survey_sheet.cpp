@@ -2,8 +2,11 @@
 
 #include "connection.h"
 #include "errors.h"
+#include "message_service.h"
+#include "report_printer.h"
 #include "ship.h"
 #include "survey_calculation.h"
+#include "survey_command.h"
 
 CalculatedSurveySheet::CalculatedSurveySheet(const SurveyDocument& survey,
                                              const SurveyCalculation& calculation)
@@ -63,4 +66,36 @@ QString CalculatedSurveySheet::shownTabCaption() const {
 
 const clsDraft& CalculatedSurveySheet::draft(Stage stage) const {
     return m_calculation.draft(stage);
+}
+
+namespace {
+
+// Keeps what it is asked to preview or print.
+class CapturingPrinter : public ReportPrinter {
+public:
+    std::optional<ReportSource> source;
+    void preview(const ReportSource& asked) override { source = asked; }
+    void print(const ReportSource& asked) override { source = asked; }
+};
+
+} // namespace
+
+SurveyFileReport reportOfSurveyFile(const QString& file, const QString& database,
+                                    QTextStream& err) {
+    SurveyFileReport report;
+    report.status =
+        runCalculatedSurvey(file, database, err,
+                            [&](const SurveyDocument& survey, const SurveyCalculation& calculation,
+                                const QStringList&) {
+                                ScopedMessageRecorder messages;
+                                CapturingPrinter printer;
+                                const ScopedReportPrinter installed(&printer);
+                                CalculatedSurveySheet sheet(survey, calculation);
+                                RPrint(sheet);
+                                for (const QString& text : messages.texts())
+                                    err << "calvane-survey: " << oneLine(text) << "\n";
+                                report.source = printer.source;
+                                return report.source ? 0 : 1;
+                            });
+    return report;
 }

@@ -3,6 +3,9 @@
 #include "rowset.h"
 #include "survey_print.h"
 
+#include <QTextStream>
+#include <optional>
+
 class SurveyCalculation;
 struct SurveyDocument;
 
@@ -32,3 +35,16 @@ private:
     const SurveyCalculation& m_calculation;
     RowSet m_ports;
 };
+
+// What printing a survey file hands to the report printer, or why there is
+// none: the exit status and reason on `err` as calvane-survey compute's, or
+// 1 with the message printing stopped with.
+struct SurveyFileReport {
+    int status = 0;
+    std::optional<ReportSource> source;
+};
+
+// Calculates the survey file as calvane-survey compute does (`database`
+// as its --database) and prints it as the worksheet showing both
+// calculated drafts would.
+SurveyFileReport reportOfSurveyFile(const QString& file, const QString& database, QTextStream& err);

@@ -9,7 +9,6 @@
 #include "report_preview.h"
 #include "report_render.h"
 #include "save_file_chooser.h"
-#include "survey_command.h"
 #include "text_list.h"
 
 #include <QAction>
@@ -26,31 +25,15 @@ QString samplePath(const char* name) {
     return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name);
 }
 
-// Keeps the source of the last report asked for.
-class CapturingPrinter : public ReportPrinter {
-public:
-    std::optional<ReportSource> source;
-    void preview(const ReportSource& asked) override { source = asked; }
-    void print(const ReportSource& asked) override { source = asked; }
-};
-
 // The report of a survey file, filled as the worksheet that calculated it
 // fills it.
 ReportSource calculatedSource(const QString& file) {
     QString errors;
     QTextStream err(&errors);
-    CapturingPrinter printer;
-    const ScopedReportPrinter installed(&printer);
-    runCalculatedSurvey(
-        file, QString(), err,
-        [](const SurveyDocument& survey, const SurveyCalculation& calculation, const QStringList&) {
-            CalculatedSurveySheet sheet(survey, calculation);
-            RPrint(sheet);
-            return 0;
-        });
-    if (!printer.source)
+    const SurveyFileReport report = reportOfSurveyFile(file, QString(), err);
+    if (!report.source)
         throw ProgramError(ErrorCode::ObjectNotSet, QStringLiteral("No report: ") + errors);
-    return *printer.source;
+    return *report.source;
 }
 
 QString pdfText(const QString& file) {
@@ -270,9 +253,7 @@ private slots:
         QFile sample(samplePath("loading-survey.json"));
         QVERIFY(sample.open(QIODevice::ReadOnly) && incomplete.open(QIODevice::WriteOnly));
         const QJsonObject survey = QJsonDocument::fromJson(sample.readAll()).object();
-        incomplete.write(
-            QJsonDocument(edited(survey, texts({"voyage"}), QString()))
-                .toJson());
+        incomplete.write(QJsonDocument(edited(survey, texts({"voyage"}), QString())).toJson());
         incomplete.close();
         for (QString& argument : arguments)
             argument.replace(u'~', folder.path());
