@@ -1,5 +1,7 @@
 #include "calculated_survey_sheet.h"
 #include "clock.h"
+#include "connection.h"
+#include "create_database.h"
 #include "errors.h"
 #include "json_edit.h"
 #include "message_service.h"
@@ -237,6 +239,7 @@ private slots:
         // clang-format off
         QTest::newRow("loading") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"CORAL MERIDIAN", "LOADPORT DRAFT SURVEY REPORT", "76126.85586 MT"}) << "";
         QTest::newRow("discharging") << QStringList{QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf"), discharging} << 0 << texts({"CORAL MERIDIAN", "TOTAL CARGO DISCHARGED", "76168.63166 MT"}) << "";
+        QTest::newRow("ship of the database") << QStringList{QStringLiteral("report"), samplePath("loading-survey-stored-ship.json"), QStringLiteral("--database"), QStringLiteral("~/DS.dat"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"VNCM", "Port Hedland, Australia", "76015 MT", "32.26 m"}) << "";
         QTest::newRow("incomplete survey") << QStringList{QStringLiteral("report"), QStringLiteral("~/incomplete.json"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 1 << QStringList() << "Incomplete data.";
         QTest::newRow("unwritable pdf") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--pdf"), QStringLiteral("~/missing/r.pdf")} << 1 << QStringList() << "could not be written";
         QTest::newRow("no pdf") << QStringList{QStringLiteral("report"), loading} << 2 << QStringList() << "no PDF file given";
@@ -255,6 +258,7 @@ private slots:
         const QJsonObject survey = QJsonDocument::fromJson(sample.readAll()).object();
         incomplete.write(QJsonDocument(edited(survey, texts({"voyage"}), QString())).toJson());
         incomplete.close();
+        createDatabase(databaseFileIn(folder.path()));
         for (QString& argument : arguments)
             argument.replace(u'~', folder.path());
 
