@@ -97,11 +97,22 @@ void ReportPreview::showPage() {
     m_sheet->adjustSize();
 }
 
+// The survey's date: the Final draft's, else the Initial draft's, else
+// today.
+QDate ReportPreview::surveyDate() const {
+    for (const QString& label : {QStringLiteral("lblFinDate"), QStringLiteral("lblInitDate")}) {
+        const QDate date = QDate::fromString(m_page.caption(label), QStringLiteral("dd-MM-yyyy"));
+        if (date.isValid())
+            return date;
+    }
+    return programClock().now().date();
+}
+
 QString ReportPreview::proposedFileName() const {
     const QString port = m_page.caption(QStringLiteral("lblPortName")).section(u',', 0, 0);
     const QString name = fileNamePart(m_page.caption(QStringLiteral("lblShipName"))) +
                          QStringLiteral(" - ") + fileNamePart(port) + QStringLiteral(" - ") +
-                         programClock().now().date().toString(QStringLiteral("yyyy-MM-dd")) +
+                         surveyDate().toString(QStringLiteral("yyyy-MM-dd")) +
                          QStringLiteral(".pdf");
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name);

@@ -2,6 +2,7 @@
 
 #include "report_page.h"
 
+#include <QDate>
 #include <QWidget>
 
 class QComboBox;
@@ -19,13 +20,15 @@ public:
     // Percent; the nearest offered zoom is taken.
     void setZoom(int percent);
 
-    // "SHIP - Port - yyyy-MM-dd.pdf" in the user's documents folder.
+    // "SHIP - Port - yyyy-MM-dd.pdf" in the user's documents folder, dated
+    // by the survey.
     QString proposedFileName() const;
     // Asks for a file and writes the report to it; a failure is shown.
     void saveAsPdf();
 
 private:
     void showPage();
+    QDate surveyDate() const;
 
     ReportPage m_page;
     QComboBox* m_zoom;

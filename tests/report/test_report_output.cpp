@@ -199,14 +199,13 @@ private slots:
         ScriptedChooser chooser;
         chooser.answer = file;
         installSaveFileChooser(&chooser);
-        const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
         ScopedMessageRecorder recorder;
         ReportPreview preview(fillReport(m_loading));
         preview.findChild<QAction*>(QStringLiteral("actSaveAsPdf"))->trigger();
         installSaveFileChooser(nullptr);
 
         QCOMPARE(QFileInfo(chooser.proposed).fileName(),
-                 QStringLiteral("CORAL MERIDIAN - Port Hedland - 2026-12-07.pdf"));
+                 QStringLiteral("CORAL MERIDIAN - Port Hedland - 2024-07-13.pdf"));
         QFile pdf(file);
         QCOMPARE(pdf.exists(), written);
         if (written) {
@@ -214,6 +213,16 @@ private slots:
             QVERIFY(pdf.read(5) == "%PDF-");
         }
         QCOMPARE(recorder.texts().join(u'|').section(QStringLiteral("\r\n"), 0, 0), message);
+    }
+
+    // A report without dates is dated today.
+    void undatedReportIsNamedForToday() {
+        const FixedClock clock(QDateTime(QDate(2026, 12, 7), QTime(9, 30)));
+        ReportSource source = m_loading;
+        source.initial.reset();
+        source.final.reset();
+        QCOMPARE(QFileInfo(ReportPreview(fillReport(source)).proposedFileName()).fileName(),
+                 QStringLiteral("CORAL MERIDIAN - Port Hedland - 2026-12-07.pdf"));
     }
 
     void printingWithoutPrinter() {
