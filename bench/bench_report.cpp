@@ -1,5 +1,6 @@
 // One filled survey report drawn to a PDF in memory, against the floor any
-// PDF page costs: a bare one-page QPdfWriter page with as many text items.
+// PDF page costs: a bare one-page QPdfWriter page with as many text items,
+// in one typeface, and in a regular and a bold one as a report needs.
 #include "calculated_survey_sheet.h"
 #include "report_fill.h"
 #include "report_pdf.h"
@@ -29,8 +30,12 @@ void filledReport(benchmark::State& state) {
         benchmark::DoNotOptimize(reportPdf(fillReport(*source)));
 }
 
-void barePage(benchmark::State& state) {
+// Every `boldEvery`-th item bold (0: none), as a page of two typefaces.
+void barePage(benchmark::State& state, int boldEvery) {
     const int items = int(drptCalvane().labels.size());
+    const QFont regular(QStringLiteral("DejaVu Sans"), 9);
+    QFont bold = regular;
+    bold.setBold(true);
     for (auto _ : state) {
         QByteArray pdf;
         QBuffer buffer(&pdf);
@@ -39,10 +44,11 @@ void barePage(benchmark::State& state) {
             QPdfWriter writer(&buffer);
             writer.setPageSize(QPageSize(QPageSize::A4));
             QPainter painter(&writer);
-            painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-            for (int i = 0; i < items; ++i)
+            for (int i = 0; i < items; ++i) {
+                painter.setFont(boldEvery && i % boldEvery == 0 ? bold : regular);
                 painter.drawText(QPoint(200 + (i % 3) * 3000, 200 + (i / 3) * 250),
                                  QStringLiteral("Label %1 12345.6789 MT").arg(i));
+            }
         }
         benchmark::DoNotOptimize(pdf);
     }
@@ -51,7 +57,8 @@ void barePage(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(filledReport)->Unit(benchmark::kMillisecond);
-BENCHMARK(barePage)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(barePage, oneFace, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(barePage, regularAndBold, 4)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     // Drawn with the desktop's fonts, never shown.

@@ -90,8 +90,13 @@ void renderReport(QPainter& painter, const ReportPage& page) {
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
 
+    // The bands in one go: a PDF fills them as one path.
+    QList<QRect> bands;
     for (const QRect& band : layout.bands)
-        painter.fillRect(scale.rect(band), QColor(0xee, 0xf0, 0xf3));
+        bands.append(scale.rect(band));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xee, 0xf0, 0xf3));
+    painter.drawRects(bands);
     QPen pen(QColor(0x33, 0x33, 0x33));
     pen.setWidth(std::max(1, scale(10)));
     painter.setPen(pen);

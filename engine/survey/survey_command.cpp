@@ -16,6 +16,7 @@ namespace {
 
 const char usage[] =
     "Usage: calvane-survey compute [--json] [--database FILE] SURVEY-FILE\n"
+    "       calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
     "       calvane-survey --help\n"
     "\n"
     "Calculates a draft survey saved as a survey file, exactly as the loading or\n"
