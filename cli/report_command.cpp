@@ -4,6 +4,7 @@
 #include "errors.h"
 #include "report_fill.h"
 #include "report_pdf.h"
+#include "survey_command.h"
 
 namespace {
 
@@ -52,17 +53,12 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
 } // namespace
 
 int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        out << QString::fromLatin1(usage);
+    if (printedHelp(arguments, usage, out))
         return 0;
-    }
     QString problem;
     const std::optional<Options> options = parse(arguments, problem);
-    if (!options) {
-        err << "calvane-survey: " << problem << "\n"
-            << QString::fromLatin1(usage).section(u'\n', 0, 0) << "\n";
-        return 2;
-    }
+    if (!options)
+        return badCommandLine(problem, usage, 1, err);
     const SurveyFileReport report = reportOfSurveyFile(options->file, options->database, err);
     if (!report.source)
         return report.status;

@@ -148,18 +148,27 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     }
 }
 
+bool printedHelp(const QStringList& arguments, const char* usageText, QTextStream& out) {
+    if (!arguments.contains(QStringLiteral("--help")) && !arguments.contains(QStringLiteral("-h")))
+        return false;
+    out << QString::fromLatin1(usageText);
+    return true;
+}
+
+int badCommandLine(const QString& problem, const char* usageText, int usageLines,
+                   QTextStream& err) {
+    err << "calvane-survey: " << problem << "\n"
+        << QString::fromLatin1(usageText).section(u'\n', 0, usageLines - 1) << "\n";
+    return 2;
+}
+
 int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        out << QString::fromLatin1(usage);
+    if (printedHelp(arguments, usage, out))
         return 0;
-    }
     QString problem;
     const std::optional<Options> options = parse(arguments, problem);
-    if (!options) {
-        err << "calvane-survey: " << problem << "\n"
-            << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
-        return 2;
-    }
+    if (!options)
+        return badCommandLine(problem, usage, 2, err);
     return runCalculatedSurvey(
         options->file, options->database, err,
         [&](const SurveyDocument& survey, const SurveyCalculation& calculation,

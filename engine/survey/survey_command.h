@@ -26,3 +26,10 @@ using CalculatedSurveyAction =
 // and reasons on `err` as runSurveyCommand's; the action's status otherwise.
 int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
                         const CalculatedSurveyAction& action);
+
+// Prints the usage when the arguments ask for help (--help or -h); true
+// when it did.
+bool printedHelp(const QStringList& arguments, const char* usageText, QTextStream& out);
+// Says what is wrong with the command line and the first lines of the
+// usage; the exit status for it, 2.
+int badCommandLine(const QString& problem, const char* usageText, int usageLines, QTextStream& err);

@@ -6,20 +6,8 @@
 #include <QSet>
 #include <QtTest>
 
-using Labels = QMap<QString, QString>;
+using Labels = TextMap;
 Q_DECLARE_METATYPE(Worksheet)
-
-namespace {
-
-// Expected captions by label name, from plain literals.
-Labels labels(std::initializer_list<std::pair<const char*, const char*>> pairs) {
-    Labels map;
-    for (const auto& [name, caption] : pairs)
-        map.insert(QString::fromUtf8(name), QString::fromUtf8(caption));
-    return map;
-}
-
-} // namespace
 
 class TestReportFill : public QObject {
     Q_OBJECT
@@ -91,7 +79,7 @@ private slots:
     void values_data() {
         QTest::addColumn<Worksheet>("worksheet");
         QTest::addColumn<Labels>("expected");
-        const Labels common = labels({
+        const Labels common = textMap({
             {"lblShipName", "CORAL MERIDIAN"},
             {"lblShipName2", "Coral Meridian"},
             {"lblPortName", "Port Hedland, Australia"},
@@ -108,15 +96,15 @@ private slots:
         });
         // The constant: the Initial net less the light ship.
         Labels loading = common;
-        loading.insert(labels({{"lblReportTitle", "LOADPORT DRAFT SURVEY REPORT"},
-                               {"lblConstant", "25450.5 MT"},
-                               {"lblTotCargoLoaded", "-30000.37655 MT"}}));
+        loading.insert(textMap({{"lblReportTitle", "LOADPORT DRAFT SURVEY REPORT"},
+                                {"lblConstant", "25450.5 MT"},
+                                {"lblTotCargoLoaded", "-30000.37655 MT"}}));
         QTest::newRow("loading") << Worksheet::Loading << loading;
         // The constant: the Final net less the light ship.
         Labels discharging = common;
-        discharging.insert(labels({{"lblReportTitle", "DISCHARGE PORT DRAFT SURVEY REPORT"},
-                                   {"lblConstant", "-4549.87655 MT"},
-                                   {"lblTotCargoLoaded", "30000.37655 MT"}}));
+        discharging.insert(textMap({{"lblReportTitle", "DISCHARGE PORT DRAFT SURVEY REPORT"},
+                                    {"lblConstant", "-4549.87655 MT"},
+                                    {"lblTotCargoLoaded", "30000.37655 MT"}}));
         QTest::newRow("discharging") << Worksheet::Discharging << discharging;
     }
     void values() {
@@ -271,25 +259,25 @@ private slots:
         QTest::addColumn<bool>("withFinal");
         QTest::addColumn<Labels>("expected");
         QTest::newRow("loading, no initial") << Worksheet::Loading << false << true
-                                             << labels({{"lblInitDate", ""},
-                                                        {"lblInitFO", "0 MT"},
-                                                        {"lblInitFwdMeanDraft", "0 m"},
-                                                        {"lblInitDeflection", "0 cm"},
-                                                        {"lblInitTPC", "0"},
-                                                        {"lblInitDensity", "0 MT"},
-                                                        {"lblInitComments", ""},
-                                                        {"lblConstant", "0 MT"},
-                                                        {"lblTotCargoLoaded", "-30000.37655 MT"}});
+                                             << textMap({{"lblInitDate", ""},
+                                                         {"lblInitFO", "0 MT"},
+                                                         {"lblInitFwdMeanDraft", "0 m"},
+                                                         {"lblInitDeflection", "0 cm"},
+                                                         {"lblInitTPC", "0"},
+                                                         {"lblInitDensity", "0 MT"},
+                                                         {"lblInitComments", ""},
+                                                         {"lblConstant", "0 MT"},
+                                                         {"lblTotCargoLoaded", "-30000.37655 MT"}});
         QTest::newRow("loading, no final") << Worksheet::Loading << true << false
-                                           << labels({{"lblFinDensity", ""},
-                                                      {"lblFinNGDisp", "0 MT"},
-                                                      {"lblConstant", "25450.5 MT"},
-                                                      {"lblTotCargoLoaded", "0 MT"}});
+                                           << textMap({{"lblFinDensity", ""},
+                                                       {"lblFinNGDisp", "0 MT"},
+                                                       {"lblConstant", "25450.5 MT"},
+                                                       {"lblTotCargoLoaded", "0 MT"}});
         QTest::newRow("discharging, no final") << Worksheet::Discharging << true << false
-                                               << labels({{"lblFinTrueMeanDraft", "0 m"},
-                                                          {"lblConstant", "0 MT"},
-                                                          {"lblTotCargoLoaded", "0 MT"},
-                                                          {"lblInitNGDisp", "36250.5 MT"}});
+                                               << textMap({{"lblFinTrueMeanDraft", "0 m"},
+                                                           {"lblConstant", "0 MT"},
+                                                           {"lblTotCargoLoaded", "0 MT"},
+                                                           {"lblInitNGDisp", "36250.5 MT"}});
     }
     void columnsLeftOut() {
         QFETCH(Worksheet, worksheet);

@@ -57,14 +57,7 @@ public:
     }
 };
 
-using Labels = QMap<QString, QString>;
-
-Labels labels(std::initializer_list<std::pair<const char*, const char*>> pairs) {
-    Labels map;
-    for (const auto& [name, caption] : pairs)
-        map.insert(QString::fromUtf8(name), QString::fromUtf8(caption));
-    return map;
-}
+using Labels = TextMap;
 
 } // namespace
 
@@ -85,24 +78,24 @@ private slots:
         QTest::addColumn<bool>("discharging");
         QTest::addColumn<Labels>("expected");
         QTest::newRow("loading") << false
-                                 << labels({{"lblShipName", "CORAL MERIDIAN"},
-                                            {"lblReportTitle", "LOADPORT DRAFT SURVEY REPORT"},
-                                            {"lblInitFO", "1450.3 MT"},
-                                            {"lblInitFwdMeanDraft", "5.2 m"},
-                                            {"lblInitDeflection", "Hog 1.5 cm"},
-                                            {"lblFinDeflection", "Sag 5 cm"},
-                                            {"lblFinNGDisp", "87189.36056 MT"},
-                                            {"lblConstant", "262.5047 MT"},
-                                            {"lblTotCargoLoaded", "76126.85586 MT"},
-                                            {"lblShipName2", "Coral Meridian"}});
+                                 << textMap({{"lblShipName", "CORAL MERIDIAN"},
+                                             {"lblReportTitle", "LOADPORT DRAFT SURVEY REPORT"},
+                                             {"lblInitFO", "1450.3 MT"},
+                                             {"lblInitFwdMeanDraft", "5.2 m"},
+                                             {"lblInitDeflection", "Hog 1.5 cm"},
+                                             {"lblFinDeflection", "Sag 5 cm"},
+                                             {"lblFinNGDisp", "87189.36056 MT"},
+                                             {"lblConstant", "262.5047 MT"},
+                                             {"lblTotCargoLoaded", "76126.85586 MT"},
+                                             {"lblShipName2", "Coral Meridian"}});
         QTest::newRow("discharging")
             << true
-            << labels({{"lblReportTitle", "DISCHARGE PORT DRAFT SURVEY REPORT"},
-                       {"lblResult2", "TOTAL CARGO DISCHARGED"},
-                       {"lblInitDeflection", "Sag 3 cm"},
-                       {"lblFinDeflection", "Hog 1 cm"},
-                       {"lblConstant", "253.88085 MT"},
-                       {"lblTotCargoLoaded", "76168.63166 MT"}});
+            << textMap({{"lblReportTitle", "DISCHARGE PORT DRAFT SURVEY REPORT"},
+                        {"lblResult2", "TOTAL CARGO DISCHARGED"},
+                        {"lblInitDeflection", "Sag 3 cm"},
+                        {"lblFinDeflection", "Hog 1 cm"},
+                        {"lblConstant", "253.88085 MT"},
+                        {"lblTotCargoLoaded", "76168.63166 MT"}});
     }
     void filledSurveys() {
         QFETCH(bool, discharging);

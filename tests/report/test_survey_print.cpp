@@ -72,6 +72,13 @@ private:
     }
 };
 
+// RPrint's surroundings: a recording printer and a message recorder.
+struct PrintRun {
+    RecordingPrinter printer;
+    ScopedReportPrinter installed{&printer};
+    ScopedMessageRecorder recorder;
+};
+
 QString firstLines(const QList<Message>& messages) {
     QStringList lines;
     for (const Message& message : messages)
@@ -143,36 +150,32 @@ private slots:
         sheet.drafts[0].setToSave(validDrafts.contains(u'I'));
         sheet.drafts[1].setToSave(false);
         sheet.drafts[1].setHasRecord(validDrafts.contains(u'F'));
-        RecordingPrinter printer;
-        const ScopedReportPrinter installed(&printer);
-        ScopedMessageRecorder recorder;
-        recorder.queueAnswer(answerYes ? MessageAnswer::Yes : MessageAnswer::No);
+        PrintRun run;
+        run.recorder.queueAnswer(answerYes ? MessageAnswer::Yes : MessageAnswer::No);
 
         RPrint(sheet, preview);
 
-        QCOMPARE(firstLines(recorder.shown()), messages);
-        for (const Message& message : recorder.shown()) {
+        QCOMPARE(firstLines(run.recorder.shown()), messages);
+        for (const Message& message : run.recorder.shown()) {
             QCOMPARE(message.title, QStringLiteral("Calvane Lt"));
             QCOMPARE(message.icon, MessageIcon::Exclamation);
         }
-        const QString made = printer.last ? printer.calls.join(u' ') + u' ' +
-                                                fwdMean(printer.last->initial) + u' ' +
-                                                fwdMean(printer.last->final)
-                                          : QString();
+        const QString made = run.printer.last ? run.printer.calls.join(u' ') + u' ' +
+                                                    fwdMean(run.printer.last->initial) + u' ' +
+                                                    fwdMean(run.printer.last->final)
+                                              : QString();
         QCOMPARE(made, outcome);
     }
 
     void discardQuestionAsksYesOrNo() {
         FakeWorksheet sheet;
         sheet.constant.clear();
-        RecordingPrinter printer;
-        const ScopedReportPrinter installed(&printer);
-        ScopedMessageRecorder recorder;
-        recorder.queueAnswer(MessageAnswer::No);
+        PrintRun run;
+        run.recorder.queueAnswer(MessageAnswer::No);
         RPrint(sheet);
-        QCOMPARE(recorder.shown().size(), 1);
-        QCOMPARE(recorder.shown()[0].buttons, MessageButtons::YesNo);
-        QCOMPARE(recorder.shown()[0].text,
+        QCOMPARE(run.recorder.shown().size(), 1);
+        QCOMPARE(run.recorder.shown()[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(run.recorder.shown()[0].text,
                  QStringLiteral("Incomplete Initial draft...!\r\n\r\nWould you like to discard "
                                 "initial draft details and continue ?"));
     }
@@ -199,10 +202,8 @@ private slots:
         sheet.tab = tab;
         sheet.constant = constant;
         sheet.drafts[0].setToSave(true);
-        RecordingPrinter printer;
-        const ScopedReportPrinter installed(&printer);
-        ScopedMessageRecorder recorder;
-        recorder.queueAnswer(MessageAnswer::Yes);
+        PrintRun run;
+        run.recorder.queueAnswer(MessageAnswer::Yes);
         RPrint(sheet);
         QCOMPARE(sheet.saved, saved < 0 ? QList<Stage>() : QList<Stage>{Stage(saved)});
     }
@@ -231,17 +232,15 @@ private slots:
         sheet.kind = kind;
         sheet.portMissing = portMissing;
         sheet.drafts[0].setToSave(true);
-        RecordingPrinter printer;
-        printer.failure = printerFailure;
-        const ScopedReportPrinter installed(&printer);
-        ScopedMessageRecorder recorder;
+        PrintRun run;
+        run.printer.failure = printerFailure;
         RPrint(sheet, false);
-        QCOMPARE(recorder.shown().size(), 1);
-        const Message& message = recorder.shown()[0];
+        QCOMPARE(run.recorder.shown().size(), 1);
+        const Message& message = run.recorder.shown()[0];
         QCOMPARE(message.title, title);
         QCOMPARE(message.icon, MessageIcon::Critical);
         QCOMPARE(message.text, QStringLiteral("Error while printing the report.\r\n\r\n") + cause);
-        QVERIFY(printer.calls.isEmpty());
+        QVERIFY(run.printer.calls.isEmpty());
     }
 
 private:
