@@ -26,7 +26,7 @@ QString withUnit(const QString& text, const QString& unit) {
 
 class ReportFiller {
 public:
-    ReportFiller(const ReportSource& source)
+    explicit ReportFiller(const ReportSource& source)
         : m_source(source), m_page(reportLayout(source.worksheet)) {}
 
     ReportPage fill() {

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 namespace {
 

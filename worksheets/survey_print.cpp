@@ -124,17 +124,22 @@ private:
 } // namespace
 
 void RPrint(PrintableWorksheet& worksheet, bool blnShowPreview) {
+    QString failure;
     try {
         SurveyPrint(worksheet, blnShowPreview).run();
+        return;
     } catch (const ProgramError& error) {
-        const bool discharging = worksheet.worksheetKind() == Worksheet::Discharging;
-        // What failed, where the user was once asked to quote an error number.
-        messageService().show(
-            {MessageIcon::Critical,
-             discharging ? QStringLiteral("Calvane Lt-10066") : QStringLiteral("Calvane Lt-10067"),
-             twoPartText(QStringLiteral("Error while printing the report."), error.description()),
-             MessageButtons::Ok, MessageAnswer::Ok});
+        failure = error.description();
+    } catch (const std::exception& error) {
+        failure = QString::fromLocal8Bit(error.what());
     }
+    const bool discharging = worksheet.worksheetKind() == Worksheet::Discharging;
+    // What failed, where the user was once asked to quote an error number.
+    messageService().show(
+        {MessageIcon::Critical,
+         discharging ? QStringLiteral("Calvane Lt-10066") : QStringLiteral("Calvane Lt-10067"),
+         twoPartText(QStringLiteral("Error while printing the report."), failure),
+         MessageButtons::Ok, MessageAnswer::Ok});
 }
 
 QString portNameAndCountry(RowSet& ports, const Variant& portID, const QString& what) {

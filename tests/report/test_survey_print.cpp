@@ -243,6 +243,21 @@ private slots:
         QVERIFY(run.printer.calls.isEmpty());
     }
 
+    // Nothing unexpected ends the program: it is shown like any failure.
+    void unexpectedErrorIsShown() {
+        class Jammed : public ReportPrinter {
+            void preview(const ReportSource&) override { throw std::runtime_error("paper jam"); }
+            void print(const ReportSource&) override {}
+        } jammed;
+        FakeWorksheet sheet;
+        sheet.drafts[0].setToSave(true);
+        PrintRun run;
+        const ScopedReportPrinter installed(&jammed);
+        RPrint(sheet);
+        QCOMPARE(run.recorder.texts(),
+                 QStringList{QStringLiteral("Error while printing the report.\r\n\r\npaper jam")});
+    }
+
 private:
     std::unique_ptr<StoreFixture> m_store;
 };
