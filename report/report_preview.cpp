@@ -35,6 +35,9 @@ ReportPreview::ReportPreview(const ReportPage& page, QWidget* parent)
     : QWidget(parent, Qt::Window), m_page(page), m_zoom(new QComboBox), m_sheet(new QLabel) {
     setObjectName(QStringLiteral("ReportPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // An open preview does not keep the program running once its main
+    // window is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("Print Preview - ") +
                    page.caption(QStringLiteral("lblShipName")));
 

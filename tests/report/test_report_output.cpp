@@ -156,6 +156,7 @@ private slots:
             QVERIFY(preview->isVisible());
             QVERIFY(preview->isWindow());
             QCOMPARE(preview->windowModality(), Qt::NonModal);
+            QVERIFY(!preview->testAttribute(Qt::WA_QuitOnClose));
         }
         auto* sheet = open[1]->findChild<QLabel*>(QStringLiteral("lblSheet"));
         const int width100 = sheet->pixmap().width();
