@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 libgl-dev libboost-dev)
+packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 libgl-dev libboost-dev poppler-utils)
 [ "${1:-}" = bench ] && packages+=(libbenchmark-dev)
 
 install_missing() {

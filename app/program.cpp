@@ -3,6 +3,7 @@
 #include "application.h"
 #include "connection.h"
 #include "message_box_service.h"
+#include "page_report_printer.h"
 #include "program_settings.h"
 #include "startup.h"
 #include "window_registry.h"
@@ -11,6 +12,8 @@ int runProgram(int argc, char** argv) {
     Application application(argc, argv);
     MessageBoxService messageBoxes;
     installMessageService(&messageBoxes);
+    PageReportPrinter reportPrinter;
+    installReportPrinter(&reportPrinter);
 
     ProgramSettings settings;
     // Each working window registers here as it is built.
@@ -21,6 +24,7 @@ int runProgram(int argc, char** argv) {
     const int status = earlyExit ? *earlyExit : Application::exec();
     // The connection must go while the database layer it belongs to exists.
     gcnnStore.reset();
+    installReportPrinter(nullptr);
     installMessageService(nullptr);
     return status;
 }

@@ -1,10 +1,17 @@
+#include "report_command.h"
 #include "survey_command.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return runSurveyCommand(application.arguments().mid(1), out, err);
+    if (argc > 1 && QByteArray(argv[1]) == "report") {
+        // The report is drawn with the desktop's fonts but never shown.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        return runReportCommand(QGuiApplication::arguments().mid(1), out, err);
+    }
+    QCoreApplication application(argc, argv);
+    return runSurveyCommand(QCoreApplication::arguments().mid(1), out, err);
 }

@@ -13,6 +13,8 @@ enum class ErrorCode {
     TypeMismatch = 13,
     ObjectNotSet = 91,
     InvalidUseOfNull = 94,
+    FileAccess = 75,
+    PrinterFailure = 482,
     NoCurrentRecord = 3021,
     StoreFailure = 3146,
 };

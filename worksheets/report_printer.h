@@ -19,3 +19,18 @@ public:
 ReportPrinter* reportPrinter();
 // Installs a printer the caller keeps alive; nullptr removes it.
 void installReportPrinter(ReportPrinter* printer);
+
+// Installs a printer for the life of the scope, then puts back what was
+// there before.
+class ScopedReportPrinter {
+public:
+    explicit ScopedReportPrinter(ReportPrinter* printer) : m_previous(reportPrinter()) {
+        installReportPrinter(printer);
+    }
+    ~ScopedReportPrinter() { installReportPrinter(m_previous); }
+    ScopedReportPrinter(const ScopedReportPrinter&) = delete;
+    ScopedReportPrinter& operator=(const ScopedReportPrinter&) = delete;
+
+private:
+    ReportPrinter* m_previous;
+};

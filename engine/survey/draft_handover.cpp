@@ -9,8 +9,8 @@ DraftReadingTexts readingTexts(const DraftEntry& e) {
             e.aftStbd, e.fwdX,    e.midX,    e.aftX};
 }
 
-void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& e,
-                    const CorrectedDrafts& corrected, const QString& totalDeductibles) {
+void saveDraftEntry(clsDraft& draft, const DraftEntry& e, const CorrectedDrafts& corrected,
+                    const QString& totalDeductibles) {
     using P = DraftProperty;
     draft.set(P::SpecificGravity, e.density);
     draft.set(P::DSDate, e.date);
@@ -21,17 +21,15 @@ void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& e,
     draft.set(P::MidStbd, e.midStbd);
     draft.set(P::AftPort, e.aftPort);
     draft.set(P::AftStbd, e.aftStbd);
-    if (worksheet == Worksheet::Discharging) {
-        draft.set(P::FwdMean, corrected.txtFwdMean);
-        draft.set(P::MidMean, corrected.txtMidshipMean);
-        draft.set(P::AftMean, corrected.txtAftMean);
-        draft.set(P::FwdCorrection, corrected.txtFwdCorrection);
-        draft.set(P::MidCorrection, corrected.txtMidshipCorrection);
-        draft.set(P::AftCorrection, corrected.txtAftCorrection);
-        draft.set(P::FwdTrueDraft, corrected.txtFwdTrueDraft);
-        draft.set(P::MidTrueDraft, corrected.txtMidshipTrueDraft);
-        draft.set(P::AftTrueDraft, corrected.txtAftTrueDraft);
-    }
+    draft.set(P::FwdMean, corrected.txtFwdMean);
+    draft.set(P::MidMean, corrected.txtMidshipMean);
+    draft.set(P::AftMean, corrected.txtAftMean);
+    draft.set(P::FwdCorrection, corrected.txtFwdCorrection);
+    draft.set(P::MidCorrection, corrected.txtMidshipCorrection);
+    draft.set(P::AftCorrection, corrected.txtAftCorrection);
+    draft.set(P::FwdTrueDraft, corrected.txtFwdTrueDraft);
+    draft.set(P::MidTrueDraft, corrected.txtMidshipTrueDraft);
+    draft.set(P::AftTrueDraft, corrected.txtAftTrueDraft);
     draft.set(P::FwdX, e.fwdX);
     draft.set(P::MidX, e.midX);
     draft.set(P::AftX, e.aftX);

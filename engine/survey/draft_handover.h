@@ -15,12 +15,13 @@ class RowSet;
 DraftReadingTexts readingTexts(const DraftEntry& entry);
 
 // Copies what the worksheet holds for one reading into its draft object:
-// the typed texts, the full-precision true mean draft, the true trim as
-// shown (3 places) and the length between marks. The discharging worksheet
-// also hands over the means, corrections and true drafts as shown.
+// the typed texts, the means, corrections and true drafts as shown, the
+// full-precision true mean draft, the true trim as shown (3 places) and the
+// length between marks. Both worksheets hand over the means, so that the
+// report prints them.
 // `totalDeductibles` is what the results grid shows as total deductibles.
-void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& entry,
-                    const CorrectedDrafts& corrected, const QString& totalDeductibles);
+void saveDraftEntry(clsDraft& draft, const DraftEntry& entry, const CorrectedDrafts& corrected,
+                    const QString& totalDeductibles);
 
 // Keeps one row per deductible item in the draft's deductions, found by
 // ItemID (a blank quantity is 0). `itemIDs` are the items in the order the

@@ -47,6 +47,9 @@ public:
     // their entry rules left them.
     QString billOfLading() const { return m_billOfLading; }
     QString initialNetField() const { return m_initialNetField; }
+    // The constant and the cargo boxes as the stages left them.
+    QString constantField() const { return m_constantField; }
+    QString cargoField() const { return m_cargoField; }
 
 private:
     QString stopReason() const;

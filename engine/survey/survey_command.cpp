@@ -17,6 +17,7 @@ namespace {
 
 const char usage[] =
     "Usage: calvane-survey compute [--json] [--database FILE] SURVEY-FILE\n"
+    "       calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
     "       calvane-survey --help\n"
     "\n"
     "Calculates a draft survey saved as a survey file, exactly as the loading or\n"
@@ -139,6 +140,8 @@ QString shipProblem(int shipID) {
     return QString();
 }
 
+} // namespace
+
 // The one line of a refusal on standard error; returns the exit status.
 int refuse(QTextStream& err, int status, const QString& reason) {
     err << "calvane-survey: " << printable(reason) << "\n";
@@ -158,29 +161,17 @@ int checkWritten(QTextStream& out, QTextStream& err) {
                       (device ? device->errorString() : QStringLiteral("write failed")));
 }
 
-} // namespace
-
-int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        out << QString::fromLatin1(usage);
-        return checkWritten(out, err);
-    }
-    QString problem;
-    const std::optional<Options> options = parse(arguments, problem);
-    if (!options) {
-        const int status = refuse(err, 2, problem);
-        err << QString::fromLatin1(usage).section(u'\n', 0, 1) << "\n";
-        return status;
-    }
-    const SurveyFileResult read = readSurveyFile(options->file);
+int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
+                        const CalculatedSurveyAction& action) {
+    const SurveyFileResult read = readSurveyFile(file);
     if (!read.document)
-        return refuse(err, 2, options->file + QStringLiteral(": ") + read.error);
+        return refuse(err, 2, file + QStringLiteral(": ") + read.error);
     const SurveyDocument& survey = *read.document;
 
     ScopedMessageRecorder messages;
     SurveyDatabase database;
     try {
-        const int shipID = database.open(survey, options->database);
+        const int shipID = database.open(survey, databaseFile);
         if (const QString shipRefused = shipProblem(shipID); !shipRefused.isEmpty())
             return refuse(err, 1, shipRefused);
         SurveyCalculation calculation(survey, shipID);
@@ -189,12 +180,41 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         QStringList warnings;
         for (const QString& text : messages.texts())
             warnings.append(oneLine(text));
-        if (options->json)
-            out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings));
-        else
-            out << surveyAsText(survey, calculation, warnings);
+        return action(survey, calculation, warnings);
     } catch (const ProgramError& error) {
         return refuse(err, 1, oneLine(error.description()));
     }
-    return checkWritten(out, err);
+}
+
+bool printedHelp(const QStringList& arguments, const char* usageText, QTextStream& out) {
+    if (!arguments.contains(QStringLiteral("--help")) && !arguments.contains(QStringLiteral("-h")))
+        return false;
+    out << QString::fromLatin1(usageText);
+    return true;
+}
+
+int badCommandLine(const QString& problem, const char* usageText, int usageLines,
+                   QTextStream& err) {
+    const int status = refuse(err, 2, problem);
+    err << QString::fromLatin1(usageText).section(u'\n', 0, usageLines - 1) << "\n";
+    return status;
+}
+
+int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (printedHelp(arguments, usage, out))
+        return checkWritten(out, err);
+    QString problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options)
+        return badCommandLine(problem, usage, 2, err);
+    return runCalculatedSurvey(
+        options->file, options->database, err,
+        [&](const SurveyDocument& survey, const SurveyCalculation& calculation,
+            const QStringList& warnings) {
+            if (options->json)
+                out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings));
+            else
+                out << surveyAsText(survey, calculation, warnings);
+            return checkWritten(out, err);
+        });
 }

@@ -1,0 +1,71 @@
+// One filled survey report drawn to a PDF in memory, against the floor any
+// PDF page costs: a bare one-page QPdfWriter page with as many text items,
+// in one typeface, and in a regular and a bold one as a report needs.
+#include "calculated_survey_sheet.h"
+#include "report_fill.h"
+#include "report_pdf.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+std::optional<ReportSource> sampleSource() {
+    QString errors;
+    QTextStream err(&errors);
+    return reportOfSurveyFile(QStringLiteral(SAMPLES_DIR "/loading-survey.json"), QString(), err)
+        .source;
+}
+
+void filledReport(benchmark::State& state) {
+    const std::optional<ReportSource> source = sampleSource();
+    if (!source) {
+        state.SkipWithError("the sample survey made no report");
+        return;
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reportPdf(fillReport(*source)));
+}
+
+// Every `boldEvery`-th item bold (0: none), as a page of two typefaces.
+void barePage(benchmark::State& state, int boldEvery) {
+    const int items = int(drptCalvane().labels.size());
+    const QFont regular(QStringLiteral("DejaVu Sans"), 9);
+    QFont bold = regular;
+    bold.setBold(true);
+    for (auto _ : state) {
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            QPainter painter(&writer);
+            for (int i = 0; i < items; ++i) {
+                painter.setFont(boldEvery && i % boldEvery == 0 ? bold : regular);
+                painter.drawText(QPoint(200 + (i % 3) * 3000, 200 + (i / 3) * 250),
+                                 QStringLiteral("Label %1 12345.6789 MT").arg(i));
+            }
+        }
+        benchmark::DoNotOptimize(pdf);
+    }
+}
+
+} // namespace
+
+BENCHMARK(filledReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(barePage, oneFace, 0)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(barePage, regularAndBold, 4)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    // Drawn with the desktop's fonts, never shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,77 @@
+#include "report_command.h"
+
+#include "calculated_survey_sheet.h"
+#include "errors.h"
+#include "report_fill.h"
+#include "report_pdf.h"
+#include "survey_command.h"
+
+namespace {
+
+const char usage[] =
+    "Usage: calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
+    "\n"
+    "Calculates a draft survey saved as a survey file, as `compute` does, and\n"
+    "writes its loadport or discharge port draft survey report, one A4 page, to\n"
+    "OUT.pdf.\n"
+    "\n"
+    "  --pdf FILE       the PDF file to write (replaced whole, or left as it was)\n"
+    "  --database FILE  the database holding the survey's ship when the file names\n"
+    "                   it by \"shipId\" (default: DS.dat beside the program)\n"
+    "\n"
+    "Exit status: 0 written; 1 the calculation refused the survey or the report\n"
+    "could not be made or written; 2 a bad command line or a file that is not a\n"
+    "survey.\n";
+
+struct Options {
+    QString file, pdf, database;
+};
+
+std::optional<Options> parse(const QStringList& arguments, QString& problem) {
+    Options options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool valueFollows = i + 1 < arguments.size();
+        if (argument == QStringLiteral("--pdf") && valueFollows) {
+            options.pdf = arguments[++i];
+        } else if (argument == QStringLiteral("--database") && valueFollows) {
+            options.database = arguments[++i];
+            // Never the database beside the program in place of a name lost
+            // to an empty variable.
+            if (options.database.isEmpty()) {
+                problem = QStringLiteral("--database needs a file name");
+                return std::nullopt;
+            }
+        } else if (argument.startsWith(u'-') || !options.file.isEmpty()) {
+            problem = QStringLiteral("unexpected argument: ") + argument;
+            return std::nullopt;
+        } else {
+            options.file = argument;
+        }
+    }
+    if (options.file.isEmpty())
+        problem = QStringLiteral("no survey file given");
+    else if (options.pdf.isEmpty())
+        problem = QStringLiteral("no PDF file given (--pdf OUT.pdf)");
+    return problem.isEmpty() ? std::optional(options) : std::nullopt;
+}
+
+} // namespace
+
+int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
+    if (printedHelp(arguments, usage, out))
+        return checkWritten(out, err);
+    QString problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options)
+        return badCommandLine(problem, usage, 1, err);
+    const SurveyFileReport report = reportOfSurveyFile(options->file, options->database, err);
+    if (!report.source)
+        return report.status;
+    try {
+        saveReportPdf(fillReport(*report.source), options->pdf);
+    } catch (const ProgramError& error) {
+        return refuse(err, 1, error.description());
+    }
+    return 0;
+}

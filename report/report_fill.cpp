@@ -1,0 +1,163 @@
+#include "report_fill.h"
+
+namespace {
+
+const QString metres = QStringLiteral(" m");
+const QString tonnes = QStringLiteral(" MT");
+
+Decimal number(const Variant& value, int decimals = -1) {
+    return NormalizeValue(value, decimals, 0).toDecimal();
+}
+
+QString rounded(const Variant& value, int decimals) {
+    return number(value, decimals).toString();
+}
+
+// A value as stored; a column without a value prints nothing rather than
+// stopping the report.
+QString stored(const Variant& value) {
+    return value.isNull() ? QString() : value.toText();
+}
+
+// A text and its unit; nothing at all for a blank text.
+QString withUnit(const QString& text, const QString& unit) {
+    return text.isEmpty() ? QString() : text + unit;
+}
+
+class ReportFiller {
+public:
+    explicit ReportFiller(const ReportSource& source)
+        : m_source(source), m_page(reportLayout(source.worksheet)) {}
+
+    ReportPage fill() {
+        const ReportShip& ship = m_source.ship;
+        const bool discharging = m_source.worksheet == Worksheet::Discharging;
+        set(QStringLiteral("lblShipName"), ship.name.toUpper());
+        set(QStringLiteral("lblReportTitle"),
+            discharging ? QStringLiteral("DISCHARGE PORT DRAFT SURVEY REPORT")
+                        : QStringLiteral("LOADPORT DRAFT SURVEY REPORT"));
+        shipBlock();
+        set(QStringLiteral("lblPortName"), m_source.port);
+        if (m_source.initial) {
+            column(QStringLiteral("lblInit"), QStringLiteral("lblInitComments"), *m_source.initial);
+            if (!discharging)
+                constant(*m_source.initial);
+        }
+        if (m_source.final) {
+            column(QStringLiteral("lblFin"), QStringLiteral("lblFinComments"), *m_source.final);
+            if (discharging)
+                constant(*m_source.final);
+            cargo(*m_source.final);
+        }
+        set(QStringLiteral("lblShipName2"), ship.name);
+        return m_page;
+    }
+
+private:
+    void set(const QString& label, const QString& text) { m_page.setCaption(label, text); }
+
+    void shipBlock() {
+        const ReportShip& ship = m_source.ship;
+        const ReportTexts& texts = m_source.texts;
+        set(QStringLiteral("lblCallSign"), ship.callSign);
+        set(QStringLiteral("lblGrossTonnage"), ship.grossTonnage);
+        set(QStringLiteral("lblPortOfRegistry"), ship.portOfRegistry);
+        set(QStringLiteral("lblNetTonnage"), ship.netTonnage);
+        set(QStringLiteral("lblOfficialNo"), ship.officialNo);
+        set(QStringLiteral("lblSummerDraft"), withUnit(ship.summerDraft, metres));
+        set(QStringLiteral("lblFlag"), ship.flag);
+        set(QStringLiteral("lblSummerDeadweight"), withUnit(ship.summerDeadweight, tonnes));
+        set(QStringLiteral("lblLOA"), withUnit(ship.loa, metres));
+        set(QStringLiteral("lblBreadth"), withUnit(ship.breadth, metres));
+        set(QStringLiteral("lblFwdX"), withUnit(texts.fwdX, metres));
+        // The midship marks' distance, so that a ship whose midship marks
+        // are off amidships is not reported at 0.
+        set(QStringLiteral("Label50"), withUnit(texts.midX, metres));
+        set(QStringLiteral("lblLBP"), withUnit(texts.lbp, metres));
+        set(QStringLiteral("lblLightShip"), withUnit(ship.lightShip, tonnes));
+        set(QStringLiteral("lblAftX"), withUnit(texts.aftX, metres));
+        set(QStringLiteral("lblVoyageID"), texts.voyage);
+        set(QStringLiteral("lblCargo"), texts.cargo);
+    }
+
+    void column(const QString& prefix, const QString& comments, const ReportColumn& draft) {
+        const auto value = [&](DraftProperty property) { return draft.value(property); };
+        const auto result = [&](int row) { return draft.finalResult.value(row); };
+        const auto row = [&](const char* name, const QString& text) {
+            set(prefix + QString::fromLatin1(name), text);
+        };
+        const auto draftRow = [&](const char* name, DraftProperty property) {
+            row(name, rounded(value(property), 3) + metres);
+        };
+
+        row("Date", stored(value(DraftProperty::DSDate)));
+        row("Time", stored(value(DraftProperty::DSTime)));
+        for (const ReportDeduction& deduction : draft.deductions) {
+            const QString itemRow = deduction.itemID.isNumber()
+                                        ? deductionRow(int(deduction.itemID.toWhole()))
+                                        : QString();
+            if (!itemRow.isEmpty())
+                set(prefix + itemRow, withUnit(stored(deduction.quantity), tonnes));
+        }
+        row("TotDeductibles", rounded(result(TotalDeductibles), 5) + tonnes);
+        draftRow("FwdMeanDraft", DraftProperty::FwdMean);
+        draftRow("FwdCorrection", DraftProperty::FwdCorrection);
+        draftRow("CorrDraftFwd", DraftProperty::FwdTrueDraft);
+        draftRow("AftMeanDraft", DraftProperty::AftMean);
+        draftRow("AftCorrection", DraftProperty::AftCorrection);
+        draftRow("CorrDraftAft", DraftProperty::AftTrueDraft);
+        const Decimal fwdMean = number(value(DraftProperty::FwdMean));
+        const Decimal aftMean = number(value(DraftProperty::AftMean));
+        row("FwdAftMean", ((fwdMean + aftMean) / Decimal(2)).toString() + metres);
+        row("MidPortDraft", withUnit(stored(value(DraftProperty::MidPort)), metres));
+        row("MidStbdDraft", withUnit(stored(value(DraftProperty::MidStbd)), metres));
+        draftRow("MeanMidDraft", DraftProperty::MidMean);
+        // The midship mean's departure from the mean of the end drafts, in
+        // centimetres: deeper is sagging, shallower hogging.
+        const Decimal deflection =
+            (Decimal(2) * number(value(DraftProperty::MidMean)) - fwdMean - aftMean) * Decimal(50);
+        if (deflection.sign() != 0) {
+            row("Deflection",
+                (deflection.sign() > 0 ? QStringLiteral("Sag ") : QStringLiteral("Hog ")) +
+                    deflection.abs().toString() + QStringLiteral(" cm"));
+        }
+        row("TrueMeanDraft", rounded(value(DraftProperty::TrueMeanDraft), 8) + metres);
+        row("DispInSeaWater", rounded(result(DisplacementAtTMD), 5) + tonnes);
+        row("TPC", rounded(draft.interpolated.value(1), -1));
+        row("LCF", rounded(draft.interpolated.value(2), -1));
+        row("dMCTC",
+            (number(draft.interpolated.value(3)) - number(draft.interpolated.value(4))).toString());
+        row("1stTrimCorr", rounded(result(FirstTrimCorrection), 4) + tonnes);
+        row("2ndTrimCorr", rounded(result(SecondTrimCorrection), 4) + tonnes);
+        row("TotTrimCorr", rounded(result(TotalTrimCorrection), 4) + tonnes);
+        row("DispAtEvenKeel", rounded(result(DisplacementAtEvenKeel), 5) + tonnes);
+        row("Density", stored(value(DraftProperty::SpecificGravity)));
+        row("TrueDisplacement", rounded(result(TrueDisplacement), 5) + tonnes);
+        row("TotDeductibles2", rounded(result(TotalDeductibles), 5) + tonnes);
+        row("NGDisp", rounded(result(NetDisplacementRow), 5) + tonnes);
+        set(comments, stored(value(DraftProperty::Comments)));
+    }
+
+    void constant(const ReportColumn& draft) {
+        const Decimal net = number(draft.finalResult.value(NetDisplacementRow));
+        set(QStringLiteral("lblConstant"),
+            (net - number(m_source.ship.lightShip)).toString() + tonnes);
+    }
+
+    void cargo(const ReportColumn& finalDraft) {
+        const Decimal finalNet = number(finalDraft.finalResult.value(NetDisplacementRow));
+        const Decimal initialNet = number(m_source.initialNetDisplacement);
+        const Decimal cargo = m_source.worksheet == Worksheet::Discharging ? initialNet - finalNet
+                                                                           : finalNet - initialNet;
+        set(QStringLiteral("lblTotCargoLoaded"), cargo.rounded(5).toString() + tonnes);
+    }
+
+    const ReportSource& m_source;
+    ReportPage m_page;
+};
+
+} // namespace
+
+ReportPage fillReport(const ReportSource& source) {
+    return ReportFiller(source).fill();
+}

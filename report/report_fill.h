@@ -1,0 +1,9 @@
+#pragma once
+
+#include "report_page.h"
+#include "report_source.h"
+
+// Makes the survey's report from its worksheet's layout and writes every
+// value into its label, rounded and with its unit as the report shows it.
+// Raises ProgramError for a value that is not a number.
+ReportPage fillReport(const ReportSource& source);

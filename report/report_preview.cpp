@@ -1,0 +1,136 @@
+#include "report_preview.h"
+
+#include "clock.h"
+#include "errors.h"
+#include "message_service.h"
+#include "report_pdf.h"
+#include "report_render.h"
+#include "save_file_chooser.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QStandardPaths>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+namespace {
+
+constexpr int zoomSteps[] = {50, 75, 100, 125, 150, 200};
+constexpr int screenDpi = 96;
+
+// Characters no desktop takes in a file name become a dash.
+QString fileNamePart(const QString& text) {
+    static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
+    return QString(text).replace(unsafe, QStringLiteral("-")).simplified();
+}
+
+} // namespace
+
+ReportPreview::ReportPreview(const ReportPage& page, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_page(page), m_zoom(new QComboBox), m_sheet(new QLabel) {
+    setObjectName(QStringLiteral("ReportPreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // An open preview does not keep the program running once its main
+    // window is closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(QStringLiteral("Print Preview - ") +
+                   page.caption(QStringLiteral("lblShipName")));
+
+    auto* toolBar = new QToolBar;
+    QAction* save = toolBar->addAction(QStringLiteral("Save as PDF..."));
+    save->setObjectName(QStringLiteral("actSaveAsPdf"));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &ReportPreview::saveAsPdf);
+    toolBar->addSeparator();
+    QAction* zoomOut = toolBar->addAction(QStringLiteral("Zoom Out"));
+    zoomOut->setObjectName(QStringLiteral("actZoomOut"));
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    m_zoom->setObjectName(QStringLiteral("cboZoom"));
+    for (const int percent : zoomSteps)
+        m_zoom->addItem(QString::number(percent) + u'%', percent);
+    toolBar->addWidget(m_zoom);
+    QAction* zoomIn = toolBar->addAction(QStringLiteral("Zoom In"));
+    zoomIn->setObjectName(QStringLiteral("actZoomIn"));
+    zoomIn->setShortcut(QKeySequence::ZoomIn);
+    connect(zoomOut, &QAction::triggered, this,
+            [this] { m_zoom->setCurrentIndex(std::max(0, m_zoom->currentIndex() - 1)); });
+    connect(zoomIn, &QAction::triggered, this, [this] {
+        m_zoom->setCurrentIndex(std::min(m_zoom->count() - 1, m_zoom->currentIndex() + 1));
+    });
+
+    m_sheet->setObjectName(QStringLiteral("lblSheet"));
+    m_sheet->setAlignment(Qt::AlignCenter);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("scrPage"));
+    scroll->setBackgroundRole(QPalette::Dark);
+    scroll->setAlignment(Qt::AlignHCenter);
+    scroll->setWidget(m_sheet);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(toolBar);
+    layout->addWidget(scroll);
+
+    setZoom(100);
+    connect(m_zoom, &QComboBox::currentIndexChanged, this, &ReportPreview::showPage);
+    showPage();
+    resize(880, 960);
+}
+
+int ReportPreview::zoom() const {
+    return m_zoom->currentData().toInt();
+}
+
+void ReportPreview::setZoom(int percent) {
+    int nearest = 0;
+    for (int i = 1; i < m_zoom->count(); ++i) {
+        if (std::abs(m_zoom->itemData(i).toInt() - percent) <
+            std::abs(m_zoom->itemData(nearest).toInt() - percent))
+            nearest = i;
+    }
+    m_zoom->setCurrentIndex(nearest);
+}
+
+void ReportPreview::showPage() {
+    m_sheet->setPixmap(QPixmap::fromImage(reportImage(m_page, screenDpi * zoom() / 100)));
+    m_sheet->adjustSize();
+}
+
+// The survey's date: the Final draft's, else the Initial draft's, else
+// today.
+QDate ReportPreview::surveyDate() const {
+    for (const QString& label : {QStringLiteral("lblFinDate"), QStringLiteral("lblInitDate")}) {
+        const QDate date = QDate::fromString(m_page.caption(label), QStringLiteral("dd-MM-yyyy"));
+        if (date.isValid())
+            return date;
+    }
+    return programClock().now().date();
+}
+
+QString ReportPreview::proposedFileName() const {
+    const QString port = m_page.caption(QStringLiteral("lblPortName")).section(u',', 0, 0);
+    const QString name = fileNamePart(m_page.caption(QStringLiteral("lblShipName"))) +
+                         QStringLiteral(" - ") + fileNamePart(port) + QStringLiteral(" - ") +
+                         surveyDate().toString(QStringLiteral("yyyy-MM-dd")) +
+                         QStringLiteral(".pdf");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name);
+}
+
+void ReportPreview::saveAsPdf() {
+    const QString file =
+        saveFileChooser().chooseSaveFile(this, QStringLiteral("Save as PDF"), proposedFileName(),
+                                         QStringLiteral("PDF files (*.pdf)"));
+    if (file.isEmpty())
+        return;
+    try {
+        saveReportPdf(m_page, file);
+    } catch (const ProgramError& error) {
+        showWarning(QStringLiteral("The report was not saved."), error.description());
+    }
+}

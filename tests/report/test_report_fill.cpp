@@ -1,0 +1,306 @@
+#include "errors.h"
+#include "report_fill.h"
+#include "report_samples.h"
+#include "text_list.h"
+
+#include <QSet>
+#include <QtTest>
+
+using Labels = TextMap;
+Q_DECLARE_METATYPE(Worksheet)
+
+class TestReportFill : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each layout names every label once, and keeps every label on the page.
+    void layoutsAreWhole_data() {
+        QTest::addColumn<Worksheet>("worksheet");
+        QTest::newRow("loading") << Worksheet::Loading;
+        QTest::newRow("discharging") << Worksheet::Discharging;
+    }
+    void layoutsAreWhole() {
+        QFETCH(Worksheet, worksheet);
+        const ReportLayout& layout = reportLayout(worksheet);
+        QSet<QString> names;
+        for (const ReportLabel& label : layout.labels) {
+            QVERIFY2(!names.contains(label.name), qPrintable(label.name));
+            names.insert(label.name);
+            QVERIFY2(label.left >= 0 && label.left + label.width <= reportWidth,
+                     qPrintable(label.name));
+            QVERIFY2(label.top + label.height <= reportHeight, qPrintable(label.name));
+        }
+        QCOMPARE(names.size(), 157);
+    }
+
+    // Where the discharging layout differs from the loading one.
+    void dischargingShifts_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QRect>("loading");
+        QTest::addColumn<QRect>("discharging");
+        QTest::addColumn<QString>("dischargingCaption");
+        QTest::newRow("ship name")
+            << "lblShipName" << QRect(1944, 0, 6048, 360) << QRect(2664, 0, 4176, 360) << "";
+        QTest::newRow("official no") << "Label3" << QRect(3528, 1368, 1296, 216)
+                                     << QRect(3600, 1368, 1224, 216) << "OFFICIAL NO.";
+        QTest::newRow("grt stays") << "lblGrossTonnage" << QRect(4032, 936, 2448, 216)
+                                   << QRect(4032, 936, 2448, 216) << "";
+        QTest::newRow("port name")
+            << "lblPortName" << QRect(4248, 2160, 2232, 216) << QRect(4176, 2160, 2304, 216) << "";
+        QTest::newRow("misc-2 row") << "lblInitMisc2" << QRect(3384, 4824, 2520, 216)
+                                    << QRect(3384, 4824, 2520, 216) << "0 MT";
+        QTest::newRow("forward mean row") << "lblFinFwdMeanDraft" << QRect(6408, 5256, 2520, 216)
+                                          << QRect(6408, 5328, 2520, 216) << "0 m";
+        QTest::newRow("tpc row") << "Label57" << QRect(0, 8064, 3240, 216)
+                                 << QRect(0, 8208, 3240, 216) << "TPC";
+        QTest::newRow("net row") << "lblFinNGDisp" << QRect(6408, 10224, 2520, 216)
+                                 << QRect(6408, 10368, 2520, 216) << "0 MT";
+        QTest::newRow("cargo caption") << "lblResult2" << QRect(2448, 11232, 2304, 216)
+                                       << QRect(1944, 11160, 2808, 216) << "TOTAL CARGO DISCHARGED";
+        QTest::newRow("constant") << "lblConstant" << QRect(4824, 10944, 2520, 216)
+                                  << QRect(4824, 11448, 2520, 216) << "0 MT";
+        QTest::newRow("final comments") << "lblFinComments" << QRect(1224, 12456, 6912, 432)
+                                        << QRect(1224, 12672, 6912, 432) << "";
+        QTest::newRow("chief officer") << "Label55" << QRect(5328, 13320, 1440, 216)
+                                       << QRect(5256, 13464, 1440, 216) << "Chief Officer";
+        QTest::newRow("ship name 2") << "lblShipName2" << QRect(4032, 13536, 4032, 216)
+                                     << QRect(4032, 13680, 4032, 216) << "";
+    }
+    void dischargingShifts() {
+        QFETCH(QString, label);
+        QFETCH(QRect, loading);
+        QFETCH(QRect, discharging);
+        QFETCH(QString, dischargingCaption);
+        QCOMPARE(drptCalvane().label(label)->twips(), loading);
+        QCOMPARE(drptDSDispatch().label(label)->twips(), discharging);
+        QCOMPARE(drptDSDispatch().label(label)->designCaption, dischargingCaption);
+    }
+
+    void values_data() {
+        QTest::addColumn<Worksheet>("worksheet");
+        QTest::addColumn<Labels>("expected");
+        const Labels common = textMap({
+            {"lblShipName", "CORAL MERIDIAN"},
+            {"lblShipName2", "Coral Meridian"},
+            {"lblPortName", "Port Hedland, Australia"},
+            {"Label50", "0.35 m"},
+            {"lblFwdX", "-2.5 m"},
+            {"lblLightShip", "10800 MT"},
+            {"lblSummerDraft", ""}, // a blank value goes without its unit
+            {"lblInitFwdAftMean", "6 m"},
+            {"lblInitDate", "12-07-2024"},
+            {"lblInitDensity", "1.024"},
+            {"lblInitMidPortDraft", "5.97 m"},
+            {"lblInitNGDisp", "36250.5 MT"},
+            {"lblFinNGDisp", "6250.12345 MT"},
+        });
+        // The constant: the Initial net less the light ship.
+        Labels loading = common;
+        loading.insert(textMap({{"lblReportTitle", "LOADPORT DRAFT SURVEY REPORT"},
+                                {"lblConstant", "25450.5 MT"},
+                                {"lblTotCargoLoaded", "-30000.37655 MT"}}));
+        QTest::newRow("loading") << Worksheet::Loading << loading;
+        // The constant: the Final net less the light ship.
+        Labels discharging = common;
+        discharging.insert(textMap({{"lblReportTitle", "DISCHARGE PORT DRAFT SURVEY REPORT"},
+                                    {"lblConstant", "-4549.87655 MT"},
+                                    {"lblTotCargoLoaded", "30000.37655 MT"}}));
+        QTest::newRow("discharging") << Worksheet::Discharging << discharging;
+    }
+    void values() {
+        QFETCH(Worksheet, worksheet);
+        QFETCH(Labels, expected);
+        const ReportPage page = fillReport(reportSource(worksheet));
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(page.caption(it.key()), it.value());
+    }
+
+    // Each rounding at its places, half to even, and its unit.
+    void roundings_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("sea water 5") << int(DisplacementAtTMD) << "33450.123455"
+                                     << "lblInitDispInSeaWater"
+                                     << "33450.12346 MT";
+        QTest::newRow("1st trim 4") << int(FirstTrimCorrection) << "-12.34565"
+                                    << "lblInit1stTrimCorr"
+                                    << "-12.3456 MT";
+        QTest::newRow("2nd trim 4") << int(SecondTrimCorrection) << "0.00015"
+                                    << "lblInit2ndTrimCorr"
+                                    << "0.0002 MT";
+        QTest::newRow("total trim 4") << int(TotalTrimCorrection) << "7.77777"
+                                      << "lblInitTotTrimCorr"
+                                      << "7.7778 MT";
+        QTest::newRow("even keel 5") << int(DisplacementAtEvenKeel) << "1.000005"
+                                     << "lblInitDispAtEvenKeel"
+                                     << "1 MT";
+        QTest::newRow("density 5") << int(TrueDisplacement) << "2.000015"
+                                   << "lblInitTrueDisplacement"
+                                   << "2.00002 MT";
+        QTest::newRow("deductibles 5") << int(TotalDeductibles) << "1846.3000049"
+                                       << "lblInitTotDeductibles"
+                                       << "1846.3 MT";
+        QTest::newRow("deductions 5") << int(TotalDeductibles) << "1846.3000051"
+                                      << "lblInitTotDeductibles2"
+                                      << "1846.30001 MT";
+    }
+    void roundings() {
+        QFETCH(int, row);
+        QFETCH(QString, value);
+        QFETCH(QString, label);
+        QFETCH(QString, expected);
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.initial->finalResult[row] = Decimal::fromText(value);
+        QCOMPARE(fillReport(source).caption(label), expected);
+    }
+
+    void draftRows_data() {
+        QTest::addColumn<int>("property");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("fwd mean 3") << int(DraftProperty::FwdMean) << "5.2345"
+                                    << "lblInitFwdMeanDraft"
+                                    << "5.234 m";
+        QTest::newRow("aft correction 3") << int(DraftProperty::AftCorrection) << "-0.0125"
+                                          << "lblInitAftCorrection"
+                                          << "-0.012 m";
+        QTest::newRow("corrected fwd 3") << int(DraftProperty::FwdTrueDraft) << "5.1975"
+                                         << "lblInitCorrDraftFwd"
+                                         << "5.198 m";
+        QTest::newRow("true mean 8") << int(DraftProperty::TrueMeanDraft) << "5.999999995"
+                                     << "lblInitTrueMeanDraft"
+                                     << "6 m";
+        QTest::newRow("true mean kept") << int(DraftProperty::TrueMeanDraft) << "5.12345678"
+                                        << "lblInitTrueMeanDraft"
+                                        << "5.12345678 m";
+        QTest::newRow("mid stbd as stored") << int(DraftProperty::MidStbd) << "6.0349"
+                                            << "lblInitMidStbdDraft"
+                                            << "6.0349 m";
+    }
+    void draftRows() {
+        QFETCH(int, property);
+        QFETCH(QString, value);
+        QFETCH(QString, label);
+        QFETCH(QString, expected);
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.initial->values[DraftProperty(property)] = Decimal::fromText(value);
+        QCOMPARE(fillReport(source).caption(label), expected);
+    }
+
+    void interpolatedRows() {
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.initial->interpolated = {Variant(0), Decimal::fromText(u"67.19712"),
+                                        Decimal::fromText(u"-3.1032"), Decimal::fromText(u"916.9"),
+                                        Decimal::fromText(u"892.95")};
+        const ReportPage page = fillReport(source);
+        QCOMPARE(page.caption(QStringLiteral("lblInitTPC")), QStringLiteral("67.19712"));
+        QCOMPARE(page.caption(QStringLiteral("lblInitLCF")), QStringLiteral("-3.1032"));
+        QCOMPARE(page.caption(QStringLiteral("lblInitdMCTC")), QStringLiteral("23.95"));
+    }
+
+    // The midship mean against the mean of the end drafts (5.2 and 6.8).
+    void hullDeflection_data() {
+        QTest::addColumn<QString>("midMean");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("sagging") << "6.02"
+                                 << "Sag 2 cm";
+        QTest::newRow("hogging") << "5.985"
+                                 << "Hog 1.5 cm";
+        QTest::newRow("even") << "6"
+                              << "0 cm";
+        QTest::newRow("tenth of a millimetre") << "6.0001"
+                                               << "Sag 0.01 cm";
+    }
+    void hullDeflection() {
+        QFETCH(QString, midMean);
+        QFETCH(QString, expected);
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.initial->values[DraftProperty::MidMean] = Decimal::fromText(midMean);
+        QCOMPARE(fillReport(source).caption(QStringLiteral("lblInitDeflection")), expected);
+    }
+
+    // Deductions go to their item's row; other items are not shown and an
+    // item without a row keeps its design caption.
+    void deductionRows_data() {
+        QTest::addColumn<int>("itemID");
+        QTest::addColumn<QString>("row");
+        QTest::newRow("fuel oil") << 2 << "FO";
+        QTest::newRow("diesel oil") << 3 << "DO";
+        QTest::newRow("lube oil") << 24 << "LO";
+        QTest::newRow("fresh water") << 25 << "FW";
+        QTest::newRow("ballast") << 26 << "Ballast";
+        QTest::newRow("provisions") << 27 << "Provisions";
+        QTest::newRow("misc-1") << 28 << "Misc1";
+        QTest::newRow("misc-2") << 29 << "Misc2";
+        QTest::newRow("unknown item") << 5 << "";
+    }
+    void deductionRows() {
+        QFETCH(int, itemID);
+        QFETCH(QString, row);
+        const QStringList rows =
+            texts({"FO", "DO", "LO", "FW", "Ballast", "Provisions", "Misc1", "Misc2"});
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.final->deductions = {{itemID, Decimal::fromText(u"265.04")}};
+        const ReportPage page = fillReport(source);
+        for (const QString& each : rows) {
+            QCOMPARE(page.caption(QStringLiteral("lblFin") + each),
+                     each == row ? QStringLiteral("265.04 MT") : QStringLiteral("0 MT"));
+        }
+    }
+
+    // A column left out keeps its design captions, and so do the figures
+    // that come from it.
+    void columnsLeftOut_data() {
+        QTest::addColumn<Worksheet>("worksheet");
+        QTest::addColumn<bool>("withInitial");
+        QTest::addColumn<bool>("withFinal");
+        QTest::addColumn<Labels>("expected");
+        QTest::newRow("loading, no initial") << Worksheet::Loading << false << true
+                                             << textMap({{"lblInitDate", ""},
+                                                         {"lblInitFO", "0 MT"},
+                                                         {"lblInitFwdMeanDraft", "0 m"},
+                                                         {"lblInitDeflection", "0 cm"},
+                                                         {"lblInitTPC", "0"},
+                                                         {"lblInitDensity", "0 MT"},
+                                                         {"lblInitComments", ""},
+                                                         {"lblConstant", "0 MT"},
+                                                         {"lblTotCargoLoaded", "-30000.37655 MT"}});
+        QTest::newRow("loading, no final") << Worksheet::Loading << true << false
+                                           << textMap({{"lblFinDensity", ""},
+                                                       {"lblFinNGDisp", "0 MT"},
+                                                       {"lblConstant", "25450.5 MT"},
+                                                       {"lblTotCargoLoaded", "0 MT"}});
+        QTest::newRow("discharging, no final") << Worksheet::Discharging << true << false
+                                               << textMap({{"lblFinTrueMeanDraft", "0 m"},
+                                                           {"lblConstant", "0 MT"},
+                                                           {"lblTotCargoLoaded", "0 MT"},
+                                                           {"lblInitNGDisp", "36250.5 MT"}});
+    }
+    void columnsLeftOut() {
+        QFETCH(Worksheet, worksheet);
+        QFETCH(bool, withInitial);
+        QFETCH(bool, withFinal);
+        QFETCH(Labels, expected);
+        ReportSource source = reportSource(worksheet);
+        if (!withInitial)
+            source.initial.reset();
+        if (!withFinal)
+            source.final.reset();
+        const ReportPage page = fillReport(source);
+        for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+            QCOMPARE(page.caption(it.key()), it.value());
+    }
+
+    // A value that is not a number stops the report with an error.
+    void refusesNonNumbers() {
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.initialNetDisplacement = QStringLiteral("36,250.5");
+        QVERIFY_THROWS_EXCEPTION(ProgramError, fillReport(source));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReportFill)
+#include "test_report_fill.moc"

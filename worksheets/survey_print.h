@@ -1,0 +1,49 @@
+#pragma once
+
+#include "report_source.h"
+#include "stage_results.h"
+
+class clsDraft;
+class clsShip;
+class RowSet;
+
+// What printing reads from a survey worksheet. The loading and the
+// discharging worksheet implement it; RPrint does the rest.
+class PrintableWorksheet {
+public:
+    virtual ~PrintableWorksheet() = default;
+
+    virtual Worksheet worksheetKind() const = 0;
+    // The texts of the ship and port combos (dcbShip, dcbPort).
+    virtual QString shipComboText() const = 0;
+    virtual QString portComboText() const = 0;
+    // "PortName, Country" of the chosen port. Raises ProgramError when the
+    // worksheet's ports lack it.
+    virtual QString chosenPort() = 0;
+    // The ship block. Raises ProgramError when its port of registry is not
+    // among the worksheet's ports.
+    virtual ReportShip reportShip() = 0;
+    virtual ReportTexts reportTexts() const = 0;
+    virtual QString constantText() const = 0;           // txtConstant
+    virtual QString cargoResultText() const = 0;        // txtTotCargoLoaded / txtFinTotCargoDis
+    virtual QString finalResultRow9Text() const = 0;    // fgrdFinalResult row 9 (discharging)
+    virtual QString initialNetDisplacement() const = 0; // txtFnlGrdTxtBox
+    virtual QString shownTabCaption() const = 0;        // the selected tab of sstCalvane
+    // Copies the shown tab into its draft.
+    virtual void saveShownTab(Stage stage) = 0;
+    virtual const clsDraft& draft(Stage stage) const = 0;
+};
+
+// Fills the survey's report and previews it (blnShowPreview) or prints it
+// through the installed report printer. Every outcome is a message, a
+// preview window or a printout.
+void RPrint(PrintableWorksheet& worksheet, bool blnShowPreview = true);
+
+// "PortName, Country" of the port with that key in the port row set
+// (columns PortID, PortName, Country). Raises ProgramError naming `what`
+// when the row set has no such port.
+QString portNameAndCountry(RowSet& ports, const Variant& portID, const QString& what);
+
+// The ship block of a stored ship; its port of registry is looked up in the
+// port row set (blank when the ship has none).
+ReportShip reportShipOf(const clsShip& ship, RowSet& ports);
