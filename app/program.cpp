@@ -2,6 +2,9 @@
 
 #include "application.h"
 #include "connection.h"
+#include "frm_calvane.h"
+#include "frm_dsdispatch.h"
+#include "frm_mdi.h"
 #include "message_box_service.h"
 #include "program_settings.h"
 #include "startup.h"
@@ -14,7 +17,13 @@ int runProgram(int argc, char** argv) {
 
     ProgramSettings settings;
     // Each working window registers here as it is built.
-    const WindowRegistry registry;
+    WindowRegistry registry;
+    registry.registerWorkingWindow(WorkingWindow::Loading, [](frmMDI& frame) {
+        return std::unique_ptr<QWidget>(std::make_unique<frmCalvane>(frame));
+    });
+    registry.registerWorkingWindow(WorkingWindow::Discharging, [](frmMDI& frame) {
+        return std::unique_ptr<QWidget>(std::make_unique<frmDSDispatch>(frame));
+    });
     Startup startup(registry, settings,
                     ShellOptions::fromCommandLine(Application::arguments(), applicationFolder()));
     const std::optional<int> earlyExit = startup.Main();

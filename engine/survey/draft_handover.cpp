@@ -9,8 +9,8 @@ DraftReadingTexts readingTexts(const DraftEntry& e) {
             e.aftStbd, e.fwdX,    e.midX,    e.aftX};
 }
 
-void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& e,
-                    const CorrectedDrafts& corrected, const QString& totalDeductibles) {
+void saveDraftEntry(clsDraft& draft, const DraftEntry& e, const CorrectedDrafts& corrected,
+                    const QString& totalDeductibles) {
     using P = DraftProperty;
     draft.set(P::SpecificGravity, e.density);
     draft.set(P::DSDate, e.date);
@@ -21,17 +21,16 @@ void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& e,
     draft.set(P::MidStbd, e.midStbd);
     draft.set(P::AftPort, e.aftPort);
     draft.set(P::AftStbd, e.aftStbd);
-    if (worksheet == Worksheet::Discharging) {
-        draft.set(P::FwdMean, corrected.txtFwdMean);
-        draft.set(P::MidMean, corrected.txtMidshipMean);
-        draft.set(P::AftMean, corrected.txtAftMean);
-        draft.set(P::FwdCorrection, corrected.txtFwdCorrection);
-        draft.set(P::MidCorrection, corrected.txtMidshipCorrection);
-        draft.set(P::AftCorrection, corrected.txtAftCorrection);
-        draft.set(P::FwdTrueDraft, corrected.txtFwdTrueDraft);
-        draft.set(P::MidTrueDraft, corrected.txtMidshipTrueDraft);
-        draft.set(P::AftTrueDraft, corrected.txtAftTrueDraft);
-    }
+    // Both worksheets hand these over: the report prints them for either.
+    draft.set(P::FwdMean, corrected.txtFwdMean);
+    draft.set(P::MidMean, corrected.txtMidshipMean);
+    draft.set(P::AftMean, corrected.txtAftMean);
+    draft.set(P::FwdCorrection, corrected.txtFwdCorrection);
+    draft.set(P::MidCorrection, corrected.txtMidshipCorrection);
+    draft.set(P::AftCorrection, corrected.txtAftCorrection);
+    draft.set(P::FwdTrueDraft, corrected.txtFwdTrueDraft);
+    draft.set(P::MidTrueDraft, corrected.txtMidshipTrueDraft);
+    draft.set(P::AftTrueDraft, corrected.txtAftTrueDraft);
     draft.set(P::FwdX, e.fwdX);
     draft.set(P::MidX, e.midX);
     draft.set(P::AftX, e.aftX);
@@ -69,7 +68,7 @@ struct RequiredField {
 struct RequiredCell {
     QString text;
     const char* message;
-    const char* editor;
+    BlankCell where;
 };
 
 bool blank(const QString& text) {
@@ -78,7 +77,7 @@ bool blank(const QString& text) {
 
 } // namespace
 
-std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEntry& e) {
+std::optional<QString> firstMissingField(const SurveyDocument& s, const DraftEntry& e) {
     const bool shipChosen = s.shipID.has_value() || s.particulars.has_value();
     const RequiredField fields[] = {
         {shipChosen ? QStringLiteral("ship") : QString(), "Please select ship name.", "dcbShip"},
@@ -102,30 +101,53 @@ std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEnt
             return QString::fromLatin1(f.field);
         }
     }
+    return std::nullopt;
+}
+
+std::optional<BlankCell> firstBlankCell(const DraftEntry& e) {
     const HydrostaticLine* lines[] = {&e.below, &e.above};
     const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
     const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
     QList<RequiredCell> cells;
-    for (const HydrostaticLine* line : lines) {
-        cells.append(
-            {line->draft, "Value of Hyd. Draft can't be left blank.", "txtHDTGridTextbox"});
-        cells.append({line->displacement, "Value of Displacement can't be left blank.",
-                      "txtHDTGridTextbox"});
-        cells.append({line->tpc, "Value of TPC can't be left blank.", "txtHDTGridTextbox"});
-        cells.append({line->lcf, "Value of LCF can't be left blank.", "txtHDTGridTextbox"});
+    for (int row = 1; row <= 2; ++row) {
+        const HydrostaticLine* line = lines[row - 1];
+        cells.append({line->draft,
+                      "Value of Hyd. Draft can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 1}});
+        cells.append({line->displacement,
+                      "Value of Displacement can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 2}});
+        cells.append({line->tpc,
+                      "Value of TPC can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 3}});
+        cells.append({line->lcf,
+                      "Value of LCF can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 4}});
     }
     // The MCTC drafts follow the hydrostatic drafts, already checked above.
-    for (const QString& value : plus)
-        cells.append({value, "Value of MCTC+50 can't be left blank.", "txtMPGridTextbox"});
-    for (const QString& value : minus)
-        cells.append({value, "Value of MCTC-50 can't be left blank.", "txtMMGridTextbox"});
+    for (int row = 1; row <= 2; ++row)
+        cells.append({plus[row - 1],
+                      "Value of MCTC+50 can't be left blank.",
+                      {QStringLiteral("txtMPGridTextbox"), row, 2}});
+    for (int row = 1; row <= 2; ++row)
+        cells.append({minus[row - 1],
+                      "Value of MCTC-50 can't be left blank.",
+                      {QStringLiteral("txtMMGridTextbox"), row, 2}});
     for (const RequiredCell& cell : cells) {
         if (blank(cell.text)) {
             messageService().show(
                 {MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
                  QString::fromLatin1(cell.message), MessageButtons::Ok, MessageAnswer::Ok});
-            return QString::fromLatin1(cell.editor);
+            return cell.where;
         }
     }
+    return std::nullopt;
+}
+
+std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEntry& e) {
+    if (std::optional<QString> field = firstMissingField(s, e))
+        return field;
+    if (std::optional<BlankCell> cell = firstBlankCell(e))
+        return cell->editor;
     return std::nullopt;
 }

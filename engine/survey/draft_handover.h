@@ -16,11 +16,11 @@ DraftReadingTexts readingTexts(const DraftEntry& entry);
 
 // Copies what the worksheet holds for one reading into its draft object:
 // the typed texts, the full-precision true mean draft, the true trim as
-// shown (3 places) and the length between marks. The discharging worksheet
-// also hands over the means, corrections and true drafts as shown.
+// shown (3 places), the length between marks, and the means, corrections
+// and true drafts as shown.
 // `totalDeductibles` is what the results grid shows as total deductibles.
-void saveDraftEntry(clsDraft& draft, Worksheet worksheet, const DraftEntry& entry,
-                    const CorrectedDrafts& corrected, const QString& totalDeductibles);
+void saveDraftEntry(clsDraft& draft, const DraftEntry& entry, const CorrectedDrafts& corrected,
+                    const QString& totalDeductibles);
 
 // Keeps one row per deductible item in the draft's deductions, found by
 // ItemID (a blank quantity is 0). `itemIDs` are the items in the order the
@@ -33,3 +33,14 @@ void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
 // hydrostatic table's blank-cell message) and returns the objectName of the
 // field to go to; nothing when the input is complete.
 std::optional<QString> firstMissingInput(const SurveyDocument& survey, const DraftEntry& entry);
+
+// The two halves of firstMissingInput: the fields ("Incomplete data."), and
+// the blank cells of the hydrostatic grids (row 1 Below, 2 Above; column as
+// the worksheet's grid numbers it).
+std::optional<QString> firstMissingField(const SurveyDocument& survey, const DraftEntry& entry);
+struct BlankCell {
+    QString editor;
+    int row = 0;
+    int column = 0;
+};
+std::optional<BlankCell> firstBlankCell(const DraftEntry& entry);

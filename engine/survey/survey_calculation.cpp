@@ -107,7 +107,7 @@ QString SurveyCalculation::runStage(Stage stage) {
 
         const QString totalDeductibles =
             outcome.calculated ? draft.FinalResult()[TotalDeductibles].toText() : QString();
-        saveDraftEntry(draft, m_survey.worksheet, entry, outcome.corrected, totalDeductibles);
+        saveDraftEntry(draft, entry, outcome.corrected, totalDeductibles);
         saveDeductions(draft.Deductions(), m_deductionItems, entry.deductions);
         draft.setHDT(toVariantGrid(outcome.grids.hdt));
         draft.setMCTCP50(toVariantGrid(outcome.grids.mctcPlus50));
@@ -146,7 +146,7 @@ QString SurveyCalculation::runStage(Stage stage) {
         calculated.constantField = m_constantField;
         warnAfterCalculate(calculated);
     } catch (const ProgramError& error) {
-        return stageName + error.description();
+        return stageName + oneLine(error.description());
     }
     return QString();
 }

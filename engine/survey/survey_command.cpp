@@ -9,6 +9,7 @@
 #include "survey_calculation.h"
 #include "survey_file.h"
 #include "survey_printout.h"
+#include "survey_rules.h"
 
 #include <QTemporaryDir>
 
@@ -132,7 +133,11 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         err << "calvane-survey: " << options->file << ": " << read.error << "\n";
         return 2;
     }
-    const SurveyDocument& survey = *read.document;
+    SurveyDocument survey = *read.document;
+    if (const QString refused = applyFieldRules(survey); !refused.isEmpty()) {
+        err << "calvane-survey: " << refused << "\n";
+        return 1;
+    }
 
     ScopedMessageRecorder messages;
     SurveyDatabase database;
