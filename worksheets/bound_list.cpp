@@ -92,6 +92,13 @@ BoundList::BoundList(QComboBox& combo) : QObject(&combo), m_combo(combo) {
     });
 }
 
+void BoundList::load(const QString& statement) {
+    const bool wasBlocked = m_combo.blockSignals(true);
+    m_model.load(statement);
+    m_combo.setCurrentIndex(-1);
+    m_combo.blockSignals(wasBlocked);
+}
+
 std::optional<int> BoundList::boundValue() const {
     const int row = m_combo.currentIndex();
     if (row < 0 || m_combo.currentText().trimmed().isEmpty())
@@ -108,6 +115,10 @@ void BoundList::typed(const QString& text) {
     const int row = m_model.findPrefix(text);
     if (row < 0)
         return;
+    // Typing the name already selected chooses it again, as a change of
+    // the list's text does.
+    if (row == m_combo.currentIndex())
+        emit chosen(m_model.key(row));
     m_combo.setCurrentIndex(row);
     const QString name = m_model.name(row);
     m_combo.lineEdit()->setText(name);

@@ -42,7 +42,8 @@ class BoundList : public QObject {
 public:
     explicit BoundList(QComboBox& combo);
 
-    void load(const QString& statement) { m_model.load(statement); }
+    // Fills the list; no name is selected afterwards.
+    void load(const QString& statement);
     // The bound key of the selected name, when a name is shown.
     std::optional<int> boundValue() const;
     QComboBox& combo() const { return m_combo; }

@@ -9,7 +9,4 @@ class frmCalvane : public SurveyWorksheet {
 
 public:
     explicit frmCalvane(ChildHost& host, QWidget* parent = nullptr);
-
-protected:
-    void showStageFrames(Stage stage) override;
 };

@@ -6,14 +6,7 @@ frmDSDispatch::frmDSDispatch(ChildHost& host, QWidget* parent)
     : SurveyWorksheet(Worksheet::Discharging, host, parent) {
     setObjectName(QStringLiteral("frmDSDispatch"));
     setWindowTitle(QStringLiteral("Draft Survey-[Discharging]"));
-    ui().fmeInitNetDisp->hide();
-    ui().fmeFinalNetDisp->hide();
     // Here the constant is a result of the Final draft.
     ui().fmeConstant->layout()->addWidget(ui().lblConstant);
     ui().fmeConstant->layout()->addWidget(ui().txtConstant);
-}
-
-void frmDSDispatch::showStageFrames(Stage stage) {
-    ui().fmeAssumedConstant->setVisible(stage == Stage::Initial);
-    ui().fmeConstant->setVisible(stage == Stage::Final);
 }

@@ -10,7 +10,4 @@ class frmDSDispatch : public SurveyWorksheet {
 
 public:
     explicit frmDSDispatch(ChildHost& host, QWidget* parent = nullptr);
-
-protected:
-    void showStageFrames(Stage stage) override;
 };

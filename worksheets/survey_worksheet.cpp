@@ -45,6 +45,12 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
 SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
     : QWidget(parent), m_kind(kind), m_host(host), m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
     m_ui->setupUi(this);
+    const bool loading = kind == Worksheet::Loading;
+    m_stageFrames[0] = loading ? m_ui->fmeInitNetDisp : m_ui->fmeAssumedConstant;
+    m_stageFrames[1] = loading ? m_ui->fmeFinalNetDisp : m_ui->fmeConstant;
+    for (QWidget* frame :
+         {m_ui->fmeInitNetDisp, m_ui->fmeFinalNetDisp, m_ui->fmeAssumedConstant, m_ui->fmeConstant})
+        frame->hide();
     m_hdt = std::make_unique<InputGrid>(*m_ui->fgrdHDT, *m_ui->txtHDTGridTextbox, true);
     m_mctcPlus = std::make_unique<InputGrid>(*m_ui->fgrdMCTCP50, *m_ui->txtMPGridTextbox, true);
     m_mctcMinus = std::make_unique<InputGrid>(*m_ui->fgrdMCTCM50, *m_ui->txtMMGridTextbox, true);
@@ -257,6 +263,11 @@ void SurveyWorksheet::RNew() {
         m_ui->dcbShip->setFocus();
     mblnLoading = false;
     m_host.SetMDIToolbar(openMask);
+}
+
+void SurveyWorksheet::showStageFrames(Stage stage) {
+    m_stageFrames[int(stage)]->show();
+    m_stageFrames[1 - int(stage)]->hide();
 }
 
 void SurveyWorksheet::setMask(const QString& mask) {

@@ -50,8 +50,6 @@ public:
 
 protected:
     SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);
-    // The variant's frames for the tab shown.
-    virtual void showStageFrames(Stage stage) = 0;
     Ui::SurveyWorksheet& ui() { return *m_ui; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +68,8 @@ private:
     void enterInitialTab();
     void enterFinalTab();
     void setMask(const QString& mask);
+    // The worksheet's frame of the tab shown, the other one hidden.
+    void showStageFrames(Stage stage);
     bool shipShown() const;
     Stage shownStage() const;
     clsDraft& shownDraft();
@@ -109,6 +109,7 @@ private:
     const Worksheet m_kind;
     ChildHost& m_host;
     std::unique_ptr<Ui::SurveyWorksheet> m_ui;
+    QWidget* m_stageFrames[2];
     std::unique_ptr<clsShip> m_ship;
     std::unique_ptr<clsDraft> m_drafts[2];
     BoundList* m_ships = nullptr;

@@ -1,0 +1,5 @@
+#include "worksheet_fixture.h"
+
+#include <QTest>
+
+QTEST_MAIN(QObject)
