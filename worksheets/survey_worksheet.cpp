@@ -37,6 +37,8 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
     grid.verticalHeader()->setVisible(false);
     grid.setColumnWidth(0, labelWidth);
     grid.horizontalHeader()->setStretchLastSection(true);
+    // Room for a figure to 5 places beside its label.
+    grid.setMinimumWidth(labelWidth + 110);
     grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth());
 }
 
@@ -187,9 +189,9 @@ void SurveyWorksheet::InitializeAllGrids() {
 
 void SurveyWorksheet::layOutResultGrids() {
     const QStringList interpolated = texts({"Interpolated Values", "Result"});
-    layOutResult(*m_ui->fgrdIpResult, interpolated, 125);
-    layOutResult(*m_ui->fgrdIpResultMCTCP50, interpolated, 125);
-    layOutResult(*m_ui->fgrdIpResultMCTCM50, interpolated, 125);
+    layOutResult(*m_ui->fgrdIpResult, interpolated, 120);
+    layOutResult(*m_ui->fgrdIpResultMCTCP50, interpolated, 120);
+    layOutResult(*m_ui->fgrdIpResultMCTCM50, interpolated, 120);
     layOutResult(*m_ui->fgrdResult, texts({"TPC", "LCF", "MCTC+50", "MCTC-50", "dMCTC"}), 70);
     const bool final = shownStage() == Stage::Final;
     const bool loading = m_kind == Worksheet::Loading;
@@ -203,7 +205,7 @@ void SurveyWorksheet::layOutResultGrids() {
         rows << texts({"Final Net Displacement", "Net. Displacement", "Total Cargo Loaded"});
     else
         rows << texts({"Final Net Displacement", "Initial Displacement", "Total Cargo Discharged"});
-    layOutResult(*m_ui->fgrdFinalResult, rows, 140);
+    layOutResult(*m_ui->fgrdFinalResult, rows, 170);
 }
 
 void SurveyWorksheet::NewDraft() {

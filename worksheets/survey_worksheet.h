@@ -7,6 +7,7 @@
 #include "stage_results.h"
 #include "survey_document.h"
 
+#include <QHash>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -127,4 +128,6 @@ private:
     bool mblnRevertTab = false;
     int mlngRecordID = -1;
     int m_previousTab = 0;
+    // The text each field had when its check last accepted it.
+    QHash<const QWidget*, QString> m_accepted;
 };

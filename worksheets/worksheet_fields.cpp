@@ -144,6 +144,10 @@ bool SurveyWorksheet::fieldLeft(QWidget* field) {
 }
 
 bool SurveyWorksheet::checkTextField(QLineEdit& field) {
+    // Leaving a field again without a change must not refuse what was
+    // accepted and rewritten (-999.99999 becomes -1000).
+    if (m_accepted.contains(&field) && m_accepted.value(&field) == field.text())
+        return true;
     const Ui::SurveyWorksheet& u = *m_ui;
     const std::pair<QLineEdit*, SurveyField> rules[] = {
         {u.txtFwdPort, SurveyField::FwdPort},     {u.txtFwdStbd, SurveyField::FwdStbd},
@@ -184,6 +188,7 @@ bool SurveyWorksheet::checkTextField(QLineEdit& field) {
         field.setText(verdict.text);
         if (!showVerdict(verdict))
             return false;
+        m_accepted.insert(&field, field.text());
         if (drafts && (reading || !verdict.blank))
             CorrectDrafts();
         return true;
