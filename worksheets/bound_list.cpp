@@ -7,68 +7,87 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListView>
-#include <algorithm>
 
 namespace {
 
-// The letter-case folding of SQLite's NOCASE: ASCII letters only, so the
-// search agrees with the order the database gave.
-ushort folded(QChar c) {
-    const ushort u = c.unicode();
-    return u >= 'A' && u <= 'Z' ? ushort(u + ('a' - 'A')) : u;
-}
+constexpr int pageSize = 256;
 
-// Compares `name` cut to the length of `prefix` with `prefix`.
-int comparePrefix(const QString& name, const QString& prefix) {
-    const int n = std::min(name.size(), prefix.size());
-    for (int i = 0; i < n; ++i) {
-        const ushort a = folded(name.at(i));
-        const ushort b = folded(prefix.at(i));
-        if (a != b)
-            return a < b ? -1 : 1;
-    }
-    return name.size() < prefix.size() ? -1 : 0;
+QSqlQuery run(const QString& statement, const QList<Variant>& values = {}) {
+    if (!gcnnStore)
+        throw ProgramError::objectNotSet();
+    return runStatement(gcnnStore->database(), statement, values);
 }
 
 } // namespace
 
-void NameListModel::load(const QString& statement) {
-    if (!gcnnStore)
-        throw ProgramError::objectNotSet();
-    QSqlQuery query = runStatement(gcnnStore->database(), statement);
-    QList<int> keys;
-    QList<QString> names;
-    while (query.next()) {
-        keys.append(query.value(0).toInt());
-        names.append(query.value(1).toString());
-    }
+void NameListModel::load(const QString& table, const QString& keyColumn,
+                         const QString& nameColumn) {
+    QSqlQuery count = run(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+    const int rows = count.next() ? count.value(0).toInt() : 0;
     beginResetModel();
-    m_keys = std::move(keys);
-    m_names = std::move(names);
+    m_table = table;
+    m_keyColumn = keyColumn;
+    m_nameColumn = nameColumn;
+    m_count = rows;
+    m_pages.clear();
     endResetModel();
 }
 
+const NameListModel::Page& NameListModel::page(int row) const {
+    const int number = row / pageSize;
+    auto found = m_pages.constFind(number);
+    if (found != m_pages.cend())
+        return *found;
+    QSqlQuery query = run(
+        QStringLiteral("SELECT ") + m_keyColumn + QStringLiteral(", ") + m_nameColumn +
+        QStringLiteral(" FROM ") + m_table + QStringLiteral(" ORDER BY ") + m_nameColumn +
+        QStringLiteral(" COLLATE NOCASE LIMIT %1 OFFSET %2").arg(pageSize).arg(number * pageSize));
+    Page read;
+    while (query.next()) {
+        read.keys.append(query.value(0).toInt());
+        read.names.append(query.value(1).toString());
+    }
+    return *m_pages.insert(number, read);
+}
+
+int NameListModel::key(int row) const {
+    return page(row).keys.value(row % pageSize);
+}
+
+QString NameListModel::name(int row) const {
+    return page(row).names.value(row % pageSize);
+}
+
 int NameListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_names.size());
+    return parent.isValid() ? 0 : m_count;
 }
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= m_names.size())
+    if (!index.isValid() || index.row() >= m_count)
         return QVariant();
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_names.at(index.row());
-    if (role == Qt::UserRole)
-        return m_keys.at(index.row());
+    try {
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return name(index.row());
+        if (role == Qt::UserRole)
+            return key(index.row());
+    } catch (const ProgramError&) {
+        // A page that cannot be read shows blank rather than ending a paint.
+    }
     return QVariant();
 }
 
 int NameListModel::findPrefix(const QString& prefix) const {
-    const auto first = std::lower_bound(
-        m_names.cbegin(), m_names.cend(), prefix,
-        [](const QString& name, const QString& wanted) { return comparePrefix(name, wanted) < 0; });
-    if (first == m_names.cend() || comparePrefix(*first, prefix) != 0)
+    // The names sorting before the prefix (a missing name sorts first) are
+    // the position of the first that may start with it.
+    const QString count = QStringLiteral("(SELECT COUNT(*) FROM ") + m_table +
+                          QStringLiteral(" WHERE ") + m_nameColumn;
+    QSqlQuery before = run(QStringLiteral("SELECT ") + count + QStringLiteral(" IS NULL) + ") +
+                               count + QStringLiteral(" < ? COLLATE NOCASE)"),
+                           {Variant(prefix)});
+    const int row = before.next() ? before.value(0).toInt() : m_count;
+    if (row >= m_count || !name(row).startsWith(prefix, Qt::CaseInsensitive))
         return -1;
-    return int(first - m_names.cbegin());
+    return row;
 }
 
 BoundList::BoundList(QComboBox& combo) : QObject(&combo), m_combo(combo) {
@@ -92,9 +111,9 @@ BoundList::BoundList(QComboBox& combo) : QObject(&combo), m_combo(combo) {
     });
 }
 
-void BoundList::load(const QString& statement) {
+void BoundList::load(const QString& table, const QString& keyColumn, const QString& nameColumn) {
     const bool wasBlocked = m_combo.blockSignals(true);
-    m_model.load(statement);
+    m_model.load(table, keyColumn, nameColumn);
     m_combo.setCurrentIndex(-1);
     m_combo.blockSignals(wasBlocked);
 }

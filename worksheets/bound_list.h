@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -8,30 +9,38 @@
 
 class QComboBox;
 
-// Names with their keys, in the order the statement gives them (which must
-// sort them case-insensitively, e.g. ORDER BY ShipName COLLATE NOCASE), so
-// that a typed prefix is found by binary search.
+// The names of a table with their keys, in name order (letter case
+// aside), read from the shared connection a page at a time as they are
+// shown: a register of 110000 ships opens without reading them all, and a
+// typed prefix is found by the name index.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Reads the key (first column) and name (second) of every row of the
-    // statement on the shared connection. Raises ProgramError.
-    void load(const QString& statement);
+    // Lists `table` by `nameColumn`, bound to `keyColumn`. Raises
+    // ProgramError.
+    void load(const QString& table, const QString& keyColumn, const QString& nameColumn);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    int key(int row) const { return m_keys.at(row); }
-    QString name(int row) const { return m_names.at(row); }
+    int key(int row) const;
+    QString name(int row) const;
     // The first row whose name starts with `prefix` (letter case aside), or -1.
     int findPrefix(const QString& prefix) const;
 
 private:
-    QList<int> m_keys;
-    QList<QString> m_names;
+    struct Page {
+        QList<int> keys;
+        QList<QString> names;
+    };
+    const Page& page(int row) const;
+
+    QString m_table, m_keyColumn, m_nameColumn;
+    int m_count = 0;
+    mutable QHash<int, Page> m_pages;
 };
 
 // A list bound to a key: a combo box over a NameListModel that selects the
@@ -43,7 +52,7 @@ public:
     explicit BoundList(QComboBox& combo);
 
     // Fills the list; no name is selected afterwards.
-    void load(const QString& statement);
+    void load(const QString& table, const QString& keyColumn, const QString& nameColumn);
     // The bound key of the selected name, when a name is shown.
     std::optional<int> boundValue() const;
     QComboBox& combo() const { return m_combo; }

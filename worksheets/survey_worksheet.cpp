@@ -104,8 +104,7 @@ void SurveyWorksheet::open() {
 
 void SurveyWorksheet::InitShipDataCombo() {
     try {
-        m_ships->load(QStringLiteral("SELECT ShipID, ShipName FROM Ship") +
-                      QStringLiteral(" ORDER BY ShipName COLLATE NOCASE"));
+        m_ships->load(QStringLiteral("Ship"), QStringLiteral("ShipID"), QStringLiteral("ShipName"));
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitShipDataCombo"));
     }
@@ -113,8 +112,7 @@ void SurveyWorksheet::InitShipDataCombo() {
 
 void SurveyWorksheet::InitPortDataCombo() {
     try {
-        m_ports->load(QStringLiteral("SELECT PortID, PortName FROM Port") +
-                      QStringLiteral(" ORDER BY PortName COLLATE NOCASE"));
+        m_ports->load(QStringLiteral("Port"), QStringLiteral("PortID"), QStringLiteral("PortName"));
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitPortDataCombo"));
     }

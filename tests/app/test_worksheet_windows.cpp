@@ -18,8 +18,11 @@ void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
-    QTest::newRow("loading") << "mnuCalvane(5)" << "frmCalvane" << "Draft Survey-[Loading]";
-    QTest::newRow("discharging") << "mnuCalvane(10)" << "frmDSDispatch"
+    QTest::newRow("loading") << "mnuCalvane(5)"
+                             << "frmCalvane"
+                             << "Draft Survey-[Loading]";
+    QTest::newRow("discharging") << "mnuCalvane(10)"
+                                 << "frmDSDispatch"
                                  << "Draft Survey-[Discharging]";
 }
 
