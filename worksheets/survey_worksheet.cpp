@@ -233,6 +233,13 @@ void SurveyWorksheet::ClearSurvey() {
         if (!kept)
             box->clear();
     }
+    // The ship stays chosen, so its length stays shown.
+    try {
+        if (shipShown())
+            m_ui->txtLBP->setText(m_ship->LBP().toText());
+    } catch (const ProgramError&) {
+        // A ship whose particulars could not be read has no length to show.
+    }
     InitializeAllGrids();
     m_ui->lblHogSag->hide();
     m_ui->txtDeflection->clear();
@@ -251,16 +258,18 @@ void SurveyWorksheet::ClearSurvey() {
 }
 
 void SurveyWorksheet::RNew() {
-    mblnLoading = true;
-    NewDraft();
-    ClearSurvey();
-    m_ui->sstCalvane->setCurrentIndex(0);
-    m_previousTab = 0;
-    // The grids and frames of the Initial tab, whichever tab was shown.
-    showStageFrames(Stage::Initial);
-    layOutResultGrids();
-    if (m_kind == Worksheet::Discharging)
-        m_ui->dcbShip->setFocus();
+    report(QStringLiteral("frmCalvane::RNew"), [&] {
+        mblnLoading = true;
+        NewDraft();
+        ClearSurvey();
+        m_ui->sstCalvane->setCurrentIndex(0);
+        m_previousTab = 0;
+        // The grids and frames of the Initial tab, whichever tab was shown.
+        showStageFrames(Stage::Initial);
+        layOutResultGrids();
+        if (m_kind == Worksheet::Discharging)
+            m_ui->dcbShip->setFocus();
+    });
     mblnLoading = false;
     m_host.SetMDIToolbar(openMask);
 }

@@ -65,6 +65,8 @@ private slots:
     void tabsKeepWhatWasTyped();
     void coincidingMarksAreRefused();
     void loadingDraftKeepsItsMeans();
+    void newSurveyKeepsTheShip_data();
+    void newSurveyKeepsTheShip();
 };
 
 void TestWorksheets::opensAsANewSurvey_data() {
@@ -358,6 +360,37 @@ void TestWorksheets::loadingDraftKeepsItsMeans() {
     QCOMPARE(initial.get(DraftProperty::FwdMean).toText(), QStringLiteral("5.2"));
     QCOMPARE(initial.get(DraftProperty::AftTrueDraft).toText(), f.find("txtAftTrueDraft")->text());
     QVERIFY(!f.cell("fgrdFinalResult", 9, 1).isEmpty());
+}
+
+void TestWorksheets::newSurveyKeepsTheShip_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("keptBillOfLading");
+    QTest::newRow("loading") << Worksheet::Loading << "";
+    QTest::newRow("discharging") << Worksheet::Discharging << "76050";
+}
+
+void TestWorksheets::newSurveyKeepsTheShip() {
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, keptBillOfLading);
+    WorksheetFixture f(kind);
+    f.chooseShip();
+    fillDraft(f);
+    f.find("txtBLQty")->setText(QStringLiteral("76050"));
+    f.calculate();
+    f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
+    f.messages.clear();
+    f.worksheet->RNew();
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 0);
+    QCOMPARE(f.find<QComboBox>("dcbShip")->currentText(), QStringLiteral("Tasman Sample"));
+    QVERIFY(f.find<QComboBox>("dcbShip")->isEnabled());
+    QCOMPARE(f.find("txtLBP")->text(), QStringLiteral("217"));
+    for (const char* cleared : {"txtVoyageID", "txtCargo", "txtFwdPort", "txtConstant", "txtAftX"})
+        QCOMPARE(f.find(cleared)->text(), QString());
+    QCOMPARE(f.find("txtBLQty")->text(), keptBillOfLading);
+    QCOMPARE(f.cell("fgrdHDT", 0, 0), QString());
+    QCOMPARE(f.worksheet->draft(Stage::Initial).NetDisplacement().toText(), QString());
+    QCOMPARE(f.host.masks.last(), QStringLiteral("001111011"));
+    QCOMPARE(f.messages.texts(), QStringList());
 }
 
 QTEST_MAIN(TestWorksheets)
