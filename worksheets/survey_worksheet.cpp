@@ -320,6 +320,11 @@ void SurveyWorksheet::tabChanged(int index) {
     if (mblnLoading)
         return;
     try {
+        if (shipShown() && !typedFieldsAccepted()) {
+            mblnRevertTab = true;
+            m_ui->sstCalvane->setCurrentIndex(previous);
+            return;
+        }
         if (previous == 0) {
             if (!shipShown()) {
                 mblnRevertTab = true;

@@ -94,6 +94,7 @@ private:
     void watchControls();
     bool guardShip(QWidget* control);
     bool fieldLeft(QWidget* field);
+    bool typedFieldsAccepted();
     bool checkTextField(QLineEdit& field);
     bool checkHDTEditor();
     bool checkMCTCEditor(InputGrid& grid, SurveyField rule);

@@ -24,7 +24,7 @@ void writeDifferences(InputGrid& grid, const QList<QStringList>& rows, int colum
 } // namespace
 
 void SurveyWorksheet::cmdCalculate_Click() {
-    if (!InputComplete())
+    if (!typedFieldsAccepted() || !InputComplete())
         return;
     HydrostaticTexts grids;
     readGrid(*m_hdt, grids.hdt);

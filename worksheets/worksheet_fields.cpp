@@ -143,6 +143,19 @@ bool SurveyWorksheet::fieldLeft(QWidget* field) {
     return accepted;
 }
 
+bool SurveyWorksheet::typedFieldsAccepted() {
+    // A click on the tab bar or on Calculate may come before the field
+    // being typed in was left: its check runs first.
+    const Ui::SurveyWorksheet& u = *m_ui;
+    for (QLineEdit* field :
+         {u.mbxDate, u.mbxTime, u.txtDensity, u.txtFwdPort, u.txtFwdStbd, u.txtMidShipPort,
+          u.txtMidshipStbd, u.txtAftPort, u.txtAftStbd, u.txtFwdX, u.txtMidX, u.txtAftX}) {
+        if (!field->text().isEmpty() && !fieldLeft(field))
+            return false;
+    }
+    return true;
+}
+
 bool SurveyWorksheet::checkTextField(QLineEdit& field) {
     // Leaving a field again without a change must not refuse what was
     // accepted and rewritten (-999.99999 becomes -1000).

@@ -71,8 +71,10 @@ bool SurveyWorksheet::CorrectDrafts() {
     try {
         m_corrected = ::CorrectDrafts(readings, m_ship->LBP());
     } catch (const ProgramError& error) {
-        // Marks that coincide: the boxes keep their last figures.
-        showWarning(error.description());
+        // The boxes keep their last figures. Text that is no number is
+        // refused by its own field's check; marks that coincide are said.
+        if (error.code() != ErrorCode::TypeMismatch)
+            showWarning(error.description());
         return false;
     }
     const CorrectedDrafts& d = m_corrected;

@@ -65,6 +65,8 @@ private slots:
     void tabsKeepWhatWasTyped();
     void coincidingMarksAreRefused();
     void loadingDraftKeepsItsMeans();
+    void unleftFieldIsCheckedBeforeCalculating_data();
+    void unleftFieldIsCheckedBeforeCalculating();
     void newSurveyKeepsTheShip_data();
     void newSurveyKeepsTheShip();
 };
@@ -360,6 +362,31 @@ void TestWorksheets::loadingDraftKeepsItsMeans() {
     QCOMPARE(initial.get(DraftProperty::FwdMean).toText(), QStringLiteral("5.2"));
     QCOMPARE(initial.get(DraftProperty::AftTrueDraft).toText(), f.find("txtAftTrueDraft")->text());
     QVERIFY(!f.cell("fgrdFinalResult", 9, 1).isEmpty());
+}
+
+void TestWorksheets::unleftFieldIsCheckedBeforeCalculating_data() {
+    QTest::addColumn<bool>("byTab");
+    QTest::newRow("Calculate") << false;
+    QTest::newRow("Final tab") << true;
+}
+
+void TestWorksheets::unleftFieldIsCheckedBeforeCalculating() {
+    QFETCH(bool, byTab);
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    fillDraft(f);
+    f.find("txtMidShipPort")->setText(QStringLiteral("abc"));
+    if (byTab)
+        f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
+    else
+        QTest::mouseClick(f.find<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.messages.texts(),
+             QStringList{QStringLiteral("Invalid value for Midship Port draft.\r\n\r\n"
+                                        "Please enter numeric value.")});
+    QCOMPARE(f.focused(), QStringLiteral("txtMidShipPort"));
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 0);
+    QCOMPARE(f.cell("fgrdFinalResult", 9, 1), QString());
 }
 
 void TestWorksheets::newSurveyKeepsTheShip_data() {
