@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTimer>
+#include <algorithm>
 
 InputGrid::InputGrid(QTableWidget& table, QLineEdit& editor, bool hasHeaderRow)
     : QObject(&table), m_table(table), m_editor(editor), m_firstRow(hasHeaderRow ? 1 : 0) {
@@ -35,10 +37,17 @@ void InputGrid::layOut(const QStringList& columnHeaders, const QStringList& rowL
         }
     }
     m_table.blockSignals(wasBlocked);
-    // The whole grid shows without scrolling.
-    const int height =
-        m_table.horizontalHeader()->isVisible() ? m_table.horizontalHeader()->height() : 0;
-    m_table.setFixedHeight(height + m_table.verticalHeader()->length() + 2 * m_table.frameWidth());
+    fitHeight();
+}
+
+void InputGrid::fitHeight() {
+    // The whole grid shows without scrolling; the header knows its height
+    // only once the grid is laid out.
+    const QHeaderView& header = *m_table.horizontalHeader();
+    const int headerHeight =
+        header.isVisible() ? std::max(header.height(), header.sizeHint().height()) : 0;
+    m_table.setFixedHeight(headerHeight + m_table.verticalHeader()->length() +
+                           2 * m_table.frameWidth());
 }
 
 int InputGrid::lastRow() const {
@@ -141,6 +150,8 @@ void InputGrid::placeEditor() {
 
 bool InputGrid::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Show && watched == &m_table)
+        QTimer::singleShot(0, this, &InputGrid::fitHeight);
     if (type == QEvent::Resize || type == QEvent::Move || type == QEvent::Show)
         placeEditor();
     return QObject::eventFilter(watched, event);

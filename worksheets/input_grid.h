@@ -61,6 +61,7 @@ private:
     void currentChanged(int row, int column, int previousRow, int previousColumn);
     void commit(int row, int column);
     void enter(bool focus);
+    void fitHeight();
 
     QTableWidget& m_table;
     QLineEdit& m_editor;

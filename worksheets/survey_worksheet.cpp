@@ -3,6 +3,7 @@
 #include "bound_list.h"
 #include "connection.h"
 #include "errors.h"
+#include "form_center.h"
 #include "input_grid.h"
 #include "message_service.h"
 #include "rowset.h"
@@ -47,6 +48,8 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
 SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
     : QWidget(parent), m_kind(kind), m_host(host), m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
     m_ui->setupUi(this);
+    // The sheet keeps its laid-out size and scrolls in a smaller window.
+    m_ui->scrollContents->setMinimumSize(m_ui->scrollContents->sizeHint());
     const bool loading = kind == Worksheet::Loading;
     m_stageFrames[0] = loading ? m_ui->fmeInitNetDisp : m_ui->fmeAssumedConstant;
     m_stageFrames[1] = loading ? m_ui->fmeFinalNetDisp : m_ui->fmeConstant;
@@ -100,6 +103,22 @@ void SurveyWorksheet::open() {
     NewDraft();
     ClearSurvey();
     mblnRevertTab = false;
+}
+
+void SurveyWorksheet::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Inside the main window the worksheet's frame fits the free area (the
+    // sheet scrolls within it) and stands in its middle.
+    QWidget* frame = parentWidget();
+    if (!frame || !frame->parentWidget())
+        return;
+    const QSize area = frame->parentWidget()->size();
+    const QSize decorations = frame->size() - size() + QSize(4, 4);
+    frame->resize((m_ui->scrollContents->minimumSize() + decorations).boundedTo(area));
+    FormCenter(*frame);
 }
 
 void SurveyWorksheet::InitShipDataCombo() {

@@ -54,6 +54,7 @@ protected:
     Ui::SurveyWorksheet& ui() { return *m_ui; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Opening and life cycle (survey_worksheet.cpp).
@@ -129,6 +130,7 @@ private:
     bool mblnRevertTab = false;
     int mlngRecordID = -1;
     int m_previousTab = 0;
+    bool m_placed = false;
     // The text each field had when its check last accepted it.
     QHash<const QWidget*, QString> m_accepted;
 };

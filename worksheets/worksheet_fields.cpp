@@ -69,6 +69,7 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::FocusIn:
+        m_ui->scrollWorksheet->ensureWidgetVisible(control);
         if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event)))
             guardShip(control);
         break;

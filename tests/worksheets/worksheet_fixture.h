@@ -46,7 +46,7 @@ public:
             worksheet = std::make_unique<frmCalvane>(host);
         else
             worksheet = std::make_unique<frmDSDispatch>(host);
-        worksheet->resize(1400, 800);
+        worksheet->resize(1600, 760);
         worksheet->show();
         QApplication::setActiveWindow(worksheet.get());
         QVERIFY(QTest::qWaitForWindowActive(worksheet.get()));
