@@ -39,8 +39,7 @@ public:
 
     // Resets both drafts and shows the Initial draft's date and time.
     void NewDraft();
-    // The constant value (Part of the stage results) as given.
-    void setConstant(const Variant& vNewConstant) { m_constant = vNewConstant; }
+    // The constant as the last showing or Calculate left it, for printing.
     std::optional<QString> constant() const { return m_constantText; }
 
     Worksheet kind() const { return m_kind; }
@@ -123,7 +122,6 @@ private:
     std::unique_ptr<InputGrid> m_hdt, m_mctcPlus, m_mctcMinus, m_deductions;
     CorrectedDrafts m_corrected;
     Variant m_net;
-    Variant m_constant;
     std::optional<QString> m_constantText;
     QString mstrToolbar;
     bool mblnLoading = false;
