@@ -2,6 +2,7 @@
 
 #include "connection.h"
 #include "errors.h"
+#include "message_service.h"
 #include "statement.h"
 
 #include <QComboBox>
@@ -22,6 +23,14 @@ QSqlQuery run(const QString& statement, const QList<Variant>& values = {}) {
 
 void NameListModel::load(const QString& table, const QString& keyColumn,
                          const QString& nameColumn) {
+    // A database made before the name index existed gets it once; one that
+    // cannot be written lists its names more slowly.
+    try {
+        run(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + table +
+            QStringLiteral("NameOrder ON ") + table + QStringLiteral(" (") + nameColumn +
+            QStringLiteral(" COLLATE NOCASE)"));
+    } catch (const ProgramError&) {
+    }
     QSqlQuery count = run(QStringLiteral("SELECT COUNT(*) FROM ") + table);
     const int rows = count.next() ? count.value(0).toInt() : 0;
     beginResetModel();
@@ -131,7 +140,16 @@ void BoundList::typed(const QString& text) {
     m_typedLength = int(text.size());
     if (deleting || text.isEmpty())
         return;
-    const int row = m_model.findPrefix(text);
+    int row = -1;
+    try {
+        row = m_model.findPrefix(text);
+    } catch (const ProgramError& error) {
+        // The list stays as it is; what was typed stays too.
+        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::") +
+                                                     m_combo.objectName() +
+                                                     QStringLiteral("_Change"));
+        return;
+    }
     if (row < 0)
         return;
     // Typing the name already selected chooses it again, as a change of

@@ -67,6 +67,7 @@ private slots:
     void loadingDraftKeepsItsMeans();
     void unleftFieldIsCheckedBeforeCalculating_data();
     void unleftFieldIsCheckedBeforeCalculating();
+    void lostRegisterIsReportedWhileTyping();
     void newSurveyKeepsTheShip_data();
     void newSurveyKeepsTheShip();
 };
@@ -387,6 +388,22 @@ void TestWorksheets::unleftFieldIsCheckedBeforeCalculating() {
     QCOMPARE(f.focused(), QStringLiteral("txtMidShipPort"));
     QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 0);
     QCOMPARE(f.cell("fgrdFinalResult", 9, 1), QString());
+}
+
+void TestWorksheets::lostRegisterIsReportedWhileTyping() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtVoyageID")->setText(QStringLiteral("V1"));
+    gcnnStore->execute(QStringLiteral("DROP TABLE Ship"));
+    f.find<QComboBox>("dcbShip")->setFocus();
+    QTest::keyClick(f.find<QComboBox>("dcbShip"), Qt::Key_End);
+    QTest::keyClicks(f.find<QComboBox>("dcbShip"), QStringLiteral("x"));
+    QCOMPARE(f.messages.shown().size(), 1);
+    QCOMPARE(f.messages.shown().first().icon, MessageIcon::Critical);
+    QVERIFY(f.messages.texts().first().endsWith(
+        QStringLiteral("Source :  frmCalvane::dcbShip_Change")));
+    QCOMPARE(f.find("txtVoyageID")->text(), QStringLiteral("V1"));
+    QCOMPARE(f.find<QComboBox>("dcbShip")->currentText(), QStringLiteral("Tasman Samplex"));
 }
 
 void TestWorksheets::newSurveyKeepsTheShip_data() {
