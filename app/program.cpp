@@ -7,6 +7,7 @@
 #include "program_settings.h"
 #include "startup.h"
 #include "window_registry.h"
+#include "working_windows.h"
 
 int runProgram(int argc, char** argv) {
     Application application(argc, argv);
@@ -17,7 +18,8 @@ int runProgram(int argc, char** argv) {
 
     ProgramSettings settings;
     // Each working window registers here as it is built.
-    const WindowRegistry registry;
+    WindowRegistry registry;
+    registerWorkingWindows(registry);
     Startup startup(registry, settings,
                     ShellOptions::fromCommandLine(Application::arguments(), applicationFolder()));
     const std::optional<int> earlyExit = startup.Main();

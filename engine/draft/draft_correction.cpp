@@ -1,6 +1,7 @@
 #include "draft_correction.h"
 
 #include "errors.h"
+#include "message_service.h"
 
 namespace {
 
@@ -32,8 +33,13 @@ CorrectedDrafts CorrectDrafts(const DraftReadingTexts& readings, const Variant& 
     const Decimal aftX = fieldValue(readings.aftX);
     d.lengthBetweenMarks = NormalizeValue(lbp, -1, 0).toDecimal() + fwdX - aftX;
     d.txtLBM = d.lengthBetweenMarks.toString();
+    // Marks placed so that they coincide leave nothing to divide the trim
+    // by: say so rather than "Division by zero".
     if (d.lengthBetweenMarks.isZero())
-        throw ProgramError::divisionByZero();
+        throw ProgramError(ErrorCode::DivisionByZero,
+                           twoPartText(QStringLiteral("Invalid draft mark distances."),
+                                       QStringLiteral("The length between the draft marks "
+                                                      "(LBP + Fwd X - Aft X) can't be 0.")));
 
     d.fwdCorrection = fwdX * d.apparentTrim / d.lengthBetweenMarks;
     d.midCorrection = midX * d.apparentTrim / d.lengthBetweenMarks;

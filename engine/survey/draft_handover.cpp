@@ -67,7 +67,7 @@ struct RequiredField {
 struct RequiredCell {
     QString text;
     const char* message;
-    const char* editor;
+    BlankCell where;
 };
 
 bool blank(const QString& text) {
@@ -76,7 +76,7 @@ bool blank(const QString& text) {
 
 } // namespace
 
-std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEntry& e) {
+std::optional<QString> firstMissingField(const SurveyDocument& s, const DraftEntry& e) {
     const bool shipChosen = s.shipID.has_value() || s.particulars.has_value();
     const RequiredField fields[] = {
         {shipChosen ? QStringLiteral("ship") : QString(), "Please select ship name.", "dcbShip"},
@@ -100,30 +100,53 @@ std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEnt
             return QString::fromLatin1(f.field);
         }
     }
+    return std::nullopt;
+}
+
+std::optional<BlankCell> firstBlankCell(const DraftEntry& e) {
     const HydrostaticLine* lines[] = {&e.below, &e.above};
     const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
     const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
     QList<RequiredCell> cells;
-    for (const HydrostaticLine* line : lines) {
-        cells.append(
-            {line->draft, "Value of Hyd. Draft can't be left blank.", "txtHDTGridTextbox"});
-        cells.append({line->displacement, "Value of Displacement can't be left blank.",
-                      "txtHDTGridTextbox"});
-        cells.append({line->tpc, "Value of TPC can't be left blank.", "txtHDTGridTextbox"});
-        cells.append({line->lcf, "Value of LCF can't be left blank.", "txtHDTGridTextbox"});
+    for (int row = 1; row <= 2; ++row) {
+        const HydrostaticLine* line = lines[row - 1];
+        cells.append({line->draft,
+                      "Value of Hyd. Draft can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 1}});
+        cells.append({line->displacement,
+                      "Value of Displacement can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 2}});
+        cells.append({line->tpc,
+                      "Value of TPC can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 3}});
+        cells.append({line->lcf,
+                      "Value of LCF can't be left blank.",
+                      {QStringLiteral("txtHDTGridTextbox"), row, 4}});
     }
     // The MCTC drafts follow the hydrostatic drafts, already checked above.
-    for (const QString& value : plus)
-        cells.append({value, "Value of MCTC+50 can't be left blank.", "txtMPGridTextbox"});
-    for (const QString& value : minus)
-        cells.append({value, "Value of MCTC-50 can't be left blank.", "txtMMGridTextbox"});
+    for (int row = 1; row <= 2; ++row)
+        cells.append({plus[row - 1],
+                      "Value of MCTC+50 can't be left blank.",
+                      {QStringLiteral("txtMPGridTextbox"), row, 2}});
+    for (int row = 1; row <= 2; ++row)
+        cells.append({minus[row - 1],
+                      "Value of MCTC-50 can't be left blank.",
+                      {QStringLiteral("txtMMGridTextbox"), row, 2}});
     for (const RequiredCell& cell : cells) {
         if (blank(cell.text)) {
             messageService().show(
                 {MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
                  QString::fromLatin1(cell.message), MessageButtons::Ok, MessageAnswer::Ok});
-            return QString::fromLatin1(cell.editor);
+            return cell.where;
         }
     }
+    return std::nullopt;
+}
+
+std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEntry& e) {
+    if (std::optional<QString> field = firstMissingField(s, e))
+        return field;
+    if (std::optional<BlankCell> cell = firstBlankCell(e))
+        return cell->editor;
     return std::nullopt;
 }

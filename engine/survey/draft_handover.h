@@ -34,3 +34,14 @@ void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
 // hydrostatic table's blank-cell message) and returns the objectName of the
 // field to go to; nothing when the input is complete.
 std::optional<QString> firstMissingInput(const SurveyDocument& survey, const DraftEntry& entry);
+
+// The two halves of firstMissingInput: the fields ("Incomplete data."), and
+// the blank cells of the hydrostatic grids (row 1 Below, 2 Above; column as
+// the worksheet's grid numbers it).
+std::optional<QString> firstMissingField(const SurveyDocument& survey, const DraftEntry& entry);
+struct BlankCell {
+    QString editor;
+    int row = 0;
+    int column = 0;
+};
+std::optional<BlankCell> firstBlankCell(const DraftEntry& entry);

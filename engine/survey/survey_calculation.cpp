@@ -67,7 +67,7 @@ QList<QPair<QString, QString>> measuredValues(const DraftEntry& entry) {
 // value that is out of all proportion, when one is.
 QString failureReason(const DraftEntry& entry, const ProgramError& error) {
     if (error.code() != ErrorCode::Overflow)
-        return error.description();
+        return oneLine(error.description());
     const Decimal suspicious = Decimal::fromWhole(1000000000000);
     QString name;
     QString text;

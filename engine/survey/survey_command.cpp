@@ -10,6 +10,7 @@
 #include "survey_calculation.h"
 #include "survey_file.h"
 #include "survey_printout.h"
+#include "survey_rules.h"
 
 #include <QTemporaryDir>
 
@@ -166,7 +167,9 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     const SurveyFileResult read = readSurveyFile(file);
     if (!read.document)
         return refuse(err, 2, file + QStringLiteral(": ") + read.error);
-    const SurveyDocument& survey = *read.document;
+    SurveyDocument survey = *read.document;
+    if (const QString refused = applyFieldRules(survey); !refused.isEmpty())
+        return refuse(err, 1, refused);
 
     ScopedMessageRecorder messages;
     SurveyDatabase database;

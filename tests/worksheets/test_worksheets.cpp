@@ -1,0 +1,441 @@
+#include "clock.h"
+#include "input_grid.h"
+#include "worksheet_fixture.h"
+
+#include <QPushButton>
+
+namespace {
+
+const QString noShip = QStringLiteral("Please select a ship first.");
+
+void setCell(QTableWidget* grid, int row, int column, const QString& text) {
+    grid->item(row - 1, column - 1)->setText(text);
+}
+
+// Everything Calculate needs on the Initial tab, set directly.
+void fillDraft(WorksheetFixture& f) {
+    const std::pair<const char*, const char*> fields[] = {
+        {"txtVoyageID", "V1"},      {"txtCargo", "Ore"},    {"txtDensity", "1.025"},
+        {"txtFwdPort", "5.18"},     {"txtFwdStbd", "5.22"}, {"txtMidShipPort", "5.97"},
+        {"txtMidshipStbd", "6.01"}, {"txtAftPort", "6.79"}, {"txtAftStbd", "6.83"},
+        {"txtFwdX", "-2.5"},        {"txtMidX", "0"},       {"txtAftX", "4.2"}};
+    for (const auto& [name, text] : fields)
+        f.find(name)->setText(QString::fromLatin1(text));
+    f.find<QComboBox>("dcbPort")->setCurrentIndex(0);
+    const char* below[] = {"5.99", "33412.8", "67.194", "-3.106"};
+    const char* above[] = {"6.00", "33480.0", "67.200", "-3.100"};
+    for (int column = 1; column <= 4; ++column) {
+        setCell(f.find<QTableWidget>("fgrdHDT"), 1, column, QString::fromLatin1(below[column - 1]));
+        setCell(f.find<QTableWidget>("fgrdHDT"), 2, column, QString::fromLatin1(above[column - 1]));
+    }
+    const char* mctc[][3] = {{"fgrdMCTCP50", "6.49", "916.8"}, {"fgrdMCTCM50", "5.49", "892.8"}};
+    for (const auto& grid : mctc) {
+        setCell(f.find<QTableWidget>(grid[0]), 1, 1, QString::fromLatin1(grid[1]));
+        setCell(f.find<QTableWidget>(grid[0]), 2, 1, QStringLiteral("6.5"));
+        setCell(f.find<QTableWidget>(grid[0]), 1, 2, QString::fromLatin1(grid[2]));
+        setCell(f.find<QTableWidget>(grid[0]), 2, 2, QStringLiteral("917"));
+    }
+    // An editor holds its current cell's text.
+    f.find("txtHDTGridTextbox")->setText(QString::fromLatin1(below[0]));
+    f.find("txtMPGridTextbox")->setText(QStringLiteral("916.8"));
+    f.find("txtMMGridTextbox")->setText(QStringLiteral("892.8"));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Worksheet)
+
+class TestWorksheets : public QObject {
+    Q_OBJECT
+
+private slots:
+    void opensAsANewSurvey_data();
+    void opensAsANewSurvey();
+    void shipGuard_data();
+    void shipGuard();
+    void finalTabNeedsAShip();
+    void enterPathThroughTheGrids();
+    void mctcDraftFollowsTheTypedDraft();
+    void fieldRulesWhenLeavingAField_data();
+    void fieldRulesWhenLeavingAField();
+    void gridEditorsRefuseOnEnter_data();
+    void gridEditorsRefuseOnEnter();
+    void inputCompleteStopsAtTheFirstGap_data();
+    void inputCompleteStopsAtTheFirstGap();
+    void tabsKeepWhatWasTyped();
+    void coincidingMarksAreRefused();
+    void loadingDraftKeepsItsMeans();
+    void unleftFieldIsCheckedBeforeCalculating_data();
+    void unleftFieldIsCheckedBeforeCalculating();
+    void lostRegisterIsReportedWhileTyping();
+    void newSurveyKeepsTheShip_data();
+    void newSurveyKeepsTheShip();
+};
+
+void TestWorksheets::opensAsANewSurvey_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("frame");
+    QTest::newRow("loading") << Worksheet::Loading << "Draft Survey-[Loading]"
+                             << "fmeInitNetDisp";
+    QTest::newRow("discharging") << Worksheet::Discharging << "Draft Survey-[Discharging]"
+                                 << "fmeAssumedConstant";
+}
+
+void TestWorksheets::opensAsANewSurvey() {
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, caption);
+    QFETCH(QString, frame);
+    WorksheetFixture f(kind);
+    QCOMPARE(f.worksheet->windowTitle(), caption);
+    QCOMPARE(f.worksheet->currentMask(), QStringLiteral("001111011"));
+    QCOMPARE(f.host.masks.last(), QStringLiteral("001111011"));
+    QVERIFY(!f.find<QTabBar>("sstCalvane")->isTabVisible(1));
+    QVERIFY(f.find<QWidget>(frame.toLatin1().constData())->isVisible());
+    QVERIFY(!f.find<QComboBox>("dcbDate")->isEnabled());
+    QCOMPARE(f.find<QComboBox>("dcbDate")->count(), 0);
+    QCOMPARE(f.find<QComboBox>("dcbShip")->currentText(), QString());
+    QCOMPARE(f.find<QTableWidget>("fgrdHDT")->item(2, 0)->background().color(),
+             InputGrid::readOnlyColour());
+    QVERIFY(f.find<QTableWidget>("fgrdHDT")->item(2, 4)->background().style() == Qt::NoBrush);
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::shipGuard_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("voyage") << "txtVoyageID";
+    QTest::newRow("port list") << "dcbPort";
+    QTest::newRow("reading") << "txtFwdPort";
+    QTest::newRow("grid editor") << "txtHDTGridTextbox";
+    QTest::newRow("comments") << "txtComments";
+}
+
+void TestWorksheets::shipGuard() {
+    QFETCH(QString, control);
+    WorksheetFixture f(Worksheet::Loading);
+    f.find<QWidget>(control.toLatin1().constData())->setFocus();
+    QTRY_COMPARE(f.focused(), QStringLiteral("dcbShip"));
+    QCOMPARE(f.messages.texts(), QStringList{noShip});
+    QCOMPARE(f.messages.shown().first().title, QStringLiteral("Calvane Lt"));
+
+    f.messages.clear();
+    f.chooseShip();
+    f.find<QWidget>(control.toLatin1().constData())->setFocus();
+    QCoreApplication::processEvents();
+    QCOMPARE(f.focused(), control);
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::finalTabNeedsAShip() {
+    WorksheetFixture f(Worksheet::Discharging);
+    QTabBar* tabs = f.find<QTabBar>("sstCalvane");
+    tabs->setCurrentIndex(2);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(f.messages.texts(), QStringList{noShip});
+    QVERIFY(!f.worksheet->draft(Stage::Initial).ToSave());
+
+    f.messages.clear();
+    f.chooseShip();
+    tabs->setCurrentIndex(2);
+    QCOMPARE(tabs->currentIndex(), 2);
+    QVERIFY(!f.find<QComboBox>("dcbShip")->isEnabled());
+    tabs->setCurrentIndex(0);
+    QVERIFY(f.find<QComboBox>("dcbShip")->isEnabled());
+    QCOMPARE(QSet<QString>(f.host.masks.cbegin(), f.host.masks.cend()),
+             QSet<QString>{QStringLiteral("001111011")});
+}
+
+void TestWorksheets::enterPathThroughTheGrids() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtAftX")->setFocus();
+    f.type(QStringLiteral("4.2"));
+    QCOMPARE(f.focused(), QStringLiteral("txtHDTGridTextbox"));
+    QTableWidget* hdt = f.find<QTableWidget>("fgrdHDT");
+    QList<QPair<int, int>> visited;
+    for (int press = 0; press < 8; ++press) {
+        visited.append({hdt->currentRow() + 1, hdt->currentColumn() + 1});
+        f.type(QString());
+    }
+    const QList<QPair<int, int>> expected = {{1, 1}, {2, 1}, {1, 2}, {2, 2},
+                                             {1, 3}, {2, 3}, {1, 4}, {2, 4}};
+    QCOMPARE(visited, expected);
+    QCOMPARE(f.focused(), QStringLiteral("txtMPGridTextbox"));
+    f.type(QString());
+    f.type(QString());
+    QCOMPARE(f.focused(), QStringLiteral("txtMMGridTextbox"));
+    f.type(QString());
+    f.type(QString());
+    QCOMPARE(f.focused(), QStringLiteral("txtGridTextbox"));
+    QTableWidget* deductions = f.find<QTableWidget>("fgrdDeduction");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(deductions->currentRow(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QCOMPARE(deductions->currentRow(), 0);
+    for (int row = 0; row < deductions->rowCount(); ++row)
+        f.type(QStringLiteral("1"));
+    QCOMPARE(f.focused(), QStringLiteral("txtComments"));
+    QCOMPARE(deductions->item(deductions->rowCount() - 1, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::mctcDraftFollowsTheTypedDraft() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtAftX")->setFocus();
+    f.type(QString());
+    QLineEdit* editor = f.find("txtHDTGridTextbox");
+    QTest::keyClicks(editor, QStringLiteral("7.3"));
+    QCOMPARE(f.cell("fgrdMCTCP50", 0, 0), QStringLiteral("7.8"));
+    QCOMPARE(f.cell("fgrdMCTCM50", 0, 0), QStringLiteral("6.8"));
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("-"));
+    QCOMPARE(f.cell("fgrdMCTCP50", 0, 0), QStringLiteral("7.8"));
+    QTest::keyClick(editor, Qt::Key_Backspace);
+    QCOMPARE(f.cell("fgrdMCTCP50", 0, 0), QString());
+    QCOMPARE(f.cell("fgrdMCTCM50", 0, 0), QString());
+    QTest::keyClicks(editor, QStringLiteral("7.12346"));
+    f.type(QString());
+    // The cell keeps 4 places, the MCTC drafts follow the draft as typed.
+    QCOMPARE(f.cell("fgrdHDT", 0, 0), QStringLiteral("7.1235"));
+    QCOMPARE(f.cell("fgrdMCTCP50", 0, 0), QStringLiteral("7.62346"));
+    QCOMPARE(f.cell("fgrdMCTCM50", 0, 0), QStringLiteral("6.62346"));
+}
+
+// clang-format off
+void TestWorksheets::fieldRulesWhenLeavingAField_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("message");
+    const auto L = Worksheet::Loading;
+    const auto D = Worksheet::Discharging;
+    QTest::newRow("reading rounded, drafts corrected") << L << "txtFwdPort" << "12.34567" << "12.346" << "";
+    QTest::newRow("reading 100 refused") << L << "txtFwdPort" << "100" << "" << "Invalid value for Foward Port draft.\r\n\r\nPlease enter value greater than 0 and less than 100.";
+    QTest::newRow("density refused, discharging words") << D << "txtDensity" << "10" << "" << "Invalid density value.\r\n\r\nPlease enter values greater than 0 and less 10.";
+    QTest::newRow("mark distance just inside") << L << "txtAftX" << "-999.99999" << "-1000" << "";
+    QTest::newRow("date typed month first") << L << "mbxDate" << "07132024" << "13-07-2024" << "";
+    QTest::newRow("impossible time") << L << "mbxTime" << "2599" << "10:30" << "Invalid Time";
+}
+// clang-format on
+
+void TestWorksheets::fieldRulesWhenLeavingAField() {
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(QString, message);
+    const FixedClock clock(QDateTime(QDate(2026, 12, 5), QTime(10, 30)));
+    WorksheetFixture f(kind);
+    f.chooseShip();
+    QLineEdit* box = f.find(field.toLatin1().constData());
+    box->setFocus();
+    f.type(typed);
+    QCOMPARE(box->text(), shown);
+    QCOMPARE(f.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(f.focused() == field, !message.isEmpty());
+    if (field == QStringLiteral("txtFwdPort") && message.isEmpty())
+        QCOMPARE(f.find("txtFwdMean")->text(), QStringLiteral("6.173"));
+}
+
+// clang-format off
+void TestWorksheets::gridEditorsRefuseOnEnter_data() {
+    QTest::addColumn<int>("enters");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("editorAfter");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("TPC out of range empties the editor") << 4 << "10000" << "" << "Value of TPC can only be a positive number greater than 0 and less than 10000.";
+    QTest::newRow("LCF not a number puts the cell back") << 6 << "x" << "" << "Invalid value. Only numbers are allowed.";
+    QTest::newRow("MCTC+50 of 0") << 8 << "0" << "" << "Value of MCTC+50 can only be a positive number greater than 0 and less than 100000.";
+    QTest::newRow("deduction of 100000") << 12 << "100000" << "" << "Invalid value.\r\n\r\nValue of deduction can be a number greater than 0 and less than 100000.";
+}
+// clang-format on
+
+void TestWorksheets::gridEditorsRefuseOnEnter() {
+    QFETCH(int, enters);
+    QFETCH(QString, typed);
+    QFETCH(QString, editorAfter);
+    QFETCH(QString, message);
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtAftX")->setFocus();
+    f.type(QString());
+    for (int press = 0; press < enters; ++press)
+        f.type(QString());
+    const QString editor = f.focused();
+    QTableWidget* grid = qobject_cast<QTableWidget*>(
+        QApplication::focusWidget()->parentWidget()->findChild<QTableWidget*>(
+            editor == QStringLiteral("txtHDTGridTextbox")  ? QStringLiteral("fgrdHDT")
+            : editor == QStringLiteral("txtMPGridTextbox") ? QStringLiteral("fgrdMCTCP50")
+                                                           : QStringLiteral("fgrdDeduction")));
+    const QPair<int, int> before{grid->currentRow(), grid->currentColumn()};
+    f.type(typed);
+    QCOMPARE(f.messages.texts(), QStringList{message});
+    QCOMPARE(f.focused(), editor);
+    QCOMPARE((QPair<int, int>{grid->currentRow(), grid->currentColumn()}), before);
+    QCOMPARE(qobject_cast<QLineEdit*>(QApplication::focusWidget())->text(), editorAfter);
+}
+
+// clang-format off
+void TestWorksheets::inputCompleteStopsAtTheFirstGap_data() {
+    QTest::addColumn<QString>("blanked");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("voyage") << "txtVoyageID" << "Incomplete data.\r\n\r\nPlease enter Voyage-ID." << "txtVoyageID";
+    QTest::newRow("density") << "txtDensity" << "Incomplete data.\r\n\r\nPlease enter value for Density." << "txtDensity";
+    QTest::newRow("aft starboard of blanks") << "txtAftStbd" << "Incomplete data.\r\n\r\nPlease enter value for Aft Starboard." << "txtAftStbd";
+    QTest::newRow("aft mark") << "txtAftX" << "Incomplete data.\r\n\r\nPlease enter value for Aft X." << "txtAftX";
+    QTest::newRow("TPC below") << "fgrdHDT 1 3" << "Value of TPC can't be left blank." << "txtHDTGridTextbox";
+    QTest::newRow("MCTC-50 above") << "fgrdMCTCM50 2 2" << "Value of MCTC-50 can't be left blank." << "txtMMGridTextbox";
+}
+// clang-format on
+
+void TestWorksheets::inputCompleteStopsAtTheFirstGap() {
+    QFETCH(QString, blanked);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    fillDraft(f);
+    const QStringList cell = blanked.split(u' ');
+    if (cell.size() == 3)
+        setCell(f.find<QTableWidget>(cell[0].toLatin1().constData()), cell[1].toInt(),
+                cell[2].toInt(), QStringLiteral(" "));
+    else
+        f.find(blanked.toLatin1().constData())->setText(QStringLiteral("  "));
+    f.calculate();
+    QCOMPARE(f.messages.texts(), QStringList{message});
+    QCOMPARE(f.focused(), focus);
+    QCOMPARE(f.cell("fgrdFinalResult", 9, 1), QString());
+    if (cell.size() == 3) {
+        const QTableWidget* grid = f.find<QTableWidget>(cell[0].toLatin1().constData());
+        QCOMPARE(grid->currentRow() + 1, cell[1].toInt());
+        QCOMPARE(grid->currentColumn() + 1, cell[2].toInt());
+    }
+}
+
+void TestWorksheets::tabsKeepWhatWasTyped() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtFwdPort")->setFocus();
+    f.type(QStringLiteral("5.5"));
+    f.find("txtGridTextbox")->setFocus();
+    f.type(QStringLiteral("12.5"));
+    QTabBar* tabs = f.find<QTabBar>("sstCalvane");
+    tabs->setCurrentIndex(2);
+    QCOMPARE(f.find("txtFwdPort")->text(), QString());
+    QCOMPARE(f.cell("fgrdDeduction", 0, 0), QString());
+    f.find("txtFwdPort")->setFocus();
+    f.type(QStringLiteral("9.1"));
+    tabs->setCurrentIndex(0);
+    QCOMPARE(f.find("txtFwdPort")->text(), QStringLiteral("5.5"));
+    QCOMPARE(f.cell("fgrdDeduction", 0, 0), QStringLiteral("12.5"));
+    tabs->setCurrentIndex(2);
+    QCOMPARE(f.find("txtFwdPort")->text(), QStringLiteral("9.1"));
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::coincidingMarksAreRefused() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    fillDraft(f);
+    f.find("txtAftX")->setText(QStringLiteral("4.2"));
+    f.find("txtFwdX")->setFocus();
+    f.type(QStringLiteral("-212.8"));
+    const QString refusal =
+        QStringLiteral("Invalid draft mark distances.\r\n\r\nThe length between "
+                       "the draft marks (LBP + Fwd X - Aft X) can't be 0.");
+    QCOMPARE(f.messages.texts(), QStringList{refusal});
+    f.messages.clear();
+    f.calculate();
+    QCOMPARE(f.messages.texts().last(), refusal);
+    QCOMPARE(f.cell("fgrdFinalResult", 9, 1), QString());
+    QCOMPARE(f.find("txtVoyageID")->text(), QStringLiteral("V1"));
+}
+
+void TestWorksheets::loadingDraftKeepsItsMeans() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    fillDraft(f);
+    f.calculate();
+    const clsDraft& initial = f.worksheet->draft(Stage::Initial);
+    QCOMPARE(initial.get(DraftProperty::FwdMean).toText(), QStringLiteral("5.2"));
+    QCOMPARE(initial.get(DraftProperty::AftTrueDraft).toText(), f.find("txtAftTrueDraft")->text());
+    QVERIFY(!f.cell("fgrdFinalResult", 9, 1).isEmpty());
+}
+
+void TestWorksheets::unleftFieldIsCheckedBeforeCalculating_data() {
+    QTest::addColumn<bool>("byTab");
+    QTest::newRow("Calculate") << false;
+    QTest::newRow("Final tab") << true;
+}
+
+void TestWorksheets::unleftFieldIsCheckedBeforeCalculating() {
+    QFETCH(bool, byTab);
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    fillDraft(f);
+    f.find("txtMidShipPort")->setText(QStringLiteral("abc"));
+    if (byTab)
+        f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
+    else
+        QTest::mouseClick(f.find<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(f.messages.texts(),
+             QStringList{QStringLiteral("Invalid value for Midship Port draft.\r\n\r\n"
+                                        "Please enter numeric value.")});
+    QCOMPARE(f.focused(), QStringLiteral("txtMidShipPort"));
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 0);
+    QCOMPARE(f.cell("fgrdFinalResult", 9, 1), QString());
+}
+
+void TestWorksheets::lostRegisterIsReportedWhileTyping() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtVoyageID")->setText(QStringLiteral("V1"));
+    gcnnStore->execute(QStringLiteral("DROP TABLE Ship"));
+    f.find<QComboBox>("dcbShip")->setFocus();
+    QTest::keyClick(f.find<QComboBox>("dcbShip"), Qt::Key_End);
+    QTest::keyClicks(f.find<QComboBox>("dcbShip"), QStringLiteral("x"));
+    QCOMPARE(f.messages.shown().size(), 1);
+    QCOMPARE(f.messages.shown().first().icon, MessageIcon::Critical);
+    QVERIFY(f.messages.texts().first().endsWith(
+        QStringLiteral("Source :  frmCalvane::dcbShip_Change")));
+    QCOMPARE(f.find("txtVoyageID")->text(), QStringLiteral("V1"));
+    QCOMPARE(f.find<QComboBox>("dcbShip")->currentText(), QStringLiteral("Tasman Samplex"));
+}
+
+void TestWorksheets::newSurveyKeepsTheShip_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("keptBillOfLading");
+    QTest::newRow("loading") << Worksheet::Loading << "";
+    QTest::newRow("discharging") << Worksheet::Discharging << "76050";
+}
+
+void TestWorksheets::newSurveyKeepsTheShip() {
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, keptBillOfLading);
+    WorksheetFixture f(kind);
+    f.chooseShip();
+    fillDraft(f);
+    f.find("txtBLQty")->setText(QStringLiteral("76050"));
+    f.calculate();
+    f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
+    f.messages.clear();
+    f.worksheet->RNew();
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 0);
+    QCOMPARE(f.find<QComboBox>("dcbShip")->currentText(), QStringLiteral("Tasman Sample"));
+    QVERIFY(f.find<QComboBox>("dcbShip")->isEnabled());
+    QCOMPARE(f.find("txtLBP")->text(), QStringLiteral("217"));
+    for (const char* cleared : {"txtVoyageID", "txtCargo", "txtFwdPort", "txtConstant", "txtAftX"})
+        QCOMPARE(f.find(cleared)->text(), QString());
+    QCOMPARE(f.find("txtBLQty")->text(), keptBillOfLading);
+    QCOMPARE(f.cell("fgrdHDT", 0, 0), QString());
+    QCOMPARE(f.worksheet->draft(Stage::Initial).NetDisplacement().toText(), QString());
+    QCOMPARE(f.host.masks.last(), QStringLiteral("001111011"));
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+QTEST_MAIN(TestWorksheets)
+#include "test_worksheets.moc"

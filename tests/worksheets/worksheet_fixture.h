@@ -1,0 +1,94 @@
+#pragma once
+
+#include "connection.h"
+#include "create_database.h"
+#include "frm_calvane.h"
+#include "frm_dsdispatch.h"
+#include "message_service.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+// The main window as a worksheet sees it: the masks and hints it was sent.
+class RecordingHost : public ChildHost {
+public:
+    void SetMDIToolbar(const QString& ButtonSettings) override { masks.append(ButtonSettings); }
+    void setStatusMessage(const QString& text) override { status = text; }
+    QStringList masks;
+    QString status;
+};
+
+// A database of the test's own holding the sample surveys' ship (as
+// "Tasman Sample", LBP 217, light ship 10800) and ports,
+// and one worksheet on it, shown and active, with its messages recorded.
+class WorksheetFixture {
+    QTemporaryDir m_dir;
+
+public:
+    explicit WorksheetFixture(Worksheet kind) {
+        const QString file = databaseFileIn(m_dir.path());
+        createDatabase(file);
+        gcnnStore = std::make_unique<Connection>(QStringLiteral("worksheet-test"));
+        gcnnStore->open(file);
+        gcnnStore->execute(
+            QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
+            {Variant(QStringLiteral("Tasman Sample")), Variant(Decimal::fromText(u"217")),
+             Variant(Decimal::fromText(u"10800"))});
+        gcnnStore->execute(QStringLiteral("INSERT INTO Port (PortName) VALUES (?)"),
+                           {Variant(QStringLiteral("Qingdao"))});
+        if (kind == Worksheet::Loading)
+            worksheet = std::make_unique<frmCalvane>(host);
+        else
+            worksheet = std::make_unique<frmDSDispatch>(host);
+        worksheet->resize(1600, 760);
+        worksheet->show();
+        QApplication::setActiveWindow(worksheet.get());
+        QVERIFY(QTest::qWaitForWindowActive(worksheet.get()));
+    }
+    ~WorksheetFixture() {
+        worksheet.reset();
+        gcnnStore.reset();
+    }
+
+    template <typename T = QLineEdit> T* find(const char* name) const {
+        return worksheet->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString focused() const {
+        QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+    // Text typed into the focused control, then Enter; the checks that run
+    // when a field is left have run when this returns.
+    void type(const QString& text) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!text.isEmpty()) {
+            QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(focus, text);
+        }
+        QTest::keyClick(focus, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    void chooseShip() {
+        find<QComboBox>("dcbShip")->setFocus();
+        QTest::keyClicks(find<QComboBox>("dcbShip"), QStringLiteral("tas"));
+    }
+    void calculate() {
+        find<QWidget>("cmdCalculate")->setFocus();
+        QTest::keyClick(find<QWidget>("cmdCalculate"), Qt::Key_Space);
+        QCoreApplication::processEvents();
+    }
+    QString cell(const char* grid, int row, int column) const {
+        const QTableWidgetItem* item = find<QTableWidget>(grid)->item(row, column);
+        return item ? item->text() : QString();
+    }
+
+    ScopedMessageRecorder messages;
+    RecordingHost host;
+    std::unique_ptr<SurveyWorksheet> worksheet;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "survey_worksheet.h"
+
+// The loading worksheet: the constant comes from the Initial draft, taken
+// before loading, and the cargo loaded from the two net displacements.
+class frmCalvane : public SurveyWorksheet {
+    Q_OBJECT
+
+public:
+    explicit frmCalvane(ChildHost& host, QWidget* parent = nullptr);
+};

@@ -1,0 +1,404 @@
+#include "survey_worksheet.h"
+
+#include "bound_list.h"
+#include "connection.h"
+#include "errors.h"
+#include "form_center.h"
+#include "input_grid.h"
+#include "message_service.h"
+#include "rowset.h"
+#include "ship.h"
+#include "ui_survey_worksheet.h"
+
+#include <QComboBox>
+#include <QTableWidget>
+
+namespace {
+
+const QString openMask = QStringLiteral("001111011");
+
+QStringList texts(std::initializer_list<const char*> latin1) {
+    QStringList list;
+    for (const char* text : latin1)
+        list << QString::fromLatin1(text);
+    return list;
+}
+
+void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth) {
+    grid.clear();
+    grid.setColumnCount(2);
+    grid.setRowCount(int(labels.size()));
+    for (int row = 0; row < labels.size(); ++row) {
+        grid.setItem(row, 0, new QTableWidgetItem(labels.at(row)));
+        auto* value = new QTableWidgetItem;
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid.setItem(row, 1, value);
+    }
+    grid.horizontalHeader()->setVisible(false);
+    grid.verticalHeader()->setVisible(false);
+    grid.setColumnWidth(0, labelWidth);
+    grid.horizontalHeader()->setStretchLastSection(true);
+    // Room for a figure to 5 places beside its label.
+    grid.setMinimumWidth(labelWidth + 110);
+    grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth());
+}
+
+} // namespace
+
+SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
+    : QWidget(parent), m_kind(kind), m_host(host), m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
+    m_ui->setupUi(this);
+    // The sheet keeps its laid-out size and scrolls in a smaller window.
+    m_ui->scrollContents->setMinimumSize(m_ui->scrollContents->sizeHint());
+    const bool loading = kind == Worksheet::Loading;
+    m_stageFrames[0] = loading ? m_ui->fmeInitNetDisp : m_ui->fmeAssumedConstant;
+    m_stageFrames[1] = loading ? m_ui->fmeFinalNetDisp : m_ui->fmeConstant;
+    for (QWidget* frame :
+         {m_ui->fmeInitNetDisp, m_ui->fmeFinalNetDisp, m_ui->fmeAssumedConstant, m_ui->fmeConstant})
+        frame->hide();
+    m_hdt = std::make_unique<InputGrid>(*m_ui->fgrdHDT, *m_ui->txtHDTGridTextbox, true);
+    m_mctcPlus = std::make_unique<InputGrid>(*m_ui->fgrdMCTCP50, *m_ui->txtMPGridTextbox, true);
+    m_mctcMinus = std::make_unique<InputGrid>(*m_ui->fgrdMCTCM50, *m_ui->txtMMGridTextbox, true);
+    m_deductions = std::make_unique<InputGrid>(*m_ui->fgrdDeduction, *m_ui->txtGridTextbox, false);
+    m_hdt->committed = [this](int row, int column, const QString& typed) {
+        if (column == 1 && row <= 2)
+            refillMCTCDrafts(row, typed);
+    };
+    m_ships = new BoundList(*m_ui->dcbShip);
+    m_ports = new BoundList(*m_ui->dcbPort);
+    connect(m_ships, &BoundList::chosen, this, [this](int shipID) {
+        report(QStringLiteral("frmCalvane::dcbShip_Change"), [&] { shipChosen(shipID); });
+    });
+    connect(m_ui->sstCalvane, &QTabBar::currentChanged, this, &SurveyWorksheet::tabChanged);
+    connect(m_ui->txtHDTGridTextbox, &QLineEdit::textEdited, this,
+            &SurveyWorksheet::hydrostaticDraftTyped);
+    connect(m_ui->cmdCalculate, &QPushButton::clicked, this, [this] {
+        report(QStringLiteral("frmCalvane::cmdCalculate_Click"), [&] { cmdCalculate_Click(); });
+    });
+    watchControls();
+    open();
+}
+
+SurveyWorksheet::~SurveyWorksheet() = default;
+
+void SurveyWorksheet::open() {
+    mblnLoading = true;
+    m_ui->sstCalvane->addTab(QStringLiteral("Initial"));
+    m_ui->sstCalvane->addTab(QStringLiteral("Daily"));
+    m_ui->sstCalvane->addTab(QStringLiteral("Final"));
+    // Nothing reaches the Daily draft; the tab stays for the tab numbers.
+    m_ui->sstCalvane->setTabVisible(1, false);
+    m_ui->sstCalvane->setTabEnabled(1, false);
+    m_ship = std::make_unique<clsShip>();
+    m_drafts[0] = std::make_unique<clsDraft>();
+    m_drafts[1] = std::make_unique<clsDraft>();
+    mblnLoading = false;
+    InitShipDataCombo();
+    InitPortDataCombo();
+    if (m_kind == Worksheet::Loading)
+        InitDateDataCombo();
+    InitializeAllGrids();
+    m_drafts[0]->setDraftType(0);
+    m_drafts[1]->setDraftType(1);
+    NewDraft();
+    ClearSurvey();
+    mblnRevertTab = false;
+}
+
+void SurveyWorksheet::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Inside the main window the worksheet's frame fits the free area (the
+    // sheet scrolls within it) and stands in its middle.
+    QWidget* frame = parentWidget();
+    if (!frame || !frame->parentWidget())
+        return;
+    const QSize area = frame->parentWidget()->size();
+    const QSize decorations = frame->size() - size() + QSize(4, 4);
+    frame->resize((m_ui->scrollContents->minimumSize() + decorations).boundedTo(area));
+    FormCenter(*frame);
+}
+
+void SurveyWorksheet::InitShipDataCombo() {
+    try {
+        m_ships->load(QStringLiteral("Ship"), QStringLiteral("ShipID"), QStringLiteral("ShipName"));
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitShipDataCombo"));
+    }
+}
+
+void SurveyWorksheet::InitPortDataCombo() {
+    try {
+        m_ports->load(QStringLiteral("Port"), QStringLiteral("PortID"), QStringLiteral("PortName"));
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitPortDataCombo"));
+    }
+}
+
+void SurveyWorksheet::InitDateDataCombo() {
+    try {
+        if (!gcnnStore)
+            throw ProgramError::objectNotSet();
+        m_dates = std::make_unique<RowSet>();
+        m_dates->open(
+            QStringLiteral("SELECT DISTINCT (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
+                           "'-' & Left$(DD.DateTime,4)) AS DSDate") +
+                QStringLiteral(" FROM DraftDetails AS DD") +
+                QStringLiteral(" WHERE DD.RecordID = ") + QString::number(mlngRecordID) +
+                QStringLiteral(" AND") + QStringLiteral(" DD.DraftType = ") + QStringLiteral("2") +
+                QStringLiteral(" ORDER BY (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
+                               "'-' & Left$(DD.DateTime,4)) ASC"),
+            *gcnnStore);
+        for (m_dates->moveFirst(); !m_dates->atEnd(); m_dates->moveNext())
+            m_ui->dcbDate->addItem(m_dates->field(QStringLiteral("DSDate")).toText());
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitDateDataCombo"));
+    }
+}
+
+void SurveyWorksheet::InitializeAllGrids() {
+    try {
+        const QStringList hydrostaticRows = texts({"Below", "Above", "Difference"});
+        m_hdt->layOut(texts({"Hyd. Draft", "Displacement", "TPC", "LCF", "MCTC+50", "MCTC-50"}),
+                      hydrostaticRows);
+        for (int column = 1; column <= 4; ++column)
+            m_hdt->setReadOnly(3, column);
+        m_hdt->setCurrent(1, 1, false);
+        m_mctcPlus->layOut(texts({"Hyd. Draft", "MCTC+50"}), hydrostaticRows);
+        m_mctcMinus->layOut(texts({"Hyd.Draft", "MCTC-50"}), hydrostaticRows);
+        for (InputGrid* grid : {m_mctcPlus.get(), m_mctcMinus.get()}) {
+            for (int row = 1; row <= 3; ++row)
+                grid->setReadOnly(row, 1);
+            grid->setReadOnly(3, 2);
+            grid->setCurrent(1, 2, false);
+        }
+        layOutResultGrids();
+
+        if (!gcnnStore)
+            throw ProgramError::objectNotSet();
+        m_deductionItems = std::make_unique<RowSet>();
+        m_deductionItems->open(QStringLiteral("SELECT ItemID, ItemName") +
+                                   QStringLiteral(" FROM DeductionMaster"),
+                               *gcnnStore);
+        m_itemIDs.clear();
+        QStringList names;
+        for (m_deductionItems->moveFirst(); !m_deductionItems->atEnd();
+             m_deductionItems->moveNext()) {
+            m_itemIDs.append(int(m_deductionItems->field(QStringLiteral("ItemID")).toWhole()));
+            names.append(m_deductionItems->field(QStringLiteral("ItemName")).toText());
+        }
+        if (names.isEmpty()) {
+            m_ui->fgrdDeduction->hide();
+            m_ui->txtGridTextbox->hide();
+            return;
+        }
+        m_deductions->layOut({QStringLiteral("Quantity")}, names);
+        m_deductions->setCurrent(0, 1, false);
+        for (InputGrid* grid :
+             {m_deductions.get(), m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get()})
+            grid->editor().clear();
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitializeAllGrids"));
+    }
+}
+
+void SurveyWorksheet::layOutResultGrids() {
+    const QStringList interpolated = texts({"Interpolated Values", "Result"});
+    layOutResult(*m_ui->fgrdIpResult, interpolated, 120);
+    layOutResult(*m_ui->fgrdIpResultMCTCP50, interpolated, 120);
+    layOutResult(*m_ui->fgrdIpResultMCTCM50, interpolated, 120);
+    layOutResult(*m_ui->fgrdResult, texts({"TPC", "LCF", "MCTC+50", "MCTC-50", "dMCTC"}), 70);
+    const bool final = shownStage() == Stage::Final;
+    const bool loading = m_kind == Worksheet::Loading;
+    QStringList rows = texts({"Displacement@TMD", "First Trim Correction", "Second Trim Correction",
+                              "Total Trim Correction", "List Correction", "Displacement@even keel",
+                              "Density Correction", "True Displacement", "Total Deductibles"});
+    if (!final)
+        rows << texts(
+            {"Net Displacement", "Light Ship", loading ? "Constant" : "Cargo + Constant"});
+    else if (loading)
+        rows << texts({"Final Net Displacement", "Net. Displacement", "Total Cargo Loaded"});
+    else
+        rows << texts({"Final Net Displacement", "Initial Displacement", "Total Cargo Discharged"});
+    layOutResult(*m_ui->fgrdFinalResult, rows, 170);
+}
+
+void SurveyWorksheet::NewDraft() {
+    m_drafts[0]->NewDraft();
+    m_drafts[1]->NewDraft();
+    m_ui->mbxDate->setText(m_drafts[0]->get(DraftProperty::DSDate).toText());
+    m_ui->mbxTime->setText(m_drafts[0]->get(DraftProperty::DSTime).toText());
+    mlngRecordID = -1;
+}
+
+void SurveyWorksheet::ClearSurvey() {
+    setMask(openMask);
+    const bool wasLoading = mblnLoading;
+    mblnLoading = true;
+    m_ui->txtVoyageID->clear();
+    m_ui->dcbPort->setCurrentIndex(-1);
+    m_ui->dcbPort->clearEditText();
+    m_ui->txtCargo->clear();
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        // The lists' own boxes and the masked date and time are no text
+        // boxes of the survey; the B/L quantity and the assumed constant
+        // stay for the next survey of a discharging ship.
+        const bool kept = qobject_cast<QComboBox*>(box->parentWidget()) || box == m_ui->mbxDate ||
+                          box == m_ui->mbxTime || box == m_ui->txtCargo ||
+                          (m_kind == Worksheet::Discharging &&
+                           (box == m_ui->txtAssumedConstant || box == m_ui->txtBLQty));
+        if (!kept)
+            box->clear();
+    }
+    // The ship stays chosen, so its length stays shown.
+    try {
+        if (shipShown())
+            m_ui->txtLBP->setText(m_ship->LBP().toText());
+    } catch (const ProgramError&) {
+        // A ship whose particulars could not be read has no length to show.
+    }
+    InitializeAllGrids();
+    m_ui->lblHogSag->hide();
+    m_ui->txtDeflection->clear();
+    m_ui->fgrdHDT->show();
+    mblnLoading = wasLoading;
+    m_ui->dcbShip->setEnabled(true);
+    m_ui->txtVoyageID->setEnabled(true);
+    m_ui->dcbPort->setEnabled(true);
+    m_ui->txtCargo->setEnabled(true);
+    m_ui->dcbDate->setEnabled(false);
+    m_ui->cmbTime->setEnabled(false);
+    m_ui->fgrdResult->show();
+    m_ui->txtFnlGrdTxtBox->hide();
+    m_ui->sstCalvane->setTabEnabled(2, true);
+    showStageFrames(Stage::Initial);
+}
+
+void SurveyWorksheet::RNew() {
+    report(QStringLiteral("frmCalvane::RNew"), [&] {
+        mblnLoading = true;
+        NewDraft();
+        ClearSurvey();
+        m_ui->sstCalvane->setCurrentIndex(0);
+        m_previousTab = 0;
+        // The grids and frames of the Initial tab, whichever tab was shown.
+        showStageFrames(Stage::Initial);
+        layOutResultGrids();
+        if (m_kind == Worksheet::Discharging)
+            m_ui->dcbShip->setFocus();
+    });
+    mblnLoading = false;
+    m_host.SetMDIToolbar(openMask);
+}
+
+void SurveyWorksheet::showStageFrames(Stage stage) {
+    m_stageFrames[int(stage)]->show();
+    m_stageFrames[1 - int(stage)]->hide();
+}
+
+void SurveyWorksheet::setMask(const QString& mask) {
+    mstrToolbar = mask;
+    m_host.SetMDIToolbar(mstrToolbar);
+}
+
+bool SurveyWorksheet::shipShown() const {
+    return m_ships->boundValue().has_value();
+}
+
+Stage SurveyWorksheet::shownStage() const {
+    return m_ui->sstCalvane->currentIndex() == 2 ? Stage::Final : Stage::Initial;
+}
+
+clsDraft& SurveyWorksheet::shownDraft() {
+    return *m_drafts[int(shownStage())];
+}
+
+void SurveyWorksheet::shipChosen(int shipID) {
+    if (mblnLoading)
+        return;
+    m_drafts[0]->setShipID(shipID);
+    m_drafts[1]->setShipID(shipID);
+    try {
+        if (m_ship->SetShip(shipID) != 1)
+            throw ProgramError::noCurrentRecord();
+        m_ui->txtLBP->setText(m_ship->LBP().toText());
+    } catch (const ProgramError&) {
+        showBare(QStringLiteral("Unable to retrieve ship particulars."));
+    }
+}
+
+void SurveyWorksheet::tabChanged(int index) {
+    const int previous = m_previousTab;
+    m_previousTab = index;
+    if (mblnRevertTab) {
+        mblnRevertTab = false;
+        return;
+    }
+    if (mblnLoading)
+        return;
+    try {
+        if (shipShown() && !typedFieldsAccepted()) {
+            mblnRevertTab = true;
+            m_ui->sstCalvane->setCurrentIndex(previous);
+            return;
+        }
+        if (previous == 0) {
+            if (!shipShown()) {
+                mblnRevertTab = true;
+                m_ui->sstCalvane->setCurrentIndex(0);
+                showWarning(QStringLiteral("Please select a ship first."));
+                return;
+            }
+            SaveDraft(0);
+        } else if (previous == 2) {
+            SaveDraft(1);
+        }
+        const QString caption = m_ui->sstCalvane->tabText(index);
+        if (caption == QStringLiteral("Initial"))
+            enterInitialTab();
+        else if (caption == QStringLiteral("Final"))
+            enterFinalTab();
+    } catch (const std::exception&) {
+        showBare(QStringLiteral("frmCalvane::sstCalvane_Click"));
+        return;
+    }
+    if (m_kind == Worksheet::Discharging || shipShown())
+        m_ui->txtVoyageID->setFocus();
+}
+
+void SurveyWorksheet::enterInitialTab() {
+    setMask(openMask);
+    m_ui->dcbShip->setEnabled(true);
+    m_ui->dcbDate->setEnabled(false);
+    m_ui->cmbTime->setEnabled(false);
+    showStageFrames(Stage::Initial);
+    m_ui->fgrdResult->show();
+    m_ui->txtFnlGrdTxtBox->hide();
+    if (shipShown() || m_kind == Worksheet::Discharging)
+        InitializeAllGrids();
+    if (shipShown())
+        LoadDraft(0);
+}
+
+void SurveyWorksheet::enterFinalTab() {
+    m_ui->dcbShip->setEnabled(false);
+    m_ui->dcbDate->setEnabled(false);
+    m_ui->cmbTime->setEnabled(false);
+    showStageFrames(Stage::Final);
+    m_ui->fgrdResult->show();
+    setMask(openMask);
+    if (shipShown() || m_kind == Worksheet::Discharging)
+        InitializeAllGrids();
+    if (!shipShown())
+        return;
+    QTableWidget& results = *m_ui->fgrdFinalResult;
+    results.setCurrentCell(10, 1);
+    const QRect cell = results.visualRect(results.model()->index(10, 1));
+    m_ui->txtFnlGrdTxtBox->setGeometry(
+        QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
+    m_ui->txtFnlGrdTxtBox->show();
+    m_ui->txtFnlGrdTxtBox->raise();
+    LoadDraft(1);
+}

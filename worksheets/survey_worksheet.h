@@ -1,0 +1,134 @@
+#pragma once
+
+#include "child_window.h"
+#include "draft.h"
+#include "draft_correction.h"
+#include "field_rules.h"
+#include "stage_results.h"
+#include "survey_document.h"
+
+#include <QHash>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class BoundList;
+class clsShip;
+class InputGrid;
+class QLineEdit;
+class QTableWidget;
+class RowSet;
+
+namespace Ui {
+class SurveyWorksheet;
+}
+
+// The survey worksheet both the loading and the discharging windows are
+// made of: one survey, its Initial and Final drafts, the shared input
+// controls that show one draft at a time, the grids with their editors, the
+// field checks and the Calculate command. The two windows differ only in
+// the frames they show and in the few places `kind()` decides.
+class SurveyWorksheet : public QWidget, public ChildWindow {
+    Q_OBJECT
+
+public:
+    ~SurveyWorksheet() override;
+
+    QString currentMask() const override { return mstrToolbar; }
+    void RNew() override;
+
+    // Resets both drafts and shows the Initial draft's date and time.
+    void NewDraft();
+    // The constant as the last showing or Calculate left it, for printing.
+    std::optional<QString> constant() const { return m_constantText; }
+
+    Worksheet kind() const { return m_kind; }
+    // What printing reads: the controls, the drafts and the ship.
+    const Ui::SurveyWorksheet& controls() const { return *m_ui; }
+    const clsDraft& draft(Stage stage) const { return *m_drafts[int(stage)]; }
+    const clsShip& ship() const { return *m_ship; }
+
+protected:
+    SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);
+    Ui::SurveyWorksheet& ui() { return *m_ui; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Opening and life cycle (survey_worksheet.cpp).
+    void open();
+    void InitShipDataCombo();
+    void InitPortDataCombo();
+    void InitDateDataCombo();
+    void InitializeAllGrids();
+    void layOutResultGrids();
+    void ClearSurvey();
+    void shipChosen(int shipID);
+    void tabChanged(int index);
+    void enterInitialTab();
+    void enterFinalTab();
+    void setMask(const QString& mask);
+    // The worksheet's frame of the tab shown, the other one hidden.
+    void showStageFrames(Stage stage);
+    bool shipShown() const;
+    Stage shownStage() const;
+    clsDraft& shownDraft();
+
+    // Calculate (worksheet_calculate.cpp).
+    void cmdCalculate_Click();
+    bool InputComplete();
+    bool focusOnField(const QString& objectName);
+    DraftEntry entryFromControls() const;
+
+    // Copy between controls and drafts (worksheet_transfer.cpp).
+    bool CorrectDrafts();
+    void SaveDraft(int index);
+    bool SaveDeductions(int index);
+    void LoadDraft(int index);
+    void LoadDeductions(RowSet& rs);
+    void ClearDeductions();
+    void showStageResults(Stage stage);
+
+    // Fields and keys (worksheet_fields.cpp).
+    void watchControls();
+    bool guardShip(QWidget* control);
+    bool fieldLeft(QWidget* field);
+    bool typedFieldsAccepted();
+    bool checkTextField(QLineEdit& field);
+    bool checkHDTEditor();
+    bool checkMCTCEditor(InputGrid& grid, SurveyField rule);
+    bool checkDeductionEditor();
+    bool checkInitialNetField();
+    bool checkBillOfLading();
+    bool enterPressed(QWidget* focus);
+    bool enterInEditor(QLineEdit* editor);
+    bool arrowInDeductions(int key);
+    void hydrostaticDraftTyped(const QString& text);
+    void refillMCTCDrafts(int row, const QString& hydrostaticDraft);
+    void report(const QString& source, const std::function<void()>& reaction);
+
+    const Worksheet m_kind;
+    ChildHost& m_host;
+    std::unique_ptr<Ui::SurveyWorksheet> m_ui;
+    QWidget* m_stageFrames[2];
+    std::unique_ptr<clsShip> m_ship;
+    std::unique_ptr<clsDraft> m_drafts[2];
+    BoundList* m_ships = nullptr;
+    BoundList* m_ports = nullptr;
+    std::unique_ptr<RowSet> m_deductionItems;
+    QList<int> m_itemIDs;
+    std::unique_ptr<RowSet> m_dates;
+    std::unique_ptr<InputGrid> m_hdt, m_mctcPlus, m_mctcMinus, m_deductions;
+    CorrectedDrafts m_corrected;
+    Variant m_net;
+    std::optional<QString> m_constantText;
+    QString mstrToolbar;
+    bool mblnLoading = false;
+    bool mblnRevertTab = false;
+    int mlngRecordID = -1;
+    int m_previousTab = 0;
+    bool m_placed = false;
+    // The text each field had when its check last accepted it.
+    QHash<const QWidget*, QString> m_accepted;
+};

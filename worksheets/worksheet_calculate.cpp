@@ -1,0 +1,107 @@
+#include "bound_list.h"
+#include "draft_handover.h"
+#include "hydrostatic_table.h"
+#include "input_grid.h"
+#include "survey_worksheet.h"
+#include "ui_survey_worksheet.h"
+
+#include <QComboBox>
+
+namespace {
+
+void readGrid(const InputGrid& grid, QList<QStringList>& rows) {
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows[row].size(); ++column)
+            rows[row][column] = grid.text(row + 1, column + 1);
+    }
+}
+
+void writeDifferences(InputGrid& grid, const QList<QStringList>& rows, int columns) {
+    for (int column = 0; column < columns; ++column)
+        grid.setText(3, column + 1, rows[Difference][column]);
+}
+
+} // namespace
+
+void SurveyWorksheet::cmdCalculate_Click() {
+    if (!typedFieldsAccepted() || !InputComplete())
+        return;
+    HydrostaticTexts grids;
+    readGrid(*m_hdt, grids.hdt);
+    readGrid(*m_mctcPlus, grids.mctcPlus50);
+    readGrid(*m_mctcMinus, grids.mctcMinus50);
+    fillDifferences(grids);
+    writeDifferences(*m_hdt, grids.hdt, 4);
+    writeDifferences(*m_mctcPlus, grids.mctcPlus50, 2);
+    writeDifferences(*m_mctcMinus, grids.mctcMinus50, 2);
+    if (!differencesUsable(grids))
+        return;
+    const QString caption = m_ui->sstCalvane->tabText(m_ui->sstCalvane->currentIndex());
+    int index = -1;
+    if (caption == QStringLiteral("Initial"))
+        index = 0;
+    else if (caption == QStringLiteral("Final"))
+        index = 1;
+    if (index < 0)
+        return;
+    // The drafts must rest on marks that give a length between them.
+    if (!CorrectDrafts())
+        return;
+    SaveDraft(index);
+    clsDraft& draft = *m_drafts[index];
+    draft.setHDT(toVariantGrid(grids.hdt));
+    draft.setMCTCP50(toVariantGrid(grids.mctcPlus50));
+    draft.setMCTCM50(toVariantGrid(grids.mctcMinus50));
+    draft.Calculate(0);
+    LoadDraft(index);
+
+    CalculatedStage calculated;
+    calculated.worksheet = m_kind;
+    calculated.stage = index == 0 ? Stage::Initial : Stage::Final;
+    calculated.net = m_net;
+    const QTableWidgetItem* row11 = m_ui->fgrdFinalResult->item(11, 1);
+    calculated.row11 = row11 ? row11->text() : QString();
+    calculated.cargoField = m_ui->txtFinTotCargoDis->text();
+    calculated.constantField = m_ui->txtConstant->text();
+    if (const std::optional<QString> constant = warnAfterCalculate(calculated))
+        m_constantText = *constant;
+    else if (m_kind == Worksheet::Loading)
+        m_constantText = calculated.row11;
+    m_ui->txtFwdPort->setFocus();
+}
+
+bool SurveyWorksheet::InputComplete() {
+    SurveyDocument survey;
+    survey.worksheet = m_kind;
+    if (const std::optional<int> ship = m_ships->boundValue())
+        survey.shipID = *ship;
+    survey.voyage = m_ui->txtVoyageID->text();
+    survey.port = m_ui->dcbPort->currentText();
+    survey.cargo = m_ui->txtCargo->text();
+    if (const std::optional<QString> field = firstMissingField(survey, entryFromControls()))
+        return focusOnField(*field);
+    if (!checkHDTEditor()) {
+        m_ui->txtHDTGridTextbox->setFocus();
+        return false;
+    }
+    // The pending edits count as typed, unrounded.
+    for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get()}) {
+        if (!grid->isReadOnly(grid->row(), grid->column()))
+            grid->setText(grid->row(), grid->column(), grid->editor().text());
+    }
+    if (const std::optional<BlankCell> cell = firstBlankCell(entryFromControls())) {
+        InputGrid* grid = cell->editor == m_ui->txtHDTGridTextbox->objectName() ? m_hdt.get()
+                          : cell->editor == m_ui->txtMPGridTextbox->objectName()
+                              ? m_mctcPlus.get()
+                              : m_mctcMinus.get();
+        grid->setCurrent(cell->row, cell->column);
+        return false;
+    }
+    return true;
+}
+
+bool SurveyWorksheet::focusOnField(const QString& objectName) {
+    if (auto* field = findChild<QWidget*>(objectName))
+        field->setFocus();
+    return false;
+}

@@ -1,0 +1,383 @@
+#include "bound_list.h"
+#include "clock.h"
+#include "errors.h"
+#include "hydrostatic_table.h"
+#include "input_grid.h"
+#include "message_service.h"
+#include "survey_worksheet.h"
+#include "ui_survey_worksheet.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+bool isEnter(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
+           !(key.modifiers() & ~Qt::KeypadModifier);
+}
+
+// Focus that moves because a dialog opened or closed, or a menu popped up,
+// is not the user leaving or entering a field.
+bool byTheUser(const QFocusEvent& focus) {
+    return focus.reason() != Qt::ActiveWindowFocusReason && focus.reason() != Qt::PopupFocusReason;
+}
+
+void later(QObject* context, const std::function<void()>& step) {
+    QTimer::singleShot(0, context, step);
+}
+
+} // namespace
+
+void SurveyWorksheet::watchControls() {
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+}
+
+void SurveyWorksheet::report(const QString& source, const std::function<void()>& reaction) {
+    // Whatever fails, the survey typed so far stays in the controls and
+    // the drafts; the user is told and goes on.
+    try {
+        reaction();
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), source);
+    } catch (const std::exception& error) {
+        showErrorWithSource(QString::fromLocal8Bit(error.what()), source);
+    }
+}
+
+bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
+    auto* control = qobject_cast<QWidget*>(watched);
+    if (!control)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        bool swallowed = false;
+        if (isEnter(key))
+            report(QStringLiteral("frmCalvane::Form_KeyPress"),
+                   [&] { swallowed = enterPressed(control); });
+        else if ((key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) &&
+                 control == m_ui->txtGridTextbox)
+            report(QStringLiteral("frmCalvane::txtGridTextbox_KeyDown"),
+                   [&] { swallowed = arrowInDeductions(key.key()); });
+        if (swallowed)
+            return true;
+        break;
+    }
+    case QEvent::FocusIn:
+        m_ui->scrollWorksheet->ensureWidgetVisible(control);
+        if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event)))
+            guardShip(control);
+        break;
+    case QEvent::FocusOut:
+        if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event))) {
+            QPointer<QWidget> left = control;
+            later(this, [this, left] {
+                if (left)
+                    report(QStringLiteral("frmCalvane::Validate"), [&] { fieldLeft(left); });
+            });
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool SurveyWorksheet::guardShip(QWidget* control) {
+    const Ui::SurveyWorksheet& u = *m_ui;
+    const QList<QWidget*> selecting = {u.txtFwdPort,     u.txtFwdStbd,       u.txtMidShipPort,
+                                       u.txtMidshipStbd, u.txtAftPort,       u.txtAftStbd,
+                                       u.txtFwdX,        u.txtMidX,          u.txtAftX,
+                                       u.txtDensity,     u.txtCargo,         u.txtHDTGridTextbox,
+                                       u.txtGridTextbox, u.txtMPGridTextbox, u.txtMMGridTextbox};
+    QList<QWidget*> guarded = {u.dcbPort, u.txtVoyageID, u.mbxDate, u.mbxTime};
+    guarded += selecting;
+    guarded.append(m_kind == Worksheet::Loading ? static_cast<QWidget*>(u.txtComments)
+                                                : static_cast<QWidget*>(u.txtBLQty));
+    if (!guarded.contains(control))
+        return true;
+    if (!shipShown()) {
+        later(this, [this] {
+            showWarning(QStringLiteral("Please select a ship first."));
+            m_ui->dcbShip->setFocus();
+        });
+        return false;
+    }
+    if (control == u.txtMPGridTextbox)
+        m_mctcPlus->placeEditor();
+    if (control == u.txtMMGridTextbox)
+        m_mctcMinus->placeEditor();
+    if (selecting.contains(control)) {
+        QPointer<QLineEdit> box = static_cast<QLineEdit*>(control);
+        later(this, [box] {
+            if (box)
+                box->selectAll();
+        });
+    }
+    return true;
+}
+
+bool SurveyWorksheet::fieldLeft(QWidget* field) {
+    const Ui::SurveyWorksheet& u = *m_ui;
+    bool accepted = true;
+    if (field == u.txtHDTGridTextbox)
+        accepted = checkHDTEditor();
+    else if (field == u.txtMPGridTextbox)
+        accepted = checkMCTCEditor(*m_mctcPlus, SurveyField::MCTCPlus50);
+    else if (field == u.txtMMGridTextbox)
+        accepted = checkMCTCEditor(*m_mctcMinus, SurveyField::MCTCMinus50);
+    else if (field == u.txtGridTextbox)
+        accepted = checkDeductionEditor();
+    else if (field == u.txtFnlGrdTxtBox)
+        accepted = checkInitialNetField();
+    else if (field == u.txtBLQty)
+        accepted = m_kind == Worksheet::Loading || checkBillOfLading();
+    else if (auto* box = qobject_cast<QLineEdit*>(field))
+        accepted = checkTextField(*box);
+    if (!accepted)
+        field->setFocus();
+    return accepted;
+}
+
+bool SurveyWorksheet::typedFieldsAccepted() {
+    // A click on the tab bar or on Calculate may come before the field
+    // being typed in was left: its check runs first.
+    const Ui::SurveyWorksheet& u = *m_ui;
+    for (QLineEdit* field :
+         {u.mbxDate, u.mbxTime, u.txtDensity, u.txtFwdPort, u.txtFwdStbd, u.txtMidShipPort,
+          u.txtMidshipStbd, u.txtAftPort, u.txtAftStbd, u.txtFwdX, u.txtMidX, u.txtAftX}) {
+        if (!field->text().isEmpty() && !fieldLeft(field))
+            return false;
+    }
+    return true;
+}
+
+bool SurveyWorksheet::checkTextField(QLineEdit& field) {
+    // Leaving a field again without a change must not refuse what was
+    // accepted and rewritten (-999.99999 becomes -1000).
+    if (m_accepted.contains(&field) && m_accepted.value(&field) == field.text())
+        return true;
+    const Ui::SurveyWorksheet& u = *m_ui;
+    const std::pair<QLineEdit*, SurveyField> rules[] = {
+        {u.txtFwdPort, SurveyField::FwdPort},     {u.txtFwdStbd, SurveyField::FwdStbd},
+        {u.txtMidShipPort, SurveyField::MidPort}, {u.txtMidshipStbd, SurveyField::MidStbd},
+        {u.txtAftPort, SurveyField::AftPort},     {u.txtAftStbd, SurveyField::AftStbd},
+        {u.txtDensity, SurveyField::Density},     {u.txtFwdX, SurveyField::FwdX},
+        {u.txtMidX, SurveyField::MidX},           {u.txtAftX, SurveyField::AftX}};
+    const QDateTime now = programClock().now();
+    if (&field == u.mbxDate) {
+        const QString typed = field.text();
+        if (QDate::fromString(typed, QStringLiteral("dd-MM-yyyy")).isValid())
+            return true;
+        // An impossible month is a date typed month first.
+        const QDate swapped = QDate::fromString(typed, QStringLiteral("MM-dd-yyyy"));
+        if (swapped.isValid()) {
+            field.setText(swapped.toString(QStringLiteral("dd-MM-yyyy")));
+            return true;
+        }
+        field.setText(now.date().toString(QStringLiteral("dd-MM-yyyy")));
+        showWarning(QStringLiteral("Invalid Date"));
+        return false;
+    }
+    if (&field == u.mbxTime) {
+        const QTime time = QTime::fromString(field.text(), QStringLiteral("HH:mm"));
+        field.setText((time.isValid() ? time : now.time()).toString(QStringLiteral("HH:mm")));
+        if (!time.isValid())
+            showWarning(QStringLiteral("Invalid Time"));
+        return time.isValid();
+    }
+    for (const auto& [box, rule] : rules) {
+        if (box != &field)
+            continue;
+        const bool reading = rule <= SurveyField::AftStbd;
+        const bool drafts = reading || rule >= SurveyField::FwdX;
+        if (reading && m_kind == Worksheet::Discharging && field.text().isEmpty())
+            return true;
+        const FieldVerdict verdict = checkField(rule, m_kind, field.text());
+        field.setText(verdict.text);
+        if (!showVerdict(verdict))
+            return false;
+        m_accepted.insert(&field, field.text());
+        if (drafts && (reading || !verdict.blank))
+            CorrectDrafts();
+        return true;
+    }
+    return true;
+}
+
+bool SurveyWorksheet::checkHDTEditor() {
+    const int row = m_hdt->row();
+    const int column = m_hdt->column();
+    if (row == 3)
+        return true;
+    const QString header = m_hdt->text(0, column);
+    const std::pair<const char*, SurveyField> rules[] = {
+        {"Hyd. Draft", SurveyField::HydDraft},
+        {"Displacement", SurveyField::Displacement},
+        {"TPC", SurveyField::TPC},
+        {"LCF", SurveyField::LCF}};
+    for (const auto& [name, rule] : rules) {
+        if (header != QString::fromLatin1(name))
+            continue;
+        QLineEdit& editor = *m_ui->txtHDTGridTextbox;
+        const FieldVerdict verdict =
+            checkField(rule, m_kind, editor.text(), m_hdt->text(row, column));
+        if (verdict.blank)
+            return true;
+        editor.setText(verdict.text);
+        if (!verdict.accepted && !verdict.text.isEmpty())
+            editor.selectAll();
+        return showVerdict(verdict);
+    }
+    return true;
+}
+
+bool SurveyWorksheet::checkMCTCEditor(InputGrid& grid, SurveyField rule) {
+    const int row = grid.row();
+    const int column = grid.column();
+    if (row > 2 || column < 2)
+        return true;
+    QLineEdit& editor = grid.editor();
+    const FieldVerdict verdict = checkField(rule, m_kind, editor.text(), grid.text(row, column));
+    if (verdict.blank)
+        return true;
+    editor.setText(verdict.text);
+    if (!verdict.accepted)
+        editor.selectAll();
+    return showVerdict(verdict);
+}
+
+bool SurveyWorksheet::checkDeductionEditor() {
+    QLineEdit& editor = *m_ui->txtGridTextbox;
+    const int row = m_deductions->row();
+    const QString trimmed = editor.text().trimmed();
+    if (row < 0 || trimmed == m_deductions->text(row, 1))
+        return true;
+    if (trimmed.isEmpty()) {
+        m_deductions->setText(row, 1, QString());
+        return true;
+    }
+    const FieldVerdict verdict = checkField(SurveyField::Deduction, m_kind, editor.text());
+    editor.setText(verdict.text);
+    if (!showVerdict(verdict))
+        return false;
+    m_deductions->setText(row, 1, verdict.text);
+    shownDraft().setToSave(true);
+    return true;
+}
+
+bool SurveyWorksheet::checkInitialNetField() {
+    const EntryVerdict verdict = checkInitialNetDisplacement(m_ui->txtFnlGrdTxtBox->text());
+    m_ui->txtFnlGrdTxtBox->setText(verdict.text);
+    return verdict.accepted;
+}
+
+bool SurveyWorksheet::checkBillOfLading() {
+    const EntryVerdict verdict = ::checkBillOfLading(m_ui->txtBLQty->text());
+    m_ui->txtBLQty->setText(verdict.text);
+    if (!verdict.accepted)
+        return false;
+    const QTableWidgetItem* row11 = m_ui->fgrdFinalResult->item(11, 1);
+    if (const std::optional<ShownValue> assumed =
+            assumedConstantFor(verdict.text, row11 ? row11->text() : QString())) {
+        m_ui->txtAssumedConstant->setText(assumed->text);
+        QPalette palette = m_ui->txtAssumedConstant->palette();
+        palette.setColor(QPalette::Text, assumed->red ? QColor(255, 0, 0) : QColor(0, 0, 0));
+        m_ui->txtAssumedConstant->setPalette(palette);
+    }
+    return true;
+}
+
+bool SurveyWorksheet::enterPressed(QWidget* focus) {
+    if (focus == m_ui->txtAftX) {
+        if (checkTextField(*m_ui->txtAftX))
+            m_hdt->setCurrent(1, 1);
+        return true;
+    }
+    auto* editor = qobject_cast<QLineEdit*>(focus);
+    if (editor && (editor == m_ui->txtHDTGridTextbox || editor == m_ui->txtMPGridTextbox ||
+                   editor == m_ui->txtMMGridTextbox || editor == m_ui->txtGridTextbox))
+        return enterInEditor(editor);
+    if (qobject_cast<QComboBox*>(focus->parentWidget()))
+        focus = focus->parentWidget();
+    if (focus->hasFocus())
+        focusNextPrevChild(true);
+    return true;
+}
+
+bool SurveyWorksheet::enterInEditor(QLineEdit* editor) {
+    const Ui::SurveyWorksheet& u = *m_ui;
+    if (editor == u.txtGridTextbox) {
+        if (!checkDeductionEditor())
+            return true;
+        const int row = m_deductions->row();
+        if (row < m_deductions->lastRow())
+            m_deductions->setCurrent(row + 1, 1);
+        else
+            focusNextPrevChild(true);
+        return true;
+    }
+    InputGrid& grid = editor == u.txtHDTGridTextbox  ? *m_hdt
+                      : editor == u.txtMPGridTextbox ? *m_mctcPlus
+                                                     : *m_mctcMinus;
+    const int row = grid.row();
+    const int column = grid.column();
+    const int lastColumn = &grid == m_hdt.get() ? 4 : 2;
+    const int firstColumn = &grid == m_hdt.get() ? 1 : 2;
+    if (row > 2 || column < firstColumn || column > lastColumn)
+        return false;
+    // The value is checked before it is committed, as the deductions are:
+    // a value out of range never reaches the cell.
+    const bool accepted =
+        &grid == m_hdt.get()
+            ? checkHDTEditor()
+            : checkMCTCEditor(grid, &grid == m_mctcPlus.get() ? SurveyField::MCTCPlus50
+                                                              : SurveyField::MCTCMinus50);
+    if (!accepted)
+        return true;
+    if (row == 1)
+        grid.setCurrent(2, column);
+    else if (column < lastColumn)
+        grid.setCurrent(1, column + 1);
+    else if (&grid == m_hdt.get())
+        m_mctcPlus->setCurrent(1, 2);
+    else if (&grid == m_mctcPlus.get())
+        m_mctcMinus->setCurrent(1, 2);
+    else if (!m_itemIDs.isEmpty())
+        m_deductions->setCurrent(0, 1);
+    return true;
+}
+
+bool SurveyWorksheet::arrowInDeductions(int key) {
+    if (!checkDeductionEditor())
+        return true;
+    const int row = m_deductions->row();
+    if (key == Qt::Key_Up && row > 0)
+        m_deductions->setCurrent(row - 1, 1);
+    if (key == Qt::Key_Down && row < m_deductions->lastRow())
+        m_deductions->setCurrent(row + 1, 1);
+    return true;
+}
+
+void SurveyWorksheet::hydrostaticDraftTyped(const QString& text) {
+    const int row = m_hdt->row();
+    if (mblnLoading || m_hdt->column() != 1 || row < 1 || row > 2)
+        return;
+    if (!text.isEmpty() && !isNumericText(text))
+        return;
+    refillMCTCDrafts(row, text);
+}
+
+void SurveyWorksheet::refillMCTCDrafts(int row, const QString& hydrostaticDraft) {
+    for (InputGrid* grid : {m_mctcPlus.get(), m_mctcMinus.get()}) {
+        const QString draft = mctcDraftText(hydrostaticDraft, grid == m_mctcPlus.get());
+        grid->setText(row, 1, draft);
+        if (grid->row() == row && grid->column() == 1)
+            grid->editor().setText(draft);
+    }
+}
