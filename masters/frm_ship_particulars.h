@@ -1,0 +1,76 @@
+#pragma once
+
+#include "child_window.h"
+#include "enter_as_tab.h"
+#include "port_list_model.h"
+#include "ship_list_model.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class Connection;
+class QLineEdit;
+struct ParticularRule;
+
+namespace Ui {
+class frmShipParticulars;
+}
+
+// The child window on which the user adds, edits and deletes ships with
+// their particulars. Each change is written at once with one statement.
+class frmShipParticulars : public QWidget, public ChildWindow {
+    Q_OBJECT
+
+public:
+    frmShipParticulars(ChildHost& host, Connection& connection, QWidget* parent = nullptr);
+    ~frmShipParticulars() override;
+
+    QString currentMask() const override { return mstrToolbar; }
+    void RNew() override;
+    void RSave() override;
+    void RDelete() override;
+
+    // Writes the fields as a new ship (edit mode 0) or over the ship shown
+    // (edit mode 1). 1 on success, 10088 when nothing could be written.
+    int Save();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void OpenShipLists();
+    void FillShipNames();
+    bool ShowShip(qint64 shipId);
+    void ClearShipFields();
+    bool RequiredFieldsPresent();
+    bool FieldsValid();
+    bool validateField(const ParticularRule& rule);
+    void showFirstShipOrClear();
+    void shipChosen(int row);
+    void saveShip();
+    void deleteShip();
+    void startNew();
+    void showSavingFailure(int errorNumber);
+    void setToolbar(const QString& mask);
+    QList<QLineEdit*> textFields() const;
+
+    std::unique_ptr<Ui::frmShipParticulars> ui;
+    ChildHost& m_host;
+    Connection& m_connection;
+    ShipListModel m_ships;
+    PortListModel m_ports;
+    EnterAsTab m_enterAsTab;
+    int mlngEditMode = 0;
+    bool mblnChanged = false;
+    QString mstrToolbar;
+    QString mstrMessage;
+    // The ship shown, by its key: same-named ships stay apart.
+    std::optional<qint64> m_shipId;
+    // Why the last Save wrote nothing.
+    QString m_saveFailure;
+    bool m_validating = false;
+    bool m_centred = false;
+};
