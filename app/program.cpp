@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "connection.h"
+#include "master_windows.h"
 #include "message_box_service.h"
 #include "program_settings.h"
 #include "startup.h"
@@ -14,7 +15,8 @@ int runProgram(int argc, char** argv) {
 
     ProgramSettings settings;
     // Each working window registers here as it is built.
-    const WindowRegistry registry;
+    WindowRegistry registry;
+    registerMasterWindows(registry);
     Startup startup(registry, settings,
                     ShellOptions::fromCommandLine(Application::arguments(), applicationFolder()));
     const std::optional<int> earlyExit = startup.Main();
