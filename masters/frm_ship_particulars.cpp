@@ -57,6 +57,9 @@ frmShipParticulars::frmShipParticulars(ChildHost& host, Connection& connection, 
         list->setUniformItemSizes(true);
     if (auto* list = qobject_cast<QListView*>(ui->dcbPortOfRegistry->view()))
         list->setUniformItemSizes(true);
+    // Wide enough for a shared name with its call sign and IMO number.
+    ui->cmbShipName->view()->setMinimumWidth(ui->cmbShipName->fontMetrics().averageCharWidth() *
+                                             52);
     // Typing a new ship's name must not complete it into an existing one.
     ui->cmbShipName->setCompleter(nullptr);
     ui->cmbShipName->setModel(&m_ships);
