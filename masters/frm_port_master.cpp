@@ -1,7 +1,6 @@
 #include "frm_port_master.h"
 
 #include "connection.h"
-#include "form_center.h"
 #include "master_messages.h"
 #include "message_service.h"
 #include "statement.h"
@@ -26,7 +25,7 @@ MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer def
 } // namespace
 
 frmPortMaster::frmPortMaster(ChildHost& host, Connection& connection, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::frmPortMaster>()), m_host(host),
+    : MasterWindow(host, parent), ui(std::make_unique<Ui::frmPortMaster>()),
       m_connection(connection) {
     ui->setupUi(this);
     for (QWidget* field : {ui->txtPortName, ui->txtCity, ui->txtCountry}) {
@@ -44,24 +43,10 @@ frmPortMaster::frmPortMaster(ChildHost& host, Connection& connection, QWidget* p
 
 frmPortMaster::~frmPortMaster() = default;
 
-void frmPortMaster::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    m_host.setStatusMessage(QString());
-    if (!m_centred && parentWidget()) {
-        m_centred = true;
-        FormCenter(*parentWidget());
-    }
-}
-
-void frmPortMaster::setToolbar(const QString& mask) {
-    mstrToolbar = mask;
-    m_host.SetMDIToolbar(mstrToolbar);
-}
-
 bool frmPortMaster::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->dlstPortMaster) {
         if (event->type() == QEvent::FocusIn)
-            m_host.setStatusMessage(
+            host().setStatusMessage(
                 QStringLiteral("You can press the Delete key to delete this record"));
         if (event->type() == QEvent::KeyPress &&
             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
@@ -72,7 +57,7 @@ bool frmPortMaster::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusIn ||
         (watched == ui->txtCity && event->type() == QEvent::KeyPress))
-        m_host.setStatusMessage(fieldHint());
+        host().setStatusMessage(fieldHint());
     return false;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "child_window.h"
 #include "enter_as_tab.h"
+#include "master_window.h"
 #include "port_list_model.h"
 
-#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -17,38 +16,32 @@ class frmPortMaster;
 
 // The child window on which the user adds, renames and deletes ports.
 // Deleting a port deletes the ships registered there (the store's cascade).
-class frmPortMaster : public QWidget, public ChildWindow {
+class frmPortMaster : public MasterWindow {
     Q_OBJECT
 
 public:
     frmPortMaster(ChildHost& host, Connection& connection, QWidget* parent = nullptr);
     ~frmPortMaster() override;
 
-    QString currentMask() const override { return mstrToolbar; }
     void RNew() override;
     void RSave() override;
     void RDelete() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void portChosen(const QItemSelection& selected);
-    void setToolbar(const QString& mask);
     void writePort(const QString& name);
     void deletePort();
     void clearFields();
 
     std::unique_ptr<Ui::frmPortMaster> ui;
-    ChildHost& m_host;
     Connection& m_connection;
     PortListModel m_ports;
     EnterAsTab m_enterAsTab;
     int mlngEditMode = 0;
-    QString mstrToolbar;
     // Delete acts only on the port last chosen in the list; none after a
     // save or a delete.
     std::optional<qint64> m_chosenPortId;
-    bool m_centred = false;
 };

@@ -1,7 +1,6 @@
 #include "frm_ship_particulars.h"
 
 #include "connection.h"
-#include "form_center.h"
 #include "master_messages.h"
 #include "message_service.h"
 #include "particular_rules.h"
@@ -48,7 +47,7 @@ Variant fieldValue(const QLineEdit& field, bool mandatory) {
 } // namespace
 
 frmShipParticulars::frmShipParticulars(ChildHost& host, Connection& connection, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::frmShipParticulars>()), m_host(host),
+    : MasterWindow(host, parent), ui(std::make_unique<Ui::frmShipParticulars>()),
       m_connection(connection) {
     ui->setupUi(this);
     // A list of a hundred thousand ships needs rows of one height to open
@@ -98,20 +97,6 @@ QList<QLineEdit*> frmShipParticulars::textFields() const {
             fields.append(field);
     }
     return fields;
-}
-
-void frmShipParticulars::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    m_host.setStatusMessage(QString());
-    if (!m_centred && parentWidget()) {
-        m_centred = true;
-        FormCenter(*parentWidget());
-    }
-}
-
-void frmShipParticulars::setToolbar(const QString& mask) {
-    mstrToolbar = mask;
-    m_host.SetMDIToolbar(mstrToolbar);
 }
 
 void frmShipParticulars::OpenShipLists() {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "child_window.h"
 #include "enter_as_tab.h"
+#include "master_window.h"
 #include "port_list_model.h"
 #include "ship_list_model.h"
 
-#include <QWidget>
 #include <memory>
 #include <optional>
 
@@ -19,14 +18,13 @@ class frmShipParticulars;
 
 // The child window on which the user adds, edits and deletes ships with
 // their particulars. Each change is written at once with one statement.
-class frmShipParticulars : public QWidget, public ChildWindow {
+class frmShipParticulars : public MasterWindow {
     Q_OBJECT
 
 public:
     frmShipParticulars(ChildHost& host, Connection& connection, QWidget* parent = nullptr);
     ~frmShipParticulars() override;
 
-    QString currentMask() const override { return mstrToolbar; }
     void RNew() override;
     void RSave() override;
     void RDelete() override;
@@ -38,7 +36,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void OpenShipLists();
@@ -54,23 +51,19 @@ private:
     void deleteShip();
     void startNew();
     void showSavingFailure(int errorNumber);
-    void setToolbar(const QString& mask);
     QList<QLineEdit*> textFields() const;
 
     std::unique_ptr<Ui::frmShipParticulars> ui;
-    ChildHost& m_host;
     Connection& m_connection;
     ShipListModel m_ships;
     PortListModel m_ports;
     EnterAsTab m_enterAsTab;
     int mlngEditMode = 0;
     bool mblnChanged = false;
-    QString mstrToolbar;
     QString mstrMessage;
     // The ship shown, by its key: same-named ships stay apart.
     std::optional<qint64> m_shipId;
     // Why the last Save wrote nothing.
     QString m_saveFailure;
     bool m_validating = false;
-    bool m_centred = false;
 };

@@ -6,23 +6,31 @@
 
 class Connection;
 
-// Every ship by name, read in one query. Each entry keeps its ship's key, so
-// that choosing the second of two same-named ships reaches that ship. In the
-// list, a name several ships share carries the call sign and IMO number; the
-// edit role is the bare name.
+// Every ship by name (ignoring case), then by key. A register holds a
+// hundred thousand ships: the model knows their count at once and reads the
+// rows in pages as a view shows them, so a list opens without reading the
+// register. Each entry keeps its ship's key, so that choosing the second of
+// two same-named ships reaches that ship. In the list, a name several ships
+// share carries the call sign and IMO number; the edit role is the bare name.
 class ShipListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    // Reads the ships again. Raises ProgramError (store failure).
+    // Counts the ships again and forgets the rows read. Raises ProgramError
+    // (store failure).
     void reload(Connection& connection);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Names found by where they sort rather than by reading every row; other
+    // searches as every model does them.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override;
 
-    qint64 shipIdAt(int row) const { return m_ships.at(row).id; }
+    // -1 when the row cannot be read.
+    qint64 shipIdAt(int row) const;
     // -1 when no ship has the key.
-    int rowOfShip(qint64 shipId) const { return m_rows.value(shipId, -1); }
+    int rowOfShip(qint64 shipId) const;
 
 private:
     struct Ship {
@@ -32,8 +40,12 @@ private:
         QString imoNo;
         bool shared;
     };
-    QString shownName(const Ship& ship) const;
+    const Ship* shipAt(int row) const;
+    QList<Ship> readPage(int page) const;
+    // The rows that sort before `name` (and, among that name, before the key).
+    int rowsBefore(const QString& name, qint64 shipId) const;
 
-    QList<Ship> m_ships;
-    QHash<qint64, int> m_rows;
+    Connection* m_connection = nullptr;
+    int m_count = 0;
+    mutable QHash<int, QList<Ship>> m_pages;
 };

@@ -98,3 +98,10 @@ QStringList createTableStatements() {
     }
     return statements;
 }
+
+QStringList createIndexStatements() {
+    return {QStringLiteral("CREATE INDEX IF NOT EXISTS ShipByName ON Ship "
+                           "(ShipName COLLATE NOCASE, ShipID)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS PortByName ON Port "
+                           "(PortName COLLATE NOCASE, PortID)")};
+}

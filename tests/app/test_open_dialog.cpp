@@ -28,7 +28,6 @@ private slots:
     void init();
     void cleanup();
 
-    void startsOnShipDataWithNothingToOpen();
     void categoriesSwitchTheListAndEmptyTheName();
     void typedNamesMatchExactly_data();
     void typedNamesMatchExactly();
@@ -82,24 +81,20 @@ void TestOpenDialog::cleanup() {
     m_shell.reset();
 }
 
-void TestOpenDialog::startsOnShipDataWithNothingToOpen() {
-    auto* tree = part<QTreeWidget>("tvOpen");
-    QCOMPARE(tree->topLevelItem(0)->text(0), text("Draft Survey"));
-    QVERIFY(tree->topLevelItem(0)->isExpanded());
-    QCOMPARE(tree->currentItem()->text(0), text("Ship Data"));
+void TestOpenDialog::categoriesSwitchTheListAndEmptyTheName() {
+    auto* root = part<QTreeWidget>("tvOpen")->topLevelItem(0);
+    QCOMPARE(root->text(0), text("Draft Survey"));
+    QVERIFY(root->isExpanded());
+    QCOMPARE(part<QTreeWidget>("tvOpen")->currentItem(), root->child(0));
     QCOMPARE(listed(), texts({"Ship Particulars", "Port"}));
-    QCOMPARE(part<QLineEdit>("txtFormToOpen")->text(), QString());
+    // Nothing chosen yet: Open is off and does nothing.
     QVERIFY(!part<QPushButton>("cmdOpen")->isEnabled());
     QTest::mouseClick(part<QPushButton>("cmdOpen"), Qt::LeftButton);
     QVERIFY(m_dialog->isVisible());
-}
 
-void TestOpenDialog::categoriesSwitchTheListAndEmptyTheName() {
     clickItem("Port");
     QCOMPARE(part<QLineEdit>("txtFormToOpen")->text(), text("Port"));
     QVERIFY(part<QPushButton>("cmdOpen")->isEnabled());
-
-    auto* root = part<QTreeWidget>("tvOpen")->topLevelItem(0);
     clickNode(root->child(1));
     QCOMPARE(part<QLineEdit>("txtFormToOpen")->text(), QString());
     QVERIFY(!part<QPushButton>("cmdOpen")->isEnabled());
@@ -107,8 +102,6 @@ void TestOpenDialog::categoriesSwitchTheListAndEmptyTheName() {
     // The root lists nothing of its own.
     clickNode(root);
     QCOMPARE(listed(), texts({"Loading Survey", "Discharging Survey"}));
-    clickNode(root->child(0));
-    QCOMPARE(listed(), texts({"Ship Particulars", "Port"}));
 }
 
 // clang-format off

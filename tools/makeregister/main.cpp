@@ -79,15 +79,10 @@ int main(int argc, char* argv[]) {
         err << file << QStringLiteral(" is the program's own database; choose another file.\n");
         return 1;
     }
-    if (QFile::exists(file)) {
-        if (!parser.isSet(replace)) {
-            err << file << QStringLiteral(" exists; use --replace to overwrite it.\n");
-            return 1;
-        }
-        if (!QFile::remove(file)) {
-            err << QStringLiteral("Cannot remove ") << file << QStringLiteral(".\n");
-            return 1;
-        }
+    if (const QString refusal = clearForNewDatabase(file, parser.isSet(replace));
+        !refusal.isEmpty()) {
+        err << refusal << QLatin1Char('\n');
+        return 1;
     }
     try {
         makeRegister(file, size, seedValue);
