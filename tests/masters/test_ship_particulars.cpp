@@ -27,6 +27,7 @@ private slots:
     void init();
     void cleanup();
 
+    void enterWalksTheFields();
     void numericFieldRules_data();
     void numericFieldRules();
     void mandatoryChecksInOrder_data();
@@ -91,6 +92,20 @@ void TestShipParticulars::init() {
 void TestShipParticulars::cleanup() {
     m_window.reset();
     m_db.reset();
+}
+
+void TestShipParticulars::enterWalksTheFields() {
+    part<QWidget>("cmbShipName")->setFocus();
+    QStringList path{focusName()};
+    for (int i = 0; i < 13; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        path.append(focusName());
+    }
+    QCOMPARE(path, texts({"cmbShipName", "txtCallSign", "dcbPortOfRegistry", "txtFlag",
+                          "txtOfficialNo", "txtIMONo", "txtSummerDraft", "txtSummerDeadweight",
+                          "txtGrossTonnage", "txtNetTonnage", "txtLBP", "txtLOA", "txtBreadth",
+                          "txtLightShip"}));
+    QVERIFY(m_db->messages.shown().isEmpty());
 }
 
 // clang-format off
