@@ -110,7 +110,7 @@ void frmShipParticulars::OpenShipLists() {
     }
     mlngEditMode = 1;
     setToolbar(OpenedOnShipMask);
-    ShowShip(m_ships.shipIdAt(0));
+    ShowShip(0);
 }
 
 void frmShipParticulars::FillShipNames() {
@@ -122,13 +122,14 @@ void frmShipParticulars::FillShipNames() {
         ui->cmbShipName->setEditText(typed);
 }
 
-bool frmShipParticulars::ShowShip(qint64 shipId) {
+bool frmShipParticulars::ShowShip(int row) {
+    const qint64 shipId = m_ships.shipIdAt(row);
     RowSet ship;
     ship.open(QStringLiteral("SELECT * FROM Ship WHERE ShipID = ?"), m_connection, {shipId});
     if (ship.recordCount() == 0)
         return false;
     m_shipId = shipId;
-    ui->cmbShipName->setCurrentIndex(m_ships.rowOfShip(shipId));
+    ui->cmbShipName->setCurrentIndex(row);
     for (QLineEdit* field : textFields())
         field->setText(NullToText(ship.field(columnOf(*field))));
     const Variant port = ship.field(QStringLiteral("PortOfRegistry"));
@@ -146,7 +147,7 @@ void frmShipParticulars::ClearShipFields() {
 }
 
 void frmShipParticulars::showFirstShipOrClear() {
-    if (m_ships.rowCount() > 0 && ShowShip(m_ships.shipIdAt(0))) {
+    if (m_ships.rowCount() > 0 && ShowShip(0)) {
         mlngEditMode = 1;
         setToolbar(ShipShownMask);
     } else {
@@ -165,7 +166,7 @@ void frmShipParticulars::shipChosen(int row) {
         setToolbar(ShipShownMask);
     }
     try {
-        ShowShip(m_ships.shipIdAt(row));
+        ShowShip(row);
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmShipParticulars::ShowShip"));
     }

@@ -40,7 +40,8 @@ protected:
 private:
     void OpenShipLists();
     void FillShipNames();
-    bool ShowShip(qint64 shipId);
+    // The ship at `row` of the name list.
+    bool ShowShip(int row);
     void ClearShipFields();
     bool RequiredFieldsPresent();
     bool FieldsValid();

@@ -104,12 +104,15 @@ qint64 ShipListModel::shipIdAt(int row) const {
 }
 
 int ShipListModel::rowsBefore(const QString& name, qint64 shipId) const {
-    QSqlQuery query =
-        runStatement(m_connection->database(),
-                     QStringLiteral("SELECT COUNT(*) FROM Ship WHERE ShipName IS NULL OR "
-                                    "ShipName < ? COLLATE NOCASE OR "
-                                    "(ShipName = ? COLLATE NOCASE AND ShipID < ?)"),
-                     {name, name, shipId});
+    // Three counts, each a range of the name index: one condition joined by
+    // OR would read the whole table.
+    QSqlQuery query = runStatement(
+        m_connection->database(),
+        QStringLiteral("SELECT (SELECT COUNT(*) FROM Ship WHERE ShipName IS NULL) + "
+                       "(SELECT COUNT(*) FROM Ship WHERE ShipName < ? COLLATE NOCASE) + "
+                       "(SELECT COUNT(*) FROM Ship WHERE ShipName = ? COLLATE NOCASE "
+                       "AND ShipID < ?)"),
+        {name, name, shipId});
     return query.next() ? query.value(0).toInt() : 0;
 }
 
