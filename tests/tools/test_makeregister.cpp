@@ -2,7 +2,6 @@
 #include "particular_rules.h"
 #include "statement.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -40,7 +39,6 @@ class TestMakeRegister : public QObject {
 
 private slots:
     void theSameSeedGivesTheSameRegister();
-    void anExistingFileIsKeptUnlessReplaced();
     void everyShipPassesTheParticularsRules();
 
 private:
@@ -61,19 +59,6 @@ void TestMakeRegister::theSameSeedGivesTheSameRegister() {
     QCOMPARE(a.size(), 31 + 401);
     QCOMPARE(dump(file("b.dat")), a);
     QVERIFY(dump(file("c.dat")) != a);
-}
-
-void TestMakeRegister::anExistingFileIsKeptUnlessReplaced() {
-    const QString existing = file("existing.dat");
-    QFile out(existing);
-    QVERIFY(out.open(QIODevice::WriteOnly) && out.write("the surveyor's data") > 0);
-    out.close();
-    QCOMPARE(makeRegister(QStringList(m_small) << existing), 1);
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    QCOMPARE(out.readAll(), QByteArray("the surveyor's data"));
-    out.close();
-    QCOMPARE(makeRegister(QStringList(m_small) << QStringLiteral("--replace") << existing), 0);
-    QCOMPARE(dump(existing).size(), 31 + 401);
 }
 
 // The register must open in the ship particulars window without a refusal.
