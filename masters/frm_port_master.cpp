@@ -100,9 +100,10 @@ void frmPortMaster::writePort(const QString& name) {
         m_connection.execute(
             QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"), values);
     else
-        m_connection.execute(
+        requireRowUpdated(runStatement(
+            m_connection.database(),
             QStringLiteral("UPDATE Port SET PortName = ?, City = ?, Country = ? WHERE PortID = ?"),
-            QList<Variant>(values) << *m_chosenPortId);
+            QList<Variant>(values) << *m_chosenPortId));
 }
 
 void frmPortMaster::RSave() {

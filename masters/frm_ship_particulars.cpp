@@ -252,13 +252,14 @@ int frmShipParticulars::Save() {
             fieldValue(*ui->txtSummerDeadweight, false),
         };
         if (mlngEditMode == 1) {
-            runStatement(m_connection.database(),
-                         QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, "
-                                        "Breadth = ?, LightShip = ?, CallSign = ?, "
-                                        "PortOfRegistry = ?, OfficialNo = ?, IMONo = ?, Flag = ?, "
-                                        "GrossTonnage = ?, NetTonnage = ?, SummerDraft = ?, "
-                                        "SummerDeadweight = ? WHERE ShipID = ?"),
-                         QList<Variant>(values) << m_shipId.value_or(-1));
+            requireRowUpdated(runStatement(
+                m_connection.database(),
+                QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, "
+                               "Breadth = ?, LightShip = ?, CallSign = ?, "
+                               "PortOfRegistry = ?, OfficialNo = ?, IMONo = ?, Flag = ?, "
+                               "GrossTonnage = ?, NetTonnage = ?, SummerDraft = ?, "
+                               "SummerDeadweight = ? WHERE ShipID = ?"),
+                QList<Variant>(values) << m_shipId.value_or(-1)));
         } else {
             const QSqlQuery insert = runStatement(
                 m_connection.database(),

@@ -11,6 +11,7 @@ void showMasterFailure(MasterFailure failure, int errorNumber, const QString& wh
 
 #include "errors.h"
 
+#include <QSqlQuery>
 #include <exception>
 
 // Runs `action`; a failure is shown as `failure` under `errorNumber` with
@@ -27,3 +28,8 @@ bool runReporting(MasterFailure failure, int errorNumber, Action action) {
     }
     return false;
 }
+
+// Raises ProgramError (store failure) when an update found no row to
+// change: another window has deleted the record meanwhile (a port's ships go
+// with the port), and the edit must not be reported as saved.
+void requireRowUpdated(const QSqlQuery& update);

@@ -37,6 +37,7 @@ private slots:
     void sameNamedShipsAreEachEdited();
     void saveQuestionAnswers_data();
     void saveQuestionAnswers();
+    void failedSaveShowsWhyAndKeepsTheFields_data();
     void failedSaveShowsWhyAndKeepsTheFields();
     void closingAsksToSave_data();
     void closingAsksToSave();
@@ -300,8 +301,24 @@ void TestShipParticulars::saveQuestionAnswers() {
     QCOMPARE(m_db->host.mask, mask);
 }
 
+// clang-format off
+void TestShipParticulars::failedSaveShowsWhyAndKeepsTheFields_data() {
+    QTest::addColumn<QString>("cause");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("refused") << text("refused") << text("refused by the store");
+    QTest::newRow("deleted meanwhile") << text("deleted") << text("no longer in the database");
+}
+// clang-format on
+
 void TestShipParticulars::failedSaveShowsWhyAndKeepsTheFields() {
-    MastersFixture::refuse("UPDATE", "Ship");
+    QFETCH(QString, cause);
+    QFETCH(QString, reason);
+
+    if (cause == text("refused"))
+        MastersFixture::refuse("UPDATE", "Ship");
+    else
+        gcnnStore->execute(QStringLiteral("DELETE FROM Port"));
     type("cmbShipName", "Coral Meridian II");
     type("txtLBP", "218");
     m_db->messages.queueAnswer(MessageAnswer::Yes);
@@ -310,10 +327,10 @@ void TestShipParticulars::failedSaveShowsWhyAndKeepsTheFields() {
     const Message failure = m_db->messages.shown().constLast();
     QCOMPARE(failure.title, text("Calvane Lt-10088"));
     QVERIFY(failure.text.startsWith(text(SavingFailure)));
-    QVERIFY2(failure.text.contains(text("refused by the store")), qPrintable(failure.text));
+    QVERIFY2(failure.text.contains(reason), qPrintable(failure.text));
     QCOMPARE(part<QComboBox>("cmbShipName")->currentText(), text("Coral Meridian II"));
     QCOMPARE(part("txtLBP")->text(), text("218"));
-    QCOMPARE(MastersFixture::value("SELECT ShipName || LBP FROM Ship"), text("Coral Meridian217"));
+    QCOMPARE(MastersFixture::count("SELECT COUNT(*) FROM Ship WHERE LBP = '218'"), 0);
 }
 
 // clang-format off
