@@ -166,7 +166,12 @@ void frmShipParticulars::shipChosen(int row) {
         setToolbar(ShipShownMask);
     }
     try {
-        ShowShip(row);
+        // A ship another window deleted meanwhile (with its port) leaves the
+        // list; its name must not stay over another ship's particulars.
+        if (!ShowShip(row)) {
+            FillShipNames();
+            showFirstShipOrClear();
+        }
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmShipParticulars::ShowShip"));
     }

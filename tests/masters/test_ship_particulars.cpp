@@ -42,6 +42,7 @@ private slots:
     void closingAsksToSave_data();
     void closingAsksToSave();
     void emptyRegister();
+    void aShipDeletedElsewhereLeavesTheList();
 
 private:
     template <typename T = QLineEdit> T* part(const char* name) const {
@@ -383,6 +384,18 @@ void TestShipParticulars::emptyRegister() {
     m_db->messages.queueAnswer(MessageAnswer::Yes);
     m_window->RSave();
     QCOMPARE(MastersFixture::count("SELECT COUNT(*) FROM Ship WHERE ShipName = 'Kobe Trader'"), 1);
+}
+
+void TestShipParticulars::aShipDeletedElsewhereLeavesTheList() {
+    const qint64 kobe = MastersFixture::addPort(text("Kobe"));
+    MastersFixture::addShip(text("Kobe Trader"), kobe, text("KOBE"));
+    open();
+    const int row = part<QComboBox>("cmbShipName")->findData(text("Kobe Trader"), Qt::EditRole);
+    gcnnStore->execute(QStringLiteral("DELETE FROM Port WHERE PortID = ?"), {kobe});
+    choose("cmbShipName", row);
+    QCOMPARE(part<QComboBox>("cmbShipName")->count(), 1);
+    QCOMPARE(part<QComboBox>("cmbShipName")->currentText(), text("Coral Meridian"));
+    QCOMPARE(part("txtCallSign")->text(), text("VNCM"));
 }
 
 QTEST_MAIN(TestShipParticulars)
