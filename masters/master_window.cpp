@@ -2,6 +2,8 @@
 
 #include "form_center.h"
 
+#include <QMdiSubWindow>
+
 MasterWindow::MasterWindow(ChildHost& host, QWidget* parent) : QWidget(parent), m_host(host) {}
 
 void MasterWindow::setToolbar(const QString& mask) {
@@ -13,8 +15,12 @@ void MasterWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     m_host.setStatusMessage(QString());
     // The frame that holds the window is its parent.
-    if (!m_centred && parentWidget()) {
-        m_centred = true;
-        FormCenter(*parentWidget());
-    }
+    if (m_centred || !parentWidget())
+        return;
+    m_centred = true;
+    FormCenter(*parentWidget());
+    // Each activation clears the hint another window left.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        connect(frame, &QMdiSubWindow::aboutToActivate, this,
+                [this] { m_host.setStatusMessage(QString()); });
 }

@@ -5,8 +5,8 @@
 #include <QWidget>
 
 // What the port master and the ship particulars share as child windows:
-// the mask they keep and send, and their first showing, centred, with the
-// main window's hint cleared.
+// the mask they keep and send, their first showing centred, and the main
+// window's hint cleared whenever they show or become active.
 class MasterWindow : public QWidget, public ChildWindow {
     Q_OBJECT
 

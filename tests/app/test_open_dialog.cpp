@@ -34,6 +34,7 @@ private slots:
     void doubleClickOpensAndCloses();
     void ctrlOShowsItAndItsUnloadSetsTheHint_data();
     void ctrlOShowsItAndItsUnloadSetsTheHint();
+    void activatingAMasterWindowClearsTheHint();
 
 private:
     template <typename T> T* part(const char* name) const {
@@ -172,6 +173,16 @@ void TestOpenDialog::ctrlOShowsItAndItsUnloadSetsTheHint() {
     QCOMPARE(shown, text("frmOpen"));
     QCOMPARE(m_shell->frame->statusMessage(), status);
     QCOMPARE(m_shell->frame->openChildren(), typed.isEmpty() ? 0 : 1);
+}
+
+void TestOpenDialog::activatingAMasterWindowClearsTheHint() {
+    m_dialog.reset();
+    m_shell->frame->openWorkingChild(WorkingWindow::PortMaster);
+    m_shell->frame->openWorkingChild(WorkingWindow::ShipParticulars);
+    m_shell->frame->setStatusMessage(text("You can press the Delete key to delete this record"));
+    m_shell->frame->mdiArea().activatePreviousSubWindow();
+    QCOMPARE(openedWindow(), text("frmPortMaster"));
+    QCOMPARE(m_shell->frame->statusMessage(), QString());
 }
 
 QTEST_MAIN(TestOpenDialog)
