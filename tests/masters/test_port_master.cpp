@@ -26,7 +26,6 @@ private slots:
     void saveQuestionAnswers_data();
     void saveQuestionAnswers();
     void blankNameWritesNothing();
-    void enterMovesOnAndTheHintsFollow();
     void failuresShowWhatFailedAndKeepTheFields_data();
     void failuresShowWhatFailedAndKeepTheFields();
 
@@ -177,26 +176,6 @@ void TestPortMaster::blankNameWritesNothing() {
     QCOMPARE(m_db->messages.shown().constFirst().title, text("Calvane Lt"));
     QCOMPARE(MastersFixture::count("SELECT COUNT(*) FROM Port"), 1);
     QCOMPARE(focusName(), text("txtPortName"));
-}
-
-void TestPortMaster::enterMovesOnAndTheHintsFollow() {
-    const QString fieldHint = text("Type the new Port name and press Enter to save it");
-    field("txtPortName")->setFocus();
-    QCOMPARE(m_db->host.status, fieldHint);
-    QStringList path{focusName()};
-    for (int i = 0; i < 3; ++i) {
-        m_db->host.status.clear();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        path.append(focusName());
-        if (i < 2)
-            QCOMPARE(m_db->host.status, fieldHint);
-    }
-    QCOMPARE(path, texts({"txtPortName", "txtCity", "txtCountry", "dlstPortMaster"}));
-    QCOMPARE(m_db->host.status, text("You can press the Delete key to delete this record"));
-    // Typing a city repeats the hint.
-    m_db->host.status.clear();
-    QTest::keyClick(field("txtCity"), Qt::Key_A);
-    QCOMPARE(m_db->host.status, fieldHint);
 }
 
 // clang-format off
