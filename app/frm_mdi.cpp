@@ -150,6 +150,9 @@ void frmMDI::SetMDIToolbar(const QString& ButtonSettings) {
 }
 
 void frmMDI::openWorkingChild(WorkingWindow window) {
+    // The Open dialog names every window, built or not.
+    if (!m_registry.hasWorkingWindow(window))
+        return;
     if (ChildFrame* open = m_workingChildren[window]) {
         m_mdiArea->setActiveSubWindow(open);
         return;

@@ -47,6 +47,8 @@ public:
     // Status panel 1.
     QString statusMessage() const;
     void setStatusMessage(const QString& text) override;
+    // The hint for opening a window while none is open, else the empty text.
+    void refreshStatusHint();
 
     QMdiArea& mdiArea() const { return *m_mdiArea; }
 
@@ -64,7 +66,6 @@ private:
     void runOnActiveChild(SharedCommand command);
     void applyMaskOf(QMdiSubWindow* activated);
     void childUnloading(ChildFrame* closing, bool working);
-    void refreshStatusHint();
     void fillWindowMenu();
     void showOpenDialog();
 

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "connection.h"
+#include "master_windows.h"
 #include "message_box_service.h"
 #include "page_report_printer.h"
 #include "program_settings.h"
@@ -20,6 +21,7 @@ int runProgram(int argc, char** argv) {
     // Each working window registers here as it is built.
     WindowRegistry registry;
     registerWorkingWindows(registry);
+    registerMasterWindows(registry);
     Startup startup(registry, settings,
                     ShellOptions::fromCommandLine(Application::arguments(), applicationFolder()));
     const std::optional<int> earlyExit = startup.Main();

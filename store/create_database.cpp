@@ -21,7 +21,7 @@ void fill(const QString& file) {
         throw ProgramError::storeFailure(db.lastError().text());
     // One transaction, so that the file is either complete or rolled back.
     db.transaction();
-    for (const QString& statement : createTableStatements())
+    for (const QString& statement : createTableStatements() + createIndexStatements())
         runStatement(db, statement);
     insertShippedData(db);
     if (!db.commit())
@@ -43,4 +43,14 @@ void createDatabase(const QString& file) {
         throw;
     }
     QSqlDatabase::removeDatabase(QString::fromLatin1(CreationConnection));
+}
+
+QString clearForNewDatabase(const QString& file, bool replace) {
+    if (!QFile::exists(file))
+        return QString();
+    if (!replace)
+        return file + QStringLiteral(" exists; use --replace to overwrite it.");
+    if (!QFile::remove(file))
+        return QStringLiteral("Cannot remove ") + file + QLatin1Char('.');
+    return QString();
 }

@@ -104,3 +104,10 @@ QStringList createTableStatements() {
         QStringLiteral("CREATE INDEX PortNameOrder ON Port (PortName COLLATE NOCASE)"));
     return statements;
 }
+
+QStringList createIndexStatements() {
+    return {QStringLiteral("CREATE INDEX IF NOT EXISTS ShipByName ON Ship "
+                           "(ShipName COLLATE NOCASE, ShipID)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS PortByName ON Port "
+                           "(PortName COLLATE NOCASE, PortID)")};
+}

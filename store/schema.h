@@ -31,3 +31,8 @@ ColumnKind columnKind(const QString& column);
 
 // CREATE TABLE statements for a new database.
 QStringList createTableStatements();
+
+// The indexes the ship and port lists read in their order (names ignoring
+// case, then keys). Safe to run again: a database made before they existed
+// gains them when first read.
+QStringList createIndexStatements();

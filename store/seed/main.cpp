@@ -28,17 +28,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString file = parser.positionalArguments().constFirst();
-    if (QFile::exists(file)) {
-        if (parser.isSet(ifMissing))
-            return 0;
-        if (!parser.isSet(replace)) {
-            err << file << QStringLiteral(" exists; use --replace to overwrite it.\n");
-            return 1;
-        }
-        if (!QFile::remove(file)) {
-            err << QStringLiteral("Cannot remove ") << file << QStringLiteral(".\n");
-            return 1;
-        }
+    if (QFile::exists(file) && parser.isSet(ifMissing))
+        return 0;
+    if (const QString refusal = clearForNewDatabase(file, parser.isSet(replace));
+        !refusal.isEmpty()) {
+        err << refusal << QLatin1Char('\n');
+        return 1;
     }
     try {
         createDatabase(file);

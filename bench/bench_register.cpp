@@ -1,0 +1,115 @@
+// The register windows at the size of a real company's register (110000
+// ships, 10000 ports, made by calvane-makeregister): opening each window and
+// choosing a ship or a port, as the user does.
+#include "connection.h"
+#include "frm_mdi.h"
+#include "frm_open.h"
+#include "frm_port_master.h"
+#include "frm_ship_particulars.h"
+#include "master_windows.h"
+#include "message_service.h"
+#include "program_settings.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QListView>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The register and the main window every benchmark works in.
+struct Register {
+    QTemporaryDir folder;
+    ScopedMessageRecorder messages;
+    WindowRegistry registry;
+    std::unique_ptr<ProgramSettings> settings;
+    std::unique_ptr<frmMDI> frame;
+
+    Register() {
+        const int made = QProcess::execute(QStringLiteral(CALVANE_MAKEREGISTER),
+                                           {databaseFileIn(folder.path())});
+        if (made != 0 || !OpenConnection(folder.path()))
+            qFatal("The register could not be made.");
+        registerMasterWindows(registry);
+        settings =
+            std::make_unique<ProgramSettings>(folder.filePath(QStringLiteral("calvane.ini")));
+        ShellOptions options;
+        options.applicationFolder = folder.path();
+        frame = std::make_unique<frmMDI>(registry, *settings, options);
+        frame->show();
+    }
+    ~Register() {
+        frame.reset();
+        gcnnStore.reset();
+    }
+};
+
+Register* theRegister = nullptr;
+
+template <typename Window> void openWindow(benchmark::State& state) {
+    for (auto _ : state) {
+        Window window(*theRegister->frame, *gcnnStore);
+        window.show();
+        QCoreApplication::processEvents();
+    }
+}
+
+void openOpenDialog(benchmark::State& state) {
+    for (auto _ : state) {
+        frmOpen dialog(*theRegister->frame);
+        dialog.show();
+        QCoreApplication::processEvents();
+    }
+}
+
+// Picks ships spread over the whole list from the name list's popup.
+void chooseShip(benchmark::State& state) {
+    frmShipParticulars window(*theRegister->frame, *gcnnStore);
+    window.show();
+    auto* names = window.findChild<QComboBox*>(QStringLiteral("cmbShipName"));
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 7919) % names->count();
+        names->showPopup();
+        names->view()->setCurrentIndex(names->model()->index(row, 0));
+        QTest::keyClick(names->view(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+}
+
+void choosePort(benchmark::State& state) {
+    frmPortMaster window(*theRegister->frame, *gcnnStore);
+    window.show();
+    auto* list = window.findChild<QListView*>(QStringLiteral("dlstPortMaster"));
+    int row = 0;
+    for (auto _ : state) {
+        row = (row + 787) % list->model()->rowCount();
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(index).center());
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace
+
+BENCHMARK(openWindow<frmShipParticulars>)->Unit(benchmark::kMillisecond);
+BENCHMARK(openWindow<frmPortMaster>)->Unit(benchmark::kMillisecond);
+BENCHMARK(openOpenDialog)->Unit(benchmark::kMillisecond);
+BENCHMARK(chooseShip)->Unit(benchmark::kMillisecond);
+BENCHMARK(choosePort)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    Register made;
+    theRegister = &made;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

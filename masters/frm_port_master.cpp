@@ -1,0 +1,158 @@
+#include "frm_port_master.h"
+
+#include "connection.h"
+#include "master_messages.h"
+#include "message_service.h"
+#include "statement.h"
+#include "ui_frm_port_master.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+const QString NewEntryMask = QStringLiteral("011001011");
+const QString PortShownMask = QStringLiteral("111001111");
+
+QString fieldHint() {
+    return QStringLiteral("Type the new Port name and press Enter to save it");
+}
+
+MessageAnswer ask(const QString& text, MessageButtons buttons, MessageAnswer defaultAnswer) {
+    return messageService().show(
+        {MessageIcon::Question, applicationTitle(), text, buttons, defaultAnswer});
+}
+
+} // namespace
+
+frmPortMaster::frmPortMaster(ChildHost& host, Connection& connection, QWidget* parent)
+    : MasterWindow(host, parent), ui(std::make_unique<Ui::frmPortMaster>()),
+      m_connection(connection) {
+    ui->setupUi(this);
+    for (QWidget* field : {ui->txtPortName, ui->txtCity, ui->txtCountry}) {
+        field->installEventFilter(&m_enterAsTab);
+        field->installEventFilter(this);
+    }
+    ui->dlstPortMaster->installEventFilter(this);
+    runReporting(MasterFailure::Internal, 10014, [this] { m_ports.reload(m_connection); });
+    ui->dlstPortMaster->setModel(&m_ports);
+    connect(ui->dlstPortMaster->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmPortMaster::portChosen);
+    mlngEditMode = 0;
+    setToolbar(NewEntryMask);
+}
+
+frmPortMaster::~frmPortMaster() = default;
+
+bool frmPortMaster::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->dlstPortMaster) {
+        if (event->type() == QEvent::FocusIn)
+            host().setStatusMessage(
+                QStringLiteral("You can press the Delete key to delete this record"));
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+            RDelete();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn ||
+        (watched == ui->txtCity && event->type() == QEvent::KeyPress))
+        host().setStatusMessage(fieldHint());
+    return false;
+}
+
+void frmPortMaster::portChosen(const QItemSelection& selected) {
+    if (selected.indexes().isEmpty())
+        return;
+    const qint64 portId = m_ports.portIdAt(selected.indexes().constFirst().row());
+    runReporting(MasterFailure::Internal, 10014, [this, portId] {
+        QSqlQuery port = runStatement(
+            m_connection.database(),
+            QStringLiteral("SELECT PortName, City, Country FROM Port WHERE PortID = ?"), {portId});
+        if (!port.next())
+            return;
+        m_chosenPortId = portId;
+        mlngEditMode = 1;
+        setToolbar(PortShownMask);
+        ui->txtPortName->setText(port.value(0).toString());
+        ui->txtCity->setText(port.value(1).toString());
+        ui->txtCountry->setText(port.value(2).toString());
+    });
+}
+
+void frmPortMaster::clearFields() {
+    ui->txtPortName->clear();
+    ui->txtCity->clear();
+    ui->txtCountry->clear();
+}
+
+void frmPortMaster::RNew() {
+    mlngEditMode = 0;
+    setToolbar(NewEntryMask);
+    clearFields();
+    ui->txtPortName->setFocus();
+}
+
+void frmPortMaster::writePort(const QString& name) {
+    const QList<Variant> values = {name, ui->txtCity->text().trimmed(),
+                                   ui->txtCountry->text().trimmed()};
+    if (mlngEditMode == 0)
+        m_connection.execute(
+            QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"), values);
+    else
+        requireRowUpdated(runStatement(
+            m_connection.database(),
+            QStringLiteral("UPDATE Port SET PortName = ?, City = ?, Country = ? WHERE PortID = ?"),
+            QList<Variant>(values) << *m_chosenPortId));
+}
+
+void frmPortMaster::RSave() {
+    const QString name = ui->txtPortName->text().trimmed();
+    if (name.isEmpty()) {
+        showWarning(QStringLiteral("Please enter port name"));
+    } else {
+        const bool adding = mlngEditMode == 0;
+        const MessageAnswer answer =
+            ask(adding ? QStringLiteral("Are you sure you want to add a new record ?")
+                       : QStringLiteral("Are you sure to update the current record ?"),
+                MessageButtons::YesNoCancel, MessageAnswer::Yes);
+        if (answer == MessageAnswer::No)
+            return;
+        // A failed write keeps what the user typed, to correct and save again.
+        if (answer == MessageAnswer::Yes &&
+            !runReporting(MasterFailure::Saving, 10016, [this, &name, adding] {
+                writePort(name);
+                m_chosenPortId.reset();
+                setToolbar(NewEntryMask);
+                m_ports.reload(m_connection);
+                clearFields();
+                showWarning(adding ? QStringLiteral("One record has been added successfully.")
+                                   : QStringLiteral("One record has been updated successfully."));
+            }))
+            return;
+    }
+    mlngEditMode = 0;
+    ui->txtPortName->setFocus();
+}
+
+void frmPortMaster::deletePort() {
+    m_connection.execute(QStringLiteral("DELETE FROM Port WHERE PortID = ?"), {*m_chosenPortId});
+    m_chosenPortId.reset();
+    m_ports.reload(m_connection);
+    clearFields();
+    showWarning(QStringLiteral("One record has been deleted successfully."));
+}
+
+void frmPortMaster::RDelete() {
+    if (!m_chosenPortId)
+        return;
+    if (ask(twoPartText(QStringLiteral("Deletion of this port will also delete all the ships "
+                                       "corresponding to it."),
+                        QStringLiteral("Are you sure to delete the selected port ?")),
+            MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
+        return;
+    if (!runReporting(MasterFailure::Deleting, 10017, [this] { deletePort(); }))
+        return;
+    mlngEditMode = 0;
+    setToolbar(NewEntryMask);
+}

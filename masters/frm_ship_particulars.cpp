@@ -1,0 +1,390 @@
+#include "frm_ship_particulars.h"
+
+#include "connection.h"
+#include "master_messages.h"
+#include "message_service.h"
+#include "particular_rules.h"
+#include "rowset.h"
+#include "statement.h"
+#include "ui_frm_ship_particulars.h"
+
+#include <QCloseEvent>
+#include <QListView>
+
+namespace {
+
+const QString NewEntryMask = QStringLiteral("011001011");
+const QString OpenedOnShipMask = QStringLiteral("111001111");
+const QString ShipShownMask = QStringLiteral("110000101");
+const int SaveSucceeded = 1;
+const int SaveFailed = 10088;
+
+QString updateQuestion() {
+    return QStringLiteral("Are you sure to update the current record ?");
+}
+
+MessageAnswer ask(const QString& text, MessageButtons buttons) {
+    return messageService().show(
+        {MessageIcon::Question, applicationTitle(), text, buttons, MessageAnswer::Yes});
+}
+
+// A text field shows the column its name carries after the "txt" prefix.
+QString columnOf(const QLineEdit& field) {
+    return field.objectName().mid(3);
+}
+
+QString NullToText(const Variant& value) {
+    return value.isNull() ? QString() : value.toText();
+}
+
+// The particulars a ship cannot do without are written as typed (they
+// passed their checks); the others as numbers, an empty one as 0.
+Variant fieldValue(const QLineEdit& field, bool mandatory) {
+    const QString text = field.text().trimmed();
+    return mandatory ? Variant(Decimal::fromText(text)) : NormalizeValue(Variant(text), -1, 0);
+}
+
+} // namespace
+
+frmShipParticulars::frmShipParticulars(ChildHost& host, Connection& connection, QWidget* parent)
+    : MasterWindow(host, parent), ui(std::make_unique<Ui::frmShipParticulars>()),
+      m_connection(connection) {
+    ui->setupUi(this);
+    // A list of a hundred thousand ships needs rows of one height to open
+    // at once.
+    if (auto* list = qobject_cast<QListView*>(ui->cmbShipName->view()))
+        list->setUniformItemSizes(true);
+    if (auto* list = qobject_cast<QListView*>(ui->dcbPortOfRegistry->view()))
+        list->setUniformItemSizes(true);
+    // Wide enough for a shared name with its call sign and IMO number.
+    ui->cmbShipName->view()->setMinimumWidth(ui->cmbShipName->fontMetrics().averageCharWidth() *
+                                             52);
+    // Typing a new ship's name must not complete it into an existing one.
+    ui->cmbShipName->setCompleter(nullptr);
+    ui->cmbShipName->setModel(&m_ships);
+    ui->dcbPortOfRegistry->setModel(&m_ports);
+
+    const auto changed = [this] { mblnChanged = true; };
+    connect(ui->cmbShipName->lineEdit(), &QLineEdit::textEdited, this, changed);
+    connect(ui->dcbPortOfRegistry, &QComboBox::activated, this, changed);
+    for (QLineEdit* field : textFields())
+        connect(field, &QLineEdit::textEdited, this, changed);
+    connect(ui->cmbShipName, &QComboBox::activated, this, &frmShipParticulars::shipChosen);
+
+    ui->cmbShipName->installEventFilter(&m_enterAsTab);
+    ui->cmbShipName->lineEdit()->installEventFilter(&m_enterAsTab);
+    ui->dcbPortOfRegistry->installEventFilter(&m_enterAsTab);
+    for (QLineEdit* field : textFields())
+        field->installEventFilter(&m_enterAsTab);
+    for (const ParticularRule& rule : particularRules())
+        findChild<QLineEdit*>(rule.field)->installEventFilter(this);
+
+    try {
+        OpenShipLists();
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(),
+                            QStringLiteral("frmShipParticulars::OpenShipLists"));
+    }
+    mblnChanged = false;
+}
+
+frmShipParticulars::~frmShipParticulars() = default;
+
+QList<QLineEdit*> frmShipParticulars::textFields() const {
+    QList<QLineEdit*> fields;
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        if (field->objectName().startsWith(QStringLiteral("txt")))
+            fields.append(field);
+    }
+    return fields;
+}
+
+void frmShipParticulars::OpenShipLists() {
+    m_ports.reload(m_connection);
+    FillShipNames();
+    if (m_ships.rowCount() == 0) {
+        mlngEditMode = 0;
+        setToolbar(NewEntryMask);
+        ClearShipFields();
+        return;
+    }
+    mlngEditMode = 1;
+    setToolbar(OpenedOnShipMask);
+    ShowShip(0);
+}
+
+void frmShipParticulars::FillShipNames() {
+    const QString typed = ui->cmbShipName->currentText();
+    m_ships.reload(m_connection);
+    const int row = m_shipId ? m_ships.rowOfShip(*m_shipId) : -1;
+    ui->cmbShipName->setCurrentIndex(row);
+    if (row < 0)
+        ui->cmbShipName->setEditText(typed);
+}
+
+bool frmShipParticulars::ShowShip(int row) {
+    const qint64 shipId = m_ships.shipIdAt(row);
+    RowSet ship;
+    ship.open(QStringLiteral("SELECT * FROM Ship WHERE ShipID = ?"), m_connection, {shipId});
+    if (ship.recordCount() == 0)
+        return false;
+    m_shipId = shipId;
+    ui->cmbShipName->setCurrentIndex(row);
+    for (QLineEdit* field : textFields())
+        field->setText(NullToText(ship.field(columnOf(*field))));
+    const Variant port = ship.field(QStringLiteral("PortOfRegistry"));
+    ui->dcbPortOfRegistry->setCurrentIndex(port.isNull() ? -1 : m_ports.rowOfPort(port.toWhole()));
+    return true;
+}
+
+void frmShipParticulars::ClearShipFields() {
+    m_shipId.reset();
+    for (QLineEdit* field : textFields())
+        field->clear();
+    ui->cmbShipName->setCurrentIndex(-1);
+    ui->cmbShipName->setEditText(QString());
+    ui->dcbPortOfRegistry->setCurrentIndex(-1);
+}
+
+void frmShipParticulars::showFirstShipOrClear() {
+    if (m_ships.rowCount() > 0 && ShowShip(0)) {
+        mlngEditMode = 1;
+        setToolbar(ShipShownMask);
+    } else {
+        ClearShipFields();
+        mlngEditMode = 0;
+        setToolbar(NewEntryMask);
+    }
+    mblnChanged = false;
+}
+
+void frmShipParticulars::shipChosen(int row) {
+    if (row < 0)
+        return;
+    if (mlngEditMode == 0) {
+        mlngEditMode = 1;
+        setToolbar(ShipShownMask);
+    }
+    try {
+        // A ship another window deleted meanwhile (with its port) leaves the
+        // list; its name must not stay over another ship's particulars.
+        if (!ShowShip(row)) {
+            FillShipNames();
+            showFirstShipOrClear();
+        }
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), QStringLiteral("frmShipParticulars::ShowShip"));
+    }
+    mblnChanged = false;
+}
+
+bool frmShipParticulars::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusOut || m_validating)
+        return false;
+    // A message box or a popup taking the focus is no leaving of the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return false;
+    for (const ParticularRule& rule : particularRules()) {
+        if (rule.field == watched->objectName())
+            validateField(rule);
+    }
+    return false;
+}
+
+bool frmShipParticulars::validateField(const ParticularRule& rule) {
+    auto* field = findChild<QLineEdit*>(rule.field);
+    const ParticularCheck check = checkParticular(rule, field->text());
+    if (check.accepted) {
+        if (field->text() != check.text)
+            field->setText(check.text);
+        return true;
+    }
+    m_validating = true;
+    messageService().show({MessageIcon::Exclamation, QStringLiteral("Ship Particulars"),
+                           check.message, MessageButtons::Ok, MessageAnswer::Ok});
+    field->clear();
+    field->setFocus();
+    m_validating = false;
+    return false;
+}
+
+bool frmShipParticulars::FieldsValid() {
+    for (const ParticularRule& rule : particularRules()) {
+        if (!validateField(rule))
+            return false;
+    }
+    return true;
+}
+
+bool frmShipParticulars::RequiredFieldsPresent() {
+    const auto missing = [this](QWidget* field, const char* message) {
+        mstrMessage = QString::fromLatin1(message);
+        field->setFocus();
+        return false;
+    };
+    if (ui->cmbShipName->currentText().trimmed().isEmpty())
+        return missing(ui->cmbShipName, "Please enter ship name.");
+    if (ui->dcbPortOfRegistry->currentIndex() < 0)
+        return missing(ui->dcbPortOfRegistry, "Please choose the Port of Registry");
+    if (ui->txtLBP->text().isEmpty())
+        return missing(ui->txtLBP, "Please enter the LBP.");
+    if (ui->txtLOA->text().isEmpty())
+        return missing(ui->txtLOA, "Please enter the LOA.");
+    if (ui->txtBreadth->text().isEmpty())
+        return missing(ui->txtBreadth, "Please enter the Breadth.");
+    if (ui->txtLightShip->text().isEmpty())
+        return missing(ui->txtLightShip, "Please enter the Light Ship.");
+    return true;
+}
+
+int frmShipParticulars::Save() {
+    try {
+        const QList<Variant> values = {
+            ui->cmbShipName->currentText().trimmed(),
+            fieldValue(*ui->txtLBP, true),
+            fieldValue(*ui->txtLOA, true),
+            fieldValue(*ui->txtBreadth, true),
+            fieldValue(*ui->txtLightShip, true),
+            ui->txtCallSign->text(),
+            m_ports.portIdAt(ui->dcbPortOfRegistry->currentIndex()),
+            fieldValue(*ui->txtOfficialNo, false),
+            fieldValue(*ui->txtIMONo, false),
+            ui->txtFlag->text(),
+            fieldValue(*ui->txtGrossTonnage, false),
+            fieldValue(*ui->txtNetTonnage, false),
+            fieldValue(*ui->txtSummerDraft, false),
+            fieldValue(*ui->txtSummerDeadweight, false),
+        };
+        if (mlngEditMode == 1) {
+            requireRowUpdated(runStatement(
+                m_connection.database(),
+                QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, "
+                               "Breadth = ?, LightShip = ?, CallSign = ?, "
+                               "PortOfRegistry = ?, OfficialNo = ?, IMONo = ?, Flag = ?, "
+                               "GrossTonnage = ?, NetTonnage = ?, SummerDraft = ?, "
+                               "SummerDeadweight = ? WHERE ShipID = ?"),
+                QList<Variant>(values) << m_shipId.value_or(-1)));
+        } else {
+            const QSqlQuery insert = runStatement(
+                m_connection.database(),
+                QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, "
+                               "CallSign, PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, "
+                               "NetTonnage, SummerDraft, SummerDeadweight) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                values);
+            m_shipId = insert.lastInsertId().toLongLong();
+        }
+    } catch (const ProgramError& error) {
+        m_saveFailure = error.description();
+        return SaveFailed;
+    }
+    return SaveSucceeded;
+}
+
+void frmShipParticulars::showSavingFailure(int errorNumber) {
+    showMasterFailure(MasterFailure::Saving, errorNumber, m_saveFailure);
+}
+
+void frmShipParticulars::RSave() {
+    runReporting(MasterFailure::Saving, 10007, [this] { saveShip(); });
+}
+
+void frmShipParticulars::saveShip() {
+    if (!FieldsValid())
+        return;
+    if (!mblnChanged) {
+        showWarning(QStringLiteral("No changes to save..!"));
+        return;
+    }
+    if (!RequiredFieldsPresent()) {
+        showWarning(mstrMessage);
+        return;
+    }
+    const bool adding = mlngEditMode == 0;
+    switch (
+        ask(adding ? QStringLiteral("Are you sure to save the current record ?") : updateQuestion(),
+            MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        if (Save() != SaveSucceeded) {
+            showSavingFailure(SaveFailed);
+            return;
+        }
+        FillShipNames();
+        showWarning(adding ? QStringLiteral("One record has been saved successfully.")
+                           : QStringLiteral("One record has been updated successfully."));
+        mlngEditMode = 1;
+        setToolbar(ShipShownMask);
+        mblnChanged = false;
+        break;
+    case MessageAnswer::No:
+        showFirstShipOrClear();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmShipParticulars::RDelete() {
+    if (!m_shipId)
+        return;
+    if (ask(QStringLiteral("Are you sure to delete the current record ?"), MessageButtons::YesNo) !=
+        MessageAnswer::Yes)
+        return;
+    runReporting(MasterFailure::Deleting, 10008, [this] { deleteShip(); });
+}
+
+void frmShipParticulars::deleteShip() {
+    m_connection.execute(QStringLiteral("DELETE FROM Ship WHERE ShipID = ?"), {*m_shipId});
+    m_shipId.reset();
+    FillShipNames();
+    showFirstShipOrClear();
+    showWarning(QStringLiteral("One record has been deleted successfully."));
+}
+
+void frmShipParticulars::RNew() {
+    runReporting(MasterFailure::Saving, 10008, [this] { startNew(); });
+}
+
+void frmShipParticulars::startNew() {
+    if (mblnChanged) {
+        if (!RequiredFieldsPresent()) {
+            showWarning(mstrMessage);
+        } else if (FieldsValid() &&
+                   ask(updateQuestion(), MessageButtons::YesNo) == MessageAnswer::Yes) {
+            if (Save() != SaveSucceeded) {
+                showSavingFailure(SaveFailed);
+                return;
+            }
+            FillShipNames();
+        }
+    }
+    setToolbar(NewEntryMask);
+    mlngEditMode = 0;
+    mblnChanged = false;
+    ClearShipFields();
+    ui->cmbShipName->setFocus();
+}
+
+void frmShipParticulars::closeEvent(QCloseEvent* event) {
+    if (!mblnChanged || ask(updateQuestion(), MessageButtons::YesNo) != MessageAnswer::Yes) {
+        event->accept();
+        return;
+    }
+    // What the user typed stays on screen until it is saved or declined.
+    if (!FieldsValid()) {
+        event->ignore();
+        return;
+    }
+    if (!RequiredFieldsPresent()) {
+        showWarning(mstrMessage);
+        event->ignore();
+        return;
+    }
+    if (Save() != SaveSucceeded) {
+        showSavingFailure(SaveFailed);
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

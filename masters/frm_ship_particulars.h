@@ -1,0 +1,70 @@
+#pragma once
+
+#include "enter_as_tab.h"
+#include "master_window.h"
+#include "port_list_model.h"
+#include "ship_list_model.h"
+
+#include <memory>
+#include <optional>
+
+class Connection;
+class QLineEdit;
+struct ParticularRule;
+
+namespace Ui {
+class frmShipParticulars;
+}
+
+// The child window on which the user adds, edits and deletes ships with
+// their particulars. Each change is written at once with one statement.
+class frmShipParticulars : public MasterWindow {
+    Q_OBJECT
+
+public:
+    frmShipParticulars(ChildHost& host, Connection& connection, QWidget* parent = nullptr);
+    ~frmShipParticulars() override;
+
+    void RNew() override;
+    void RSave() override;
+    void RDelete() override;
+
+    // Writes the fields as a new ship (edit mode 0) or over the ship shown
+    // (edit mode 1). 1 on success, 10088 when nothing could be written.
+    int Save();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void OpenShipLists();
+    void FillShipNames();
+    // The ship at `row` of the name list.
+    bool ShowShip(int row);
+    void ClearShipFields();
+    bool RequiredFieldsPresent();
+    bool FieldsValid();
+    bool validateField(const ParticularRule& rule);
+    void showFirstShipOrClear();
+    void shipChosen(int row);
+    void saveShip();
+    void deleteShip();
+    void startNew();
+    void showSavingFailure(int errorNumber);
+    QList<QLineEdit*> textFields() const;
+
+    std::unique_ptr<Ui::frmShipParticulars> ui;
+    Connection& m_connection;
+    ShipListModel m_ships;
+    PortListModel m_ports;
+    EnterAsTab m_enterAsTab;
+    int mlngEditMode = 0;
+    bool mblnChanged = false;
+    QString mstrMessage;
+    // The ship shown, by its key: same-named ships stay apart.
+    std::optional<qint64> m_shipId;
+    // Why the last Save wrote nothing.
+    QString m_saveFailure;
+    bool m_validating = false;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+// The serious-error messages of the master-data windows. Each procedure has
+// its number on the title bar; what failed follows the fixed text, so that
+// the user can tell a locked database from a refused value.
+enum class MasterFailure { Internal, Saving, Deleting };
+
+void showMasterFailure(MasterFailure failure, int errorNumber, const QString& whatFailed);
+
+#include "errors.h"
+
+#include <QSqlQuery>
+#include <exception>
+
+// Runs `action`; a failure is shown as `failure` under `errorNumber` with
+// its own description, and the caller learns of it by a false result.
+template <typename Action>
+bool runReporting(MasterFailure failure, int errorNumber, Action action) {
+    try {
+        action();
+        return true;
+    } catch (const ProgramError& error) {
+        showMasterFailure(failure, errorNumber, error.description());
+    } catch (const std::exception& error) {
+        showMasterFailure(failure, errorNumber, QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
+// Raises ProgramError (store failure) when an update found no row to
+// change: another window has deleted the record meanwhile (a port's ships go
+// with the port), and the edit must not be reported as saved.
+void requireRowUpdated(const QSqlQuery& update);
