@@ -1,11 +1,11 @@
 // The register windows at the size of a real company's register (110000
 // ships, 10000 ports, made by calvane-makeregister): opening each window and
 // choosing a ship or a port, as the user does.
-#include "connection.h"
 #include "frm_mdi.h"
 #include "frm_open.h"
 #include "frm_port_master.h"
 #include "frm_ship_particulars.h"
+#include "generated_register.h"
 #include "master_windows.h"
 #include "message_service.h"
 #include "program_settings.h"
@@ -14,8 +14,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListView>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -23,29 +21,22 @@ namespace {
 
 // The register and the main window every benchmark works in.
 struct Register {
-    QTemporaryDir folder;
+    GeneratedRegister data;
     ScopedMessageRecorder messages;
     WindowRegistry registry;
     std::unique_ptr<ProgramSettings> settings;
     std::unique_ptr<frmMDI> frame;
 
     Register() {
-        const int made = QProcess::execute(QStringLiteral(CALVANE_MAKEREGISTER),
-                                           {databaseFileIn(folder.path())});
-        if (made != 0 || !OpenConnection(folder.path()))
-            qFatal("The register could not be made.");
         registerMasterWindows(registry);
-        settings =
-            std::make_unique<ProgramSettings>(folder.filePath(QStringLiteral("calvane.ini")));
+        settings = std::make_unique<ProgramSettings>(
+            data.folder().filePath(QStringLiteral("calvane.ini")));
         ShellOptions options;
-        options.applicationFolder = folder.path();
+        options.applicationFolder = data.folder().path();
         frame = std::make_unique<frmMDI>(registry, *settings, options);
         frame->show();
     }
-    ~Register() {
-        frame.reset();
-        gcnnStore.reset();
-    }
+    ~Register() { frame.reset(); }
 };
 
 Register* theRegister = nullptr;

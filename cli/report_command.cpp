@@ -30,23 +30,10 @@ struct Options {
 std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     Options options;
     for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        const bool valueFollows = i + 1 < arguments.size();
-        if (argument == QStringLiteral("--pdf") && valueFollows) {
+        if (arguments[i] == QStringLiteral("--pdf") && i + 1 < arguments.size()) {
             options.pdf = arguments[++i];
-        } else if (argument == QStringLiteral("--database") && valueFollows) {
-            options.database = arguments[++i];
-            // Never the database beside the program in place of a name lost
-            // to an empty variable.
-            if (options.database.isEmpty()) {
-                problem = QStringLiteral("--database needs a file name");
-                return std::nullopt;
-            }
-        } else if (argument.startsWith(u'-') || !options.file.isEmpty()) {
-            problem = QStringLiteral("unexpected argument: ") + argument;
+        } else if (!readSurveyArgument(arguments, i, options.file, options.database, problem)) {
             return std::nullopt;
-        } else {
-            options.file = argument;
         }
     }
     if (options.file.isEmpty())

@@ -33,7 +33,8 @@ frmPortMaster::frmPortMaster(ChildHost& host, Connection& connection, QWidget* p
         field->installEventFilter(this);
     }
     ui->dlstPortMaster->installEventFilter(this);
-    runReporting(MasterFailure::Internal, 10014, [this] { m_ports.reload(m_connection); });
+    runReporting(MasterFailure::Internal, 10014,
+                 [this] { m_ports.load(m_connection, NameList::ports()); });
     ui->dlstPortMaster->setModel(&m_ports);
     connect(ui->dlstPortMaster->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmPortMaster::portChosen);
@@ -64,7 +65,7 @@ bool frmPortMaster::eventFilter(QObject* watched, QEvent* event) {
 void frmPortMaster::portChosen(const QItemSelection& selected) {
     if (selected.indexes().isEmpty())
         return;
-    const qint64 portId = m_ports.portIdAt(selected.indexes().constFirst().row());
+    const qint64 portId = m_ports.keyAt(selected.indexes().constFirst().row());
     runReporting(MasterFailure::Internal, 10014, [this, portId] {
         QSqlQuery port = runStatement(
             m_connection.database(),
@@ -124,7 +125,7 @@ void frmPortMaster::RSave() {
                 writePort(name);
                 m_chosenPortId.reset();
                 setToolbar(NewEntryMask);
-                m_ports.reload(m_connection);
+                m_ports.load(m_connection, NameList::ports());
                 clearFields();
                 showWarning(adding ? QStringLiteral("One record has been added successfully.")
                                    : QStringLiteral("One record has been updated successfully."));
@@ -138,7 +139,7 @@ void frmPortMaster::RSave() {
 void frmPortMaster::deletePort() {
     m_connection.execute(QStringLiteral("DELETE FROM Port WHERE PortID = ?"), {*m_chosenPortId});
     m_chosenPortId.reset();
-    m_ports.reload(m_connection);
+    m_ports.load(m_connection, NameList::ports());
     clearFields();
     showWarning(QStringLiteral("One record has been deleted successfully."));
 }

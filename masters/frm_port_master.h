@@ -2,7 +2,7 @@
 
 #include "enter_as_tab.h"
 #include "master_window.h"
-#include "port_list_model.h"
+#include "name_list_model.h"
 
 #include <memory>
 #include <optional>
@@ -38,7 +38,7 @@ private:
 
     std::unique_ptr<Ui::frmPortMaster> ui;
     Connection& m_connection;
-    PortListModel m_ports;
+    NameListModel m_ports;
     EnterAsTab m_enterAsTab;
     int mlngEditMode = 0;
     // Delete acts only on the port last chosen in the list; none after a

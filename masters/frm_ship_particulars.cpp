@@ -100,7 +100,7 @@ QList<QLineEdit*> frmShipParticulars::textFields() const {
 }
 
 void frmShipParticulars::OpenShipLists() {
-    m_ports.reload(m_connection);
+    m_ports.load(m_connection, NameList::ports());
     FillShipNames();
     if (m_ships.rowCount() == 0) {
         mlngEditMode = 0;
@@ -115,15 +115,15 @@ void frmShipParticulars::OpenShipLists() {
 
 void frmShipParticulars::FillShipNames() {
     const QString typed = ui->cmbShipName->currentText();
-    m_ships.reload(m_connection);
-    const int row = m_shipId ? m_ships.rowOfShip(*m_shipId) : -1;
+    m_ships.load(m_connection, NameList::ships());
+    const int row = m_shipId ? m_ships.rowOfKey(*m_shipId) : -1;
     ui->cmbShipName->setCurrentIndex(row);
     if (row < 0)
         ui->cmbShipName->setEditText(typed);
 }
 
 bool frmShipParticulars::ShowShip(int row) {
-    const qint64 shipId = m_ships.shipIdAt(row);
+    const qint64 shipId = m_ships.keyAt(row);
     RowSet ship;
     ship.open(QStringLiteral("SELECT * FROM Ship WHERE ShipID = ?"), m_connection, {shipId});
     if (ship.recordCount() == 0)
@@ -133,7 +133,7 @@ bool frmShipParticulars::ShowShip(int row) {
     for (QLineEdit* field : textFields())
         field->setText(NullToText(ship.field(columnOf(*field))));
     const Variant port = ship.field(QStringLiteral("PortOfRegistry"));
-    ui->dcbPortOfRegistry->setCurrentIndex(port.isNull() ? -1 : m_ports.rowOfPort(port.toWhole()));
+    ui->dcbPortOfRegistry->setCurrentIndex(port.isNull() ? -1 : m_ports.rowOfKey(port.toWhole()));
     return true;
 }
 
@@ -247,7 +247,7 @@ int frmShipParticulars::Save() {
             fieldValue(*ui->txtBreadth, true),
             fieldValue(*ui->txtLightShip, true),
             ui->txtCallSign->text(),
-            m_ports.portIdAt(ui->dcbPortOfRegistry->currentIndex()),
+            m_ports.keyAt(ui->dcbPortOfRegistry->currentIndex()),
             fieldValue(*ui->txtOfficialNo, false),
             fieldValue(*ui->txtIMONo, false),
             ui->txtFlag->text(),

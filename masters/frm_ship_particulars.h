@@ -2,8 +2,7 @@
 
 #include "enter_as_tab.h"
 #include "master_window.h"
-#include "port_list_model.h"
-#include "ship_list_model.h"
+#include "name_list_model.h"
 
 #include <memory>
 #include <optional>
@@ -56,8 +55,8 @@ private:
 
     std::unique_ptr<Ui::frmShipParticulars> ui;
     Connection& m_connection;
-    ShipListModel m_ships;
-    PortListModel m_ports;
+    NameListModel m_ships;
+    NameListModel m_ports;
     EnterAsTab m_enterAsTab;
     int mlngEditMode = 0;
     bool mblnChanged = false;

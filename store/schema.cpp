@@ -96,12 +96,6 @@ QStringList createTableStatements() {
         statements.append(QStringLiteral("CREATE TABLE ") + table.name + QStringLiteral(" (") +
                           columns.join(QStringLiteral(", ")) + QLatin1Char(')'));
     }
-    // The worksheets list every ship and port by name and find a typed
-    // name in that order: without these, each opening sorts the register.
-    statements.append(
-        QStringLiteral("CREATE INDEX ShipNameOrder ON Ship (ShipName COLLATE NOCASE)"));
-    statements.append(
-        QStringLiteral("CREATE INDEX PortNameOrder ON Port (PortName COLLATE NOCASE)"));
     return statements;
 }
 

@@ -123,7 +123,7 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
 
 void SurveyWorksheet::InitShipDataCombo() {
     try {
-        m_ships->load(QStringLiteral("Ship"), QStringLiteral("ShipID"), QStringLiteral("ShipName"));
+        m_ships->load(NameList::ships());
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitShipDataCombo"));
     }
@@ -131,7 +131,7 @@ void SurveyWorksheet::InitShipDataCombo() {
 
 void SurveyWorksheet::InitPortDataCombo() {
     try {
-        m_ports->load(QStringLiteral("Port"), QStringLiteral("PortID"), QStringLiteral("PortName"));
+        m_ports->load(NameList::ports());
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitPortDataCombo"));
     }

@@ -36,6 +36,7 @@ public:
 
     QString currentMask() const override { return mstrToolbar; }
     void RNew() override;
+    void RPrint(bool blnShowPreview = true) override;
 
     // Resets both drafts and shows the Initial draft's date and time.
     void NewDraft();
@@ -47,6 +48,8 @@ public:
     const Ui::SurveyWorksheet& controls() const { return *m_ui; }
     const clsDraft& draft(Stage stage) const { return *m_drafts[int(stage)]; }
     const clsShip& ship() const { return *m_ship; }
+    // Copies the shown tab into that stage's draft before printing.
+    void saveDraftForPrinting(Stage stage);
 
 protected:
     SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);

@@ -94,19 +94,8 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
         const QString& argument = arguments[i];
         if (argument == QStringLiteral("--json")) {
             options.json = true;
-        } else if (argument == QStringLiteral("--database") && i + 1 < arguments.size()) {
-            options.database = arguments[++i];
-            // Never the database beside the program in place of a name lost
-            // to an unset shell variable.
-            if (options.database.isEmpty()) {
-                problem = QStringLiteral("--database needs a file name");
-                return std::nullopt;
-            }
-        } else if (argument.startsWith(u'-') || !options.file.isEmpty()) {
-            problem = QStringLiteral("unexpected argument: ") + argument;
+        } else if (!readSurveyArgument(arguments, i, options.file, options.database, problem)) {
             return std::nullopt;
-        } else {
-            options.file = argument;
         }
     }
     if (options.file.isEmpty()) {
@@ -187,6 +176,23 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     } catch (const ProgramError& error) {
         return refuse(err, 1, oneLine(error.description()));
     }
+}
+
+bool readSurveyArgument(const QStringList& arguments, int& i, QString& file, QString& database,
+                        QString& problem) {
+    const QString& argument = arguments[i];
+    if (argument == QStringLiteral("--database") && i + 1 < arguments.size()) {
+        database = arguments[++i];
+        // Never the database beside the program in place of a name lost
+        // to an unset shell variable.
+        if (database.isEmpty())
+            problem = QStringLiteral("--database needs a file name");
+    } else if (argument.startsWith(u'-') || !file.isEmpty()) {
+        problem = QStringLiteral("unexpected argument: ") + argument;
+    } else {
+        file = argument;
+    }
+    return problem.isEmpty();
 }
 
 bool printedHelp(const QStringList& arguments, const char* usageText, QTextStream& out) {

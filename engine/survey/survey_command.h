@@ -34,6 +34,12 @@ int refuse(QTextStream& err, int status, const QString& reason);
 // 0 when everything written to `out` reached it; else 2, said on `err`.
 int checkWritten(QTextStream& out, QTextStream& err);
 
+// Takes `arguments[i]` as the survey file or as --database FILE (moving i
+// past its value), the two every survey command reads. False, with
+// `problem` said, for any other argument or a --database without a name.
+bool readSurveyArgument(const QStringList& arguments, int& i, QString& file, QString& database,
+                        QString& problem);
+
 // Prints the usage when the arguments ask for help (--help or -h); true
 // when it did.
 bool printedHelp(const QStringList& arguments, const char* usageText, QTextStream& out);

@@ -1,7 +1,6 @@
-#include "rowset.h"
 #include "survey_command.h"
 #include "survey_file.h"
-#include "worksheet_fixture.h"
+#include "survey_typing.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,10 +28,6 @@ QJsonObject commandResults(const QString& file) {
         .toObject();
 }
 
-QString digits(const QString& text) {
-    return QString(text).remove(u'-').remove(u':');
-}
-
 bool sameNumber(const QString& shown, const QString& expected) {
     const std::optional<Decimal> a = Decimal::tryParse(shown);
     const std::optional<Decimal> b = Decimal::tryParse(expected);
@@ -49,48 +44,7 @@ class TestWorksheetSurvey : public QObject {
 private slots:
     void typedSurveyAgreesWithTheCommand_data();
     void typedSurveyAgreesWithTheCommand();
-
-private:
-    // Types one draft from the date on, through the Enter path, and
-    // calculates it.
-    static void typeDraft(WorksheetFixture& f, const SurveyDocument& survey, const DraftEntry& e);
 };
-
-void TestWorksheetSurvey::typeDraft(WorksheetFixture& f, const SurveyDocument& survey,
-                                    const DraftEntry& e) {
-    QCOMPARE(f.focused(), QStringLiteral("mbxDate"));
-    for (const QString& text : {digits(e.date), digits(e.time), e.density, e.fwdPort, e.fwdStbd,
-                                e.midPort, e.midStbd, e.aftPort, e.aftStbd, e.fwdX, e.midX})
-        f.type(text);
-    QCOMPARE(f.focused(), QStringLiteral("txtAftX"));
-    f.type(e.aftX);
-    QCOMPARE(f.focused(), QStringLiteral("txtHDTGridTextbox"));
-    const HydrostaticLine lines[] = {e.below, e.above};
-    for (int column = 0; column < 4; ++column) {
-        for (const HydrostaticLine& line : lines) {
-            const QString values[] = {line.draft, line.displacement, line.tpc, line.lcf};
-            f.type(values[column]);
-        }
-    }
-    QCOMPARE(f.focused(), QStringLiteral("txtMPGridTextbox"));
-    for (const QString& text :
-         {e.mctcPlus50Below, e.mctcPlus50Above, e.mctcMinus50Below, e.mctcMinus50Above})
-        f.type(text);
-    QCOMPARE(f.focused(), QStringLiteral("txtGridTextbox"));
-    RowSet items;
-    items.open(QStringLiteral("SELECT ItemID, ItemName FROM DeductionMaster"), *gcnnStore);
-    for (items.moveFirst(); !items.atEnd(); items.moveNext())
-        f.type(e.deductions.value(int(items.field(QStringLiteral("ItemID")).toWhole())));
-    QCOMPARE(f.focused(), QStringLiteral("txtComments"));
-    f.type(e.comments);
-    if (f.focused() == QStringLiteral("txtBLQty"))
-        f.type(survey.billOfLadingQuantity);
-    if (f.focused() == QStringLiteral("txtFnlGrdTxtBox"))
-        f.type(QString());
-    QCOMPARE(f.focused(), QStringLiteral("cmdCalculate"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCoreApplication::processEvents();
-}
 
 void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand_data() {
     QTest::addColumn<QString>("file");
@@ -110,12 +64,8 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
     const QJsonObject expected = commandResults(file);
     WorksheetFixture f(kind);
 
-    f.chooseShip();
-    f.type(QString());
-    f.type(survey.voyage);
-    QCOMPARE(f.focused(), QStringLiteral("dcbPort"));
-    f.type(survey.port);
-    f.type(survey.cargo);
+    using namespace survey_typing;
+    typeOpening(f, survey);
     typeDraft(f, survey, survey.initial);
     QCOMPARE(f.messages.texts(), QStringList());
     const auto result = [&](const char* name) {
@@ -128,10 +78,7 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
         QVERIFY(sameNumber(f.find("txtAssumedConstant")->text(), result("Assumed Constant")));
     }
 
-    f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
-    QCOMPARE(f.focused(), QStringLiteral("txtVoyageID"));
-    for (int field = 0; field < 3; ++field)
-        f.type(QString());
+    enterFinalTab(f);
     typeDraft(f, survey, survey.final);
     if (kind == Worksheet::Loading) {
         QVERIFY(sameNumber(f.find("txtTotCargoLoaded")->text(), result("Total Cargo Loaded")));

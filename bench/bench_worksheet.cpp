@@ -1,0 +1,72 @@
+// The survey worksheets on a company's full register: opening one, and
+// picking a ship by typing the start of its name, as the user does.
+#include "child_window.h"
+#include "frm_calvane.h"
+#include "frm_dsdispatch.h"
+#include "generated_register.h"
+#include "message_service.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The main window, as far as a worksheet asks anything of it.
+class QuietHost : public ChildHost {
+public:
+    void SetMDIToolbar(const QString&) override {}
+    void setStatusMessage(const QString&) override {}
+};
+
+QuietHost host;
+
+template <typename Window> void openWorksheet(benchmark::State& state) {
+    for (auto _ : state) {
+        Window window(host);
+        window.show();
+        QCoreApplication::processEvents();
+    }
+}
+
+// Types the first letters of ships spread over the whole register; each
+// iteration ends with the ship chosen and loaded.
+template <typename Window> void typeShipName(benchmark::State& state) {
+    Window window(host);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* ships = window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));
+    ships->setFocus();
+    int row = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        row = (row + 7919) % ships->count();
+        const QString name = ships->itemText(row);
+        const QString typed = name.left(std::max(qsizetype(4), name.size() / 2));
+        ships->lineEdit()->clear();
+        state.ResumeTiming();
+        QTest::keyClicks(ships, typed);
+        QCoreApplication::processEvents();
+        if (!ships->currentText().startsWith(typed, Qt::CaseInsensitive))
+            state.SkipWithError("the typed name was not selected");
+    }
+}
+
+} // namespace
+
+BENCHMARK(openWorksheet<frmCalvane>)->Unit(benchmark::kMillisecond);
+BENCHMARK(openWorksheet<frmDSDispatch>)->Unit(benchmark::kMillisecond);
+BENCHMARK(typeShipName<frmCalvane>)->Unit(benchmark::kMillisecond);
+BENCHMARK(typeShipName<frmDSDispatch>)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const GeneratedRegister data;
+    const ScopedMessageRecorder messages;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return messages.shown().isEmpty() ? 0 : 1;
+}

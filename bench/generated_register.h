@@ -1,0 +1,27 @@
+#pragma once
+
+#include "connection.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+// A company's register at full size (110000 ships, 10000 ports, made by
+// calvane-makeregister) in a folder of its own, open as the shared
+// connection for the life of the object.
+class GeneratedRegister {
+public:
+    GeneratedRegister() {
+        const int made = QProcess::execute(QStringLiteral(CALVANE_MAKEREGISTER),
+                                           {databaseFileIn(m_folder.path())});
+        if (made != 0 || !OpenConnection(m_folder.path()))
+            qFatal("The register could not be made.");
+    }
+    ~GeneratedRegister() { gcnnStore.reset(); }
+    GeneratedRegister(const GeneratedRegister&) = delete;
+    GeneratedRegister& operator=(const GeneratedRegister&) = delete;
+
+    const QTemporaryDir& folder() const { return m_folder; }
+
+private:
+    QTemporaryDir m_folder;
+};

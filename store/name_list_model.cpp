@@ -1,0 +1,204 @@
+#include "name_list_model.h"
+
+#include "connection.h"
+#include "errors.h"
+#include "schema.h"
+#include "statement.h"
+
+#include <limits>
+
+namespace {
+
+const int PageSize = 256;
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+NameList NameList::ships() {
+    return {QStringLiteral("Ship"),
+            QStringLiteral("ShipID"),
+            QStringLiteral("ShipName"),
+            {{QStringLiteral("CallSign"), QString()},
+             {QStringLiteral("IMONo"), QStringLiteral("IMO ")}}};
+}
+
+NameList NameList::ports() {
+    return {QStringLiteral("Port"),
+            QStringLiteral("PortID"),
+            QStringLiteral("PortName"),
+            {{QStringLiteral("Country"), QString()}}};
+}
+
+void NameListModel::load(Connection& connection, const NameList& list) {
+    // Without the name index every page would sort the whole table. A
+    // database made before the index existed gets it here; one that cannot
+    // take it (read-only) is still read, only slower.
+    try {
+        for (const QString& statement : createIndexStatements())
+            connection.execute(statement);
+    } catch (const ProgramError&) {
+    }
+    QSqlQuery count =
+        runStatement(connection.database(), QStringLiteral("SELECT COUNT(*) FROM ") + list.table);
+    const int rows = count.next() ? count.value(0).toInt() : 0;
+    beginResetModel();
+    m_connection = &connection;
+    m_list = list;
+    m_count = rows;
+    m_pages.clear();
+    endResetModel();
+}
+
+int NameListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_count;
+}
+
+QList<NameListModel::Entry> NameListModel::readPage(int page) const {
+    QString columns = m_list.keyColumn + QStringLiteral(", ") + m_list.nameColumn;
+    for (const NameList::Mark& mark : m_list.marks)
+        columns += QStringLiteral(", ") + mark.column;
+    // One row either side tells whether the first and last names are shared.
+    const int first = page * PageSize;
+    const int from = std::max(0, first - 1);
+    QSqlQuery query = runStatement(m_connection->database(),
+                                   QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") +
+                                       m_list.table + QStringLiteral(" ORDER BY ") +
+                                       m_list.nameColumn + QStringLiteral(" COLLATE NOCASE, ") +
+                                       m_list.keyColumn + QStringLiteral(" LIMIT ? OFFSET ?"),
+                                   {PageSize + 1 + (first - from), from});
+    QList<Entry> rows;
+    while (query.next()) {
+        Entry entry{query.value(0).toLongLong(), query.value(1).toString(), {}, false};
+        for (int mark = 0; mark < m_list.marks.size(); ++mark) {
+            const QString text = query.value(2 + mark).toString();
+            if (!text.isEmpty())
+                entry.marks.append(m_list.marks.at(mark).label + text);
+        }
+        rows.append(entry);
+    }
+    for (int i = 1; i < rows.size(); ++i) {
+        if (sameName(rows[i].name, rows[i - 1].name))
+            rows[i].shared = rows[i - 1].shared = true;
+    }
+    if (first > 0 && !rows.isEmpty())
+        rows.removeFirst();
+    if (rows.size() > PageSize)
+        rows.removeLast();
+    return rows;
+}
+
+const NameListModel::Entry* NameListModel::entryAt(int row) const {
+    if (!m_connection || row < 0 || row >= m_count)
+        return nullptr;
+    const int page = row / PageSize;
+    auto found = m_pages.constFind(page);
+    if (found == m_pages.constEnd()) {
+        try {
+            found = m_pages.insert(page, readPage(page));
+        } catch (const ProgramError&) {
+            // A view asking for a row it cannot have shows it empty.
+            return nullptr;
+        }
+    }
+    const int offset = row % PageSize;
+    return offset < found->size() ? &found->at(offset) : nullptr;
+}
+
+QVariant NameListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid())
+        return {};
+    const Entry* entry = entryAt(index.row());
+    if (!entry)
+        return {};
+    if (role == Qt::UserRole)
+        return entry->key;
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    if (role == Qt::EditRole || !entry->shared || m_list.marks.isEmpty())
+        return entry->name;
+    const QString marks = entry->marks.isEmpty()
+                              ? QStringLiteral("no. ") + QString::number(entry->key)
+                              : entry->marks.join(QStringLiteral(", "));
+    return entry->name + QStringLiteral("  (") + marks + QLatin1Char(')');
+}
+
+qint64 NameListModel::keyAt(int row) const {
+    const Entry* entry = entryAt(row);
+    return entry ? entry->key : -1;
+}
+
+QString NameListModel::nameAt(int row) const {
+    const Entry* entry = entryAt(row);
+    return entry ? entry->name : QString();
+}
+
+int NameListModel::rowsBefore(const QString& name, qint64 key) const {
+    // Three counts, each a range of the name index: one condition joined by
+    // OR would read the whole table. A missing name sorts first.
+    const QString count = QStringLiteral("(SELECT COUNT(*) FROM ") + m_list.table +
+                          QStringLiteral(" WHERE ") + m_list.nameColumn;
+    QSqlQuery query = runStatement(
+        m_connection->database(),
+        QStringLiteral("SELECT ") + count + QStringLiteral(" IS NULL) + ") + count +
+            QStringLiteral(" < ? COLLATE NOCASE) + ") + count +
+            QStringLiteral(" = ? COLLATE NOCASE AND ") + m_list.keyColumn + QStringLiteral(" < ?)"),
+        {name, name, key});
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+int NameListModel::rowOfKey(qint64 key) const {
+    if (!m_connection)
+        return -1;
+    QSqlQuery found = runStatement(
+        m_connection->database(),
+        QStringLiteral("SELECT ") + m_list.nameColumn + QStringLiteral(" FROM ") + m_list.table +
+            QStringLiteral(" WHERE ") + m_list.keyColumn + QStringLiteral(" = ?"),
+        {key});
+    if (!found.next())
+        return -1;
+    const int row = rowsBefore(found.value(0).toString(), key);
+    return keyAt(row) == key ? row : -1;
+}
+
+int NameListModel::findPrefix(const QString& prefix) const {
+    if (!m_connection)
+        return -1;
+    const int row = rowsBefore(prefix, std::numeric_limits<qint64>::min());
+    return nameAt(row).startsWith(prefix, Qt::CaseInsensitive) && row < m_count ? row : -1;
+}
+
+QModelIndexList NameListModel::match(const QModelIndex& start, int role, const QVariant& value,
+                                     int hits, Qt::MatchFlags flags) const {
+    const Qt::MatchFlags how = flags & Qt::MatchTypeMask;
+    if ((role != Qt::DisplayRole && role != Qt::EditRole) || hits != 1 || !m_connection ||
+        (how != Qt::MatchExactly && how != Qt::MatchFixedString && how != Qt::MatchStartsWith))
+        return QAbstractListModel::match(start, role, value, hits, flags);
+    const QString wanted = value.toString();
+    const Qt::CaseSensitivity caseSensitivity =
+        flags.testFlag(Qt::MatchCaseSensitive) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const auto fits = [&](const Entry& entry, Qt::CaseSensitivity sensitivity) {
+        return how == Qt::MatchStartsWith ? entry.name.startsWith(wanted, sensitivity)
+                                          : entry.name.compare(wanted, sensitivity) == 0;
+    };
+    // Every name that can fit sorts together, from where the wanted text would go.
+    int first = 0;
+    try {
+        first = rowsBefore(wanted, std::numeric_limits<qint64>::min());
+    } catch (const ProgramError&) {
+        return {};
+    }
+    const int from = std::max(first, start.row());
+    for (int row : {from, first}) {
+        for (const Entry* entry = entryAt(row); entry && fits(*entry, Qt::CaseInsensitive);
+             entry = entryAt(++row)) {
+            if (fits(*entry, caseSensitivity))
+                return {index(row)};
+        }
+        if (!flags.testFlag(Qt::MatchWrap) || from == first)
+            break;
+    }
+    return {};
+}

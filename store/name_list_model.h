@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class Connection;
+
+// The table a NameListModel lists: its key, its name, and the columns that
+// tell apart rows sharing a name, each shown after its label.
+struct NameList {
+    struct Mark {
+        QString column;
+        QString label;
+    };
+    QString table;
+    QString keyColumn;
+    QString nameColumn;
+    QList<Mark> marks;
+
+    // Every ship, same names told apart by call sign and IMO number.
+    static NameList ships();
+    // Every port, same names told apart by country.
+    static NameList ports();
+};
+
+// Every row of a table by name (ignoring case), then by key. A register
+// holds a hundred thousand ships: the model knows their count at once and
+// reads the rows in pages as a view shows them, and finds a name by where it
+// sorts in the store's name index, so a list opens without reading the
+// register. The edit role is the bare name (what an editable combo box
+// shows), the display role marks a name several rows share, and Qt::UserRole
+// is the row's key.
+class NameListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Counts the rows again and forgets the rows read. Raises ProgramError
+    // (store failure).
+    void load(Connection& connection, const NameList& list);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    // Names found by where they sort rather than by reading every row; other
+    // searches as every model does them.
+    QModelIndexList match(const QModelIndex& start, int role, const QVariant& value, int hits,
+                          Qt::MatchFlags flags) const override;
+
+    // -1 when the row cannot be read.
+    qint64 keyAt(int row) const;
+    // Empty when the row cannot be read.
+    QString nameAt(int row) const;
+    // -1 when no row has the key.
+    int rowOfKey(qint64 key) const;
+    // The first row whose name starts with `prefix` (letter case aside), or
+    // -1. Raises ProgramError (store failure).
+    int findPrefix(const QString& prefix) const;
+
+private:
+    struct Entry {
+        qint64 key;
+        QString name;
+        QStringList marks;
+        bool shared;
+    };
+    const Entry* entryAt(int row) const;
+    QList<Entry> readPage(int page) const;
+    // The rows that sort before `name` (and, among that name, before the key).
+    int rowsBefore(const QString& name, qint64 key) const;
+
+    Connection* m_connection = nullptr;
+    NameList m_list;
+    int m_count = 0;
+    mutable QHash<int, QList<Entry>> m_pages;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "rowset.h"
+#include "survey_print.h"
+
+#include <memory>
+
+class SurveyWorksheet;
+
+// A loading or discharging worksheet as printing reads it: its controls,
+// its drafts, its ship, and the ports of the shared connection.
+class WorksheetPrintout : public PrintableWorksheet {
+public:
+    explicit WorksheetPrintout(SurveyWorksheet& worksheet) : m_worksheet(worksheet) {}
+
+    Worksheet worksheetKind() const override;
+    QString shipComboText() const override;
+    QString portComboText() const override;
+    QString chosenPort() override;
+    ReportShip reportShip() override;
+    ReportTexts reportTexts() const override;
+    QString constantText() const override;
+    QString cargoResultText() const override;
+    QString finalResultRow9Text() const override;
+    QString initialNetDisplacement() const override;
+    QString shownTabCaption() const override;
+    void saveShownTab(Stage stage) override;
+    const clsDraft& draft(Stage stage) const override;
+
+private:
+    // Opened on first use, so that a worksheet that stops printing early
+    // never reads them. Raises ProgramError.
+    RowSet& ports();
+
+    SurveyWorksheet& m_worksheet;
+    std::unique_ptr<RowSet> m_ports;
+};
