@@ -5,7 +5,8 @@
 #include <QMdiSubWindow>
 #include <QTest>
 
-// The Draft Survey menu opens the real worksheets, each with its mask.
+// The Draft Survey menu opens the real worksheets, each with its mask, and
+// the File menu's commands reach them.
 class TestWorksheetWindows : public QObject {
     Q_OBJECT
 
@@ -44,6 +45,12 @@ void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets() {
     QCOMPARE(frame.openChildren(), 1);
     QVERIFY(shell.find("mnuFile(14)")->isEnabled());
     QVERIFY(!shell.find("mnuFile(4)")->isEnabled());
+    // Print Preview and Print reach the worksheet's own printing.
+    shell.find("mnuFile(12)")->trigger();
+    shell.find("mnuFile(14)")->trigger();
+    const QString noShip = QStringLiteral("Please select ship name first.");
+    QCOMPARE(shell.messages.texts(), QStringList({noShip, noShip}));
+    shell.messages.clear();
     shell.find("mnuFile(6)")->trigger();
     QCOMPARE(frame.openChildren(), 0);
     QVERIFY(!shell.find("mnuFile(14)")->isEnabled());
