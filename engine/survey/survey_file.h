@@ -51,6 +51,9 @@ SurveyFileResult parseSurvey(const QByteArray& json);
 // pipe, and a file over maxSurveyFileBytes.
 SurveyFileResult readSurveyFile(const QString& path);
 
+// Whether every value a version 1 file needs of a draft is given.
+bool isComplete(const DraftEntry& entry);
+
 QByteArray serializeSurvey(const SurveyDocument& document);
 // Replaces the file in one step. Returns "" on success, otherwise one line
 // saying why; a document this program could not read back is not written.

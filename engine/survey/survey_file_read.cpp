@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTime>
+#include <algorithm>
 #include <limits>
 
 using namespace SurveyFileLayout;
@@ -213,8 +214,8 @@ DraftEntry readDraft(const Object& draft, Blank blank) {
 void readShip(const Object& ship, bool both, SurveyDocument& document) {
     ship.allowOnly({QStringLiteral("shipId"), QStringLiteral("particulars")});
     const bool key = ship.has("shipId");
-    const bool particulars = ship.has("particulars");
-    if ((!key && !particulars) || (!both && key && particulars))
+    const bool inlined = ship.has("particulars");
+    if ((!key && !inlined) || (!both && key && inlined))
         refuse(ship.path(), QStringLiteral("give either \"shipId\" or \"particulars\""));
     if (ship.has("shipId")) {
         // An identifier, not a measurement: a JSON number is right here.
@@ -222,7 +223,7 @@ void readShip(const Object& ship, bool both, SurveyDocument& document) {
         if (id < 1 || id > std::numeric_limits<int>::max())
             refuse(ship.pathOf("shipId"), QStringLiteral("must be a positive whole number"));
         document.shipID = int(id);
-        if (!ship.has("particulars"))
+        if (!inlined)
             return;
     }
     const Object particulars = ship.object("particulars");
@@ -321,4 +322,22 @@ SurveyFileResult readSurveyFile(const QString& path) {
     if (json.size() > maxSurveyFileBytes)
         return refused("larger than 4 MB, too large for a survey file");
     return parseSurvey(json);
+}
+
+bool isComplete(const DraftEntry& entry) {
+    QStringList values{entry.date,
+                       entry.time,
+                       entry.density,
+                       entry.mctcPlus50Below,
+                       entry.mctcPlus50Above,
+                       entry.mctcMinus50Below,
+                       entry.mctcMinus50Above};
+    for (const auto& field : readings)
+        values << entry.*field.member;
+    for (const auto& line : hydrostaticLines) {
+        for (const auto& field : hydrostaticValues)
+            values << entry.*line.member.*field.member;
+    }
+    return std::none_of(values.cbegin(), values.cend(),
+                        [](const QString& value) { return value.trimmed().isEmpty(); });
 }
