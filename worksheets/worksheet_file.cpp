@@ -40,7 +40,6 @@ int rowOf(NameListModel& model, const QString& name, std::optional<int> key = st
 } // namespace
 
 void SurveyWorksheet::watchEdits() {
-    m_title = windowTitle();
     // Only what the user types counts as a change: the figures the
     // worksheet fills in itself do not.
     for (QLineEdit* box : findChildren<QLineEdit*>())
@@ -53,6 +52,7 @@ void SurveyWorksheet::watchEdits() {
 
 void SurveyWorksheet::setUnsaved(bool unsaved) {
     m_unsaved = unsaved;
+    // The window's own caption, given once the kind of worksheet has set it.
     if (m_title.isEmpty())
         m_title = windowTitle();
     QString title = m_title;
