@@ -63,3 +63,7 @@ void Autosave::forget(QObject* worksheet) {
     if (m_files.contains(worksheet))
         QFile::remove(m_files.take(worksheet));
 }
+
+void Autosave::saved(QObject* worksheet) {
+    QFile::remove(m_files.value(worksheet));
+}

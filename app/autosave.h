@@ -30,6 +30,8 @@ public:
     QStringList leftBehind() const;
     // A worksheet closing (saved or not, as the user chose) leaves nothing.
     void forget(QObject* worksheet);
+    // Its survey saved, the worksheet's copy is of no more use.
+    void saved(QObject* worksheet);
 
 private:
     QDir m_folder;

@@ -22,7 +22,10 @@ SurveyFiles::SurveyFiles(frmMDI& frame, ProgramSettings& settings, Autosave& aut
 void SurveyFiles::adopt(SurveyWorksheet& worksheet) {
     m_autosave.watch(worksheet);
     QObject::connect(&worksheet, &SurveyWorksheet::surveySaved, &m_frame,
-                     [this](const QString& path) { m_settings.addRecentSurvey(path); });
+                     [this, &worksheet](const QString& path) {
+                         m_settings.addRecentSurvey(path);
+                         m_autosave.saved(&worksheet);
+                     });
 }
 
 bool SurveyFiles::open(const QString& path) {

@@ -246,7 +246,6 @@ void TestWorksheetFile::shipOfTheFile_data() {
     QTest::newRow("changed, the file's") << 1 << "218" << MessageAnswer::Yes << 1 << "added";
     QTest::newRow("changed, cancelled") << 1 << "218" << MessageAnswer::Cancel << 1 << "nothing";
     QTest::newRow("missing, added") << 999 << "217" << MessageAnswer::Ok << 1 << "added";
-    QTest::newRow("missing, cancelled") << 999 << "217" << MessageAnswer::Cancel << 1 << "nothing";
     QTest::newRow("inline, found") << 0 << "217" << MessageAnswer::Ok << 0 << "fixture";
     QTest::newRow("inline, added") << 0 << "216" << MessageAnswer::Ok << 1 << "added";
 }
