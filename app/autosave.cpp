@@ -4,7 +4,17 @@
 #include "survey_worksheet.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QUuid>
+
+namespace {
+
+// Beside each copy, the path of the survey file it is a copy of.
+QString noteOf(const QString& copy) {
+    return copy.chopped(int(qstrlen(".json"))) + QStringLiteral(".file");
+}
+
+} // namespace
 
 Autosave::Autosave(const QString& folder, QObject* parent)
     : QObject(parent), m_folder(folder), m_enabled(!folder.isEmpty()) {
@@ -35,14 +45,15 @@ void Autosave::writeNow() {
     for (auto it = m_files.begin(); it != m_files.end(); ++it) {
         auto* worksheet = qobject_cast<SurveyWorksheet*>(it.key());
         if (!worksheet->hasUnsavedChanges()) {
-            QFile::remove(it.value());
+            discard(it.value());
             continue;
         }
         if (!m_folder.exists())
             m_folder.mkpath(QStringLiteral("."));
         // A survey the format cannot hold yet (no ship chosen) waits; a
         // folder that cannot be written is tried again next round.
-        writeSurveyFile(worksheet->surveyDocument(), it.value());
+        if (writeSurveyFile(worksheet->surveyDocument(), it.value()).isEmpty())
+            writeNote(noteOf(it.value()), worksheet->filePath());
     }
 }
 
@@ -61,9 +72,31 @@ QStringList Autosave::leftBehind() const {
 
 void Autosave::forget(QObject* worksheet) {
     if (m_files.contains(worksheet))
-        QFile::remove(m_files.take(worksheet));
+        discard(m_files.take(worksheet));
 }
 
 void Autosave::saved(QObject* worksheet) {
-    QFile::remove(m_files.value(worksheet));
+    discard(m_files.value(worksheet));
+}
+
+QString Autosave::fileOf(const QString& copy) {
+    QFile note(noteOf(copy));
+    if (!note.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(note.readAll());
+}
+
+void Autosave::discard(const QString& copy) {
+    if (copy.isEmpty())
+        return;
+    QFile::remove(copy);
+    QFile::remove(noteOf(copy));
+}
+
+void Autosave::writeNote(const QString& note, const QString& surveyFile) {
+    QSaveFile file(note);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(surveyFile.toUtf8());
+        file.commit();
+    }
 }

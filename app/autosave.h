@@ -28,12 +28,19 @@ public:
     void writeNow();
     // The files left by an earlier run, oldest first.
     QStringList leftBehind() const;
+    // The survey file the worksheet that left `copy` belonged to ("" for
+    // none), kept beside the copy.
+    static QString fileOf(const QString& copy);
+    // Removes a copy left behind, with its note of the file.
+    static void discard(const QString& copy);
     // A worksheet closing (saved or not, as the user chose) leaves nothing.
     void forget(QObject* worksheet);
     // Its survey saved, the worksheet's copy is of no more use.
     void saved(QObject* worksheet);
 
 private:
+    static void writeNote(const QString& note, const QString& surveyFile);
+
     QDir m_folder;
     bool m_enabled;
     QTimer m_timer;

@@ -36,13 +36,13 @@ bool SurveyFiles::open(const QString& path) {
         return false;
     }
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (!show(*read.document, absolute))
+    if (!show(*read.document, absolute, false))
         return false;
     m_settings.addRecentSurvey(absolute);
     return true;
 }
 
-bool SurveyFiles::show(const SurveyDocument& survey, const QString& path) {
+bool SurveyFiles::show(const SurveyDocument& survey, const QString& path, bool unsaved) {
     try {
         const std::optional<int> shipID = shipForSurvey(survey);
         if (!shipID)
@@ -50,7 +50,7 @@ bool SurveyFiles::show(const SurveyDocument& survey, const QString& path) {
         SurveyWorksheet* worksheet = m_frame.openSurveyWindow(survey.worksheet);
         if (!worksheet)
             return false;
-        worksheet->showSurvey(survey, *shipID, path);
+        worksheet->showSurvey(survey, *shipID, path, unsaved);
         return true;
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmMDI::OpenSurvey"));
@@ -103,8 +103,8 @@ void SurveyFiles::offerRecovery() {
                     MessageButtons::YesNo, MessageAnswer::Yes});
         // Reopened, it is the new worksheet's to keep safe; either way this
         // copy has served.
-        if (answer == MessageAnswer::Yes && !show(survey, QString()))
+        if (answer == MessageAnswer::Yes && !show(survey, m_autosave.fileOf(file), true))
             continue;
-        QFile::remove(file);
+        m_autosave.discard(file);
     }
 }

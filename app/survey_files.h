@@ -29,7 +29,7 @@ public:
     void offerRecovery();
 
 private:
-    bool show(const SurveyDocument& survey, const QString& path);
+    bool show(const SurveyDocument& survey, const QString& path, bool unsaved);
 
     frmMDI& m_frame;
     ProgramSettings& m_settings;

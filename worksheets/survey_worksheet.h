@@ -47,9 +47,11 @@ public:
     bool saveSurveyAs();
     // The survey as the controls and the drafts hold it now.
     SurveyDocument surveyDocument();
-    // Shows a survey read from `path` ("" for one with no file yet), on the
-    // ship `shipID`, and calculates each complete draft again.
-    void showSurvey(const SurveyDocument& survey, int shipID, const QString& path);
+    // Shows a survey of the file `path` ("" for none yet), on the ship
+    // `shipID`, and calculates each complete draft again. `unsaved`: what is
+    // shown is not what the file holds (a survey recovered after a crash).
+    void showSurvey(const SurveyDocument& survey, int shipID, const QString& path,
+                    bool unsaved = false);
     const QString& filePath() const { return m_filePath; }
     bool hasUnsavedChanges() const { return m_unsaved; }
     // Close, Save / Discard / Cancel: false when the worksheet is to stay.

@@ -200,7 +200,8 @@ void SurveyWorksheet::calculateIfComplete(const DraftEntry& entry) {
         cmdCalculate_Click();
 }
 
-void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const QString& path) {
+void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const QString& path,
+                                 bool unsaved) {
     report(QStringLiteral("frmCalvane::showSurvey"), [&] {
         clsShip ship;
         const int row =
@@ -229,8 +230,7 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
     m_entries[0] = survey.initial;
     m_entries[1] = survey.final;
     setFile(path, path.isEmpty() ? QByteArray() : contentsOf(path));
-    // A survey recovered from no file of its own is not saved anywhere yet.
-    setUnsaved(path.isEmpty());
+    setUnsaved(unsaved);
 }
 
 bool SurveyWorksheet::mayClose() {

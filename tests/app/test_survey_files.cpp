@@ -133,19 +133,26 @@ void TestSurveyFiles::surveyLeftByACrashIsOffered() {
     const SurveyDocument survey =
         readSurveyFile(sample("discharging-survey.json")).document.value();
     QCOMPARE(writeSurveyFile(survey, s.autosaved.filePath(QStringLiteral("left.json"))), QString());
+    // The worksheet that left it had a file of its own.
+    const QString original = s.autosaved.filePath(QStringLiteral("original.json"));
+    QFile note(s.autosaved.filePath(QStringLiteral("left.file")));
+    QVERIFY(note.open(QIODevice::WriteOnly));
+    note.write(original.toUtf8());
+    note.close();
     s.shell.messages.queueAnswer(answer);
     s.shell.messages.queueAnswer(MessageAnswer::Ok);
     s.frame().openStartupSurveys();
     QCOMPARE(s.windows().size(), windows);
     QVERIFY(!QFile::exists(s.autosaved.filePath(QStringLiteral("left.json"))));
+    QVERIFY(!note.exists());
     if (windows == 0)
         return;
     SurveyWorksheet* worksheet = s.active();
     QCOMPARE(worksheet->findChild<QLineEdit*>(QStringLiteral("txtVoyageID"))->text(),
              survey.voyage);
-    // Restored, not saved anywhere yet.
+    // Restored to its file, not saved there yet.
     QVERIFY(worksheet->hasUnsavedChanges());
-    QVERIFY(worksheet->filePath().isEmpty());
+    QCOMPARE(worksheet->filePath(), original);
 }
 
 void TestSurveyFiles::unsavedSurveyIsWrittenAsideUntilClosed() {
@@ -167,13 +174,15 @@ void TestSurveyFiles::unsavedSurveyIsWrittenAsideUntilClosed() {
         readSurveyFile(s.autosaved.filePath(s.autosaveFiles().first()));
     QVERIFY2(written.document, qPrintable(written.error));
     QCOMPARE(written.document->voyage, QStringLiteral("CM-2407-B"));
+    QCOMPARE(Autosave::fileOf(s.autosaved.filePath(s.autosaveFiles().first())),
+             sample("loading-survey.json"));
     // A file this run writes is no crash's.
     QVERIFY(s.frame().autosave().leftBehind().isEmpty());
 
     s.shell.messages.queueAnswer(MessageAnswer::No);
     s.shell.find("mnuFile(6)")->trigger();
     QVERIFY(s.windows().isEmpty());
-    QVERIFY(s.autosaveFiles().isEmpty());
+    QVERIFY(QDir(s.autosaved.path()).isEmpty());
 }
 
 void TestSurveyFiles::closingTheMainWindowAsks() {
