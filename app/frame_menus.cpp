@@ -43,8 +43,15 @@ FrameMenus buildFrameMenus(QMenuBar& bar) {
                             QStringLiteral("New"), QKeySequence(Qt::CTRL | Qt::Key_N));
     menus.fileOpen = addItem(*file, item("mnuFile", 2), QStringLiteral("&Open"),
                              QStringLiteral("Open"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    menus.fileOpenSurvey =
+        addItem(*file, QStringLiteral("mnuFileOpenSurvey"), QStringLiteral("Open S&urvey..."));
+    menus.fileRecent = file->addMenu(QStringLiteral("Open &Recent"));
+    menus.fileRecent->setObjectName(QStringLiteral("mnuFileRecent"));
+    menus.fileRecent->menuAction()->setObjectName(QStringLiteral("mnuFileRecent"));
     menus.fileSave = addItem(*file, item("mnuFile", 4), QStringLiteral("&Save"),
                              QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    menus.fileSaveAs =
+        addItem(*file, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save Survey &As..."));
     menus.fileClose = addItem(*file, item("mnuFile", 6), QStringLiteral("&Close"),
                               QStringLiteral("Close"), QKeySequence(Qt::CTRL | Qt::Key_F4));
     addSeparator(*file, item("mnuFile", 10));

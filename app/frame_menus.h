@@ -12,7 +12,10 @@ class QMenuBar;
 struct FrameMenus {
     QAction* fileNew;
     QAction* fileOpen;
+    QAction* fileOpenSurvey;
+    QMenu* fileRecent;
     QAction* fileSave;
+    QAction* fileSaveAs;
     QAction* fileClose;
     QAction* filePrintPreview;
     QAction* filePrint;

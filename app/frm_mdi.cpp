@@ -1,5 +1,6 @@
 #include "frm_mdi.h"
 
+#include "autosave.h"
 #include "child_frame.h"
 #include "child_window.h"
 #include "connection.h"
@@ -13,6 +14,8 @@
 #include "program_emblem.h"
 #include "program_settings.h"
 #include "status_panels.h"
+#include "survey_files.h"
+#include "survey_worksheet.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -36,7 +39,9 @@ QString nothingEnabled() {
 } // namespace
 
 frmMDI::frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellOptions options)
-    : m_registry(registry), m_settings(settings), m_options(std::move(options)) {
+    : m_registry(registry), m_settings(settings), m_options(std::move(options)),
+      m_autosave(std::make_unique<Autosave>(m_options.autosaveFolder)),
+      m_surveyFiles(std::make_unique<SurveyFiles>(*this, settings, *m_autosave)) {
     setObjectName(QStringLiteral("frmMDI"));
     setWindowTitle(applicationTitle());
     setWindowIcon(programEmblem(64));
@@ -91,6 +96,11 @@ void frmMDI::connectMenus() {
 
     m_menus.fileOpen->setEnabled(m_registry.hasOpenDialog());
     connect(m_menus.fileOpen, &QAction::triggered, this, &frmMDI::showOpenDialog);
+    connect(m_menus.fileOpenSurvey, &QAction::triggered, this,
+            [this] { m_surveyFiles->chooseAndOpen(); });
+    connect(m_menus.fileRecent, &QMenu::aboutToShow, this,
+            [this] { m_surveyFiles->fillRecentMenu(*m_menus.fileRecent); });
+    connect(m_menus.fileSaveAs, &QAction::triggered, this, &frmMDI::saveActiveSurveyAs);
     connectWorkingWindow(m_menus.shipParticulars, WorkingWindow::ShipParticulars);
     connectWorkingWindow(m_menus.port, WorkingWindow::PortMaster);
     connectWorkingWindow(m_menus.loading, WorkingWindow::Loading);
@@ -140,6 +150,7 @@ void frmMDI::SetMDIToolbar(const QString& ButtonSettings) {
     m_menus.fileNew->setEnabled(enabled.newRecord);
     m_toolbar.save->setEnabled(enabled.save);
     m_menus.fileSave->setEnabled(enabled.save);
+    m_menus.fileSaveAs->setEnabled(enabled.save);
     m_toolbar.print->setEnabled(enabled.print);
     m_menus.filePrint->setEnabled(enabled.print);
     m_toolbar.printPreview->setEnabled(enabled.printPreview);
@@ -157,18 +168,58 @@ void frmMDI::openWorkingChild(WorkingWindow window) {
         m_mdiArea->setActiveSubWindow(open);
         return;
     }
+    m_workingChildren[window] = addWorkingChild(window);
+}
+
+SurveyWorksheet* frmMDI::openSurveyWindow(Worksheet kind) {
+    const WorkingWindow window =
+        kind == Worksheet::Loading ? WorkingWindow::Loading : WorkingWindow::Discharging;
+    if (!m_registry.hasWorkingWindow(window))
+        return nullptr;
+    if (ChildFrame* open = m_workingChildren[window]) {
+        auto* worksheet = qobject_cast<SurveyWorksheet*>(open->widget());
+        // Left as it was opened, it is the one the survey starts from.
+        if (worksheet && worksheet->filePath().isEmpty() && !worksheet->hasUnsavedChanges()) {
+            m_mdiArea->setActiveSubWindow(open);
+            return worksheet;
+        }
+        return qobject_cast<SurveyWorksheet*>(addWorkingChild(window)->widget());
+    }
+    m_workingChildren[window] = addWorkingChild(window);
+    return qobject_cast<SurveyWorksheet*>(m_workingChildren[window]->widget());
+}
+
+ChildFrame* frmMDI::addWorkingChild(WorkingWindow window) {
     // Counted once per window loaded, so the count falls back to 0 when the
     // last one closes.
     ++m_openChildren;
     m_toolbar.coolBar->show();
     auto* frame = new ChildFrame(m_registry.makeWorkingWindow(window, *this));
-    m_workingChildren[window] = frame;
-    connect(frame, &ChildFrame::unloading, this, [this, frame, window] {
-        m_workingChildren.erase(window);
+    auto* worksheet = qobject_cast<SurveyWorksheet*>(frame->widget());
+    if (worksheet)
+        m_surveyFiles->adopt(*worksheet);
+    connect(frame, &ChildFrame::unloading, this, [this, frame, window, worksheet] {
+        if (m_workingChildren[window] == frame)
+            m_workingChildren.erase(window);
+        if (worksheet)
+            m_autosave->forget(worksheet);
         childUnloading(frame, true);
     });
     m_mdiArea->addSubWindow(frame);
     frame->show();
+    return frame;
+}
+
+void frmMDI::saveActiveSurveyAs() {
+    QMdiSubWindow* active = m_mdiArea->currentSubWindow();
+    if (auto* worksheet = active ? qobject_cast<SurveyWorksheet*>(active->widget()) : nullptr)
+        worksheet->saveSurveyAs();
+}
+
+void frmMDI::openStartupSurveys() {
+    m_surveyFiles->offerRecovery();
+    if (!m_options.surveyFile.isEmpty())
+        m_surveyFiles->open(m_options.surveyFile);
 }
 
 void frmMDI::showTipOfDay() {

@@ -4,14 +4,19 @@
 #include "frame_menus.h"
 #include "frame_toolbar.h"
 #include "shell_options.h"
+#include "survey_document.h"
 #include "window_registry.h"
 
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
+class Autosave;
 class ChildFrame;
 class ProgramSettings;
+class SurveyFiles;
+class SurveyWorksheet;
 class QMdiArea;
 class QMdiSubWindow;
 class StatusPanels;
@@ -35,6 +40,15 @@ public:
     // Opens a registered working window as a child, or brings it forward
     // when it is open already.
     void openWorkingChild(WorkingWindow window);
+    // A worksheet of `kind` for a survey from a file: the one open when it
+    // holds nothing typed, else another beside it. Nothing when that
+    // worksheet is not built.
+    SurveyWorksheet* openSurveyWindow(Worksheet kind);
+    SurveyFiles& surveyFiles() const { return *m_surveyFiles; }
+    Autosave& autosave() const { return *m_autosave; }
+    // After the start-up: the surveys a crash left behind, then the file
+    // named on the command line.
+    void openStartupSurveys();
 
     // Shows the frame with the tip of the day inside it.
     void showTipOfDay();
@@ -68,6 +82,8 @@ private:
     void childUnloading(ChildFrame* closing, bool working);
     void fillWindowMenu();
     void showOpenDialog();
+    ChildFrame* addWorkingChild(WorkingWindow window);
+    void saveActiveSurveyAs();
 
     const WindowRegistry& m_registry;
     ProgramSettings& m_settings;
@@ -79,4 +95,6 @@ private:
     qint16 m_openChildren = 0;
     std::map<WorkingWindow, QPointer<ChildFrame>> m_workingChildren;
     QPointer<ChildFrame> m_tipOfDay;
+    std::unique_ptr<Autosave> m_autosave;
+    std::unique_ptr<SurveyFiles> m_surveyFiles;
 };

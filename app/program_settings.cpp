@@ -8,6 +8,12 @@ QString showTipsKey() {
     return QStringLiteral("Options/Show Tips at Startup");
 }
 
+QString recentKey() {
+    return QStringLiteral("Surveys/Recent");
+}
+
+constexpr int recentKept = 10;
+
 } // namespace
 
 ProgramSettings::ProgramSettings()
@@ -26,5 +32,24 @@ int ProgramSettings::showTipsAtStartup() const {
 
 void ProgramSettings::setShowTipsAtStartup(bool show) {
     m_settings->setValue(showTipsKey(), show ? QStringLiteral("1") : QStringLiteral("0"));
+    m_settings->sync();
+}
+
+QStringList ProgramSettings::recentSurveys() const {
+    return m_settings->value(recentKey()).toStringList();
+}
+
+void ProgramSettings::addRecentSurvey(const QString& path) {
+    QStringList recent = recentSurveys();
+    recent.removeAll(path);
+    recent.prepend(path);
+    m_settings->setValue(recentKey(), recent.mid(0, recentKept));
+    m_settings->sync();
+}
+
+void ProgramSettings::removeRecentSurvey(const QString& path) {
+    QStringList recent = recentSurveys();
+    recent.removeAll(path);
+    m_settings->setValue(recentKey(), recent);
     m_settings->sync();
 }

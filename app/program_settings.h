@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QSettings;
@@ -22,6 +23,12 @@ public:
     // Written through at once, so the choice holds even if the program
     // ends abruptly.
     void setShowTipsAtStartup(bool show);
+
+    // The survey files last opened or saved, the latest first.
+    QStringList recentSurveys() const;
+    // Puts `path` first, at most ten kept.
+    void addRecentSurvey(const QString& path);
+    void removeRecentSurvey(const QString& path);
 
 private:
     std::unique_ptr<QSettings> m_settings;

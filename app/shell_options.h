@@ -10,6 +10,10 @@ struct ShellOptions {
     // The command line was exactly "debug": the tip of the day traces its
     // loading and activation.
     bool debugTraces = false;
+    // A survey file named on the command line, opened after the start-up.
+    QString surveyFile;
+    // Where unsaved surveys are written every 30 seconds; none when empty.
+    QString autosaveFolder;
 
     // `arguments` as QCoreApplication::arguments() gives them, the program
     // first.

@@ -22,5 +22,6 @@ std::optional<int> Startup::Main() {
         return 0;
     }
     m_frame->continueFromAbout();
+    m_frame->openStartupSurveys();
     return std::nullopt;
 }

@@ -5,7 +5,7 @@
 #include "message_service.h"
 #include "report_pdf.h"
 #include "report_render.h"
-#include "save_file_chooser.h"
+#include "file_chooser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -124,7 +124,7 @@ QString ReportPreview::proposedFileName() const {
 
 void ReportPreview::saveAsPdf() {
     const QString file =
-        saveFileChooser().chooseSaveFile(this, QStringLiteral("Save as PDF"), proposedFileName(),
+        fileChooser().chooseSaveFile(this, QStringLiteral("Save as PDF"), proposedFileName(),
                                          QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return;

@@ -15,7 +15,8 @@
 
 namespace {
 
-const QString openMask = QStringLiteral("001111011");
+// Save is open to a survey whatever is typed: it writes a partly taken one.
+const QString openMask = QStringLiteral("011111011");
 
 QStringList texts(std::initializer_list<const char*> latin1) {
     QStringList list;
@@ -77,6 +78,7 @@ SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* paren
     });
     watchControls();
     open();
+    watchEdits();
 }
 
 SurveyWorksheet::~SurveyWorksheet() = default;
@@ -228,6 +230,7 @@ void SurveyWorksheet::layOutResultGrids() {
 void SurveyWorksheet::NewDraft() {
     m_drafts[0]->NewDraft();
     m_drafts[1]->NewDraft();
+    m_entries[0] = m_entries[1] = DraftEntry{};
     m_ui->mbxDate->setText(m_drafts[0]->get(DraftProperty::DSDate).toText());
     m_ui->mbxTime->setText(m_drafts[0]->get(DraftProperty::DSTime).toText());
     mlngRecordID = -1;
@@ -288,6 +291,8 @@ void SurveyWorksheet::RNew() {
         layOutResultGrids();
         if (m_kind == Worksheet::Discharging)
             m_ui->dcbShip->setFocus();
+        // A new survey belongs to no file yet.
+        setFile(QString(), QByteArray());
     });
     mblnLoading = false;
     m_host.SetMDIToolbar(openMask);

@@ -31,12 +31,32 @@ class SurveyWorksheet;
 class SurveyWorksheet : public QWidget, public ChildWindow {
     Q_OBJECT
 
+signals:
+    // A survey was written to `path` (a file the user chose or saved).
+    void surveySaved(const QString& path);
+
 public:
     ~SurveyWorksheet() override;
 
     QString currentMask() const override { return mstrToolbar; }
     void RNew() override;
     void RPrint(bool blnShowPreview = true) override;
+    void RSave() override;
+
+    // Saving and opening the survey file (worksheet_file.cpp).
+    // Asks for a file; false when nothing was saved.
+    bool saveSurveyAs();
+    // The survey as the controls and the drafts hold it now.
+    SurveyDocument surveyDocument();
+    // Shows a survey of the file `path` ("" for none yet), on the ship
+    // `shipID`, and calculates each complete draft again. `unsaved`: what is
+    // shown is not what the file holds (a survey recovered after a crash).
+    void showSurvey(const SurveyDocument& survey, int shipID, const QString& path,
+                    bool unsaved = false);
+    const QString& filePath() const { return m_filePath; }
+    bool hasUnsavedChanges() const { return m_unsaved; }
+    // Close, Save / Discard / Cancel: false when the worksheet is to stay.
+    bool mayClose();
 
     // Resets both drafts and shows the Initial draft's date and time.
     void NewDraft();
@@ -56,6 +76,7 @@ protected:
     Ui::SurveyWorksheet& ui() { return *m_ui; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -111,6 +132,16 @@ private:
     void refillMCTCDrafts(int row, const QString& hydrostaticDraft);
     void report(const QString& source, const std::function<void()>& reaction);
 
+    // The survey file (worksheet_file.cpp).
+    void watchEdits();
+    void setUnsaved(bool unsaved);
+    // The file the survey shown belongs to ("" for none), as it now holds.
+    void setFile(const QString& path, const QByteArray& contents);
+    bool saveSurveyTo(const QString& path);
+    void showEntry(const DraftEntry& entry);
+    void calculateIfComplete(const DraftEntry& entry);
+    DraftEntry shownEntry() const;
+
     const Worksheet m_kind;
     ChildHost& m_host;
     std::unique_ptr<Ui::SurveyWorksheet> m_ui;
@@ -132,6 +163,14 @@ private:
     int mlngRecordID = -1;
     int m_previousTab = 0;
     bool m_placed = false;
+    // Each draft as last handed over from the controls, for saving.
+    DraftEntry m_entries[2];
+    QString m_filePath;
+    // What the file held when last read or written here, to tell a change
+    // made on disk by another window or program.
+    QByteArray m_fileContents;
+    QString m_title;
+    bool m_unsaved = false;
     // The text each field had when its check last accepted it.
     QHash<const QWidget*, QString> m_accepted;
 };

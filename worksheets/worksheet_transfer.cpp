@@ -127,6 +127,7 @@ void SurveyWorksheet::SaveDraft(int index) {
     const QTableWidgetItem* total = m_ui->fgrdFinalResult->item(TotalDeductibles, 1);
     saveDraftEntry(draft, entryFromControls(), m_corrected, total ? total->text() : QString());
     SaveDeductions(index);
+    m_entries[index] = shownEntry();
 }
 
 bool SurveyWorksheet::SaveDeductions(int index) {

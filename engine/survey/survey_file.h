@@ -8,10 +8,11 @@
 
 // The survey file: everything one worksheet holds, as a UTF-8 JSON object.
 //
-//   "format": "calvane-survey", "version": 1     a later version is refused, never guessed at
+//   "format": "calvane-survey", "version": 1 or 2   a later version is refused, never guessed at
 //   "worksheet": "loading" | "discharging"
 //   "ship": {"shipId": 3}                          a ship of DS.dat (a positive whole number), or
-//           {"particulars": {"name", "lbp", "lightShip"}}   the ship given inline; never both
+//           {"particulars": {"name", "lbp", "lightShip"}}   the ship given inline; both only
+//                                                  in version 2 (the key's particulars when saved)
 //   "port", "voyage", "cargo"                      texts, optional
 //   "billOfLadingQuantity", "typedInitialNetDisplacement"   optional
 //   "initial", "final"                             one draft each, left out while not yet taken:
@@ -31,7 +32,9 @@
 // is complete, so a file is never a half-taken reading. Measured values are
 // kept trimmed, texts as written. A key that is not part of the format is
 // refused, so a misspelt key never reads as a blank, and so is a key given
-// twice in one object.
+// twice in one object. Version 2 differs only in letting a draft be partly
+// taken: any of its measured values, its date and its time may be blank; it
+// is written only for a survey version 1 cannot hold.
 
 // Either the document, when every field checked out, or one line naming the
 // first bad field by its JSON path ("final.readings.fwdPort: ...").
@@ -47,6 +50,9 @@ SurveyFileResult parseSurvey(const QByteArray& json);
 // Also refuses, with "file: ...", what is missing, a folder, a device or a
 // pipe, and a file over maxSurveyFileBytes.
 SurveyFileResult readSurveyFile(const QString& path);
+
+// Whether every value a version 1 file needs of a draft is given.
+bool isComplete(const DraftEntry& entry);
 
 QByteArray serializeSurvey(const SurveyDocument& document);
 // Replaces the file in one step. Returns "" on success, otherwise one line

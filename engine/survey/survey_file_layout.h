@@ -10,7 +10,11 @@
 namespace SurveyFileLayout {
 
 inline constexpr char formatName[] = "calvane-survey";
-inline constexpr int version = 1;
+// Version 2 lets a draft be partly taken (any measured value, the date and
+// the time may be blank) and the ship name both its key and particulars, so
+// that a worksheet can be saved mid-survey. A file that needs neither is
+// still written as version 1.
+inline constexpr int version = 2;
 
 inline const char* worksheetName(Worksheet worksheet) {
     return worksheet == Worksheet::Loading ? "loading" : "discharging";

@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTime>
+#include <algorithm>
 #include <limits>
 
 using namespace SurveyFileLayout;
@@ -158,7 +159,9 @@ QMap<int, QString> readDeductions(const Object& deductions) {
     return quantities;
 }
 
-QString readDate(const Object& draft) {
+QString readDate(const Object& draft, Blank blank) {
+    if (blank == Blank::Allowed && draft.text("date").isEmpty())
+        return QString();
     const QString text = draft.requiredText("date");
     if (!QDate::fromString(text, QStringLiteral("dd-MM-yyyy")).isValid())
         refuse(draft.pathOf("date"),
@@ -166,7 +169,9 @@ QString readDate(const Object& draft) {
     return text;
 }
 
-QString readTime(const Object& draft) {
+QString readTime(const Object& draft, Blank blank) {
+    if (blank == Blank::Allowed && draft.text("time").isEmpty())
+        return QString();
     const QString text = draft.requiredText("time");
     if (!QTime::fromString(text, QStringLiteral("HH:mm")).isValid())
         refuse(draft.pathOf("time"),
@@ -174,28 +179,29 @@ QString readTime(const Object& draft) {
     return text;
 }
 
-DraftEntry readDraft(const Object& draft) {
+// `blank` is Allowed where a draft may be partly taken.
+DraftEntry readDraft(const Object& draft, Blank blank) {
     draft.allowOnly({QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("density"),
                      QStringLiteral("readings"), QStringLiteral("markDistances"),
                      QStringLiteral("hydrostatics"), QStringLiteral("mctc"),
                      QStringLiteral("deductions"), QStringLiteral("comments")});
     DraftEntry entry;
-    entry.date = readDate(draft);
-    entry.time = readTime(draft);
-    entry.density = draft.measured("density", Blank::Refused);
-    readValues(draft.object("readings"), readings, Blank::Refused, entry);
+    entry.date = readDate(draft, blank);
+    entry.time = readTime(draft, blank);
+    entry.density = draft.measured("density", blank);
+    readValues(draft.object("readings"), readings, blank, entry);
     if (draft.has("markDistances"))
         readValues(draft.object("markDistances"), markDistances, Blank::Allowed, entry);
 
     const Object lines = draft.object("hydrostatics");
     lines.allowOnly(keysOf(hydrostaticLines));
     for (const auto& line : hydrostaticLines)
-        readValues(lines.object(line.key), hydrostaticValues, Blank::Refused, entry.*line.member);
+        readValues(lines.object(line.key), hydrostaticValues, blank, entry.*line.member);
 
     const Object mctc = draft.object("mctc");
     mctc.allowOnly({QStringLiteral("plus50"), QStringLiteral("minus50")});
-    readValues(mctc.object("plus50"), mctcPlus50, Blank::Refused, entry);
-    readValues(mctc.object("minus50"), mctcMinus50, Blank::Refused, entry);
+    readValues(mctc.object("plus50"), mctcPlus50, blank, entry);
+    readValues(mctc.object("minus50"), mctcMinus50, blank, entry);
 
     if (draft.has("deductions"))
         entry.deductions = readDeductions(draft.object("deductions"));
@@ -203,9 +209,13 @@ DraftEntry readDraft(const Object& draft) {
     return entry;
 }
 
-void readShip(const Object& ship, SurveyDocument& document) {
+// `both`: the key may come with the particulars it had when the file was
+// written.
+void readShip(const Object& ship, bool both, SurveyDocument& document) {
     ship.allowOnly({QStringLiteral("shipId"), QStringLiteral("particulars")});
-    if (ship.has("shipId") == ship.has("particulars"))
+    const bool key = ship.has("shipId");
+    const bool inlined = ship.has("particulars");
+    if ((!key && !inlined) || (!both && key && inlined))
         refuse(ship.path(), QStringLiteral("give either \"shipId\" or \"particulars\""));
     if (ship.has("shipId")) {
         // An identifier, not a measurement: a JSON number is right here.
@@ -213,7 +223,8 @@ void readShip(const Object& ship, SurveyDocument& document) {
         if (id < 1 || id > std::numeric_limits<int>::max())
             refuse(ship.pathOf("shipId"), QStringLiteral("must be a positive whole number"));
         document.shipID = int(id);
-        return;
+        if (!inlined)
+            return;
     }
     const Object particulars = ship.object("particulars");
     particulars.allowOnly(
@@ -234,7 +245,8 @@ Worksheet readWorksheet(const Object& root) {
 
 // Format and version come before anything else: another program's JSON, or a
 // later version with keys of its own, is named as such and not picked apart.
-void checkFormat(const Object& root) {
+// Returns the file's version.
+qint64 checkFormat(const Object& root) {
     if (root.json().value(QLatin1String("format")).toString() != QLatin1String(formatName))
         refuse(QStringLiteral("format"), QStringLiteral("not a Calvane Lt survey file"));
     const qint64 fileVersion = root.required("version").toInteger(0);
@@ -243,10 +255,12 @@ void checkFormat(const Object& root) {
     if (fileVersion > version)
         refuse(QStringLiteral("version"),
                QStringLiteral("%1 is newer than this program reads").arg(fileVersion));
+    return fileVersion;
 }
 
 SurveyDocument readDocument(const Object& root) {
-    checkFormat(root);
+    const bool partial = checkFormat(root) >= 2;
+    const Blank draftBlanks = partial ? Blank::Allowed : Blank::Refused;
     root.allowOnly({QStringLiteral("format"), QStringLiteral("version"),
                     QStringLiteral("worksheet"), QStringLiteral("ship"), QStringLiteral("port"),
                     QStringLiteral("voyage"), QStringLiteral("cargo"),
@@ -254,15 +268,15 @@ SurveyDocument readDocument(const Object& root) {
                     QStringLiteral("final"), QStringLiteral("typedInitialNetDisplacement")});
     SurveyDocument document;
     document.worksheet = readWorksheet(root);
-    readShip(root.object("ship"), document);
+    readShip(root.object("ship"), partial, document);
     document.port = root.text("port");
     document.voyage = root.text("voyage");
     document.cargo = root.text("cargo");
     document.billOfLadingQuantity = root.measured("billOfLadingQuantity", Blank::Allowed);
     if (root.has("initial"))
-        document.initial = readDraft(root.object("initial"));
+        document.initial = readDraft(root.object("initial"), draftBlanks);
     if (root.has("final"))
-        document.final = readDraft(root.object("final"));
+        document.final = readDraft(root.object("final"), draftBlanks);
     document.typedInitialNetDisplacement =
         root.measured("typedInitialNetDisplacement", Blank::Allowed);
     return document;
@@ -308,4 +322,22 @@ SurveyFileResult readSurveyFile(const QString& path) {
     if (json.size() > maxSurveyFileBytes)
         return refused("larger than 4 MB, too large for a survey file");
     return parseSurvey(json);
+}
+
+bool isComplete(const DraftEntry& entry) {
+    QStringList values{entry.date,
+                       entry.time,
+                       entry.density,
+                       entry.mctcPlus50Below,
+                       entry.mctcPlus50Above,
+                       entry.mctcMinus50Below,
+                       entry.mctcMinus50Above};
+    for (const auto& field : readings)
+        values << entry.*field.member;
+    for (const auto& line : hydrostaticLines) {
+        for (const auto& field : hydrostaticValues)
+            values << entry.*line.member.*field.member;
+    }
+    return std::none_of(values.cbegin(), values.cend(),
+                        [](const QString& value) { return value.trimmed().isEmpty(); });
 }

@@ -59,12 +59,10 @@ QJsonObject writeShip(const SurveyDocument& document) {
     return ship;
 }
 
-} // namespace
-
-QByteArray serializeSurvey(const SurveyDocument& document) {
+QByteArray serializeAs(const SurveyDocument& document, int fileVersion) {
     QJsonObject top{
         {QStringLiteral("format"), QLatin1String(formatName)},
-        {QStringLiteral("version"), version},
+        {QStringLiteral("version"), fileVersion},
         {QStringLiteral("worksheet"), QLatin1String(worksheetName(document.worksheet))},
         {QStringLiteral("ship"), writeShip(document)},
         {QStringLiteral("port"), document.port},
@@ -78,6 +76,17 @@ QByteArray serializeSurvey(const SurveyDocument& document) {
     if (taken(document.final))
         top.insert(QStringLiteral("final"), writeDraft(document.final));
     return QJsonDocument(top).toJson(QJsonDocument::Indented);
+}
+
+} // namespace
+
+QByteArray serializeSurvey(const SurveyDocument& document) {
+    // The oldest version that holds the survey, so that complete surveys
+    // stay readable by programs that know only version 1.
+    const QByteArray first = serializeAs(document, 1);
+    if (parseSurvey(first).document)
+        return first;
+    return serializeAs(document, version);
 }
 
 QString writeSurveyFile(const SurveyDocument& document, const QString& path) {

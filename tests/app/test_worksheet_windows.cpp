@@ -44,7 +44,7 @@ void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets() {
     QCOMPARE(child->windowTitle(), caption);
     QCOMPARE(frame.openChildren(), 1);
     QVERIFY(shell.find("mnuFile(14)")->isEnabled());
-    QVERIFY(!shell.find("mnuFile(4)")->isEnabled());
+    QVERIFY(shell.find("mnuFile(4)")->isEnabled());
     // Print Preview and Print reach the worksheet's own printing.
     shell.find("mnuFile(12)")->trigger();
     shell.find("mnuFile(14)")->trigger();

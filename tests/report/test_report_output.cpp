@@ -10,7 +10,7 @@
 #include "report_pdf.h"
 #include "report_preview.h"
 #include "report_render.h"
-#include "save_file_chooser.h"
+#include "scripted_file_chooser.h"
 #include "text_list.h"
 
 #include <QAction>
@@ -44,18 +44,6 @@ QString pdfText(const QString& file) {
     process.waitForFinished();
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-
-// Answers the file dialog with a name given in advance.
-class ScriptedChooser : public SaveFileChooser {
-public:
-    QString answer;
-    QString proposed;
-    QString chooseSaveFile(QWidget*, const QString&, const QString& offered,
-                           const QString&) override {
-        proposed = offered;
-        return answer;
-    }
-};
 
 using Labels = TextMap;
 
@@ -190,13 +178,11 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir folder;
         const QString file = answer.replace(u'~', folder.path());
-        ScriptedChooser chooser;
-        chooser.answer = file;
-        installSaveFileChooser(&chooser);
+        ScriptedFileChooser chooser;
+        chooser.answers = QStringList{file};
         ScopedMessageRecorder recorder;
         ReportPreview preview(fillReport(m_loading));
         preview.findChild<QAction*>(QStringLiteral("actSaveAsPdf"))->trigger();
-        installSaveFileChooser(nullptr);
 
         QCOMPARE(QFileInfo(chooser.proposed).fileName(),
                  QStringLiteral("CORAL MERIDIAN - Port Hedland - 2024-07-13.pdf"));

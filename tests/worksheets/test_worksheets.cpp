@@ -88,8 +88,8 @@ void TestWorksheets::opensAsANewSurvey() {
     QFETCH(QString, frame);
     WorksheetFixture f(kind);
     QCOMPARE(f.worksheet->windowTitle(), caption);
-    QCOMPARE(f.worksheet->currentMask(), QStringLiteral("001111011"));
-    QCOMPARE(f.host.masks.last(), QStringLiteral("001111011"));
+    QCOMPARE(f.worksheet->currentMask(), QStringLiteral("011111011"));
+    QCOMPARE(f.host.masks.last(), QStringLiteral("011111011"));
     QVERIFY(!f.find<QTabBar>("sstCalvane")->isTabVisible(1));
     QVERIFY(f.find<QWidget>(frame.toLatin1().constData())->isVisible());
     QVERIFY(!f.find<QComboBox>("dcbDate")->isEnabled());
@@ -142,7 +142,7 @@ void TestWorksheets::finalTabNeedsAShip() {
     tabs->setCurrentIndex(0);
     QVERIFY(f.find<QComboBox>("dcbShip")->isEnabled());
     QCOMPARE(QSet<QString>(f.host.masks.cbegin(), f.host.masks.cend()),
-             QSet<QString>{QStringLiteral("001111011")});
+             QSet<QString>{QStringLiteral("011111011")});
 }
 
 void TestWorksheets::enterPathThroughTheGrids() {
@@ -433,7 +433,7 @@ void TestWorksheets::newSurveyKeepsTheShip() {
     QCOMPARE(f.find("txtBLQty")->text(), keptBillOfLading);
     QCOMPARE(f.cell("fgrdHDT", 0, 0), QString());
     QCOMPARE(f.worksheet->draft(Stage::Initial).NetDisplacement().toText(), QString());
-    QCOMPARE(f.host.masks.last(), QStringLiteral("001111011"));
+    QCOMPARE(f.host.masks.last(), QStringLiteral("011111011"));
     QCOMPARE(f.messages.texts(), QStringList());
 }
 

@@ -1,26 +1,30 @@
-#include "save_file_chooser.h"
+#include "file_chooser.h"
 
 #include <QFileDialog>
 
 namespace {
 
-class DialogChooser : public SaveFileChooser {
+class DialogChooser : public FileChooser {
 public:
     QString chooseSaveFile(QWidget* parent, const QString& caption, const QString& proposed,
                            const QString& filter) override {
         return QFileDialog::getSaveFileName(parent, caption, proposed, filter);
     }
+    QString chooseOpenFile(QWidget* parent, const QString& caption, const QString& folder,
+                           const QString& filter) override {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    }
 };
 
-SaveFileChooser* installedChooser = nullptr;
+FileChooser* installedChooser = nullptr;
 
 } // namespace
 
-SaveFileChooser& saveFileChooser() {
+FileChooser& fileChooser() {
     static DialogChooser dialog;
     return installedChooser ? *installedChooser : dialog;
 }
 
-void installSaveFileChooser(SaveFileChooser* chooser) {
+void installFileChooser(FileChooser* chooser) {
     installedChooser = chooser;
 }

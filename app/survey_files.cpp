@@ -1,0 +1,110 @@
+#include "survey_files.h"
+
+#include "autosave.h"
+#include "errors.h"
+#include "file_chooser.h"
+#include "frm_mdi.h"
+#include "message_service.h"
+#include "program_settings.h"
+#include "survey_file.h"
+#include "survey_ship.h"
+#include "survey_worksheet.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+
+SurveyFiles::SurveyFiles(frmMDI& frame, ProgramSettings& settings, Autosave& autosave)
+    : m_frame(frame), m_settings(settings), m_autosave(autosave) {}
+
+void SurveyFiles::adopt(SurveyWorksheet& worksheet) {
+    m_autosave.watch(worksheet);
+    QObject::connect(&worksheet, &SurveyWorksheet::surveySaved, &m_frame,
+                     [this, &worksheet](const QString& path) {
+                         m_settings.addRecentSurvey(path);
+                         m_autosave.saved(&worksheet);
+                     });
+}
+
+bool SurveyFiles::open(const QString& path) {
+    const SurveyFileResult read = readSurveyFile(path);
+    if (!read.document) {
+        showWarning(QStringLiteral("%1 cannot be opened.").arg(QFileInfo(path).fileName()),
+                    read.error);
+        return false;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (!show(*read.document, absolute, false))
+        return false;
+    m_settings.addRecentSurvey(absolute);
+    return true;
+}
+
+bool SurveyFiles::show(const SurveyDocument& survey, const QString& path, bool unsaved) {
+    try {
+        const std::optional<int> shipID = shipForSurvey(survey);
+        if (!shipID)
+            return false;
+        SurveyWorksheet* worksheet = m_frame.openSurveyWindow(survey.worksheet);
+        if (!worksheet)
+            return false;
+        worksheet->showSurvey(survey, *shipID, path, unsaved);
+        return true;
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), QStringLiteral("frmMDI::OpenSurvey"));
+        return false;
+    }
+}
+
+void SurveyFiles::chooseAndOpen() {
+    const QStringList recent = m_settings.recentSurveys();
+    const QString folder = recent.isEmpty() ? QString() : QFileInfo(recent.first()).path();
+    const QString path = fileChooser().chooseOpenFile(
+        &m_frame, QStringLiteral("Open Survey"), folder, QStringLiteral("Survey files (*.json)"));
+    if (!path.isEmpty())
+        open(path);
+}
+
+void SurveyFiles::fillRecentMenu(QMenu& menu) {
+    menu.clear();
+    const QStringList recent = m_settings.recentSurveys();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent.at(i);
+        QAction* item = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        QObject::connect(item, &QAction::triggered, &m_frame, [this, path] {
+            // A file gone since is dropped from the list once it is named.
+            if (!open(path) && !QFileInfo::exists(path))
+                m_settings.removeRecentSurvey(path);
+        });
+    }
+    menu.setEnabled(!recent.isEmpty());
+}
+
+void SurveyFiles::offerRecovery() {
+    for (const QString& file : m_autosave.leftBehind()) {
+        // One this program cannot read stays for one that can.
+        const SurveyFileResult read = readSurveyFile(file);
+        if (!read.document)
+            continue;
+        const SurveyDocument& survey = *read.document;
+        const QString when =
+            QFileInfo(file).lastModified().toString(QStringLiteral("dd-MM-yyyy HH:mm"));
+        const MessageAnswer answer = messageService().show(
+            Message{MessageIcon::Question, applicationTitle(),
+                    twoPartText(QStringLiteral("A %1 survey (voyage %2) was not saved when Calvane "
+                                               "Lt last ended; its last copy is from %3.")
+                                    .arg(survey.worksheet == Worksheet::Loading
+                                             ? QStringLiteral("loading")
+                                             : QStringLiteral("discharging"),
+                                         survey.voyage, when),
+                                QStringLiteral("Reopen it? No discards it.")),
+                    MessageButtons::YesNo, MessageAnswer::Yes});
+        // Reopened, it is the new worksheet's to keep safe; either way this
+        // copy has served.
+        if (answer == MessageAnswer::Yes && !show(survey, m_autosave.fileOf(file), true))
+            continue;
+        m_autosave.discard(file);
+    }
+}

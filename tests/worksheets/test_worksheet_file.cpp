@@ -1,0 +1,279 @@
+#include "rowset.h"
+#include "scripted_file_chooser.h"
+#include "survey_file.h"
+#include "survey_ship.h"
+#include "worksheet_fixture.h"
+
+#include <QFile>
+#include <QMap>
+
+Q_DECLARE_METATYPE(Worksheet)
+Q_DECLARE_METATYPE(MessageAnswer)
+
+namespace {
+
+// The key of the ship the fixture adds to the register.
+int fixtureShip() {
+    RowSet ship;
+    ship.open(QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = 'Tasman Sample'"),
+              *gcnnStore);
+    return int(ship.field(QStringLiteral("ShipID")).toWhole());
+}
+
+// The fixture's ship stands in for the sample's.
+SurveyDocument sampleOnFixtureShip(const char* name) {
+    SurveyDocument survey =
+        readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + QLatin1String(name)).document.value();
+    survey.particulars.reset();
+    survey.shipID = fixtureShip();
+    return survey;
+}
+
+// Every text the worksheet shows, box by box and cell by cell.
+QMap<QString, QString> shownTexts(const QWidget& worksheet) {
+    QMap<QString, QString> texts;
+    for (const QLineEdit* box : worksheet.findChildren<QLineEdit*>()) {
+        const QWidget* owner = box->parentWidget();
+        const bool inList = qobject_cast<const QComboBox*>(owner);
+        texts.insert(inList ? owner->objectName() : box->objectName(), box->text());
+    }
+    for (const QTableWidget* grid : worksheet.findChildren<QTableWidget*>()) {
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                const QTableWidgetItem* item = grid->item(row, column);
+                texts.insert(
+                    QStringLiteral("%1[%2,%3]").arg(grid->objectName()).arg(row).arg(column),
+                    item ? item->text() : QString());
+            }
+        }
+    }
+    return texts;
+}
+
+std::unique_ptr<SurveyWorksheet> another(WorksheetFixture& f, Worksheet kind) {
+    std::unique_ptr<SurveyWorksheet> worksheet;
+    if (kind == Worksheet::Loading)
+        worksheet = std::make_unique<frmCalvane>(f.host);
+    else
+        worksheet = std::make_unique<frmDSDispatch>(f.host);
+    worksheet->resize(1600, 760);
+    worksheet->show();
+    return worksheet;
+}
+
+void showOnFixtureShip(SurveyWorksheet& worksheet, const SurveyDocument& survey,
+                       const QString& path = QString()) {
+    worksheet.showSurvey(survey, fixtureShip(), path);
+}
+
+} // namespace
+
+class TestWorksheetFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void savedSurveyReopensAsShown_data();
+    void savedSurveyReopensAsShown();
+    void partlyTypedSurveyReopens();
+    void closeAsksOnlyAfterTyping_data();
+    void closeAsksOnlyAfterTyping();
+    void secondSaveOfOneFileWarns_data();
+    void secondSaveOfOneFileWarns();
+    void failedSaveKeepsTheSurveyUnsaved();
+    void shipOfTheFile_data();
+    void shipOfTheFile();
+};
+
+void TestWorksheetFile::savedSurveyReopensAsShown_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("loading") << Worksheet::Loading << "loading-survey.json";
+    QTest::newRow("discharging") << Worksheet::Discharging << "discharging-survey.json";
+}
+
+void TestWorksheetFile::savedSurveyReopensAsShown() {
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, file);
+    WorksheetFixture f(kind);
+    const SurveyDocument survey = sampleOnFixtureShip(file.toLatin1().constData());
+    showOnFixtureShip(*f.worksheet, survey);
+    // Calculated again on opening: the Final draft's results are there.
+    QVERIFY(!f.cell("fgrdFinalResult", NetDisplacementRow, 1).isEmpty());
+    QVERIFY(!f.find("txtTrueMeanDraft")->text().isEmpty());
+    const QMap<QString, QString> shown = shownTexts(*f.worksheet);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("survey.json"));
+    ScriptedFileChooser chooser;
+    chooser.answers = QStringList{path};
+    QVERIFY(f.worksheet->saveSurveyAs());
+    QVERIFY(!f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" - survey.json")));
+    const SurveyFileResult read = readSurveyFile(path);
+    QVERIFY2(read.document, qPrintable(read.error));
+    // As the worksheet holds it: the checks have written each value as the
+    // sheet keeps it ("1.0250" as 1.025).
+    QVERIFY(*read.document == f.worksheet->surveyDocument());
+    QCOMPARE(read.document->final.deductions.keys(), survey.final.deductions.keys());
+    QCOMPARE(read.document->initial.fwdPort, survey.initial.fwdPort);
+
+    const std::unique_ptr<SurveyWorksheet> reopened = another(f, kind);
+    showOnFixtureShip(*reopened, *read.document, path);
+    QCOMPARE(shownTexts(*reopened), shown);
+    QVERIFY(!reopened->hasUnsavedChanges());
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheetFile::partlyTypedSurveyReopens() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.type(QString());
+    f.type(QStringLiteral("V-9"));
+    f.find("txtDensity")->setFocus();
+    f.type(QStringLiteral("1.025"));
+    f.type(QStringLiteral("5.5"));
+    QVERIFY(f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" *")));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("partly.json"));
+    ScriptedFileChooser chooser;
+    chooser.answers = QStringList{path};
+    f.worksheet->RSave();
+    QCOMPARE(f.messages.texts(), QStringList());
+    const SurveyFileResult read = readSurveyFile(path);
+    QVERIFY2(read.document, qPrintable(read.error));
+    QCOMPARE(read.document->initial.fwdPort, QStringLiteral("5.5"));
+
+    const std::unique_ptr<SurveyWorksheet> reopened = another(f, Worksheet::Loading);
+    showOnFixtureShip(*reopened, *read.document, path);
+    QCOMPARE(shownTexts(*reopened), shownTexts(*f.worksheet));
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheetFile::closeAsksOnlyAfterTyping_data() {
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("chosenFile");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("nothing typed") << false << MessageAnswer::Cancel << "" << true << false;
+    QTest::newRow("cancel keeps the window")
+        << true << MessageAnswer::Cancel << "" << false << false;
+    QTest::newRow("discard") << true << MessageAnswer::No << "" << true << false;
+    QTest::newRow("save") << true << MessageAnswer::Yes << "s.json" << true << true;
+    QTest::newRow("save, file dialog cancelled")
+        << true << MessageAnswer::Yes << "" << false << false;
+}
+
+void TestWorksheetFile::closeAsksOnlyAfterTyping() {
+    QFETCH(bool, typed);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, chosenFile);
+    QFETCH(bool, closes);
+    QFETCH(bool, written);
+    WorksheetFixture f(Worksheet::Discharging);
+    if (typed) {
+        f.chooseShip();
+        f.type(QString());
+    }
+    QTemporaryDir dir;
+    ScriptedFileChooser chooser;
+    if (!chosenFile.isEmpty())
+        chooser.answers = QStringList{dir.filePath(chosenFile)};
+    f.messages.queueAnswer(answer);
+    QCOMPARE(f.worksheet->close(), closes);
+    QCOMPARE(f.messages.shown().size(), typed ? 1 : 0);
+    QCOMPARE(QFile::exists(dir.filePath(QStringLiteral("s.json"))), written);
+}
+
+void TestWorksheetFile::secondSaveOfOneFileWarns_data() {
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<QString>("voyageKept");
+    QTest::newRow("keep the other's") << MessageAnswer::No << "first";
+    QTest::newRow("replace") << MessageAnswer::Yes << "second";
+}
+
+void TestWorksheetFile::secondSaveOfOneFileWarns() {
+    QFETCH(MessageAnswer, answer);
+    QFETCH(QString, voyageKept);
+    WorksheetFixture f(Worksheet::Loading);
+    SurveyDocument survey = sampleOnFixtureShip("loading-survey.json");
+    survey.final = DraftEntry{};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shared.json"));
+    QCOMPARE(writeSurveyFile(survey, path), QString());
+    showOnFixtureShip(*f.worksheet, survey, path);
+    const std::unique_ptr<SurveyWorksheet> second = another(f, Worksheet::Loading);
+    showOnFixtureShip(*second, survey, path);
+
+    auto* voyage = f.find("txtVoyageID");
+    voyage->setText(QStringLiteral("first"));
+    f.worksheet->RSave();
+    second->findChild<QLineEdit*>(QStringLiteral("txtVoyageID"))->setText(QStringLiteral("second"));
+    f.messages.queueAnswer(answer);
+    second->RSave();
+    QCOMPARE(f.messages.texts().size(), 1);
+    QVERIFY(f.messages.texts().first().contains(QStringLiteral("changed on disk")));
+    QCOMPARE(readSurveyFile(path).document->voyage, voyageKept);
+}
+
+void TestWorksheetFile::failedSaveKeepsTheSurveyUnsaved() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.type(QString());
+    QTemporaryDir dir;
+    ScriptedFileChooser chooser;
+    chooser.answers = QStringList{dir.filePath(QStringLiteral("missing/folder/s.json"))};
+    f.worksheet->RSave();
+    QCOMPARE(f.messages.texts().size(), 1);
+    QVERIFY(f.messages.texts().first().startsWith(QStringLiteral("The survey was not saved.")));
+    QVERIFY(f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->filePath().isEmpty());
+    QVERIFY(f.worksheet->isVisible());
+}
+
+void TestWorksheetFile::shipOfTheFile_data() {
+    QTest::addColumn<int>("shipID");
+    QTest::addColumn<QString>("lbp");
+    QTest::addColumn<MessageAnswer>("answer");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<QString>("expected");
+    // The file names the fixture's ship (LBP 217), one not in the register,
+    // or none (0); it opens on the fixture's ship, a ship added, or nothing.
+    QTest::newRow("same particulars") << 1 << "217.0" << MessageAnswer::Ok << 0 << "fixture";
+    QTest::newRow("changed, the register's") << 1 << "218" << MessageAnswer::No << 1 << "fixture";
+    QTest::newRow("changed, the file's") << 1 << "218" << MessageAnswer::Yes << 1 << "added";
+    QTest::newRow("changed, cancelled") << 1 << "218" << MessageAnswer::Cancel << 1 << "nothing";
+    QTest::newRow("missing, added") << 999 << "217" << MessageAnswer::Ok << 1 << "added";
+    QTest::newRow("inline, found") << 0 << "217" << MessageAnswer::Ok << 0 << "fixture";
+    QTest::newRow("inline, added") << 0 << "216" << MessageAnswer::Ok << 1 << "added";
+}
+
+void TestWorksheetFile::shipOfTheFile() {
+    QFETCH(int, shipID);
+    QFETCH(QString, lbp);
+    QFETCH(MessageAnswer, answer);
+    QFETCH(int, questions);
+    QFETCH(QString, expected);
+    WorksheetFixture f(Worksheet::Loading);
+    SurveyDocument survey;
+    if (shipID == 1)
+        survey.shipID = fixtureShip();
+    else if (shipID > 0)
+        survey.shipID = shipID;
+    survey.particulars =
+        ShipParticulars{QStringLiteral("Tasman Sample"), lbp, QStringLiteral("10800")};
+    f.messages.queueAnswer(answer);
+    const std::optional<int> chosen = shipForSurvey(survey);
+    QCOMPARE(f.messages.shown().size(), questions);
+    if (expected == QStringLiteral("nothing"))
+        QVERIFY(!chosen);
+    else if (expected == QStringLiteral("fixture"))
+        QCOMPARE(chosen.value_or(0), fixtureShip());
+    else
+        QVERIFY(chosen.value_or(0) > fixtureShip());
+}
+
+QTEST_MAIN(TestWorksheetFile)
+#include "test_worksheet_file.moc"

@@ -1,0 +1,264 @@
+#include "bound_list.h"
+#include "errors.h"
+#include "file_chooser.h"
+#include "input_grid.h"
+#include "message_service.h"
+#include "ship.h"
+#include "survey_file.h"
+#include "survey_worksheet.h"
+#include "ui_survey_worksheet.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString surveyFilter = QStringLiteral("Survey files (*.json)");
+
+// The file as it is on disk now; empty when it is missing or unreadable.
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(maxSurveyFileBytes + 1);
+}
+
+// The row of the name `name` bound to `key` (any key when nothing): the
+// first with that name, then its namesakes in order.
+int rowOf(NameListModel& model, const QString& name, std::optional<int> key = std::nullopt) {
+    for (int row = model.findPrefix(name); row >= 0 && row < model.rowCount(); ++row) {
+        if (model.name(row).compare(name, Qt::CaseInsensitive) != 0)
+            break;
+        if (!key || model.key(row) == *key)
+            return row;
+    }
+    return -1;
+}
+
+} // namespace
+
+void SurveyWorksheet::watchEdits() {
+    // Only what the user types counts as a change: the figures the
+    // worksheet fills in itself do not.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        connect(box, &QLineEdit::textEdited, this, [this] { setUnsaved(true); });
+    connect(m_ships, &BoundList::chosen, this, [this] {
+        if (!mblnLoading)
+            setUnsaved(true);
+    });
+}
+
+void SurveyWorksheet::setUnsaved(bool unsaved) {
+    m_unsaved = unsaved;
+    // The window's own caption, given once the kind of worksheet has set it.
+    if (m_title.isEmpty())
+        m_title = windowTitle();
+    QString title = m_title;
+    if (!m_filePath.isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(m_filePath).fileName();
+    if (m_unsaved)
+        title += QStringLiteral(" *");
+    setWindowTitle(title);
+}
+
+void SurveyWorksheet::setFile(const QString& path, const QByteArray& contents) {
+    m_filePath = path;
+    m_fileContents = contents;
+    setUnsaved(false);
+}
+
+DraftEntry SurveyWorksheet::shownEntry() const {
+    DraftEntry entry = entryFromControls();
+    for (int n = 0; n < m_itemIDs.size(); ++n) {
+        const QString quantity = m_deductions->text(n, 1).trimmed();
+        if (!quantity.isEmpty())
+            entry.deductions.insert(m_itemIDs.at(n), quantity);
+    }
+    return entry;
+}
+
+SurveyDocument SurveyWorksheet::surveyDocument() {
+    SurveyDocument survey;
+    survey.worksheet = m_kind;
+    if (const std::optional<int> shipID = m_ships->boundValue()) {
+        survey.shipID = *shipID;
+        // Kept beside the key, so that a register changed meanwhile is noticed.
+        try {
+            const ShipParticulars particulars{m_ship->ShipName(), m_ship->LBP().toText(),
+                                              m_ship->LightShip().toText()};
+            if (isNumericText(particulars.lbp) && isNumericText(particulars.lightShip))
+                survey.particulars = particulars;
+        } catch (const ProgramError&) {
+            // A ship whose particulars cannot be read is saved by its key.
+        }
+    }
+    survey.voyage = m_ui->txtVoyageID->text();
+    survey.port = m_ui->dcbPort->currentText();
+    survey.cargo = m_ui->txtCargo->text();
+    survey.billOfLadingQuantity = m_ui->txtBLQty->text().trimmed();
+    const int shown = int(shownStage());
+    DraftEntry entries[2] = {m_entries[0], m_entries[1]};
+    entries[shown] = shownEntry();
+    survey.initial = entries[0];
+    survey.final = entries[1];
+    // The Final tab's initial net displacement is the user's own only while
+    // the Initial draft has none calculated.
+    const Variant initialNet = m_drafts[0]->NetDisplacement();
+    const bool calculated = initialNet.isNumber() && !initialNet.toDecimal().isZero();
+    if (shownStage() == Stage::Final && !calculated)
+        survey.typedInitialNetDisplacement = m_ui->txtFnlGrdTxtBox->text().trimmed();
+    return survey;
+}
+
+void SurveyWorksheet::RSave() {
+    report(QStringLiteral("frmCalvane::RSave"), [&] {
+        if (m_filePath.isEmpty())
+            saveSurveyAs();
+        else
+            saveSurveyTo(m_filePath);
+    });
+}
+
+bool SurveyWorksheet::saveSurveyAs() {
+    const QString proposed = m_filePath.isEmpty()
+                                 ? m_ui->txtVoyageID->text().trimmed() + QStringLiteral(".json")
+                                 : m_filePath;
+    const QString path = fileChooser().chooseSaveFile(this, QStringLiteral("Save Survey As"),
+                                                      proposed, surveyFilter);
+    if (path.isEmpty())
+        return false;
+    // Another file's contents are the user's to replace, as the dialog asked.
+    if (path != m_filePath)
+        m_fileContents = contentsOf(path);
+    return saveSurveyTo(path);
+}
+
+bool SurveyWorksheet::saveSurveyTo(const QString& path) {
+    if (!shipShown()) {
+        showWarning(QStringLiteral("Please select a ship first."));
+        return false;
+    }
+    // A field typed in but not yet left is checked as Calculate would.
+    if (!typedFieldsAccepted())
+        return false;
+    const QByteArray onDisk = contentsOf(path);
+    if (!onDisk.isEmpty() && onDisk != m_fileContents) {
+        const Message changed{
+            MessageIcon::Exclamation, applicationTitle(),
+            twoPartText(QStringLiteral("%1 has changed on disk since this worksheet read or "
+                                       "saved it.")
+                            .arg(QFileInfo(path).fileName()),
+                        QStringLiteral("Replace it with this survey?")),
+            MessageButtons::YesNo, MessageAnswer::No};
+        if (messageService().show(changed) != MessageAnswer::Yes)
+            return false;
+    }
+    const SurveyDocument survey = surveyDocument();
+    if (const QString error = writeSurveyFile(survey, path); !error.isEmpty()) {
+        showWarning(QStringLiteral("The survey was not saved."), error);
+        return false;
+    }
+    setFile(path, serializeSurvey(survey));
+    emit surveySaved(path);
+    return true;
+}
+
+void SurveyWorksheet::showEntry(const DraftEntry& e) {
+    const std::pair<QLineEdit*, QString> boxes[] = {
+        {m_ui->mbxDate, e.date},           {m_ui->mbxTime, e.time},
+        {m_ui->txtDensity, e.density},     {m_ui->txtFwdPort, e.fwdPort},
+        {m_ui->txtFwdStbd, e.fwdStbd},     {m_ui->txtMidShipPort, e.midPort},
+        {m_ui->txtMidshipStbd, e.midStbd}, {m_ui->txtAftPort, e.aftPort},
+        {m_ui->txtAftStbd, e.aftStbd},     {m_ui->txtFwdX, e.fwdX},
+        {m_ui->txtMidX, e.midX},           {m_ui->txtAftX, e.aftX},
+        {m_ui->txtComments, e.comments}};
+    for (const auto& [box, text] : boxes)
+        box->setText(text);
+    const HydrostaticLine lines[] = {e.below, e.above};
+    for (int row = 1; row <= 2; ++row) {
+        const HydrostaticLine& line = lines[row - 1];
+        const QString values[] = {line.draft, line.displacement, line.tpc, line.lcf};
+        for (int column = 1; column <= 4; ++column)
+            m_hdt->setText(row, column, values[column - 1]);
+        refillMCTCDrafts(row, line.draft);
+    }
+    m_mctcPlus->setText(1, 2, e.mctcPlus50Below);
+    m_mctcPlus->setText(2, 2, e.mctcPlus50Above);
+    m_mctcMinus->setText(1, 2, e.mctcMinus50Below);
+    m_mctcMinus->setText(2, 2, e.mctcMinus50Above);
+    for (int n = 0; n < m_itemIDs.size(); ++n)
+        m_deductions->setText(n, 1, e.deductions.value(m_itemIDs.at(n)));
+    for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get(), m_deductions.get()})
+        grid->showCurrentInEditor();
+    CorrectDrafts();
+}
+
+void SurveyWorksheet::calculateIfComplete(const DraftEntry& entry) {
+    if (isComplete(entry))
+        cmdCalculate_Click();
+}
+
+void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const QString& path,
+                                 bool unsaved) {
+    report(QStringLiteral("frmCalvane::showSurvey"), [&] {
+        clsShip ship;
+        const int row =
+            ship.SetShip(shipID) == 1 ? rowOf(m_ships->model(), ship.ShipName(), shipID) : -1;
+        if (row < 0)
+            throw ProgramError::noCurrentRecord();
+        // Chosen as if picked from the list: the ship's length comes with it.
+        m_ui->dcbShip->setCurrentIndex(row);
+        m_ui->txtVoyageID->setText(survey.voyage);
+        const int port = survey.port.isEmpty() ? -1 : rowOf(m_ports->model(), survey.port);
+        m_ui->dcbPort->setCurrentIndex(port);
+        if (port < 0)
+            m_ui->dcbPort->setEditText(survey.port);
+        m_ui->txtCargo->setText(survey.cargo);
+        m_ui->txtBLQty->setText(survey.billOfLadingQuantity);
+        showEntry(survey.initial);
+        calculateIfComplete(survey.initial);
+        if (!(survey.final == DraftEntry{})) {
+            m_ui->sstCalvane->setCurrentIndex(2);
+            showEntry(survey.final);
+            if (!survey.typedInitialNetDisplacement.isEmpty())
+                m_ui->txtFnlGrdTxtBox->setText(survey.typedInitialNetDisplacement);
+            calculateIfComplete(survey.final);
+        }
+    });
+    m_entries[0] = survey.initial;
+    m_entries[1] = survey.final;
+    setFile(path, path.isEmpty() ? QByteArray() : contentsOf(path));
+    setUnsaved(unsaved);
+}
+
+bool SurveyWorksheet::mayClose() {
+    if (!m_unsaved)
+        return true;
+    const QString name =
+        m_filePath.isEmpty() ? QStringLiteral("this survey") : QFileInfo(m_filePath).fileName();
+    const Message question{MessageIcon::Question, applicationTitle(),
+                           twoPartText(QStringLiteral("The changes to %1 are not saved.").arg(name),
+                                       QStringLiteral("Save them before closing?")),
+                           MessageButtons::YesNoCancel, MessageAnswer::Yes};
+    switch (messageService().show(question)) {
+    case MessageAnswer::Yes: {
+        bool saved = false;
+        report(QStringLiteral("frmCalvane::RSave"),
+               [&] { saved = m_filePath.isEmpty() ? saveSurveyAs() : saveSurveyTo(m_filePath); });
+        return saved;
+    }
+    case MessageAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SurveyWorksheet::closeEvent(QCloseEvent* event) {
+    if (mayClose())
+        event->accept();
+    else
+        event->ignore();
+}
