@@ -2,10 +2,10 @@
 
 #include "clock.h"
 #include "errors.h"
+#include "file_chooser.h"
 #include "message_service.h"
 #include "report_pdf.h"
 #include "report_render.h"
-#include "file_chooser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -125,7 +125,7 @@ QString ReportPreview::proposedFileName() const {
 void ReportPreview::saveAsPdf() {
     const QString file =
         fileChooser().chooseSaveFile(this, QStringLiteral("Save as PDF"), proposedFileName(),
-                                         QStringLiteral("PDF files (*.pdf)"));
+                                     QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return;
     try {

@@ -29,9 +29,9 @@ QByteArray contentsOf(const QString& path) {
 // first with that name, then its namesakes in order.
 int rowOf(NameListModel& model, const QString& name, std::optional<int> key = std::nullopt) {
     for (int row = model.findPrefix(name); row >= 0 && row < model.rowCount(); ++row) {
-        if (model.name(row).compare(name, Qt::CaseInsensitive) != 0)
+        if (model.nameAt(row).compare(name, Qt::CaseInsensitive) != 0)
             break;
-        if (!key || model.key(row) == *key)
+        if (!key || model.keyAt(row) == *key)
             return row;
     }
     return -1;
