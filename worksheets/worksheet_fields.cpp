@@ -30,6 +30,17 @@ void later(QObject* context, const std::function<void()>& step) {
     QTimer::singleShot(0, context, step);
 }
 
+// A grid editor's check that fails unexpectedly names itself and lets the
+// focus go, as a check that found nothing wrong.
+bool editorChecked(const QString& failure, const std::function<bool()>& check) {
+    try {
+        return check();
+    } catch (const std::exception&) {
+        showBare(failure);
+        return true;
+    }
+}
+
 } // namespace
 
 void SurveyWorksheet::watchControls() {
@@ -126,13 +137,19 @@ bool SurveyWorksheet::fieldLeft(QWidget* field) {
     const Ui::SurveyWorksheet& u = *m_ui;
     bool accepted = true;
     if (field == u.txtHDTGridTextbox)
-        accepted = checkHDTEditor();
+        accepted = editorChecked(QStringLiteral("txtHDTGridTextbox::Validate"),
+                                 [this] { return checkHDTEditor(); });
     else if (field == u.txtMPGridTextbox)
-        accepted = checkMCTCEditor(*m_mctcPlus, SurveyField::MCTCPlus50);
+        accepted = editorChecked(QStringLiteral("txtMPGridTextbox::Validate"), [this] {
+            return checkMCTCEditor(*m_mctcPlus, SurveyField::MCTCPlus50);
+        });
     else if (field == u.txtMMGridTextbox)
-        accepted = checkMCTCEditor(*m_mctcMinus, SurveyField::MCTCMinus50);
+        accepted = editorChecked(QStringLiteral("txtMMGridTextbox::Validate"), [this] {
+            return checkMCTCEditor(*m_mctcMinus, SurveyField::MCTCMinus50);
+        });
     else if (field == u.txtGridTextbox)
-        accepted = checkDeductionEditor();
+        accepted = editorChecked(QStringLiteral("frmCalvane::txtGridTextbox_Validate"),
+                                 [this] { return checkDeductionEditor(); });
     else if (field == u.txtFnlGrdTxtBox)
         accepted = checkInitialNetField();
     else if (field == u.txtBLQty)
