@@ -1,4 +1,5 @@
 #include "clock.h"
+#include "errors.h"
 #include "input_grid.h"
 #include "worksheet_fixture.h"
 
@@ -41,6 +42,22 @@ void fillDraft(WorksheetFixture& f) {
     f.find("txtMMGridTextbox")->setText(QStringLiteral("892.8"));
 }
 
+// Fails the first message the worksheet asks for, as an unexpected error
+// inside the check that asked; records the rest.
+class FailingFirstMessage : public RecordingMessageService {
+public:
+    MessageAnswer show(const Message& message) override {
+        if (!m_failed) {
+            m_failed = true;
+            throw ProgramError::objectNotSet();
+        }
+        return RecordingMessageService::show(message);
+    }
+
+private:
+    bool m_failed = false;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(Worksheet)
@@ -70,6 +87,8 @@ private slots:
     void lostRegisterIsReportedWhileTyping();
     void newSurveyKeepsTheShip_data();
     void newSurveyKeepsTheShip();
+    void failingEditorCheckNamesTheEditor_data();
+    void failingEditorCheckNamesTheEditor();
 };
 
 void TestWorksheets::opensAsANewSurvey_data() {
@@ -438,4 +457,35 @@ void TestWorksheets::newSurveyKeepsTheShip() {
 }
 
 QTEST_MAIN(TestWorksheets)
+void TestWorksheets::failingEditorCheckNamesTheEditor_data() {
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("hydrostatic") << "txtHDTGridTextbox"
+                                 << "txtHDTGridTextbox::Validate";
+    QTest::newRow("MCTC+50") << "txtMPGridTextbox"
+                             << "txtMPGridTextbox::Validate";
+    QTest::newRow("MCTC-50") << "txtMMGridTextbox"
+                             << "txtMMGridTextbox::Validate";
+    QTest::newRow("deductions") << "txtGridTextbox"
+                                << "frmCalvane::txtGridTextbox_Validate";
+}
+
+void TestWorksheets::failingEditorCheckNamesTheEditor() {
+    QFETCH(QString, editor);
+    QFETCH(QString, shown);
+    WorksheetFixture f(Worksheet::Discharging);
+    f.chooseShip();
+    QLineEdit* box = f.find(editor.toLatin1().constData());
+    box->setFocus();
+    QTest::keyClicks(box, QStringLiteral("abc"));
+    FailingFirstMessage failing;
+    installMessageService(&failing);
+    f.find("txtComments")->setFocus();
+    QTRY_COMPARE(failing.texts(), QStringList{shown});
+    installMessageService(&f.messages);
+    QCOMPARE(failing.shown().first().icon, MessageIcon::None);
+    QCOMPARE(failing.shown().first().title, QStringLiteral("Calvane Lt"));
+    QCOMPARE(f.focused(), QStringLiteral("txtComments"));
+}
+
 #include "test_worksheets.moc"
