@@ -43,6 +43,10 @@ struct SurveyFileResult {
     QString error;
 };
 
+// The extension Save proposes for a survey file; files ending in .json open
+// as well, as they always have.
+inline constexpr char surveyFileSuffix[] = "calvane";
+
 // A survey takes a few kilobytes; anything near this is not one.
 inline constexpr qint64 maxSurveyFileBytes = 4 * 1024 * 1024;
 
