@@ -13,6 +13,9 @@ public:
     explicit KeyScanner(const QByteArray& json) : m_json(json) {}
 
     QString run() {
+        // Qt's reader passes over a byte-order mark; so must the scan.
+        if (m_json.startsWith("\xEF\xBB\xBF"))
+            m_at = 3;
         value(QString());
         return m_found;
     }

@@ -22,3 +22,10 @@ QString printable(const QString& text) {
     }
     return result;
 }
+
+QString quotedValue(const QString& text) {
+    constexpr qsizetype shown = 40;
+    if (text.size() <= shown)
+        return u'"' + text + u'"';
+    return QStringLiteral("\"%1...\" (%2 characters)").arg(text.left(shown)).arg(text.size());
+}

@@ -1,6 +1,7 @@
 #include "decimal.h"
 #include "errors.h"
 #include "json_duplicate_key.h"
+#include "printable_text.h"
 #include "survey_file.h"
 #include "survey_file_layout.h"
 
@@ -55,10 +56,14 @@ QString measuredText(const QJsonValue& value, const QString& path, Blank blank) 
             refuse(path, QStringLiteral("must not be blank"));
         return text;
     }
+    // No measured value takes a hundred characters; reading a megabyte of
+    // digits as a number would only hold the program up.
+    if (text.size() > 100)
+        refuse(path, quotedValue(text) + QStringLiteral(" is too long for a measured value"));
     if (!isNumericText(text))
-        refuse(path, (isTooLarge(text) ? QStringLiteral("\"%1\" is too large to calculate with")
-                                       : QStringLiteral("\"%1\" is not a number"))
-                         .arg(text));
+        refuse(path, quotedValue(text) + (isTooLarge(text)
+                                              ? QStringLiteral(" is too large to calculate with")
+                                              : QStringLiteral(" is not a number")));
     return text;
 }
 
@@ -165,7 +170,7 @@ QString readDate(const Object& draft, Blank blank) {
     const QString text = draft.requiredText("date");
     if (!QDate::fromString(text, QStringLiteral("dd-MM-yyyy")).isValid())
         refuse(draft.pathOf("date"),
-               QStringLiteral("\"%1\" is not a date written dd-MM-yyyy").arg(text));
+               quotedValue(text) + QStringLiteral(" is not a date written dd-MM-yyyy"));
     return text;
 }
 
@@ -175,7 +180,7 @@ QString readTime(const Object& draft, Blank blank) {
     const QString text = draft.requiredText("time");
     if (!QTime::fromString(text, QStringLiteral("HH:mm")).isValid())
         refuse(draft.pathOf("time"),
-               QStringLiteral("\"%1\" is not a time written HH:mm").arg(text));
+               quotedValue(text) + QStringLiteral(" is not a time written HH:mm"));
     return text;
 }
 

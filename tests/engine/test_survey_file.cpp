@@ -106,6 +106,9 @@ void TestSurveyFile::refusesBadFields_data() {
     QTest::newRow("decimal comma") << "initial.readings.fwdPort" << jsonText("7,5") << "initial.readings.fwdPort: \"7,5\" is not a number";
     QTest::newRow("letters where a blank is allowed") << "initial.markDistances.aft" << jsonText("abc") << "initial.markDistances.aft: \"abc\" is not a number";
 
+    QTest::newRow("thirty digits") << "initial.density" << jsonText("123456789012345678901234567890") << "initial.density: \"123456789012345678901234567890\" is too large to calculate with";
+    QTest::newRow("a megabyte of digits, quoted in part") << "initial.density" << QJsonValue(QString(1000000, u'1')) << "initial.density: \"1111111111111111111111111111111111111111...\" (1000000 characters) is too long for a measured value";
+    QTest::newRow("a long date, quoted in part") << "final.date" << QJsonValue(QString(50, u'9')) << "final.date: \"9999999999999999999999999999999999999999...\" (50 characters) is not a date written dd-MM-yyyy";
     QTest::newRow("no 31 February") << "initial.date" << jsonText("31-02-2024") << "initial.date: \"31-02-2024\" is not a date written dd-MM-yyyy";
     QTest::newRow("time 24:00") << "final.time" << jsonText("24:00") << "final.time: \"24:00\" is not a time written HH:mm";
 
@@ -148,6 +151,7 @@ void TestSurveyFile::refusesWhatIsNotASurveyFile_data() {
     QTest::newRow("empty") << QByteArray() << "file: not JSON (";
     QTest::newRow("array") << QByteArray("[]") << "file: the top level must be a JSON object";
     QTest::newRow("a key twice") << QByteArray(R"({"format": "calvane-survey", "version": 1, "version": 1})") << "version: the key is given twice";
+    QTest::newRow("a key twice behind a byte-order mark") << QByteArray("\xEF\xBB\xBF" R"({"format": "calvane-survey", "version": 1, "version": 1})") << "version: the key is given twice";
     QTest::newRow("a key twice, once escaped") << QByteArray(R"({"initial": {"readings": {"fwdPort": "5.18", "fwd\u0050ort": "51.8"}}})") << "initial.readings.fwdPort: the key is given twice";
     QTest::newRow("the same key in two objects") << QByteArray(R"({"a": {"k": [{"k": 1}, {"k": 2}]}, "b": {"k": "}"}})") << "format: not a Calvane Lt survey file";
     QTest::newRow("another program's JSON") << QByteArray(R"({"name": "x", "version": "2.1"})") << "format: not a Calvane Lt survey file";
