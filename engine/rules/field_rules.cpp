@@ -10,7 +10,6 @@ constexpr const char* draftNotNumber = "Please enter numeric value.";
 constexpr const char* onlyNumbers[2] = {"Invalid value. Only numbers are allowed.", ""};
 constexpr const char* calvane = "Calvane Lt";
 constexpr const char* hydrostatic = "Hydrostatic Data Table";
-constexpr const char* particulars = "Ship Particulars";
 
 constexpr Bound open0{"0", false};
 constexpr Bound open100{"100", false};
@@ -21,7 +20,6 @@ FieldRule reading(SurveyField field, const char* objectName, const char* name) {
             open0,
             open100,
             3,
-            RangeTest::AfterRounding,
             {name, draftNotNumber},
             {name, draftRange},
             nullptr,
@@ -37,7 +35,6 @@ FieldRule markDistance(SurveyField field, const char* objectName, const char* ra
             {"-1000", false},
             {"1000", false},
             4,
-            RangeTest::BeforeRounding,
             {onlyNumbers[0], onlyNumbers[1]},
             {"Invalid value.", range},
             rangeDischarging,
@@ -49,34 +46,10 @@ FieldRule markDistance(SurveyField field, const char* objectName, const char* ra
 FieldRule gridValue(SurveyField field, const char* header, Bound low, const char* high,
                     int decimals, const char* range, const char* rangeDischarging,
                     AfterRefusal afterOutOfRange) {
-    return {field,
-            header,
-            low,
-            {high, false},
-            decimals,
-            RangeTest::BeforeRounding,
-            {onlyNumbers[0], onlyNumbers[1]},
-            {range, ""},
-            rangeDischarging,
-            AfterRefusal::PreviousText,
-            afterOutOfRange,
-            hydrostatic};
-}
-
-FieldRule particular(SurveyField field, const char* objectName, const char* high, int decimals,
-                     const char* range) {
-    return {field,
-            objectName,
-            open0,
-            {high, false},
-            decimals,
-            RangeTest::AfterRounding,
-            {onlyNumbers[0], onlyNumbers[1]},
-            {range, ""},
-            nullptr,
-            AfterRefusal::Emptied,
-            AfterRefusal::Emptied,
-            particulars};
+    return {field,           header,           low,
+            {high, false},   decimals,         {onlyNumbers[0], onlyNumbers[1]},
+            {range, ""},     rangeDischarging, AfterRefusal::PreviousText,
+            afterOutOfRange, hydrostatic};
 }
 
 // In the order of SurveyField.
@@ -92,7 +65,6 @@ const FieldRule rules[] = {
      open0,
      {"10", false},
      4,
-     RangeTest::BeforeRounding,
      {"Invalid density value.", "Only numbers are allowed."},
      {"Invalid density value.", "Please enter values greater than 0 and less than 10."},
      "Please enter values greater than 0 and less 10.",
@@ -134,18 +106,12 @@ const FieldRule rules[] = {
      {"0", true},
      {"100000", false},
      4,
-     RangeTest::AfterRounding,
      {"Invalid quantity.", "Please enter numeric value only."},
      {"Invalid value.", "Value of deduction can be a number greater than 0 and less than 100000."},
      "Value of deduction can be greater than 0 and less than 100000.",
      AfterRefusal::Emptied,
      AfterRefusal::Emptied,
      calvane},
-    particular(SurveyField::LBP, "txtLBP", "1000", 2,
-               "LBP can only be a positive number greater than 0 and less than 1000."),
-    particular(SurveyField::LightShip, "txtLightShip", "1000000", 4,
-               "Value of Light Ship can only be a positive number greater than 0 and less than "
-               "1000000."),
 };
 
 QString text(const char* latin1) {
@@ -196,9 +162,10 @@ FieldVerdict checkField(SurveyField field, Worksheet worksheet, const QString& t
     if (!number)
         return refused(rule.afterNotNumber, refusal(rule, rule.notNumber[0], rule.notNumber[1]),
                        previousText);
+    // The value kept is the rounded one, so that is the one tested: a density
+    // of 0.00001 would otherwise pass "greater than 0" and be kept as 0.
     const Decimal rounded = number->rounded(rule.decimals);
-    const Decimal& tested = rule.rangeTest == RangeTest::AfterRounding ? rounded : *number;
-    if (!inRange(rule, tested)) {
+    if (!inRange(rule, rounded)) {
         const bool ownWording = worksheet == Worksheet::Discharging && rule.outOfRangeDischarging;
         const char* second =
             ownWording && *rule.outOfRange[1] ? rule.outOfRangeDischarging : rule.outOfRange[1];

@@ -25,15 +25,10 @@ enum class SurveyField {
     MCTCPlus50,
     MCTCMinus50,
     Deduction,
-    LBP,
-    LightShip,
 };
 
 // What a field holds after its rule refused the value.
 enum class AfterRefusal { Emptied, PreviousText };
-
-// When the range is tested: on the value as typed or once it is rounded.
-enum class RangeTest { BeforeRounding, AfterRounding };
 
 struct Bound {
     const char* value;
@@ -47,7 +42,6 @@ struct FieldRule {
     const char* objectName;
     Bound low, high;
     int decimals;
-    RangeTest rangeTest;
     // First and second part of each message ("" second part: one part).
     const char* notNumber[2];
     const char* outOfRange[2];

@@ -1,6 +1,7 @@
 #include "particular_rules.h"
 
 #include "decimal.h"
+#include "errors.h"
 
 namespace {
 
@@ -38,6 +39,14 @@ const QList<ParticularRule>& particularRules() {
     return rules;
 }
 
+const ParticularRule& particularRule(const QString& field) {
+    for (const ParticularRule& rule : particularRules()) {
+        if (rule.field == field)
+            return rule;
+    }
+    throw ProgramError::subscriptOutOfRange();
+}
+
 ParticularCheck checkParticular(const ParticularRule& rule, const QString& typed) {
     const QString text = typed.trimmed();
     if (text.isEmpty())
@@ -49,4 +58,17 @@ ParticularCheck checkParticular(const ParticularRule& rule, const QString& typed
     if (value.sign() <= 0 || compare(value, Decimal::fromWhole(rule.upperLimit)) >= 0)
         return {false, QString(), rule.message};
     return {true, value.toString(), QString()};
+}
+
+QString surveyedParticularsProblem(const QString& lbp, const QString& lightShip) {
+    const std::pair<const char*, const QString&> particulars[] = {{"txtLBP", lbp},
+                                                                  {"txtLightShip", lightShip}};
+    for (const auto& [field, value] : particulars) {
+        const ParticularRule& rule = particularRule(QString::fromLatin1(field));
+        if (value.trimmed().isEmpty())
+            return rule.message;
+        if (const ParticularCheck check = checkParticular(rule, value); !check.accepted)
+            return check.message;
+    }
+    return QString();
 }

@@ -16,6 +16,8 @@ struct ParticularRule {
 
 // In the order a save checks them.
 const QList<ParticularRule>& particularRules();
+// The rule of the field with that objectName ("txtLBP").
+const ParticularRule& particularRule(const QString& field);
 
 // The outcome of checking a field's text: accepted with the text to show
 // (empty stays empty), or refused with the message to show.
@@ -26,3 +28,9 @@ struct ParticularCheck {
 };
 
 ParticularCheck checkParticular(const ParticularRule& rule, const QString& typed);
+
+// Why a ship cannot be surveyed with these particulars ("" when it can): the
+// rule a survey's LBP or light ship breaks, whether they were typed, read
+// from a file or from the register. A blank is refused too: the survey
+// needs both.
+QString surveyedParticularsProblem(const QString& lbp, const QString& lightShip);

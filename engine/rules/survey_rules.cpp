@@ -1,6 +1,7 @@
 #include "survey_rules.h"
 
 #include "field_rules.h"
+#include "particular_rules.h"
 #include "survey_file_layout.h"
 
 namespace {
@@ -21,6 +22,19 @@ public:
         if (!verdict.blank)
             value = gridCell ? committedCellText(verdict.text, QString()) : verdict.text;
         return true;
+    }
+
+    // The ship window's rule for a particular: the same ship refused there is
+    // refused here.
+    void applyParticular(const char* field, const QString& path, QString& value) {
+        if (!m_refusal.isEmpty())
+            return;
+        const ParticularCheck check =
+            checkParticular(particularRule(QString::fromLatin1(field)), value);
+        if (!check.accepted)
+            m_refusal = path + QStringLiteral(": ") + check.message;
+        else
+            value = check.text;
     }
 
     QString refusal() const { return m_refusal; }
@@ -76,10 +90,10 @@ void applyToDraft(RuleRun& run, const QString& stage, DraftEntry& entry) {
 QString applyFieldRules(SurveyDocument& survey) {
     RuleRun run(survey.worksheet);
     if (survey.particulars) {
-        run.apply(SurveyField::LBP, QStringLiteral("ship.particulars.lbp"),
-                  survey.particulars->lbp);
-        run.apply(SurveyField::LightShip, QStringLiteral("ship.particulars.lightShip"),
-                  survey.particulars->lightShip);
+        run.applyParticular("txtLBP", QStringLiteral("ship.particulars.lbp"),
+                            survey.particulars->lbp);
+        run.applyParticular("txtLightShip", QStringLiteral("ship.particulars.lightShip"),
+                            survey.particulars->lightShip);
     }
     applyToDraft(run, QStringLiteral("initial"), survey.initial);
     applyToDraft(run, QStringLiteral("final"), survey.final);

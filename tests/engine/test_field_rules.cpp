@@ -82,8 +82,13 @@ void TestFieldRules::rules_data() {
     QTest::newRow("density to 4 places") << SurveyField::Density << L << "1.02549" << "" << true << "1.0255" << "" << "";
     QTest::newRow("density 10, loading words") << SurveyField::Density << L << "10" << "" << false << "" << "Invalid density value.\r\n\r\nPlease enter values greater than 0 and less than 10." << "Calvane Lt";
     QTest::newRow("density 10, discharging words") << SurveyField::Density << D << "10" << "" << false << "" << "Invalid density value.\r\n\r\nPlease enter values greater than 0 and less 10." << "Calvane Lt";
-    QTest::newRow("mark distance tests before rounding") << SurveyField::AftX << L << "-999.99999" << "" << true << "-1000" << "" << "";
-    QTest::newRow("mark distance -1000 refused") << SurveyField::AftX << L << "-1000" << "" << false << "" << "Invalid value.\r\n\r\nValue of Aft-X can be  a number greater than -1000 and less than 1000." << "Calvane Lt";
+    const QString aftXRange = QStringLiteral("Invalid value.\r\n\r\nValue of Aft-X can be  a number greater than -1000 and less than 1000.");
+    QTest::newRow("mark distance rounding onto its bound refused") << SurveyField::AftX << L << "-999.99999" << "" << false << "" << aftXRange << "Calvane Lt";
+    QTest::newRow("mark distance -1000 refused") << SurveyField::AftX << L << "-1000" << "" << false << "" << aftXRange << "Calvane Lt";
+    QTest::newRow("density rounding to 0 refused") << SurveyField::Density << L << "0.00004" << "" << false << "" << "Invalid density value.\r\n\r\nPlease enter values greater than 0 and less than 10." << "Calvane Lt";
+    QTest::newRow("density just above 0 once rounded") << SurveyField::Density << L << "0.00006" << "" << true << "0.0001" << "" << "";
+    QTest::newRow("TPC rounding to 0 refused") << SurveyField::TPC << L << "0.0004" << "67.2" << false << "" << "Value of TPC can only be a positive number greater than 0 and less than 10000." << "Hydrostatic Data Table";
+    QTest::newRow("hydrostatic draft rounding to 0 refused") << SurveyField::HydDraft << L << "0.000000001" << "6.4" << false << "6.4" << "Value of Hyd. Draft can only be a positive number greater than 0 and less than 100." << "Hydrostatic Data Table";
     QTest::newRow("mark distance one-part message") << SurveyField::MidX << L << "x" << "" << false << "" << "Invalid value. Only numbers are allowed." << "Calvane Lt";
     QTest::newRow("hydrostatic draft to 8 places") << SurveyField::HydDraft << L << "7.123456789" << "" << true << "7.12345679" << "" << "";
     QTest::newRow("displacement to 3 places") << SurveyField::Displacement << L << "12345.6789" << "" << true << "12345.679" << "" << "";
@@ -94,7 +99,6 @@ void TestFieldRules::rules_data() {
     QTest::newRow("deduction 0 accepted") << SurveyField::Deduction << L << "0" << "" << true << "0" << "" << "";
     QTest::newRow("deduction 100000 refused") << SurveyField::Deduction << L << "100000" << "" << false << "" << "Invalid value.\r\n\r\nValue of deduction can be a number greater than 0 and less than 100000." << "Calvane Lt";
     QTest::newRow("deduction, discharging words") << SurveyField::Deduction << D << "-1" << "" << false << "" << "Invalid value.\r\n\r\nValue of deduction can be greater than 0 and less than 100000." << "Calvane Lt";
-    QTest::newRow("LBP") << SurveyField::LBP << L << "-217" << "" << false << "" << "LBP can only be a positive number greater than 0 and less than 1000." << "Ship Particulars";
 }
 // clang-format on
 
@@ -171,6 +175,7 @@ void TestFieldRules::surveyFileRoundsAsTheWorksheet_data() {
     QTest::newRow("density to 4 places") << "final.density" << "1.02504" << "1.0250";
     QTest::newRow("displacement to 3 places") << "final.hydrostatics.below.displacement" << "89214.8004" << "89214.8";
     QTest::newRow("deduction to 4 places") << "initial.deductions.26" << "20350.80004" << "20350.8";
+    QTest::newRow("hydrostatic draft as its cell shows it, 4 places") << "initial.hydrostatics.below.draft" << "5.990049" << "5.99";
 }
 // clang-format on
 
