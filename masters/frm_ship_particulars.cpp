@@ -41,7 +41,11 @@ QString NullToText(const Variant& value) {
 // passed their checks); the others as numbers, an empty one as 0.
 Variant fieldValue(const QLineEdit& field, bool mandatory) {
     const QString text = field.text().trimmed();
-    return mandatory ? Variant(Decimal::fromText(text)) : NormalizeValue(Variant(text), -1, 0);
+    if (mandatory)
+        return Variant(Decimal::fromText(text));
+    // A particular not given stays unknown: a 0 would print as "GRT 0" and
+    // break its own rule at the next save.
+    return text.isEmpty() ? Variant::null() : NormalizeValue(Variant(text), -1, 0);
 }
 
 } // namespace

@@ -118,6 +118,13 @@ void TestPortMaster::addRenameAndDeleteWithItsShips() {
     QCOMPARE(MastersFixture::count("SELECT COUNT(*) FROM Ship"), 1);
     QCOMPARE(fields(), texts({"", "", ""}));
     QCOMPARE(m_db->host.mask, text(NewEntryMask));
+    // The list no longer offers the port deleted.
+    QCOMPARE(list()
+                 ->model()
+                 ->match(list()->model()->index(0, 0), Qt::DisplayRole, text("Port of Durban"), 1,
+                         Qt::MatchExactly)
+                 .size(),
+             0);
 }
 
 // clang-format off

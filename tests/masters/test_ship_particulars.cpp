@@ -218,11 +218,12 @@ void TestShipParticulars::quotedNamesAreSavedAndReadBack() {
     QCOMPARE(m_db->messages.texts(), texts({"Are you sure to save the current record ?",
                                             "One record has been saved successfully."}));
     QCOMPARE(m_db->host.mask, text(ShipShownMask));
-    QCOMPARE(MastersFixture::value(
-                 "SELECT ShipName || '|' || Flag || '|' || LBP || '|' || OfficialNo || '|' || "
-                 "GrossTonnage FROM Ship WHERE CallSign = ?",
-                 {text("TU'A")}),
-             text("O'Brien's Pride|Cote d'Ivoire|120.46|0|0"));
+    QCOMPARE(
+        MastersFixture::value("SELECT ShipName || '|' || Flag || '|' || LBP || '|' || "
+                              "IFNULL(OfficialNo, 'blank') || '|' || IFNULL(GrossTonnage, 'blank') "
+                              "FROM Ship WHERE CallSign = ?",
+                              {text("TU'A")}),
+        text("O'Brien's Pride|Cote d'Ivoire|120.46|blank|blank"));
     QCOMPARE(MastersFixture::count("SELECT COUNT(*) FROM Ship"), 2);
 
     // The next save updates the ship just added, found by its key.
@@ -238,6 +239,16 @@ void TestShipParticulars::quotedNamesAreSavedAndReadBack() {
     QCOMPARE(part("txtFlag")->text(), text("Cote d'Ivoire"));
     QCOMPARE(part("txtLOA")->text(), text("130"));
     QCOMPARE(part<QComboBox>("dcbPortOfRegistry")->currentText(), text("Port Hedland"));
+    // Particulars never given stay blank, and the ship saves again.
+    for (const char* optional : {"txtOfficialNo", "txtIMONo", "txtGrossTonnage", "txtNetTonnage",
+                                 "txtSummerDraft", "txtSummerDeadweight"})
+        QCOMPARE(part(optional)->text(), QString());
+    m_db->messages.clear();
+    type("txtLOA", "131");
+    m_db->messages.queueAnswer(MessageAnswer::Yes);
+    m_window->RSave();
+    QCOMPARE(m_db->messages.texts(), texts({"Are you sure to update the current record ?",
+                                            "One record has been updated successfully."}));
 }
 
 void TestShipParticulars::sameNamedShipsAreEachEdited() {
