@@ -312,3 +312,8 @@ void clsDraft::roundInterpolationResults() {
     for (int k = 1; k < 5; ++k)
         m_ipResult[1][k] = number(m_ipResult[1][k]).rounded(3);
 }
+
+bool hasNetDisplacement(const clsDraft& draft) {
+    const Variant net = draft.NetDisplacement();
+    return net.isNumber() && !net.toDecimal().isZero();
+}

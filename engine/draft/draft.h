@@ -163,3 +163,6 @@ private:
     QList<Variant> m_finalResult;
     std::optional<ProgramError> m_failure;
 };
+
+// Whether Calculate has given the draft its net displacement.
+bool hasNetDisplacement(const clsDraft& draft);

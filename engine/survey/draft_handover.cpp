@@ -142,11 +142,3 @@ std::optional<BlankCell> firstBlankCell(const DraftEntry& e) {
     }
     return std::nullopt;
 }
-
-std::optional<QString> firstMissingInput(const SurveyDocument& s, const DraftEntry& e) {
-    if (std::optional<QString> field = firstMissingField(s, e))
-        return field;
-    if (std::optional<BlankCell> cell = firstBlankCell(e))
-        return cell->editor;
-    return std::nullopt;
-}

@@ -29,15 +29,11 @@ void saveDraftEntry(clsDraft& draft, const DraftEntry& entry, const CorrectedDra
 void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
                     const QMap<int, QString>& quantities);
 
-// What the Calculate command needs before it calculates: shows the message
-// of the first missing input ("Incomplete data." and what to enter, or the
-// hydrostatic table's blank-cell message) and returns the objectName of the
-// field to go to; nothing when the input is complete.
-std::optional<QString> firstMissingInput(const SurveyDocument& survey, const DraftEntry& entry);
-
-// The two halves of firstMissingInput: the fields ("Incomplete data."), and
-// the blank cells of the hydrostatic grids (row 1 Below, 2 Above; column as
-// the worksheet's grid numbers it).
+// What the Calculate command needs before it calculates, in two halves:
+// the fields ("Incomplete data." and what to enter) and the blank cells of
+// the hydrostatic grids (row 1 Below, 2 Above; column as the worksheet's
+// grid numbers it). Each shows the message of the first missing input and
+// returns where it is (the field's objectName); nothing when complete.
 std::optional<QString> firstMissingField(const SurveyDocument& survey, const DraftEntry& entry);
 struct BlankCell {
     QString editor;

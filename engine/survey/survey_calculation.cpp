@@ -8,6 +8,8 @@
 #include "ship.h"
 #include "survey_file_layout.h"
 
+#include <QHash>
+
 namespace {
 
 // Remembers the last message shown while a step runs, so that a refusal can
@@ -85,6 +87,43 @@ QString failureReason(const DraftEntry& entry, const ProgramError& error) {
     return QStringLiteral("%1 %2 is too large to calculate with").arg(name, text);
 }
 
+// Where the input a stage misses stands in the survey file: the survey's
+// own fields at the top, a draft's under its stage.
+QString missingInputPath(const SurveyDocument& survey, const DraftEntry& entry,
+                         const QString& stage) {
+    static const QHash<QString, QString> paths = {
+        {QStringLiteral("dcbShip"), QStringLiteral("ship")},
+        {QStringLiteral("txtVoyageID"), QStringLiteral("voyage")},
+        {QStringLiteral("dcbPort"), QStringLiteral("port")},
+        {QStringLiteral("txtCargo"), QStringLiteral("cargo")},
+        {QStringLiteral("txtDensity"), QStringLiteral("%1.density")},
+        {QStringLiteral("txtFwdPort"), QStringLiteral("%1.readings.fwdPort")},
+        {QStringLiteral("txtFwdStbd"), QStringLiteral("%1.readings.fwdStbd")},
+        {QStringLiteral("txtMidShipPort"), QStringLiteral("%1.readings.midPort")},
+        {QStringLiteral("txtMidshipStbd"), QStringLiteral("%1.readings.midStbd")},
+        {QStringLiteral("txtAftPort"), QStringLiteral("%1.readings.aftPort")},
+        {QStringLiteral("txtAftStbd"), QStringLiteral("%1.readings.aftStbd")},
+        {QStringLiteral("txtFwdX"), QStringLiteral("%1.markDistances.fwd")},
+        {QStringLiteral("txtMidX"), QStringLiteral("%1.markDistances.mid")},
+        {QStringLiteral("txtAftX"), QStringLiteral("%1.markDistances.aft")},
+    };
+    if (const std::optional<QString> field = firstMissingField(survey, entry)) {
+        const QString path = paths.value(*field, stage);
+        return path.contains(u'%') ? path.arg(stage) : path;
+    }
+    if (const std::optional<BlankCell> cell = firstBlankCell(entry)) {
+        const QString line = cell->row == 1 ? QStringLiteral("below") : QStringLiteral("above");
+        if (cell->editor == QStringLiteral("txtMPGridTextbox"))
+            return QStringLiteral("%1.mctc.plus50.%2").arg(stage, line);
+        if (cell->editor == QStringLiteral("txtMMGridTextbox"))
+            return QStringLiteral("%1.mctc.minus50.%2").arg(stage, line);
+        const char* values[] = {"draft", "displacement", "tpc", "lcf"};
+        return QStringLiteral("%1.hydrostatics.%2.%3")
+            .arg(stage, line, QLatin1String(values[cell->column - 1]));
+    }
+    return QString();
+}
+
 } // namespace
 
 QString oneLine(const QString& messageText) {
@@ -108,6 +147,10 @@ QString SurveyCalculation::run() {
     for (Stage stage : {Stage::Initial, Stage::Final}) {
         if (stage == Stage::Final && !finalTaken())
             break;
+        // A Final draft with the arrival's net displacement typed stands
+        // alone, as on the worksheet.
+        if (stage == Stage::Initial && !initialTaken() && finalTaken())
+            continue;
         if (const QString reason = runStage(stage); !reason.isEmpty())
             return reason;
     }
@@ -116,6 +159,10 @@ QString SurveyCalculation::run() {
 
 bool SurveyCalculation::finalTaken() const {
     return !(m_survey.final == DraftEntry{});
+}
+
+bool SurveyCalculation::initialTaken() const {
+    return !(m_survey.initial == DraftEntry{});
 }
 
 QString SurveyCalculation::checkEntryRules() {
@@ -141,8 +188,11 @@ QString SurveyCalculation::runStage(Stage stage) {
     const QString stageName =
         stage == Stage::Initial ? QStringLiteral("initial: ") : QStringLiteral("final: ");
     try {
-        if (firstMissingInput(m_survey, entry))
-            return stageName + last.text();
+        if (const QString missing = missingInputPath(
+                m_survey, entry,
+                stage == Stage::Initial ? QStringLiteral("initial") : QStringLiteral("final"));
+            !missing.isEmpty())
+            return missing + QStringLiteral(": ") + last.text();
         for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it) {
             if (!m_deductionItems.contains(it.key()))
                 return stageName +

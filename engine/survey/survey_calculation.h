@@ -36,8 +36,9 @@ public:
     // (the message it showed, on one line, or what a calculation error
     // means).
     QString run();
-    // Whether the survey holds the Final draft at all.
+    // Whether the survey holds the Final, or the Initial, draft at all.
     bool finalTaken() const;
+    bool initialTaken() const;
     // The same for one stage, for callers that calculate stage by stage.
     QString runStage(Stage stage);
 

@@ -4,6 +4,7 @@
 #include "create_database.h"
 #include "errors.h"
 #include "message_service.h"
+#include "particular_rules.h"
 #include "printable_text.h"
 #include "rowset.h"
 #include "ship.h"
@@ -37,7 +38,8 @@ const char usage[] =
     "Exit status: 0 calculated (also without the Final draft); 1 the calculation\n"
     "refused the survey (incomplete draft, zero difference in the hydrostatic\n"
     "lines, a value too large to calculate with, a ship that is unknown, damaged\n"
-    "in the database or without a light ship); 2 a bad command line, a file that\n"
+    "in the database, without an LBP or light ship, or with one the ship window\n"
+    "refuses); 2 a bad command line, a file that\n"
     "is not a survey (also a folder, a device, or over 4 MB), or output that\n"
     "could not be written. Control characters from the file are printed escaped.\n";
 
@@ -118,15 +120,26 @@ QString shipProblem(int shipID) {
     } catch (const ProgramError&) {
         return QStringLiteral("ship %1 is not in the database").arg(shipID);
     }
+    QString name;
     try {
-        ship.ShipName();
+        name = ship.ShipName();
     } catch (const ProgramError&) {
         return QStringLiteral("ship %1 has no name in the database").arg(shipID);
     }
+    if (ship.LBP().isNull())
+        return QStringLiteral("ship %1 (%2) has no LBP in the database, and the drafts cannot be "
+                              "corrected without it")
+            .arg(shipID)
+            .arg(name);
     if (ship.LightShip().isNull())
-        return QStringLiteral("ship %1 has no light ship in the database, and a survey without "
-                              "a light ship has no constant")
-            .arg(shipID);
+        return QStringLiteral("ship %1 (%2) has no light ship in the database, and a survey "
+                              "without a light ship has no constant")
+            .arg(shipID)
+            .arg(name);
+    if (const QString broken =
+            surveyedParticularsProblem(ship.LBP().toText(), ship.LightShip().toText());
+        !broken.isEmpty())
+        return QStringLiteral("ship %1 (%2) in the database: %3").arg(shipID).arg(name, broken);
     return QString();
 }
 

@@ -18,7 +18,9 @@
 //   "initial", "final"                             one draft each, left out while not yet taken:
 //       "date": "dd-MM-yyyy", "time": "HH:mm", "density",
 //       "readings": {"fwdPort", "fwdStbd", "midPort", "midStbd", "aftPort", "aftStbd"},
-//       "markDistances": {"fwd", "mid", "aft"}    optional,
+//       "markDistances": {"fwd", "mid", "aft"}    optional in the file; a draft is
+//                                                  calculated only with all three
+//                                                  ("0" for marks at a perpendicular),
 //       "hydrostatics": {"below", "above": {"draft", "displacement", "tpc", "lcf"}},
 //       "mctc": {"plus50", "minus50": {"below", "above"}},
 //       "deductions": {"<DeductionMaster ItemID>": quantity}   optional,
@@ -27,9 +29,9 @@
 // Every measured value is a JSON string of decimal text ("7.55"): a JSON
 // number would be read through binary floating point, so it is refused. A
 // measured value may be blank ("") or left out only where a blank means
-// something: mark distances (0), deduction quantities, the Bill of Lading
-// quantity and the typed initial net displacement. A draft that is in the file
-// is complete, so a file is never a half-taken reading. Measured values are
+// something: mark distances (not yet taken), deduction quantities (0), the
+// Bill of Lading quantity and the typed initial net displacement. A draft
+// that is in a version 1 file is otherwise complete. Measured values are
 // kept trimmed, texts as written. A key that is not part of the format is
 // refused, so a misspelt key never reads as a blank, and so is a key given
 // twice in one object. Version 2 differs only in letting a draft be partly

@@ -150,7 +150,8 @@ void TestSurveyCommand::refuses_data() {
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("number instead of text") << "initial.density" << "#1" << 2 << "initial.density: a measured value must be a string of decimal text, not a JSON number";
-    QTest::newRow("incomplete draft") << "voyage" << "" << 1 << "initial: Incomplete data. Please enter Voyage-ID.";
+    QTest::newRow("no voyage") << "voyage" << "" << 1 << "voyage: Incomplete data. Please enter Voyage-ID.";
+    QTest::newRow("no mark distance") << "final.markDistances.mid" << "" << 1 << "final.markDistances.mid: Incomplete data. Please enter value for Mid X.";
     QTest::newRow("same draft twice") << "final.hydrostatics.above.draft" << "14.03" << 1 << "final: Invalid hydrostatic details...! Difference of Above & Below can't be zero.";
     QTest::newRow("unknown deductible item") << "final.deductions.31" << "5" << 1 << "final: deductible item 31 is not in the database";
     QTest::newRow("zero length between marks") << "initial.markDistances.fwd" << "-212.8" << 1 << "initial: Invalid draft mark distances. The length between the draft marks (LBP + Fwd X - Aft X) can't be 0.";
@@ -237,7 +238,11 @@ void TestSurveyCommand::refusesADamagedShip_data() {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("light ship not entered") << "UPDATE Ship SET LightShip = NULL" << "ship 1 has no light ship in the database, and a survey without a light ship has no constant";
+    QTest::newRow("light ship not entered") << "UPDATE Ship SET LightShip = NULL" << "ship 1 (Coral Meridian) has no light ship in the database, and a survey without a light ship has no constant";
+    QTest::newRow("LBP not entered") << "UPDATE Ship SET LBP = NULL" << "ship 1 (Coral Meridian) has no LBP in the database, and the drafts cannot be corrected without it";
+    QTest::newRow("negative LBP") << "UPDATE Ship SET LBP = '-217'" << "ship 1 (Coral Meridian) in the database: LBP can only be a positive number greater than 0 and less than 1000.";
+    QTest::newRow("LBP 0") << "UPDATE Ship SET LBP = '0'" << "ship 1 (Coral Meridian) in the database: LBP can only be a positive number greater than 0 and less than 1000.";
+    QTest::newRow("negative light ship") << "UPDATE Ship SET LightShip = '-5'" << "ship 1 (Coral Meridian) in the database: Value of Light Ship can only be a positive number greater than 0 and less than 1000000.";
     QTest::newRow("no name") << "UPDATE Ship SET ShipName = NULL" << "ship 1 has no name in the database";
     QTest::newRow("LBP stored as a float") << "UPDATE Ship SET LBP = '1.0e-05'" << "ship 1 cannot be read from the database: The column LBP holds \"1.0e-05\", which does not fit its type.";
 }
