@@ -38,13 +38,21 @@ public:
                         : QStringLiteral("LOADPORT DRAFT SURVEY REPORT"));
         shipBlock();
         set(QStringLiteral("lblPortName"), m_source.port);
+        // What was not calculated prints blank: the layout's "0 MT" would
+        // read as a figure.
+        const QString initial = QStringLiteral("lblInit");
+        const QString final = QStringLiteral("lblFin");
+        const QString constantLabel = QStringLiteral("lblConstant");
+        const QString cargoLabel = QStringLiteral("lblTotCargoLoaded");
+        for (const QString& label : {initial, final, constantLabel, cargoLabel})
+            blankLabelsStartingWith(label);
         if (m_source.initial) {
-            column(QStringLiteral("lblInit"), QStringLiteral("lblInitComments"), *m_source.initial);
+            column(initial, QStringLiteral("lblInitComments"), *m_source.initial);
             if (!discharging)
                 constant(*m_source.initial);
         }
         if (m_source.final) {
-            column(QStringLiteral("lblFin"), QStringLiteral("lblFinComments"), *m_source.final);
+            column(final, QStringLiteral("lblFinComments"), *m_source.final);
             if (discharging)
                 constant(*m_source.final);
             cargo(*m_source.final);
@@ -55,6 +63,13 @@ public:
 
 private:
     void set(const QString& label, const QString& text) { m_page.setCaption(label, text); }
+
+    void blankLabelsStartingWith(const QString& prefix) {
+        for (const ReportLabel& label : m_page.layout().labels) {
+            if (label.name.startsWith(prefix))
+                set(label.name, QString());
+        }
+    }
 
     void shipBlock() {
         const ReportShip& ship = m_source.ship;
@@ -116,11 +131,10 @@ private:
         // centimetres: deeper is sagging, shallower hogging.
         const Decimal deflection =
             (Decimal(2) * number(value(DraftProperty::MidMean)) - fwdMean - aftMean) * Decimal(50);
-        if (deflection.sign() != 0) {
-            row("Deflection",
-                (deflection.sign() > 0 ? QStringLiteral("Sag ") : QStringLiteral("Hog ")) +
-                    deflection.abs().toString() + QStringLiteral(" cm"));
-        }
+        const QString bend = deflection.sign() > 0   ? QStringLiteral("Sag ")
+                             : deflection.sign() < 0 ? QStringLiteral("Hog ")
+                                                     : QString();
+        row("Deflection", bend + deflection.abs().toString() + QStringLiteral(" cm"));
         row("TrueMeanDraft", rounded(value(DraftProperty::TrueMeanDraft), 8) + metres);
         row("DispInSeaWater", rounded(result(DisplacementAtTMD), 5) + tonnes);
         row("TPC", rounded(draft.interpolated.value(1), -1));
@@ -145,6 +159,10 @@ private:
     }
 
     void cargo(const ReportColumn& finalDraft) {
+        // Without the initial net displacement there is no cargo, not the
+        // whole final displacement.
+        if (m_source.initialNetDisplacement.trimmed().isEmpty())
+            return;
         const Decimal finalNet = number(finalDraft.finalResult.value(NetDisplacementRow));
         const Decimal initialNet = number(m_source.initialNetDisplacement);
         const Decimal cargo = m_source.worksheet == Worksheet::Discharging ? initialNet - finalNet

@@ -52,8 +52,8 @@ QString CalculatedSurveySheet::cargoResultText() const {
     return m_calculation.cargoField();
 }
 
-QString CalculatedSurveySheet::finalResultRow9Text() const {
-    return m_calculation.outcome(Stage::Final).results.row9.text;
+bool CalculatedSurveySheet::initialCalculated() const {
+    return m_calculation.outcome(Stage::Initial).calculated;
 }
 
 QString CalculatedSurveySheet::initialNetDisplacement() const {

@@ -71,7 +71,7 @@ public:
 private:
     bool initialComplete() const {
         return m_loading ? !m_worksheet.constantText().trimmed().isEmpty()
-                         : !m_worksheet.finalResultRow9Text().isEmpty();
+                         : m_worksheet.initialCalculated();
     }
 
     // False when printing stops here.

@@ -24,9 +24,12 @@ public:
     // among the worksheet's ports.
     virtual ReportShip reportShip() = 0;
     virtual ReportTexts reportTexts() const = 0;
-    virtual QString constantText() const = 0;           // txtConstant
-    virtual QString cargoResultText() const = 0;        // txtTotCargoLoaded / txtFinTotCargoDis
-    virtual QString finalResultRow9Text() const = 0;    // fgrdFinalResult row 9 (discharging)
+    virtual QString constantText() const = 0;    // txtConstant
+    virtual QString cargoResultText() const = 0; // txtTotCargoLoaded / txtFinTotCargoDis
+    // Whether the Initial draft was calculated: on the discharging worksheet
+    // it is what shows the Initial tab's Cargo + Constant, whichever tab is
+    // in front.
+    virtual bool initialCalculated() const = 0;
     virtual QString initialNetDisplacement() const = 0; // txtFnlGrdTxtBox
     virtual QString shownTabCaption() const = 0;        // the selected tab of sstCalvane
     // Copies the shown tab into its draft.

@@ -45,8 +45,12 @@ QString WorksheetPrintout::chosenPort() {
     const QComboBox& combo = *m_worksheet.controls().dcbPort;
     // The list's key of the name shown; a typed name that names no port has none.
     const QVariant key = combo.currentIndex() < 0 ? QVariant() : combo.currentData(Qt::UserRole);
-    const Variant portID = key.isValid() ? Variant(key.toLongLong()) : Variant();
-    return portNameAndCountry(ports(), portID, QStringLiteral("The chosen port"));
+    // A port typed, or kept from a survey file, that the register lacks
+    // prints as written, as the command line prints it.
+    if (!key.isValid())
+        return combo.currentText().trimmed();
+    return portNameAndCountry(ports(), Variant(key.toLongLong()),
+                              QStringLiteral("The chosen port"));
 }
 
 ReportShip WorksheetPrintout::reportShip() {
@@ -69,9 +73,8 @@ QString WorksheetPrintout::cargoResultText() const {
         ->text();
 }
 
-QString WorksheetPrintout::finalResultRow9Text() const {
-    const QTableWidgetItem* cell = m_worksheet.controls().fgrdFinalResult->item(9, 1);
-    return cell ? cell->text() : QString();
+bool WorksheetPrintout::initialCalculated() const {
+    return hasNetDisplacement(draft(Stage::Initial));
 }
 
 QString WorksheetPrintout::initialNetDisplacement() const {

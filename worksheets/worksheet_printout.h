@@ -21,7 +21,7 @@ public:
     ReportTexts reportTexts() const override;
     QString constantText() const override;
     QString cargoResultText() const override;
-    QString finalResultRow9Text() const override;
+    bool initialCalculated() const override;
     QString initialNetDisplacement() const override;
     QString shownTabCaption() const override;
     void saveShownTab(Stage stage) override;

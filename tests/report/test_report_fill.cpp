@@ -222,8 +222,8 @@ private slots:
         QCOMPARE(fillReport(source).caption(QStringLiteral("lblInitDeflection")), expected);
     }
 
-    // Deductions go to their item's row; other items are not shown and an
-    // item without a row keeps its design caption.
+    // Deductions go to their item's row; the rows of other items stay
+    // blank.
     void deductionRows_data() {
         QTest::addColumn<int>("itemID");
         QTest::addColumn<QString>("row");
@@ -247,48 +247,54 @@ private slots:
         const ReportPage page = fillReport(source);
         for (const QString& each : rows) {
             QCOMPARE(page.caption(QStringLiteral("lblFin") + each),
-                     each == row ? QStringLiteral("265.04 MT") : QStringLiteral("0 MT"));
+                     each == row ? QStringLiteral("265.04 MT") : QString());
         }
     }
 
-    // A column left out keeps its design captions, and so do the figures
-    // that come from it.
+    // A column not calculated prints blank, never the layout's "0 MT", and
+    // so do the figures that come from it.
     void columnsLeftOut_data() {
         QTest::addColumn<Worksheet>("worksheet");
         QTest::addColumn<bool>("withInitial");
         QTest::addColumn<bool>("withFinal");
+        QTest::addColumn<bool>("withInitialNet");
         QTest::addColumn<Labels>("expected");
-        QTest::newRow("loading, no initial") << Worksheet::Loading << false << true
+        QTest::newRow("loading, no initial") << Worksheet::Loading << false << true << true
                                              << textMap({{"lblInitDate", ""},
-                                                         {"lblInitFO", "0 MT"},
-                                                         {"lblInitFwdMeanDraft", "0 m"},
-                                                         {"lblInitDeflection", "0 cm"},
-                                                         {"lblInitTPC", "0"},
-                                                         {"lblInitDensity", "0 MT"},
+                                                         {"lblInitFO", ""},
+                                                         {"lblInitFwdMeanDraft", ""},
+                                                         {"lblInitDeflection", ""},
+                                                         {"lblInitTPC", ""},
+                                                         {"lblInitDensity", ""},
                                                          {"lblInitComments", ""},
-                                                         {"lblConstant", "0 MT"},
+                                                         {"lblConstant", ""},
                                                          {"lblTotCargoLoaded", "-30000.37655 MT"}});
-        QTest::newRow("loading, no final") << Worksheet::Loading << true << false
+        QTest::newRow("loading, no final") << Worksheet::Loading << true << false << true
                                            << textMap({{"lblFinDensity", ""},
-                                                       {"lblFinNGDisp", "0 MT"},
+                                                       {"lblFinNGDisp", ""},
                                                        {"lblConstant", "25450.5 MT"},
-                                                       {"lblTotCargoLoaded", "0 MT"}});
-        QTest::newRow("discharging, no final") << Worksheet::Discharging << true << false
-                                               << textMap({{"lblFinTrueMeanDraft", "0 m"},
-                                                           {"lblConstant", "0 MT"},
-                                                           {"lblTotCargoLoaded", "0 MT"},
+                                                       {"lblTotCargoLoaded", ""}});
+        QTest::newRow("loading, no initial net displacement")
+            << Worksheet::Loading << false << true << false << textMap({{"lblTotCargoLoaded", ""}});
+        QTest::newRow("discharging, no final") << Worksheet::Discharging << true << false << true
+                                               << textMap({{"lblFinTrueMeanDraft", ""},
+                                                           {"lblConstant", ""},
+                                                           {"lblTotCargoLoaded", ""},
                                                            {"lblInitNGDisp", "36250.5 MT"}});
     }
     void columnsLeftOut() {
         QFETCH(Worksheet, worksheet);
         QFETCH(bool, withInitial);
         QFETCH(bool, withFinal);
+        QFETCH(bool, withInitialNet);
         QFETCH(Labels, expected);
         ReportSource source = reportSource(worksheet);
         if (!withInitial)
             source.initial.reset();
         if (!withFinal)
             source.final.reset();
+        if (!withInitialNet)
+            source.initialNetDisplacement.clear();
         const ReportPage page = fillReport(source);
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QCOMPARE(page.caption(it.key()), it.value());

@@ -264,6 +264,47 @@ private slots:
             QVERIFY2(text.contains(expected), qPrintable(expected));
     }
 
+    // Without the Final draft, the report is made as `compute` calculates
+    // it, and what was not calculated is blank, never "0 MT".
+    void initialDraftAlone_data() {
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("loading") << "loading-survey.json";
+        QTest::newRow("discharging") << "discharging-survey.json";
+    }
+    void initialDraftAlone() {
+        QFETCH(QString, sample);
+        QTemporaryDir folder;
+        QFile whole(samplePath(sample.toLatin1().constData()));
+        QVERIFY(whole.open(QIODevice::ReadOnly));
+        const QJsonObject survey = QJsonDocument::fromJson(whole.readAll()).object();
+        const QString file = folder.filePath(QStringLiteral("initial.json"));
+        QFile initial(file);
+        QVERIFY(initial.open(QIODevice::WriteOnly));
+        initial.write(
+            QJsonDocument(edited(survey, texts({"final"}), QJsonValue::Undefined)).toJson());
+        initial.close();
+        const QString pdf = folder.filePath(QStringLiteral("r.pdf"));
+
+        QProcess process;
+        process.start(QStringLiteral(SURVEY_PROGRAM),
+                      {QStringLiteral("report"), file, QStringLiteral("--pdf"), pdf});
+        QVERIFY(process.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(!errors.contains(QStringLiteral("calvane-survey")), qPrintable(errors));
+        QCOMPARE(process.exitCode(), 0);
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("DRAFT SURVEY REPORT")));
+
+        const ReportPage page = fillReport(calculatedSource(file));
+        QVERIFY(!page.caption(QStringLiteral("lblInitNGDisp")).isEmpty());
+        for (const ReportLabel& label : page.layout().labels) {
+            if (label.name.startsWith(QStringLiteral("lblFin")) ||
+                label.name == QStringLiteral("lblTotCargoLoaded") ||
+                (sample.startsWith(QStringLiteral("discharging")) &&
+                 label.name == QStringLiteral("lblConstant")))
+                QVERIFY2(page.caption(label.name).isEmpty(), qPrintable(label.name));
+        }
+    }
+
 private:
     ReportSource m_loading, m_discharging;
 };

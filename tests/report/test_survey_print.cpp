@@ -46,7 +46,7 @@ public:
     ReportTexts reportTexts() const override { return {}; }
     QString constantText() const override { return constant; }
     QString cargoResultText() const override { return cargo; }
-    QString finalResultRow9Text() const override { return row9; }
+    bool initialCalculated() const override { return !row9.isEmpty(); }
     QString initialNetDisplacement() const override { return QStringLiteral("11062.5047"); }
     QString shownTabCaption() const override { return tab; }
     void saveShownTab(Stage stage) override { saved.append(stage); }

@@ -3,6 +3,7 @@
 #include "survey_file.h"
 #include "survey_typing.h"
 
+#include <QSqlQuery>
 #include <QTabBar>
 #include <optional>
 
@@ -56,6 +57,7 @@ private slots:
     void printStopsWithAMessage_data();
     void printStopsWithAMessage();
     void printSendsThePageToThePrinter();
+    void portMissingFromTheRegisterPrintsAsWritten();
 };
 
 void TestWorksheetPrint::previewShowsTheWorksheetsFigures_data() {
@@ -167,6 +169,26 @@ void TestWorksheetPrint::printSendsThePageToThePrinter() {
     QCOMPARE(printer.printed->port, QStringLiteral("Port Hedland, Australia"));
     QCOMPARE(fillReport(*printer.printed).caption(QStringLiteral("lblFinComments")),
              QStringLiteral("Holds inspected"));
+}
+
+// A survey file may name a port the register lacks; the worksheet prints
+// it as written, as the command line does.
+void TestWorksheetPrint::portMissingFromTheRegisterPrintsAsWritten() {
+    SurveyFileResult read = readSurveyFile(sample("loading-survey.json"));
+    QVERIFY2(read.document, qPrintable(read.error));
+    read.document->port = QStringLiteral("Newcastle");
+    WorksheetFixture f(Worksheet::Loading);
+    QSqlQuery ship = gcnnStore->database().exec(
+        QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = 'Tasman Sample'"));
+    QVERIFY(ship.next());
+    f.worksheet->showSurvey(*read.document, ship.value(0).toInt(), QString(), true);
+    QCOMPARE(f.messages.texts(), QStringList());
+    RecordingPrinter printer;
+    const ScopedReportPrinter installed(&printer);
+    f.worksheet->RPrint(false);
+    QCOMPARE(f.messages.texts(), QStringList());
+    QVERIFY(printer.printed);
+    QCOMPARE(printer.printed->port, QStringLiteral("Newcastle"));
 }
 
 QTEST_MAIN(TestWorksheetPrint)
