@@ -33,6 +33,8 @@ QMessageBox::StandardButtons buttonsOf(MessageButtons buttons) {
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::SaveDiscardCancel:
+        return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -47,6 +49,10 @@ QMessageBox::StandardButton buttonOf(MessageAnswer answer) {
         return QMessageBox::Yes;
     case MessageAnswer::No:
         return QMessageBox::No;
+    case MessageAnswer::Save:
+        return QMessageBox::Save;
+    case MessageAnswer::Discard:
+        return QMessageBox::Discard;
     }
     return QMessageBox::Ok;
 }
@@ -61,6 +67,10 @@ MessageAnswer answerOf(QMessageBox::StandardButton button, MessageAnswer fallbac
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
+    case QMessageBox::Save:
+        return MessageAnswer::Save;
+    case QMessageBox::Discard:
+        return MessageAnswer::Discard;
     default:
         return fallback;
     }

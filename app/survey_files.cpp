@@ -7,6 +7,7 @@
 #include "message_service.h"
 #include "program_settings.h"
 #include "survey_file.h"
+#include "survey_rules.h"
 #include "survey_ship.h"
 #include "survey_worksheet.h"
 
@@ -29,7 +30,14 @@ void SurveyFiles::adopt(SurveyWorksheet& worksheet) {
 }
 
 bool SurveyFiles::open(const QString& path) {
-    const SurveyFileResult read = readSurveyFile(path);
+    SurveyFileResult read = readSurveyFile(path);
+    // What the worksheet would refuse if typed is refused from a file too:
+    // a negative LBP would otherwise flip every trim correction unseen.
+    if (read.document) {
+        read.error = applyFieldRules(*read.document);
+        if (!read.error.isEmpty())
+            read.document.reset();
+    }
     if (!read.document) {
         showWarning(QStringLiteral("%1 cannot be opened.").arg(QFileInfo(path).fileName()),
                     read.error);

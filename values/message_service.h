@@ -5,8 +5,8 @@
 #include <deque>
 
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Save, Discard };
 
 // One message box as the program asks for it.
 struct Message {

@@ -328,7 +328,7 @@ void SurveyWorksheet::shipChosen(int shipID) {
     try {
         if (m_ship->SetShip(shipID) != 1)
             throw ProgramError::noCurrentRecord();
-        m_ui->txtLBP->setText(m_ship->LBP().toText());
+        m_ui->txtLBP->setText(m_ship->LBP().isNull() ? QString() : m_ship->LBP().toText());
     } catch (const ProgramError&) {
         showBare(QStringLiteral("Unable to retrieve ship particulars."));
     }

@@ -102,6 +102,10 @@ private:
     // Calculate (worksheet_calculate.cpp).
     void cmdCalculate_Click();
     bool InputComplete();
+    // The chosen ship's LBP and light ship keep the ship window's rules;
+    // shipSurveyable says so when they do not.
+    QString particularsProblem() const;
+    bool shipSurveyable();
     bool focusOnField(const QString& objectName);
     DraftEntry entryFromControls() const;
 
@@ -140,6 +144,9 @@ private:
     bool saveSurveyTo(const QString& path);
     void showEntry(const DraftEntry& entry);
     void calculateIfComplete(const DraftEntry& entry);
+    // Brings the Final tab forward for a survey being shown; the checks of
+    // leaving the Initial tab run only when it was filled.
+    void showFinalTab(bool checkInitialTab);
     DraftEntry shownEntry() const;
 
     const Worksheet m_kind;

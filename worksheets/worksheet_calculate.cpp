@@ -2,6 +2,8 @@
 #include "draft_handover.h"
 #include "hydrostatic_table.h"
 #include "input_grid.h"
+#include "particular_rules.h"
+#include "ship.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
 
@@ -24,7 +26,7 @@ void writeDifferences(InputGrid& grid, const QList<QStringList>& rows, int colum
 } // namespace
 
 void SurveyWorksheet::cmdCalculate_Click() {
-    if (!typedFieldsAccepted() || !InputComplete())
+    if (!typedFieldsAccepted() || !InputComplete() || !shipSurveyable())
         return;
     HydrostaticTexts grids;
     readGrid(*m_hdt, grids.hdt);
@@ -68,6 +70,23 @@ void SurveyWorksheet::cmdCalculate_Click() {
     else if (m_kind == Worksheet::Loading)
         m_constantText = calculated.row11;
     m_ui->txtFwdPort->setFocus();
+}
+
+QString SurveyWorksheet::particularsProblem() const {
+    const auto text = [](const Variant& value) {
+        return value.isNull() ? QString() : value.toText();
+    };
+    return surveyedParticularsProblem(text(m_ship->LBP()), text(m_ship->LightShip()));
+}
+
+bool SurveyWorksheet::shipSurveyable() {
+    const QString problem = particularsProblem();
+    if (problem.isEmpty())
+        return true;
+    showWarning(QStringLiteral("%1 cannot be surveyed with its particulars in the ship register.")
+                    .arg(m_ship->ShipName()),
+                problem);
+    return false;
 }
 
 bool SurveyWorksheet::InputComplete() {

@@ -175,8 +175,8 @@ bool SurveyWorksheet::typedFieldsAccepted() {
 }
 
 bool SurveyWorksheet::checkTextField(QLineEdit& field) {
-    // Leaving a field again without a change must not refuse what was
-    // accepted and rewritten (-999.99999 becomes -1000).
+    // Leaving a field again without a change checks and corrects nothing
+    // again.
     if (m_accepted.contains(&field) && m_accepted.value(&field) == field.text())
         return true;
     const Ui::SurveyWorksheet& u = *m_ui;

@@ -105,9 +105,7 @@ SurveyDocument SurveyWorksheet::surveyDocument() {
     survey.final = entries[1];
     // The Final tab's initial net displacement is the user's own only while
     // the Initial draft has none calculated.
-    const Variant initialNet = m_drafts[0]->NetDisplacement();
-    const bool calculated = initialNet.isNumber() && !initialNet.toDecimal().isZero();
-    if (shownStage() == Stage::Final && !calculated)
+    if (shownStage() == Stage::Final && !hasNetDisplacement(*m_drafts[0]))
         survey.typedInitialNetDisplacement = m_ui->txtFnlGrdTxtBox->text().trimmed();
     return survey;
 }
@@ -217,10 +215,14 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
             m_ui->dcbPort->setEditText(survey.port);
         m_ui->txtCargo->setText(survey.cargo);
         m_ui->txtBLQty->setText(survey.billOfLadingQuantity);
-        showEntry(survey.initial);
-        calculateIfComplete(survey.initial);
-        if (!(survey.final == DraftEntry{})) {
-            m_ui->sstCalvane->setCurrentIndex(2);
+        const bool initialTaken = !(survey.initial == DraftEntry{});
+        const bool finalTaken = !(survey.final == DraftEntry{});
+        if (initialTaken || !finalTaken) {
+            showEntry(survey.initial);
+            calculateIfComplete(survey.initial);
+        }
+        if (finalTaken) {
+            showFinalTab(initialTaken);
             showEntry(survey.final);
             if (!survey.typedInitialNetDisplacement.isEmpty())
                 m_ui->txtFnlGrdTxtBox->setText(survey.typedInitialNetDisplacement);
@@ -233,6 +235,20 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
     setUnsaved(unsaved);
 }
 
+void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
+    if (checkInitialTab) {
+        m_ui->sstCalvane->setCurrentIndex(2);
+        return;
+    }
+    // An Initial tab never filled has nothing to check or keep: its blank
+    // date must not stop the Final draft from reaching its own tab.
+    const bool wasLoading = mblnLoading;
+    mblnLoading = true;
+    m_ui->sstCalvane->setCurrentIndex(2);
+    mblnLoading = wasLoading;
+    enterFinalTab();
+}
+
 bool SurveyWorksheet::mayClose() {
     if (!m_unsaved)
         return true;
@@ -241,15 +257,15 @@ bool SurveyWorksheet::mayClose() {
     const Message question{MessageIcon::Question, applicationTitle(),
                            twoPartText(QStringLiteral("The changes to %1 are not saved.").arg(name),
                                        QStringLiteral("Save them before closing?")),
-                           MessageButtons::YesNoCancel, MessageAnswer::Yes};
+                           MessageButtons::SaveDiscardCancel, MessageAnswer::Save};
     switch (messageService().show(question)) {
-    case MessageAnswer::Yes: {
+    case MessageAnswer::Save: {
         bool saved = false;
         report(QStringLiteral("frmCalvane::RSave"),
                [&] { saved = m_filePath.isEmpty() ? saveSurveyAs() : saveSurveyTo(m_filePath); });
         return saved;
     }
-    case MessageAnswer::No:
+    case MessageAnswer::Discard:
         return true;
     default:
         return false;

@@ -62,7 +62,9 @@ void putGrid(InputGrid& grid, const VariantGrid& values) {
 } // namespace
 
 bool SurveyWorksheet::CorrectDrafts() {
-    if (!shipShown())
+    // A ship refused for its particulars (said on Calculate) gives no
+    // corrections to show.
+    if (!shipShown() || !particularsProblem().isEmpty())
         return false;
     DraftReadingTexts readings{
         m_ui->txtFwdPort->text(),     m_ui->txtFwdStbd->text(), m_ui->txtMidShipPort->text(),
@@ -167,12 +169,13 @@ void SurveyWorksheet::LoadDraft(int index) {
         m_ui->txtComments->setText(draft.get(P::Comments).toText());
         mblnLoading = wasLoading;
         CorrectDrafts();
-        if (draft.HasRecord() || draft.ToSave()) {
-            const HullDeflection deflection = hullDeflection(m_corrected);
-            m_ui->lblHogSag->setText(deflection.caption);
-            m_ui->lblHogSag->setVisible(!deflection.caption.isEmpty());
-            m_ui->txtDeflection->setText(deflection.text);
-        }
+        // A draft not taken yet has no deflection; the other tab's must not
+        // stay beside its empty means.
+        const HullDeflection deflection =
+            draft.HasRecord() || draft.ToSave() ? hullDeflection(m_corrected) : HullDeflection{};
+        m_ui->lblHogSag->setText(deflection.caption);
+        m_ui->lblHogSag->setVisible(!deflection.caption.isEmpty());
+        m_ui->txtDeflection->setText(deflection.text);
         putGrid(*m_hdt, draft.HDT());
         putGrid(*m_mctcPlus, draft.MCTCP50());
         putGrid(*m_mctcMinus, draft.MCTCM50());

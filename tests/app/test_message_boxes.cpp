@@ -34,6 +34,8 @@ void TestMessageBoxes::theBoxShowsTheMessageAsAsked_data() {
                                         twoParts, MessageButtons::Ok, MessageAnswer::Ok} << QMessageBox::Warning << QMessageBox::StandardButtons(QMessageBox::Ok) << QMessageBox::Ok;
     QTest::newRow("question, No by default") << Message{MessageIcon::Question, QStringLiteral("Calvane Lt"), twoParts,
                    MessageButtons::YesNo, MessageAnswer::No} << QMessageBox::Question << (QMessageBox::Yes | QMessageBox::No) << QMessageBox::No;
+    QTest::newRow("save, discard or cancel") << Message{MessageIcon::Question, QStringLiteral("Calvane Lt"), twoParts,
+                   MessageButtons::SaveDiscardCancel, MessageAnswer::Save} << QMessageBox::Question << (QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel) << QMessageBox::Save;
     QTest::newRow("error with its own title") << Message{MessageIcon::Critical, QStringLiteral("Calvane Lt-10066"), twoParts,
                    MessageButtons::OkCancel, MessageAnswer::Ok} << QMessageBox::Critical << (QMessageBox::Ok | QMessageBox::Cancel) << QMessageBox::Ok;
 }

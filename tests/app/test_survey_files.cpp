@@ -68,6 +68,20 @@ void TestSurveyFiles::fileThatCannotBeReadOpensNothing_data() {
     QTest::newRow("a later version") << QByteArray(R"({"format": "calvane-survey", "version": 3})")
                                      << "version: 3 is newer than this program reads";
     QTest::newRow("missing") << QByteArray() << "file: not found";
+    QFile loading(sample("loading-survey.json"));
+    QVERIFY(loading.open(QIODevice::ReadOnly));
+    const QByteArray survey = loading.readAll();
+    const auto withLBP = [&](const char* lbp) {
+        return QByteArray(survey).replace(R"("lbp": "217")", QByteArray(R"("lbp": ")") + lbp + '"');
+    };
+    const QString lbpRule = QStringLiteral("ship.particulars.lbp: LBP can only be a positive "
+                                           "number greater than 0 and less than 1000.");
+    QTest::newRow("a negative LBP") << withLBP("-217") << lbpRule;
+    QTest::newRow("an LBP of 0") << withLBP("0") << lbpRule;
+    QTest::newRow("a density that rounds to 0")
+        << QByteArray(survey).replace(R"("density": "1.0240")", R"("density": "0.00001")")
+        << "initial.density: Invalid density value. Please enter values greater than 0 and less "
+           "than 10.";
 }
 
 void TestSurveyFiles::fileThatCannotBeReadOpensNothing() {
@@ -179,7 +193,7 @@ void TestSurveyFiles::unsavedSurveyIsWrittenAsideUntilClosed() {
     // A file this run writes is no crash's.
     QVERIFY(s.frame().autosave().leftBehind().isEmpty());
 
-    s.shell.messages.queueAnswer(MessageAnswer::No);
+    s.shell.messages.queueAnswer(MessageAnswer::Discard);
     s.shell.find("mnuFile(6)")->trigger();
     QVERIFY(s.windows().isEmpty());
     QVERIFY(QDir(s.autosaved.path()).isEmpty());
@@ -197,7 +211,7 @@ void TestSurveyFiles::closingTheMainWindowAsks() {
     QVERIFY(!s.frame().close());
     QCOMPARE(s.windows().size(), 1);
     QCOMPARE(s.shell.messages.shown().size(), 1);
-    QCOMPARE(s.shell.messages.shown().first().buttons, MessageButtons::YesNoCancel);
+    QCOMPARE(s.shell.messages.shown().first().buttons, MessageButtons::SaveDiscardCancel);
 }
 
 QTEST_MAIN(TestSurveyFiles)

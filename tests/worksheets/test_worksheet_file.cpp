@@ -1,11 +1,18 @@
+#include "report_printer.h"
+#include "report_source.h"
 #include "rowset.h"
 #include "scripted_file_chooser.h"
+#include "survey_command.h"
 #include "survey_file.h"
 #include "survey_ship.h"
 #include "worksheet_fixture.h"
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
+#include <QSignalSpy>
+#include <QTabBar>
 
 Q_DECLARE_METATYPE(Worksheet)
 Q_DECLARE_METATYPE(MessageAnswer)
@@ -80,6 +87,7 @@ private slots:
     void secondSaveOfOneFileWarns_data();
     void secondSaveOfOneFileWarns();
     void failedSaveKeepsTheSurveyUnsaved();
+    void finalDraftAloneKeepsTheTypedNetDisplacement();
     void shipOfTheFile_data();
     void shipOfTheFile();
 };
@@ -106,7 +114,11 @@ void TestWorksheetFile::savedSurveyReopensAsShown() {
     const QString path = dir.filePath(QStringLiteral("survey.json"));
     ScriptedFileChooser chooser;
     chooser.answers = QStringList{path};
+    QSignalSpy saved(f.worksheet.get(), &SurveyWorksheet::surveySaved);
     QVERIFY(f.worksheet->saveSurveyAs());
+    // Announced, so that the recent files and the autosave copy follow.
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(saved.first().first().toString(), path);
     QVERIFY(!f.worksheet->hasUnsavedChanges());
     QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" - survey.json")));
     const SurveyFileResult read = readSurveyFile(path);
@@ -116,6 +128,8 @@ void TestWorksheetFile::savedSurveyReopensAsShown() {
     QVERIFY(*read.document == f.worksheet->surveyDocument());
     QCOMPARE(read.document->final.deductions.keys(), survey.final.deductions.keys());
     QCOMPARE(read.document->initial.fwdPort, survey.initial.fwdPort);
+    // The Initial draft gives the net displacement; none is typed.
+    QCOMPARE(read.document->typedInitialNetDisplacement, QString());
 
     const std::unique_ptr<SurveyWorksheet> reopened = another(f, kind);
     showOnFixtureShip(*reopened, *read.document, path);
@@ -160,10 +174,10 @@ void TestWorksheetFile::closeAsksOnlyAfterTyping_data() {
     QTest::newRow("nothing typed") << false << MessageAnswer::Cancel << "" << true << false;
     QTest::newRow("cancel keeps the window")
         << true << MessageAnswer::Cancel << "" << false << false;
-    QTest::newRow("discard") << true << MessageAnswer::No << "" << true << false;
-    QTest::newRow("save") << true << MessageAnswer::Yes << "s.json" << true << true;
+    QTest::newRow("discard") << true << MessageAnswer::Discard << "" << true << false;
+    QTest::newRow("save") << true << MessageAnswer::Save << "s.json" << true << true;
     QTest::newRow("save, file dialog cancelled")
-        << true << MessageAnswer::Yes << "" << false << false;
+        << true << MessageAnswer::Save << "" << false << false;
 }
 
 void TestWorksheetFile::closeAsksOnlyAfterTyping() {
@@ -231,6 +245,83 @@ void TestWorksheetFile::failedSaveKeepsTheSurveyUnsaved() {
     QVERIFY(f.worksheet->hasUnsavedChanges());
     QVERIFY(f.worksheet->filePath().isEmpty());
     QVERIFY(f.worksheet->isVisible());
+}
+
+namespace {
+
+// Keeps what it is asked to preview.
+class RecordingPrinter : public ReportPrinter {
+public:
+    std::optional<ReportSource> previewed;
+    void preview(const ReportSource& source) override { previewed = source; }
+    void print(const ReportSource&) override {}
+};
+
+} // namespace
+
+// A discharge whose arrival draft was taken elsewhere: the Final draft and
+// the arrival's net displacement typed on the Final tab.
+void TestWorksheetFile::finalDraftAloneKeepsTheTypedNetDisplacement() {
+    SurveyDocument asTyped =
+        readSurveyFile(QStringLiteral(SAMPLES_DIR "/discharging-survey.json")).document.value();
+    asTyped.initial = DraftEntry{};
+    asTyped.typedInitialNetDisplacement = QStringLiteral("90000");
+    // The command line first, as it ends the shared connection; the sample's
+    // ship has the fixture ship's particulars.
+    QTemporaryDir dir;
+    const QString typedFile = dir.filePath(QStringLiteral("typed.json"));
+    QCOMPARE(writeSurveyFile(asTyped, typedFile), QString());
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int status = runSurveyCommand(
+        {QStringLiteral("compute"), QStringLiteral("--json"), typedFile}, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    QCOMPARE(err, QString());
+    QCOMPARE(status, 0);
+    const QString commandCargo = QJsonDocument::fromJson(out.toUtf8())
+                                     .object()
+                                     .value(QStringLiteral("results"))
+                                     .toObject()
+                                     .value(QStringLiteral("Total Cargo Discharged"))
+                                     .toString();
+
+    WorksheetFixture f(Worksheet::Discharging);
+    SurveyDocument survey = asTyped;
+    survey.particulars.reset();
+    survey.shipID = fixtureShip();
+    showOnFixtureShip(*f.worksheet, survey);
+    QCOMPARE(f.messages.texts(), QStringList());
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 2);
+    QCOMPARE(f.find("txtFwdPort")->text(), survey.final.fwdPort);
+    QCOMPARE(f.find("txtFnlGrdTxtBox")->text(), QStringLiteral("90000"));
+    QCOMPARE(Decimal::fromText(f.find("txtFinTotCargoDis")->text()),
+             Decimal::fromText(commandCargo));
+
+    const QString path = dir.filePath(QStringLiteral("final.json"));
+    ScriptedFileChooser chooser;
+    chooser.answers = QStringList{path};
+    QVERIFY(f.worksheet->saveSurveyAs());
+    const SurveyFileResult read = readSurveyFile(path);
+    QVERIFY2(read.document, qPrintable(read.error));
+    QVERIFY(read.document->initial == DraftEntry{});
+    QCOMPARE(read.document->final.fwdPort, survey.final.fwdPort);
+    QCOMPARE(read.document->typedInitialNetDisplacement, QStringLiteral("90000"));
+
+    // Print Preview offers to leave the Initial column out.
+    RecordingPrinter printer;
+    const ScopedReportPrinter installed(&printer);
+    f.messages.queueAnswer(MessageAnswer::Yes);
+    f.worksheet->RPrint();
+    QCOMPARE(f.messages.texts(),
+             QStringList{twoPartText(QStringLiteral("Incomplete Initial draft...!"),
+                                     QStringLiteral("Would you like to discard initial draft "
+                                                    "details and continue ?"))});
+    QVERIFY(printer.previewed);
+    QVERIFY(!printer.previewed->initial);
+    QVERIFY(printer.previewed->final);
 }
 
 void TestWorksheetFile::shipOfTheFile_data() {

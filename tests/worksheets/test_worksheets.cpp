@@ -1,8 +1,10 @@
 #include "clock.h"
 #include "errors.h"
 #include "input_grid.h"
+#include "scripted_file_chooser.h"
 #include "worksheet_fixture.h"
 
+#include <QFile>
 #include <QPushButton>
 
 namespace {
@@ -80,6 +82,8 @@ private slots:
     void inputCompleteStopsAtTheFirstGap_data();
     void inputCompleteStopsAtTheFirstGap();
     void tabsKeepWhatWasTyped();
+    void aDeductibleAloneIsKept();
+    void billOfLadingIsChecked();
     void coincidingMarksAreRefused();
     void loadingDraftKeepsItsMeans();
     void unleftFieldIsCheckedBeforeCalculating_data();
@@ -233,8 +237,9 @@ void TestWorksheets::fieldRulesWhenLeavingAField_data() {
     QTest::newRow("reading rounded, drafts corrected") << L << "txtFwdPort" << "12.34567" << "12.346" << "";
     QTest::newRow("reading 100 refused") << L << "txtFwdPort" << "100" << "" << "Invalid value for Foward Port draft.\r\n\r\nPlease enter value greater than 0 and less than 100.";
     QTest::newRow("density refused, discharging words") << D << "txtDensity" << "10" << "" << "Invalid density value.\r\n\r\nPlease enter values greater than 0 and less 10.";
-    QTest::newRow("mark distance just inside") << L << "txtAftX" << "-999.99999" << "-1000" << "";
+    QTest::newRow("density rounding to 0 refused") << L << "txtDensity" << "0.00001" << "" << "Invalid density value.\r\n\r\nPlease enter values greater than 0 and less than 10.";
     QTest::newRow("date typed month first") << L << "mbxDate" << "07132024" << "13-07-2024" << "";
+    QTest::newRow("impossible date") << L << "mbxDate" << "31022024" << "05-12-2026" << "Invalid Date";
     QTest::newRow("impossible time") << L << "mbxTime" << "2599" << "10:30" << "Invalid Time";
 }
 // clang-format on
@@ -355,6 +360,32 @@ void TestWorksheets::tabsKeepWhatWasTyped() {
     QCOMPARE(f.messages.texts(), QStringList());
 }
 
+// A draft of which only a deductible is typed yet is still a draft to keep.
+void TestWorksheets::aDeductibleAloneIsKept() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtGridTextbox")->setFocus();
+    f.type(QStringLiteral("12.5"));
+    QTabBar* tabs = f.find<QTabBar>("sstCalvane");
+    tabs->setCurrentIndex(2);
+    tabs->setCurrentIndex(0);
+    QCOMPARE(f.cell("fgrdDeduction", 0, 0), QStringLiteral("12.5"));
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+// The Bill of Lading quantity is the discharging worksheet's alone.
+void TestWorksheets::billOfLadingIsChecked() {
+    WorksheetFixture f(Worksheet::Discharging);
+    f.chooseShip();
+    f.find("txtBLQty")->setFocus();
+    f.type(QStringLiteral("abc"));
+    QCOMPARE(f.messages.texts(),
+             QStringList{QStringLiteral("Invalid value for Bill of Lading quantity.\r\n\r\n"
+                                        "Please enter numeric value.")});
+    QCOMPARE(f.find("txtBLQty")->text(), QString());
+    QCOMPARE(f.focused(), QStringLiteral("txtBLQty"));
+}
+
 void TestWorksheets::coincidingMarksAreRefused() {
     WorksheetFixture f(Worksheet::Loading);
     f.chooseShip();
@@ -384,29 +415,46 @@ void TestWorksheets::loadingDraftKeepsItsMeans() {
     QVERIFY(!f.cell("fgrdFinalResult", 9, 1).isEmpty());
 }
 
+// clang-format off
 void TestWorksheets::unleftFieldIsCheckedBeforeCalculating_data() {
-    QTest::addColumn<bool>("byTab");
-    QTest::newRow("Calculate") << false;
-    QTest::newRow("Final tab") << true;
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    const QString reading = QStringLiteral("Invalid value for Midship Port draft.\r\n\r\nPlease enter numeric value.");
+    const QString density = QStringLiteral("Invalid density value.\r\n\r\nPlease enter values greater than 0 and less than 10.");
+    for (const char* action : {"Calculate", "Final tab", "Save"}) {
+        QTest::addRow("%s, a reading", action) << action << "txtMidShipPort" << "abc" << reading;
+        QTest::addRow("%s, the density", action) << action << "txtDensity" << "0.00001" << density;
+    }
 }
+// clang-format on
 
 void TestWorksheets::unleftFieldIsCheckedBeforeCalculating() {
-    QFETCH(bool, byTab);
+    QFETCH(QString, action);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
     WorksheetFixture f(Worksheet::Loading);
     f.chooseShip();
     fillDraft(f);
-    f.find("txtMidShipPort")->setText(QStringLiteral("abc"));
-    if (byTab)
+    f.find(field.toLatin1().constData())->setText(typed);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("survey.json"));
+    ScriptedFileChooser chooser;
+    chooser.answers = QStringList{file};
+    if (action == QStringLiteral("Final tab"))
         f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
+    else if (action == QStringLiteral("Save"))
+        f.worksheet->RSave();
     else
         QTest::mouseClick(f.find<QPushButton>("cmdCalculate"), Qt::LeftButton);
     QCoreApplication::processEvents();
-    QCOMPARE(f.messages.texts(),
-             QStringList{QStringLiteral("Invalid value for Midship Port draft.\r\n\r\n"
-                                        "Please enter numeric value.")});
-    QCOMPARE(f.focused(), QStringLiteral("txtMidShipPort"));
+    QCOMPARE(f.messages.texts(), QStringList{message});
+    QCOMPARE(f.focused(), field);
     QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 0);
     QCOMPARE(f.cell("fgrdFinalResult", 9, 1), QString());
+    QVERIFY(!QFile::exists(file));
 }
 
 void TestWorksheets::lostRegisterIsReportedWhileTyping() {
