@@ -49,8 +49,8 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
 // The PDF replaces its file whole: never a file the survey is read from,
 // however it is named.
 QString outputOverInput(const Options& options) {
-    const QString database = options.database.isEmpty() ? databaseFileIn(applicationFolder())
-                                                        : options.database;
+    const QString database =
+        options.database.isEmpty() ? databaseFileIn(applicationFolder()) : options.database;
     if (DurableFile::sameFile(options.pdf, options.file))
         return QStringLiteral("the PDF file %1 is the survey file %2; choose another")
             .arg(options.pdf, options.file);

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>

@@ -215,8 +215,9 @@ private slots:
         DurableFile::failNextWriteAt(DurableFile::Step::Sync);
         preview.findChild<QAction*>(QStringLiteral("actSaveAsPdf"))->trigger();
         QCOMPARE(recorder.texts().size(), 1);
-        QVERIFY2(recorder.texts().first().contains(QStringLiteral("out.pdf: No space left on device")),
-                 qPrintable(recorder.texts().first()));
+        QVERIFY2(
+            recorder.texts().first().contains(QStringLiteral("out.pdf: No space left on device")),
+            qPrintable(recorder.texts().first()));
         QCOMPARE(contentsOf(file), QByteArray("old report"));
     }
 
@@ -225,24 +226,28 @@ private slots:
     void commandRefusesToWriteOverItsInput_data() {
         QTest::addColumn<QString>("pdf"); // relative to the temporary folder
         QTest::addColumn<QString>("clash");
+        // clang-format off
         QTest::newRow("the same name") << "~/a.json" << "a.json";
         QTest::newRow("relative") << "a.json" << "a.json";
         QTest::newRow("through a folder") << "~/sub/../a.json" << "a.json";
         QTest::newRow("a symlink") << "~/link.json" << "a.json";
         QTest::newRow("a hard link") << "~/hard.json" << "a.json";
         QTest::newRow("the database") << "~/DS.dat" << "DS.dat";
+        // clang-format on
     }
     void commandRefusesToWriteOverItsInput() {
         QFETCH(QString, pdf);
         QFETCH(QString, clash);
         QTemporaryDir folder;
         const QDir dir(folder.path());
-        QVERIFY(QFile::copy(samplePath("loading-survey.json"), dir.filePath(QStringLiteral("a.json"))));
+        QVERIFY(
+            QFile::copy(samplePath("loading-survey.json"), dir.filePath(QStringLiteral("a.json"))));
         QVERIFY(dir.mkdir(QStringLiteral("sub")));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("a.json")),
                             dir.filePath(QStringLiteral("link.json"))));
-        QVERIFY(QProcess::execute(QStringLiteral("ln"), {dir.filePath(QStringLiteral("a.json")),
-                                                        dir.filePath(QStringLiteral("hard.json"))}) == 0);
+        QVERIFY(QProcess::execute(QStringLiteral("ln"),
+                                  {dir.filePath(QStringLiteral("a.json")),
+                                   dir.filePath(QStringLiteral("hard.json"))}) == 0);
         createDatabase(databaseFileIn(folder.path()));
         const QByteArray before = contentsOf(dir.filePath(clash));
 

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <cerrno>
 #include <unistd.h>
 
@@ -50,8 +49,10 @@ void TestDurableFile::failedStepLeavesTheOldFile_data() {
     QTest::addColumn<DurableFile::Step>("step");
     QTest::addColumn<bool>("oldFile");
     const std::pair<const char*, DurableFile::Step> steps[] = {
-        {"open", DurableFile::Step::Open},   {"write", DurableFile::Step::Write},
-        {"sync", DurableFile::Step::Sync},   {"close", DurableFile::Step::Close},
+        {"open", DurableFile::Step::Open},
+        {"write", DurableFile::Step::Write},
+        {"sync", DurableFile::Step::Sync},
+        {"close", DurableFile::Step::Close},
         {"rename", DurableFile::Step::Rename}};
     for (const auto& [name, step] : steps) {
         QTest::addRow("%s over a file", name) << step << true;
@@ -114,8 +115,10 @@ void TestDurableFile::fullFileSystemLeavesTheOldFile() {
 
 void TestDurableFile::onlyStaleTemporariesAreRemoved() {
     QTemporaryDir dir;
-    const QString stale = QStringLiteral(".a.json.1f2e") + QLatin1String(DurableFile::temporarySuffix);
-    const QString fresh = QStringLiteral(".b.json.3c4d") + QLatin1String(DurableFile::temporarySuffix);
+    const QString stale =
+        QStringLiteral(".a.json.1f2e") + QLatin1String(DurableFile::temporarySuffix);
+    const QString fresh =
+        QStringLiteral(".b.json.3c4d") + QLatin1String(DurableFile::temporarySuffix);
     const QString users = QStringLiteral("notes") + QLatin1String(DurableFile::temporarySuffix);
     for (const QString& name : {stale, fresh, users, QStringLiteral("a.json")}) {
         put(dir.filePath(name), "x");
@@ -151,8 +154,7 @@ void TestDurableFile::sameFile() {
     put(dir.filePath(QStringLiteral("b.json")), "a");
     QVERIFY(QFile::link(file, dir.filePath(QStringLiteral("link.json"))));
     QVERIFY(::link(QFile::encodeName(file).constData(),
-                   QFile::encodeName(dir.filePath(QStringLiteral("hard.json"))).constData()) ==
-            0);
+                   QFile::encodeName(dir.filePath(QStringLiteral("hard.json"))).constData()) == 0);
     QVERIFY(QDir::setCurrent(dir.path()));
     QCOMPARE(DurableFile::sameFile(file, other), same);
     QVERIFY(!DurableFile::sameFile(QStringLiteral("none.json"), QStringLiteral("none.json")));
