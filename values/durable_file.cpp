@@ -47,12 +47,16 @@ void syncFolder(const QByteArray& folder) {
     ::close(fd);
 }
 
-int openTemporary(const QString& target, QByteArray& name) {
+QString temporaryName(const QString& target) {
     const QFileInfo info(target);
+    const QString random = QString::number(QRandomGenerator::global()->generate(), 16);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
+           random + QLatin1String(temporarySuffix);
+}
+
+int openTemporary(const QString& target, QByteArray& name) {
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QString random = QString::number(QRandomGenerator::global()->generate(), 16);
-        name = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                                 QLatin1Char('.') + random + QLatin1String(temporarySuffix));
+        name = QFile::encodeName(temporaryName(target));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -112,6 +116,31 @@ QString write(const QString& path, const QByteArray& contents) {
     if (closed != 0)
         return abandon(errno);
     if (failsAt(Step::Rename) || ::rename(temporary.constData(), targetName.constData()) != 0)
+        return abandon(errno);
+    syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
+    return QString();
+}
+
+QString temporaryNameFor(const QString& path) {
+    return temporaryName(resolved(path));
+}
+
+QString replaceWith(const QString& built, const QString& path) {
+    const QString target = resolved(path);
+    const QByteArray builtName = QFile::encodeName(built);
+    const auto abandon = [&](int error) {
+        ::unlink(builtName.constData());
+        return cause(path, error);
+    };
+    const int fd = ::open(builtName.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return abandon(errno);
+    const int synced = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    if (synced != 0)
+        return abandon(error);
+    if (::rename(builtName.constData(), QFile::encodeName(target).constData()) != 0)
         return abandon(errno);
     syncFolder(QFile::encodeName(QFileInfo(target).absolutePath()));
     return QString();

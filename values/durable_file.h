@@ -18,6 +18,14 @@ inline constexpr char temporarySuffix[] = ".calvane-part";
 // any) untouched.
 QString write(const QString& path, const QByteArray& contents);
 
+// A hidden name beside `path` for a file another writer (SQLite) makes
+// whole before it takes the place of `path` through replaceWith. A crash
+// leaves it to removeStaleTemporaries.
+QString temporaryNameFor(const QString& path);
+// Syncs the finished file `built` and renames it over `path`. Empty when
+// done; otherwise the cause, `built` removed and `path` untouched.
+QString replaceWith(const QString& built, const QString& path);
+
 // The steps a write can fail at, for tests to make one fail.
 enum class Step { Open, Write, Sync, Close, Rename };
 // The next write fails at `step` with `error` (a full disk by default), as
