@@ -1,10 +1,11 @@
 #include "autosave.h"
 
+#include "durable_file.h"
+#include "message_service.h"
 #include "survey_file.h"
 #include "survey_worksheet.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QUuid>
 
 namespace {
@@ -12,6 +13,11 @@ namespace {
 // Beside each copy, the path of the survey file it is a copy of.
 QString noteOf(const QString& copy) {
     return copy.chopped(int(qstrlen(".json"))) + QStringLiteral(".file");
+}
+
+// Held by the running program the copy belongs to.
+QString lockOf(const QString& copy) {
+    return copy.chopped(int(qstrlen(".json"))) + QStringLiteral(".lock");
 }
 
 } // namespace
@@ -35,8 +41,11 @@ void Autosave::watch(SurveyWorksheet& worksheet) {
     const QString file = m_folder.filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
                                            QStringLiteral(".json"));
     m_files.insert(&worksheet, file);
-    m_ours.append(QFileInfo(file).fileName());
     connect(&worksheet, &QObject::destroyed, this, &Autosave::forget);
+}
+
+QString Autosave::folder() const {
+    return m_enabled ? m_folder.path() : QString();
 }
 
 void Autosave::writeNow() {
@@ -48,26 +57,81 @@ void Autosave::writeNow() {
             discard(it.value());
             continue;
         }
+        // A survey the format cannot hold yet (no ship chosen) waits.
+        const SurveyDocument survey = worksheet->surveyDocument();
+        if (!parseSurvey(serializeSurvey(survey)).document)
+            continue;
         if (!m_folder.exists())
             m_folder.mkpath(QStringLiteral("."));
-        // A survey the format cannot hold yet (no ship chosen) waits; a
-        // folder that cannot be written is tried again next round.
-        if (writeSurveyFile(worksheet->surveyDocument(), it.value()).isEmpty())
-            writeNote(noteOf(it.value()), worksheet->filePath());
+        QString error =
+            lock(it.value())
+                ? writeSurveyFile(survey, it.value())
+                : QStringLiteral("%1: cannot be locked").arg(QDir::toNativeSeparators(it.value()));
+        if (error.isEmpty())
+            error = DurableFile::write(noteOf(it.value()), worksheet->filePath().toUtf8());
+        if (error.isEmpty()) {
+            m_failureShown = false;
+        } else if (!m_failureShown) {
+            // Said once, not every round; tried again each round.
+            m_failureShown = true;
+            showWarning(QStringLiteral("The survey could not be written aside in case of a "
+                                       "crash: %1")
+                            .arg(error),
+                        QStringLiteral("Save it to keep it safe."));
+        }
     }
 }
 
-QStringList Autosave::leftBehind() const {
+bool Autosave::lock(const QString& copy) {
+    if (m_locks.count(copy))
+        return true;
+    auto lock = std::make_unique<QLockFile>(lockOf(copy));
+    // Only a program that is gone leaves a stale lock, however old.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return false;
+    m_locks.emplace(copy, std::move(lock));
+    return true;
+}
+
+QStringList Autosave::claimLeftBehind() {
     if (!m_enabled)
         return {};
+    removeOrphanLocks();
     QStringList files;
     const QFileInfoList found = m_folder.entryInfoList({QStringLiteral("*.json")}, QDir::Files,
                                                        QDir::Time | QDir::Reversed);
     for (const QFileInfo& file : found) {
-        if (!m_ours.contains(file.fileName()))
+        if (!m_locks.count(file.filePath()) && lock(file.filePath()))
             files << file.filePath();
     }
     return files;
+}
+
+// The locks of copies a crash kept from being written at all.
+void Autosave::removeOrphanLocks() {
+    const QFileInfoList locks = m_folder.entryInfoList({QStringLiteral("*.lock")}, QDir::Files);
+    for (const QFileInfo& file : locks) {
+        const QString copy =
+            file.filePath().chopped(int(qstrlen(".lock"))) + QStringLiteral(".json");
+        if (QFile::exists(copy) || m_locks.count(copy))
+            continue;
+        QLockFile orphan(file.filePath());
+        orphan.setStaleLockTime(0);
+        orphan.tryLock(0);
+    }
+}
+
+void Autosave::adoptCopy(SurveyWorksheet& worksheet, const QString& copy) {
+    const QString own = m_files.value(&worksheet);
+    if (own == copy)
+        return;
+    discard(own);
+    m_files.insert(&worksheet, copy);
+}
+
+void Autosave::release(const QString& copy) {
+    m_locks.erase(copy);
 }
 
 void Autosave::forget(QObject* worksheet) {
@@ -91,12 +155,6 @@ void Autosave::discard(const QString& copy) {
         return;
     QFile::remove(copy);
     QFile::remove(noteOf(copy));
-}
-
-void Autosave::writeNote(const QString& note, const QString& surveyFile) {
-    QSaveFile file(note);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(surveyFile.toUtf8());
-        file.commit();
-    }
+    // The lock goes last, so no other program finds the copy unlocked.
+    release(copy);
 }

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QHash>
+#include <QLockFile>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <map>
+#include <memory>
 
 class SurveyWorksheet;
 
@@ -23,27 +26,39 @@ public:
     explicit Autosave(const QString& folder, QObject* parent = nullptr);
     ~Autosave() override;
 
+    QString folder() const;
     void watch(SurveyWorksheet& worksheet);
     // One round of writing, as the timer runs it.
     void writeNow();
-    // The files left by an earlier run, oldest first.
-    QStringList leftBehind() const;
+    // The copies left by a run that did not end well, oldest first: those
+    // whose program is gone. Each comes locked to this run, to be adopted,
+    // released or discarded; another running copy's files are not listed.
+    QStringList claimLeftBehind();
+    // A claimed copy, reopened in `worksheet`, becomes its own: kept until
+    // the survey is saved or the worksheet closes.
+    void adoptCopy(SurveyWorksheet& worksheet, const QString& copy);
+    // Lets go of a claimed copy, left for a later run.
+    void release(const QString& copy);
+    // Removes a copy (claimed or this run's) with its note.
+    void discard(const QString& copy);
     // The survey file the worksheet that left `copy` belonged to ("" for
     // none), kept beside the copy.
     static QString fileOf(const QString& copy);
-    // Removes a copy left behind, with its note of the file.
-    static void discard(const QString& copy);
     // A worksheet closing (saved or not, as the user chose) leaves nothing.
     void forget(QObject* worksheet);
     // Its survey saved, the worksheet's copy is of no more use.
     void saved(QObject* worksheet);
 
 private:
-    static void writeNote(const QString& note, const QString& surveyFile);
+    bool lock(const QString& copy);
+    void removeOrphanLocks();
 
     QDir m_folder;
     bool m_enabled;
+    bool m_failureShown = false;
     QTimer m_timer;
     QHash<QObject*, QString> m_files;
-    QStringList m_ours;
+    // Held for the life of each copy: while it is, no other running
+    // program takes the copy for a crash's.
+    std::map<QString, std::unique_ptr<QLockFile>> m_locks;
 };

@@ -1,6 +1,7 @@
 #include "survey_files.h"
 
 #include "autosave.h"
+#include "durable_file.h"
 #include "errors.h"
 #include "file_chooser.h"
 #include "frm_mdi.h"
@@ -50,19 +51,20 @@ bool SurveyFiles::open(const QString& path) {
     return true;
 }
 
-bool SurveyFiles::show(const SurveyDocument& survey, const QString& path, bool unsaved) {
+SurveyWorksheet* SurveyFiles::show(const SurveyDocument& survey, const QString& path,
+                                   bool unsaved) {
     try {
         const std::optional<int> shipID = shipForSurvey(survey);
         if (!shipID)
-            return false;
+            return nullptr;
         SurveyWorksheet* worksheet = m_frame.openSurveyWindow(survey.worksheet);
         if (!worksheet)
-            return false;
+            return nullptr;
         worksheet->showSurvey(survey, *shipID, path, unsaved);
-        return true;
+        return worksheet;
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmMDI::OpenSurvey"));
-        return false;
+        return nullptr;
     }
 }
 
@@ -91,11 +93,14 @@ void SurveyFiles::fillRecentMenu(QMenu& menu) {
 }
 
 void SurveyFiles::offerRecovery() {
-    for (const QString& file : m_autosave.leftBehind()) {
+    removeInterruptedSaves();
+    for (const QString& file : m_autosave.claimLeftBehind()) {
         // One this program cannot read stays for one that can.
         const SurveyFileResult read = readSurveyFile(file);
-        if (!read.document)
+        if (!read.document) {
+            m_autosave.release(file);
             continue;
+        }
         const SurveyDocument& survey = *read.document;
         const QString when =
             QFileInfo(file).lastModified().toString(QStringLiteral("dd-MM-yyyy HH:mm"));
@@ -109,10 +114,26 @@ void SurveyFiles::offerRecovery() {
                                          survey.voyage, when),
                                 QStringLiteral("Reopen it? No discards it.")),
                     MessageButtons::YesNo, MessageAnswer::Yes});
-        // Reopened, it is the new worksheet's to keep safe; either way this
-        // copy has served.
-        if (answer == MessageAnswer::Yes && !show(survey, m_autosave.fileOf(file), true))
+        if (answer != MessageAnswer::Yes) {
+            m_autosave.discard(file);
             continue;
-        m_autosave.discard(file);
+        }
+        // Reopened, the copy is the worksheet's own until the survey is
+        // saved: a second crash before the next round must not lose it.
+        if (SurveyWorksheet* worksheet = show(survey, m_autosave.fileOf(file), true))
+            m_autosave.adoptCopy(*worksheet, file);
+        else
+            m_autosave.release(file);
     }
+}
+
+void SurveyFiles::removeInterruptedSaves() {
+    // A save a minute old is no longer being written by anyone.
+    using namespace std::chrono_literals;
+    QStringList folders{m_autosave.folder()};
+    for (const QString& recent : m_settings.recentSurveys())
+        folders << QFileInfo(recent).path();
+    folders.removeDuplicates();
+    for (const QString& folder : folders)
+        DurableFile::removeStaleTemporaries(folder, 60s);
 }

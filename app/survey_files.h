@@ -25,11 +25,13 @@ public:
     // Fills the Open Recent menu with the last files.
     void fillRecentMenu(QMenu& menu);
     // Offers each survey left behind by a run that did not end well:
-    // reopened unsaved, or discarded.
+    // reopened unsaved, or discarded. Removes what saves a crash
+    // interrupted left.
     void offerRecovery();
 
 private:
-    bool show(const SurveyDocument& survey, const QString& path, bool unsaved);
+    SurveyWorksheet* show(const SurveyDocument& survey, const QString& path, bool unsaved);
+    void removeInterruptedSaves();
 
     frmMDI& m_frame;
     ProgramSettings& m_settings;

@@ -1,6 +1,8 @@
 #include "report_command.h"
 
 #include "calculated_survey_sheet.h"
+#include "connection.h"
+#include "durable_file.h"
 #include "errors.h"
 #include "report_fill.h"
 #include "report_pdf.h"
@@ -15,13 +17,14 @@ const char usage[] =
     "writes its loadport or discharge port draft survey report, one A4 page, to\n"
     "OUT.pdf.\n"
     "\n"
-    "  --pdf FILE       the PDF file to write (replaced whole, or left as it was)\n"
+    "  --pdf FILE       the PDF file to write (replaced whole, or left as it was;\n"
+    "                   never the survey file or the database)\n"
     "  --database FILE  the database holding the survey's ship when the file names\n"
     "                   it by \"shipId\" (default: DS.dat beside the program)\n"
     "\n"
     "Exit status: 0 written; 1 the calculation refused the survey or the report\n"
-    "could not be made or written; 2 a bad command line or a file that is not a\n"
-    "survey.\n";
+    "could not be made or written; 2 a bad command line, a file that is not a\n"
+    "survey, or a PDF file that is the survey file or the database.\n";
 
 struct Options {
     QString file, pdf, database;
@@ -43,6 +46,20 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     return problem.isEmpty() ? std::optional(options) : std::nullopt;
 }
 
+// The PDF replaces its file whole: never a file the survey is read from,
+// however it is named.
+QString outputOverInput(const Options& options) {
+    const QString database =
+        options.database.isEmpty() ? databaseFileIn(applicationFolder()) : options.database;
+    if (DurableFile::sameFile(options.pdf, options.file))
+        return QStringLiteral("the PDF file %1 is the survey file %2; choose another")
+            .arg(options.pdf, options.file);
+    if (DurableFile::sameFile(options.pdf, database))
+        return QStringLiteral("the PDF file %1 is the database %2; choose another")
+            .arg(options.pdf, database);
+    return QString();
+}
+
 } // namespace
 
 int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
@@ -52,6 +69,8 @@ int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     const std::optional<Options> options = parse(arguments, problem);
     if (!options)
         return badCommandLine(problem, usage, 1, err);
+    if (const QString clash = outputOverInput(*options); !clash.isEmpty())
+        return refuse(err, 2, clash);
     const SurveyFileReport report = reportOfSurveyFile(options->file, options->database, err);
     if (!report.source)
         return report.status;

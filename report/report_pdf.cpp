@@ -1,5 +1,6 @@
 #include "report_pdf.h"
 
+#include "durable_file.h"
 #include "errors.h"
 #include "report_page.h"
 #include "report_render.h"
@@ -7,7 +8,6 @@
 #include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 QByteArray reportPdf(const ReportPage& page) {
     QByteArray pdf;
@@ -28,10 +28,8 @@ QByteArray reportPdf(const ReportPage& page) {
 
 void saveReportPdf(const ReportPage& page, const QString& fileName) {
     const QByteArray pdf = reportPdf(page);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
+    if (const QString error = DurableFile::write(fileName, pdf); !error.isEmpty()) {
         throw ProgramError(ErrorCode::FileAccess,
-                           QStringLiteral("The report could not be written to ") + fileName +
-                               QStringLiteral(": ") + file.errorString());
+                           QStringLiteral("The report could not be written to ") + error);
     }
 }

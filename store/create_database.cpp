@@ -45,12 +45,8 @@ void createDatabase(const QString& file) {
     QSqlDatabase::removeDatabase(QString::fromLatin1(CreationConnection));
 }
 
-QString clearForNewDatabase(const QString& file, bool replace) {
-    if (!QFile::exists(file))
-        return QString();
-    if (!replace)
+QString refusalForNewDatabase(const QString& file, bool replace) {
+    if (QFile::exists(file) && !replace)
         return file + QStringLiteral(" exists; use --replace to overwrite it.");
-    if (!QFile::remove(file))
-        return QStringLiteral("Cannot remove ") + file + QLatin1Char('.');
     return QString();
 }

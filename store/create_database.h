@@ -7,6 +7,6 @@
 // made; a failed attempt leaves no file behind.
 void createDatabase(const QString& file);
 
-// Makes room for a new database at `file`: an existing file is removed only
-// when `replace` is set. Returns why there is no room, or the empty text.
-QString clearForNewDatabase(const QString& file, bool replace);
+// Why a new database may not take the place of `file` (it exists and
+// `replace` is not set), or the empty text.
+QString refusalForNewDatabase(const QString& file, bool replace);

@@ -1,9 +1,9 @@
+#include "durable_file.h"
 #include "survey_file.h"
 #include "survey_file_layout.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 using namespace SurveyFileLayout;
 
@@ -94,8 +94,5 @@ QString writeSurveyFile(const SurveyDocument& document, const QString& path) {
     const SurveyFileResult check = parseSurvey(json);
     if (!check.document)
         return check.error;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(json) != json.size() || !file.commit())
-        return QStringLiteral("%1: %2").arg(path, file.errorString());
-    return QString();
+    return DurableFile::write(path, json);
 }

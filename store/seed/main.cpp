@@ -1,5 +1,6 @@
 // calvane-makedb: creates a DS.dat with the tables and the shipped data.
 #include "create_database.h"
+#include "durable_file.h"
 #include "errors.h"
 
 #include <QCommandLineParser>
@@ -30,15 +31,22 @@ int main(int argc, char* argv[]) {
     const QString file = parser.positionalArguments().constFirst();
     if (QFile::exists(file) && parser.isSet(ifMissing))
         return 0;
-    if (const QString refusal = clearForNewDatabase(file, parser.isSet(replace));
+    if (const QString refusal = refusalForNewDatabase(file, parser.isSet(replace));
         !refusal.isEmpty()) {
         err << refusal << QLatin1Char('\n');
         return 1;
     }
+    // Made beside the file and put in its place only when complete: a full
+    // disk leaves the file replaced as it was.
+    const QString built = DurableFile::temporaryNameFor(file);
     try {
-        createDatabase(file);
+        createDatabase(built);
     } catch (const ProgramError& error) {
         err << error.description() << QLatin1Char('\n');
+        return 1;
+    }
+    if (const QString error = DurableFile::replaceWith(built, file); !error.isEmpty()) {
+        err << error << QLatin1Char('\n');
         return 1;
     }
     return 0;

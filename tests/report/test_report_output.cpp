@@ -2,6 +2,7 @@
 #include "clock.h"
 #include "connection.h"
 #include "create_database.h"
+#include "durable_file.h"
 #include "errors.h"
 #include "json_edit.h"
 #include "message_service.h"
@@ -36,6 +37,11 @@ ReportSource calculatedSource(const QString& file) {
     if (!report.source)
         throw ProgramError(ErrorCode::ObjectNotSet, QStringLiteral("No report: ") + errors);
     return *report.source;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString pdfText(const QString& file) {
@@ -193,6 +199,75 @@ private slots:
             QVERIFY(pdf.read(5) == "%PDF-");
         }
         QCOMPARE(recorder.texts().join(u'|').section(QStringLiteral("\r\n"), 0, 0), message);
+    }
+
+    // A PDF that cannot be written whole leaves the old one, and says why.
+    void pdfOntoAFullDiskKeepsTheOldFile() {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("out.pdf"));
+        QFile old(file);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old report") == 10);
+        old.close();
+        ScriptedFileChooser chooser;
+        chooser.answers = QStringList{file};
+        ScopedMessageRecorder recorder;
+        ReportPreview preview(fillReport(m_loading));
+        DurableFile::failNextWriteAt(DurableFile::Step::Sync);
+        preview.findChild<QAction*>(QStringLiteral("actSaveAsPdf"))->trigger();
+        QCOMPARE(recorder.texts().size(), 1);
+        QVERIFY2(
+            recorder.texts().first().contains(QStringLiteral("out.pdf: No space left on device")),
+            qPrintable(recorder.texts().first()));
+        QCOMPARE(contentsOf(file), QByteArray("old report"));
+    }
+
+    // The PDF never replaces the files the survey is read from, however
+    // they are named.
+    void commandRefusesToWriteOverItsInput_data() {
+        QTest::addColumn<QString>("pdf"); // relative to the temporary folder
+        QTest::addColumn<QString>("clash");
+        // clang-format off
+        QTest::newRow("the same name") << "~/a.json" << "a.json";
+        QTest::newRow("relative") << "a.json" << "a.json";
+        QTest::newRow("through a folder") << "~/sub/../a.json" << "a.json";
+        QTest::newRow("a symlink") << "~/link.json" << "a.json";
+        QTest::newRow("a hard link") << "~/hard.json" << "a.json";
+        QTest::newRow("the database") << "~/DS.dat" << "DS.dat";
+        // clang-format on
+    }
+    void commandRefusesToWriteOverItsInput() {
+        QFETCH(QString, pdf);
+        QFETCH(QString, clash);
+        QTemporaryDir folder;
+        const QDir dir(folder.path());
+        QVERIFY(
+            QFile::copy(samplePath("loading-survey.json"), dir.filePath(QStringLiteral("a.json"))));
+        QVERIFY(dir.mkdir(QStringLiteral("sub")));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("a.json")),
+                            dir.filePath(QStringLiteral("link.json"))));
+        QVERIFY(QProcess::execute(QStringLiteral("ln"),
+                                  {dir.filePath(QStringLiteral("a.json")),
+                                   dir.filePath(QStringLiteral("hard.json"))}) == 0);
+        createDatabase(databaseFileIn(folder.path()));
+        const QByteArray before = contentsOf(dir.filePath(clash));
+
+        QProcess process;
+        process.setWorkingDirectory(folder.path());
+        process.start(QStringLiteral(SURVEY_PROGRAM),
+                      {QStringLiteral("report"), dir.filePath(QStringLiteral("a.json")),
+                       QStringLiteral("--database"), dir.filePath(QStringLiteral("DS.dat")),
+                       QStringLiteral("--pdf"), pdf.replace(u'~', folder.path())});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 2);
+        // One line of reason (the desktop's own warnings aside).
+        const QStringList said = QString::fromUtf8(process.readAllStandardError())
+                                     .split(u'\n')
+                                     .filter(QStringLiteral("calvane-survey: "));
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said.first().startsWith(QStringLiteral("calvane-survey: the PDF file ")) &&
+                     said.first().endsWith(QStringLiteral("; choose another")),
+                 qPrintable(said.first()));
+        QCOMPARE(contentsOf(dir.filePath(clash)), before);
     }
 
     // A report without dates is dated today.

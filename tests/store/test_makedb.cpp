@@ -1,4 +1,5 @@
 #include "connection.h"
+#include "full_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,8 @@ private slots:
     void cleanup();
     void createsOnlyWhatIsMissing_data();
     void createsOnlyWhatIsMissing();
+    void replaceKeepsTheOldFileUntilTheNewIsWhole_data();
+    void replaceKeepsTheOldFileUntilTheNewIsWhole();
 };
 
 void TestMakeDb::cleanup() {
@@ -55,6 +58,40 @@ void TestMakeDb::createsOnlyWhatIsMissing() {
         QVERIFY(in.open(QIODevice::ReadOnly));
         QCOMPARE(in.readAll(), userData);
     }
+}
+
+void TestMakeDb::replaceKeepsTheOldFileUntilTheNewIsWhole_data() {
+    QTest::addColumn<bool>("fullDisk");
+    QTest::newRow("replaced") << false;
+    QTest::newRow("a full file system") << true;
+}
+
+void TestMakeDb::replaceKeepsTheOldFileUntilTheNewIsWhole() {
+    QFETCH(bool, fullDisk);
+    const FullDisk disk;
+    if (fullDisk && !disk.mounted())
+        QSKIP("a small file system cannot be mounted here");
+    const QTemporaryDir temporary;
+    const QString folder =
+        fullDisk ? QFileInfo(disk.filePath(QStringLiteral("x"))).path() : temporary.path();
+    const QString file = databaseFileIn(folder);
+    const QByteArray userData("the surveyor's own data");
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(userData) == userData.size());
+    out.close();
+    if (fullDisk)
+        QVERIFY(disk.fill());
+
+    QCOMPARE(QProcess::execute(QString::fromLocal8Bit(CALVANE_MAKEDB),
+                               {QStringLiteral("--replace"), file}),
+             fullDisk ? 1 : 0);
+    QCOMPARE(OpenConnection(folder), !fullDisk);
+    if (fullDisk) {
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), userData);
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("DS.dat")),
+             QStringList{QStringLiteral("DS.dat")});
 }
 
 QTEST_GUILESS_MAIN(TestMakeDb)

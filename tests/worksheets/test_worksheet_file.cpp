@@ -1,3 +1,5 @@
+#include "durable_file.h"
+#include "full_disk.h"
 #include "report_printer.h"
 #include "report_source.h"
 #include "rowset.h"
@@ -7,6 +9,7 @@
 #include "survey_ship.h"
 #include "worksheet_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -88,6 +91,8 @@ private slots:
     void secondSaveOfOneFileWarns();
     void failedSaveKeepsTheSurveyUnsaved();
     void finalDraftAloneKeepsTheTypedNetDisplacement();
+    void saveOntoAFullDiskKeepsTheOldFile_data();
+    void saveOntoAFullDiskKeepsTheOldFile();
     void shipOfTheFile_data();
     void shipOfTheFile();
 };
@@ -322,6 +327,56 @@ void TestWorksheetFile::finalDraftAloneKeepsTheTypedNetDisplacement() {
     QVERIFY(printer.previewed);
     QVERIFY(!printer.previewed->initial);
     QVERIFY(printer.previewed->final);
+}
+
+void TestWorksheetFile::saveOntoAFullDiskKeepsTheOldFile_data() {
+    QTest::addColumn<int>("step"); // -1: a real full file system
+    QTest::newRow("a write fails") << int(DurableFile::Step::Write);
+    QTest::newRow("the sync fails") << int(DurableFile::Step::Sync);
+    QTest::newRow("the close fails") << int(DurableFile::Step::Close);
+    QTest::newRow("the rename fails") << int(DurableFile::Step::Rename);
+    QTest::newRow("a full file system") << -1;
+}
+
+void TestWorksheetFile::saveOntoAFullDiskKeepsTheOldFile() {
+    QFETCH(int, step);
+    const FullDisk disk;
+    if (step < 0 && !disk.mounted())
+        QSKIP("a small file system cannot be mounted here");
+    const QTemporaryDir dir;
+    const QString path = (step < 0 ? disk.filePath(QStringLiteral("survey.json"))
+                                   : dir.filePath(QStringLiteral("survey.json")));
+    const auto contents = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    WorksheetFixture f(Worksheet::Loading);
+    SurveyDocument survey = sampleOnFixtureShip("loading-survey.json");
+    survey.final = DraftEntry{};
+    QCOMPARE(writeSurveyFile(survey, path), QString());
+    const QByteArray old = contents();
+    showOnFixtureShip(*f.worksheet, survey, path);
+    f.find("txtVoyageID")->setFocus();
+    f.type(QStringLiteral("changed"));
+    QVERIFY(f.worksheet->hasUnsavedChanges());
+    if (step < 0)
+        QVERIFY(disk.fill());
+    else
+        DurableFile::failNextWriteAt(DurableFile::Step(step));
+
+    f.worksheet->RSave();
+    QCOMPARE(f.messages.texts().size(), 1);
+    const QString said = f.messages.texts().first();
+    QVERIFY2(said.startsWith(QStringLiteral("The survey was not saved.")) &&
+                 said.contains(QStringLiteral("survey.json: No space left on device")),
+             qPrintable(said));
+    QVERIFY(f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" *")));
+    QCOMPARE(contents(), old);
+    QVERIFY(!QDir(QFileInfo(path).path())
+                 .entryList(QDir::Files | QDir::Hidden)
+                 .filter(QLatin1String(DurableFile::temporarySuffix))
+                 .size());
 }
 
 void TestWorksheetFile::shipOfTheFile_data() {

@@ -2,6 +2,7 @@
 // register of ports and ships, to try the program at the size of a real
 // company's register.
 #include "create_database.h"
+#include "durable_file.h"
 #include "errors.h"
 #include "register_generator.h"
 
@@ -79,17 +80,24 @@ int main(int argc, char* argv[]) {
         err << file << QStringLiteral(" is the program's own database; choose another file.\n");
         return 1;
     }
-    if (const QString refusal = clearForNewDatabase(file, parser.isSet(replace));
+    if (const QString refusal = refusalForNewDatabase(file, parser.isSet(replace));
         !refusal.isEmpty()) {
         err << refusal << QLatin1Char('\n');
         return 1;
     }
+    // Made beside the file and put in its place only when complete: a full
+    // disk leaves the file replaced as it was.
+    const QString built = DurableFile::temporaryNameFor(file);
     try {
-        makeRegister(file, size, seedValue);
+        makeRegister(built, size, seedValue);
     } catch (const ProgramError& error) {
         QSqlDatabase::removeDatabase(QString::fromLatin1(ConnectionName));
-        QFile::remove(file);
+        QFile::remove(built);
         err << error.description() << QLatin1Char('\n');
+        return 1;
+    }
+    if (const QString error = DurableFile::replaceWith(built, file); !error.isEmpty()) {
+        err << error << QLatin1Char('\n');
         return 1;
     }
     return 0;
