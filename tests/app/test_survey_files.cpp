@@ -302,7 +302,7 @@ void TestSurveyFiles::recoveredSurveyKeepsItsCopy() {
         worksheet->RSave();
         QVERIFY(!worksheet->hasUnsavedChanges());
     } else if (then == QStringLiteral("discard")) {
-        s.shell.messages.queueAnswer(MessageAnswer::No);
+        s.shell.messages.queueAnswer(MessageAnswer::Discard);
         QVERIFY(s.windows().first()->close());
     } else if (then == QStringLiteral("cancel")) {
         s.shell.messages.queueAnswer(MessageAnswer::Cancel);
