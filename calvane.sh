@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 libgl-dev libboost-dev poppler-utils
-    desktop-file-utils appstream)
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 [ "${1:-}" = bench ] && packages+=(libbenchmark-dev)
 [ "${1:-}" = package ] && packages+=(dpkg-dev)
 

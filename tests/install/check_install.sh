@@ -16,6 +16,8 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >"$scratch/install.log" \
 if [ "$mode" = validate ]; then
     command -v desktop-file-validate >/dev/null || { echo "desktop-file-validate missing"; exit 77; }
     command -v appstreamcli >/dev/null || { echo "appstreamcli missing"; exit 77; }
+    command -v update-mime-database >/dev/null || { echo "update-mime-database missing"; exit 77; }
+    command -v gio >/dev/null || { echo "gio missing"; exit 77; }
     desktop-file-validate "$root"/usr/share/applications/*.desktop
     appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.xml
     # Every icon the desktop entry, the metainfo and the MIME type name is installed.
@@ -23,7 +25,23 @@ if [ "$mode" = validate ]; then
         [ -f "$root/usr/share/icons/hicolor/${size}x${size}/apps/calvane.png" ] || fail "icon $size"
     done
     [ -f "$root/usr/share/icons/hicolor/scalable/apps/calvane.svg" ] || fail "scalable icon"
-    grep -q '<glob pattern="\*.calvane"/>' "$root/usr/share/mime/packages/calvane.xml" || fail "glob"
+    # A survey is known by its extension, and as .json (or nameless) by what it says.
+    mime=$scratch/data/mime
+    mkdir -p "$mime/packages" "$scratch/files"
+    cp "$root/usr/share/mime/packages/calvane.xml" "$mime/packages/"
+    update-mime-database "$mime"
+    sample=$source/samples/loading-survey.json
+    cp "$sample" "$scratch/files/a.calvane"
+    cp "$sample" "$scratch/files/a.json"
+    cp "$sample" "$scratch/files/a"
+    echo '{"format": "another-program"}' >"$scratch/files/b.json"
+    for file in a.calvane a.json a b.json; do
+        type=$(XDG_DATA_HOME=$scratch/data gio info -a standard::content-type "$scratch/files/$file" \
+            | sed -n 's/.*content-type: //p')
+        expected=application/x-calvane-survey
+        [ "$file" = b.json ] && expected=application/json
+        [ "$type" = "$expected" ] || fail "$file is $type, not $expected"
+    done
     echo "desktop files valid"
     exit 0
 fi
