@@ -17,7 +17,7 @@ Startup::Startup(const WindowRegistry& registry, ProgramSettings& settings, Shel
 Startup::~Startup() = default;
 
 std::optional<int> Startup::Main() {
-    // OpenConnection has told the user why when it fails.
+    // OpenRegister has told the user why when it fails.
     if (!OpenRegister(
             {m_options.applicationFolder, m_options.userDataFolder, m_options.registerSeed}))
         return 1;
@@ -46,7 +46,7 @@ void Startup::openHandedOver(const QString& file) {
         return;
     }
     // The double click was meant for this window: bring it to the front.
-    m_frame->showNormal();
+    m_frame->setWindowState((m_frame->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     m_frame->raise();
     m_frame->activateWindow();
     m_frame->surveyFiles().open(file);
