@@ -4,11 +4,14 @@
 #   ./calvane.sh test           build, then run every test
 #   ./calvane.sh test-sanitized build with AddressSanitizer and UBSan, run every test
 #   ./calvane.sh bench          build the benchmarks in release mode and run them
+#   ./calvane.sh package        build the Debian package (build-package/calvane_*.deb)
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 libgl-dev libboost-dev poppler-utils)
+packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 libgl-dev libboost-dev poppler-utils
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 [ "${1:-}" = bench ] && packages+=(libbenchmark-dev)
+[ "${1:-}" = package ] && packages+=(dpkg-dev)
 
 install_missing() {
     local missing=()
@@ -49,8 +52,13 @@ bench)
     build build-bench -DCMAKE_BUILD_TYPE=Release -DCALVANE_BENCH=ON
     for b in build-bench/bin/bench_*; do "$b"; done
     ;;
+package)
+    build build-package -DCMAKE_BUILD_TYPE=Release -DCALVANE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+    (cd build-package && cpack -G DEB)
+    ls build-package/calvane_*.deb
+    ;;
 *)
-    sed -n '2,6p' "$0"
+    sed -n '2,7p' "$0"
     exit 2
     ;;
 esac

@@ -3,6 +3,7 @@
 #include "message_service.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -58,8 +59,17 @@ void startTextEditor() {
                  QStringLiteral("Please install one, for example gedit or mousepad."));
 }
 
+// Set by the build: the installed guide's folder as seen from the program.
+#ifndef CALVANE_HELP_FROM_PROGRAM
+#define CALVANE_HELP_FROM_PROGRAM "../share/doc/calvane/help"
+#endif
+
 QString helpDocumentIn(const QString& applicationFolder) {
-    return applicationFolder + QStringLiteral("/help/index.html");
+    const QString beside = applicationFolder + QStringLiteral("/help/index.html");
+    const QString installed = QDir::cleanPath(
+        applicationFolder + QStringLiteral("/" CALVANE_HELP_FROM_PROGRAM "/index.html"));
+    // A missing guide is named where a copied program folder keeps it.
+    return QFileInfo::exists(beside) || !QFileInfo::exists(installed) ? beside : installed;
 }
 
 void openHelpContents(const QString& applicationFolder) {

@@ -18,7 +18,8 @@ QString findFirstProgram(const QStringList& candidates);
 void startCalculator();
 void startTextEditor();
 
-// The user guide shipped in the help folder beside the program.
+// The user guide: in the help folder beside the program, or where the
+// package installs it.
 QString helpDocumentIn(const QString& applicationFolder);
 void openHelpContents(const QString& applicationFolder);
 

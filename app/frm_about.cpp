@@ -1,5 +1,6 @@
 #include "frm_about.h"
 
+#include "connection.h"
 #include "desktop_launcher.h"
 #include "maker_addresses.h"
 #include "program_emblem.h"
@@ -56,6 +57,15 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
                                   QStringLiteral("Copyright \u00a9 Calvane Marine Software.\n"
                                                  "All rights reserved."),
                                   this);
+    // Which DS.dat is in use: beside the program or the user's own.
+    const QString registerFile =
+        gcnnStore && gcnnStore->isOpen() ? gcnnStore->connectionText() : QString();
+    QLabel* registerInUse =
+        makeLabel(QStringLiteral("lblRegister"),
+                  registerFile.isEmpty() ? QStringLiteral("Register: none open")
+                                         : QStringLiteral("Register: ") + registerFile,
+                  this);
+    registerInUse->setTextInteractionFlags(Qt::TextSelectableByMouse);
     QLabel* download =
         makeLink(QStringLiteral("Label1"), QStringLiteral("Download the latest version"),
                  productDownloadPage(), this);
@@ -73,6 +83,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     text->addWidget(version);
     text->addSpacing(8);
     text->addWidget(purpose);
+    text->addSpacing(8);
+    text->addWidget(registerInUse);
     text->addSpacing(8);
     text->addWidget(download, 0, Qt::AlignLeft);
     text->addWidget(home, 0, Qt::AlignLeft);

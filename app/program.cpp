@@ -6,12 +6,21 @@
 #include "message_box_service.h"
 #include "page_report_printer.h"
 #include "program_settings.h"
+#include "single_instance.h"
 #include "startup.h"
 #include "window_registry.h"
 #include "working_windows.h"
 
 int runProgram(int argc, char** argv) {
     Application application(argc, argv);
+    ShellOptions options =
+        ShellOptions::fromCommandLine(Application::arguments(), applicationFolder());
+    // A double click on a survey while the program runs opens it there.
+    const QString serverName = SingleInstance::serverName();
+    if (!options.surveyFile.isEmpty() && SingleInstance::handOver(serverName, options.surveyFile))
+        return 0;
+    SingleInstance instance(serverName);
+    instance.listen();
     MessageBoxService messageBoxes;
     installMessageService(&messageBoxes);
     PageReportPrinter reportPrinter;
@@ -22,8 +31,9 @@ int runProgram(int argc, char** argv) {
     WindowRegistry registry;
     registerWorkingWindows(registry);
     registerMasterWindows(registry);
-    Startup startup(registry, settings,
-                    ShellOptions::fromCommandLine(Application::arguments(), applicationFolder()));
+    Startup startup(registry, settings, std::move(options));
+    QObject::connect(&instance, &SingleInstance::fileReceived, &instance,
+                     [&startup](const QString& file) { startup.openHandedOver(file); });
     const std::optional<int> earlyExit = startup.Main();
     const int status = earlyExit ? *earlyExit : Application::exec();
     // The connection must go while the database layer it belongs to exists.

@@ -7,6 +7,11 @@
 struct ShellOptions {
     // Where the database and the help folder are.
     QString applicationFolder;
+    // Where the register is when there is none beside the program: the
+    // user's data folder, and the seed it is made from (see chooseRegister).
+    // Empty in a folder of its own, as in the tests.
+    QString userDataFolder;
+    QString registerSeed;
     // The command line was exactly "debug": the tip of the day traces its
     // loading and activation.
     bool debugTraces = false;
@@ -14,6 +19,10 @@ struct ShellOptions {
     QString surveyFile;
     // Where unsaved surveys are written every 30 seconds; none when empty.
     QString autosaveFolder;
+    // CALVANE_QUIT_AFTER_START is set: the start-up runs as the user would
+    // see it (Continue on the About box, the survey file opened) and the
+    // program then ends, so that a script can check an installation.
+    bool quitAfterStart = false;
 
     // `arguments` as QCoreApplication::arguments() gives them, the program
     // first.

@@ -4,6 +4,12 @@
 #include "form_center.h"
 #include "frm_about.h"
 #include "frm_mdi.h"
+#include "register_location.h"
+#include "survey_files.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <utility>
 
 Startup::Startup(const WindowRegistry& registry, ProgramSettings& settings, ShellOptions options)
     : m_registry(registry), m_settings(settings), m_options(std::move(options)) {}
@@ -11,17 +17,37 @@ Startup::Startup(const WindowRegistry& registry, ProgramSettings& settings, Shel
 Startup::~Startup() = default;
 
 std::optional<int> Startup::Main() {
-    // OpenConnection has told the user why when it fails.
-    if (!OpenConnection(m_options.applicationFolder))
+    // OpenRegister has told the user why when it fails.
+    if (!OpenRegister(
+            {m_options.applicationFolder, m_options.userDataFolder, m_options.registerSeed}))
         return 1;
     m_frame = std::make_unique<frmMDI>(m_registry, m_settings, m_options);
     frmAbout about;
     FormCenter(about);
+    if (m_options.quitAfterStart)
+        QTimer::singleShot(0, &about, &QDialog::accept);
     if (about.exec() != QDialog::Accepted) {
         CloseConnection();
         return 0;
     }
     m_frame->continueFromAbout();
     m_frame->openStartupSurveys();
+    m_started = true;
+    for (const QString& file : std::exchange(m_handedOver, {}))
+        openHandedOver(file);
+    if (m_options.quitAfterStart)
+        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
     return std::nullopt;
+}
+
+void Startup::openHandedOver(const QString& file) {
+    if (!m_started) {
+        m_handedOver.append(file);
+        return;
+    }
+    // The double click was meant for this window: bring it to the front.
+    m_frame->setWindowState((m_frame->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_frame->raise();
+    m_frame->activateWindow();
+    m_frame->surveyFiles().open(file);
 }

@@ -2,6 +2,7 @@
 
 #include "shell_options.h"
 
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,10 @@ public:
     // without Continue), or nothing when the event loop is to run.
     std::optional<int> Main();
 
+    // A survey file handed over by a second start: opened as the command
+    // line's file is, at once when the start-up is over, after it when not.
+    void openHandedOver(const QString& file);
+
     // The main window once Main has made it.
     frmMDI* frame() const { return m_frame.get(); }
 
@@ -31,4 +36,6 @@ private:
     ProgramSettings& m_settings;
     const ShellOptions m_options;
     std::unique_ptr<frmMDI> m_frame;
+    bool m_started = false;
+    QStringList m_handedOver;
 };

@@ -7,6 +7,8 @@
 #include <QString>
 #include <memory>
 
+struct RegisterPlaces;
+
 // One open database. Every connection turns foreign keys on, so that
 // deleting a port deletes the ships registered there.
 class Connection {
@@ -53,5 +55,8 @@ QString databaseFileIn(const QString& folder);
 // failure shows the start-up message, sets gblnOpenFailed and returns false.
 bool OpenConnection();
 bool OpenConnection(const QString& folder);
+// Opens gcnnStore on the register chooseRegister picks among `places`
+// (making the user's from the seed when needed); fails as OpenConnection.
+bool OpenRegister(const RegisterPlaces& places);
 // Rolls back and closes gcnnStore, ignoring errors.
 void CloseConnection();

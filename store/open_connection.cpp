@@ -1,6 +1,7 @@
 #include "connection.h"
 #include "errors.h"
 #include "message_service.h"
+#include "register_location.h"
 
 #include <QCoreApplication>
 
@@ -19,12 +20,18 @@ bool OpenConnection() {
     return OpenConnection(applicationFolder());
 }
 
-bool OpenConnection(const QString& folder) {
+namespace {
+
+// `problem`, when given, is why the file could not be made and is told in
+// place of trying to open it.
+bool openOrTell(const QString& file, const QString& problem) {
     // The old connection goes first: the new one takes its name.
     gcnnStore.reset();
     gcnnStore = std::make_unique<Connection>(QStringLiteral("gcnnStore"));
     try {
-        gcnnStore->open(databaseFileIn(folder));
+        if (!problem.isEmpty())
+            throw ProgramError::storeFailure(problem);
+        gcnnStore->open(file);
         return true;
     } catch (const ProgramError& error) {
         gcnnStore.reset();
@@ -40,6 +47,17 @@ bool OpenConnection(const QString& folder) {
         gblnOpenFailed = true;
         return false;
     }
+}
+
+} // namespace
+
+bool OpenConnection(const QString& folder) {
+    return openOrTell(databaseFileIn(folder), QString());
+}
+
+bool OpenRegister(const RegisterPlaces& places) {
+    const RegisterChoice choice = chooseRegister(places);
+    return openOrTell(choice.file, choice.problem);
 }
 
 void CloseConnection() {

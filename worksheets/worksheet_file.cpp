@@ -15,7 +15,7 @@
 
 namespace {
 
-const QString surveyFilter = QStringLiteral("Survey files (*.json)");
+const QString surveyFilter = QStringLiteral("Survey files (*.calvane *.json)");
 
 // The file as it is on disk now; empty when it is missing or unreadable.
 QByteArray contentsOf(const QString& path) {
@@ -121,7 +121,8 @@ void SurveyWorksheet::RSave() {
 
 bool SurveyWorksheet::saveSurveyAs() {
     const QString proposed = m_filePath.isEmpty()
-                                 ? m_ui->txtVoyageID->text().trimmed() + QStringLiteral(".json")
+                                 ? m_ui->txtVoyageID->text().trimmed() + u'.' +
+                                       QLatin1String(surveyFileSuffix)
                                  : m_filePath;
     const QString path = fileChooser().chooseSaveFile(this, QStringLiteral("Save Survey As"),
                                                       proposed, surveyFilter);

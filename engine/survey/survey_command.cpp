@@ -6,6 +6,7 @@
 #include "message_service.h"
 #include "particular_rules.h"
 #include "printable_text.h"
+#include "register_location.h"
 #include "rowset.h"
 #include "ship.h"
 #include "survey_calculation.h"
@@ -20,7 +21,7 @@ namespace {
 const char usage[] =
     "Usage: calvane-survey compute [--json] [--database FILE] SURVEY-FILE\n"
     "       calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
-    "       calvane-survey --help\n"
+    "       calvane-survey --help | --version\n"
     "\n"
     "Calculates a draft survey saved as a survey file, exactly as the loading or\n"
     "discharging worksheet calculates it (the Initial draft, then the Final\n"
@@ -33,7 +34,8 @@ const char usage[] =
     "\n"
     "  --json           print every figure at full precision as JSON\n"
     "  --database FILE  the database holding the survey's ship when the file names\n"
-    "                   it by \"shipId\" (default: DS.dat beside the program)\n"
+    "                   it by \"shipId\" (default: the desktop program's register,\n"
+    "                   DS.dat beside the program or ~/.local/share/calvane/DS.dat)\n"
     "\n"
     "Exit status: 0 calculated (also without the Final draft); 1 the calculation\n"
     "refused the survey (incomplete draft, zero difference in the hydrostatic\n"
@@ -58,7 +60,7 @@ public:
     // The ship's key, or raises ProgramError.
     int open(const SurveyDocument& survey, const QString& databaseFile) {
         if (survey.shipID) {
-            connect(databaseFile.isEmpty() ? databaseFileIn(applicationFolder()) : databaseFile);
+            connect(databaseFile.isEmpty() ? registerFile() : databaseFile);
             return *survey.shipID;
         }
         if (!m_scratch.isValid())
@@ -77,6 +79,14 @@ public:
     }
 
 private:
+    // The register the desktop program would open.
+    static QString registerFile() {
+        const RegisterChoice choice = chooseRegister(RegisterPlaces::ofThisProgram());
+        if (!choice.problem.isEmpty())
+            throw ProgramError::storeFailure(choice.problem);
+        return choice.file;
+    }
+
     static void connect(const QString& file) {
         gcnnStore = std::make_unique<Connection>(QStringLiteral("calvane-survey"));
         gcnnStore->open(file);

@@ -1,6 +1,8 @@
 #include "shell_fixture.h"
+#include "frm_about.h"
 #include "startup.h"
 
+#include <QLabel>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTest>
@@ -24,6 +26,7 @@ private slots:
     void aMissingDatabaseEndsWithOneMessageAndNoWindow();
     void theAboutBoxLeadsOnOrEnds_data();
     void theAboutBoxLeadsOnOrEnds();
+    void theAboutBoxNamesTheRegisterInUse();
 };
 
 void TestStartup::aMissingDatabaseEndsWithOneMessageAndNoWindow() {
@@ -91,6 +94,13 @@ void TestStartup::theAboutBoxLeadsOnOrEnds() {
     QVERIFY(!status.has_value());
     QCOMPARE(visibleWindows(), QList<QWidget*>{startup.frame()});
     QCOMPARE(startup.frame()->mdiArea().subWindowList().size(), tips);
+}
+
+void TestStartup::theAboutBoxNamesTheRegisterInUse() {
+    Shell shell;
+    frmAbout about;
+    QCOMPARE(about.findChild<QLabel*>(QStringLiteral("lblRegister"))->text(),
+             QStringLiteral("Register: ") + databaseFileIn(shell.path()));
 }
 
 QTEST_MAIN(TestStartup)
