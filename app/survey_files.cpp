@@ -62,7 +62,7 @@ void SurveyFiles::chooseAndOpen() {
     const QStringList recent = m_settings.recentSurveys();
     const QString folder = recent.isEmpty() ? QString() : QFileInfo(recent.first()).path();
     const QString path = fileChooser().chooseOpenFile(
-        &m_frame, QStringLiteral("Open Survey"), folder, QStringLiteral("Survey files (*.json)"));
+        &m_frame, QStringLiteral("Open Survey"), folder, QStringLiteral("Survey files (*.calvane *.json)"));
     if (!path.isEmpty())
         open(path);
 }

@@ -11,6 +11,7 @@
 #include "ui_survey_worksheet.h"
 
 #include <QComboBox>
+#include <QShortcut>
 #include <QTableWidget>
 
 namespace {
@@ -76,18 +77,32 @@ SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* paren
     connect(m_ui->cmdCalculate, &QPushButton::clicked, this, [this] {
         report(QStringLiteral("frmCalvane::cmdCalculate_Click"), [&] { cmdCalculate_Click(); });
     });
+    // The other tab from the keyboard, as tabbed windows elsewhere take it.
+    const std::pair<QKeyCombination, int> tabKeys[] = {
+        {Qt::CTRL | Qt::Key_Tab, 1},
+        {Qt::CTRL | Qt::Key_PageDown, 1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+        {Qt::CTRL | Qt::Key_PageUp, -1}};
+    for (const auto& [keys, step] : tabKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepTab(step); });
+    }
     watchControls();
     open();
     watchEdits();
+    m_ui->dcbShip->setFocus();
 }
 
 SurveyWorksheet::~SurveyWorksheet() = default;
 
 void SurveyWorksheet::open() {
     mblnLoading = true;
-    m_ui->sstCalvane->addTab(QStringLiteral("Initial"));
+    // Alt+I and Alt+N, which no menu takes.
+    m_ui->sstCalvane->addTab(QStringLiteral("&Initial"));
     m_ui->sstCalvane->addTab(QStringLiteral("Daily"));
-    m_ui->sstCalvane->addTab(QStringLiteral("Final"));
+    m_ui->sstCalvane->addTab(QStringLiteral("Fi&nal"));
     // Nothing reaches the Daily draft; the tab stays for the tab numbers.
     m_ui->sstCalvane->setTabVisible(1, false);
     m_ui->sstCalvane->setTabEnabled(1, false);
@@ -112,14 +127,20 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
     if (m_placed)
         return;
     m_placed = true;
-    // Inside the main window the worksheet's frame fits the free area (the
-    // sheet scrolls within it) and stands in its middle.
+    // Inside the main window the worksheet's frame stands in the middle of
+    // the free area; where the sheet does not fit, the frame takes all of it
+    // and the sheet scrolls within.
     QWidget* frame = parentWidget();
     if (!frame || !frame->parentWidget())
         return;
     const QSize area = frame->parentWidget()->size();
     const QSize decorations = frame->size() - size() + QSize(4, 4);
-    frame->resize((m_ui->scrollContents->minimumSize() + decorations).boundedTo(area));
+    const QSize whole = m_ui->scrollContents->minimumSize() + decorations;
+    if (whole.width() > area.width() || whole.height() > area.height()) {
+        frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
+        return;
+    }
+    frame->resize(whole);
     FormCenter(*frame);
 }
 
@@ -360,7 +381,7 @@ void SurveyWorksheet::tabChanged(int index) {
         } else if (previous == 2) {
             SaveDraft(1);
         }
-        const QString caption = m_ui->sstCalvane->tabText(index);
+        const QString caption = tabCaption(index);
         if (caption == QStringLiteral("Initial"))
             enterInitialTab();
         else if (caption == QStringLiteral("Final"))
@@ -371,6 +392,21 @@ void SurveyWorksheet::tabChanged(int index) {
     }
     if (m_kind == Worksheet::Discharging || shipShown())
         m_ui->txtVoyageID->setFocus();
+}
+
+void SurveyWorksheet::stepTab(int step) {
+    QTabBar& tabs = *m_ui->sstCalvane;
+    for (int n = 1; n < tabs.count(); ++n) {
+        const int index = (tabs.currentIndex() + n * step + tabs.count()) % tabs.count();
+        if (tabs.isTabVisible(index) && tabs.isTabEnabled(index)) {
+            tabs.setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+QString SurveyWorksheet::tabCaption(int index) const {
+    return m_ui->sstCalvane->tabText(index).remove(u'&');
 }
 
 void SurveyWorksheet::enterInitialTab() {
