@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QShortcut>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +28,10 @@ QStringList texts(std::initializer_list<const char*> latin1) {
 }
 
 void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth) {
+    compactRows(grid);
+    const QFontMetrics metrics = grid.fontMetrics();
+    for (const QString& label : labels)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label) + 12);
     grid.clear();
     grid.setColumnCount(2);
     grid.setRowCount(int(labels.size()));
@@ -41,7 +46,8 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
     grid.setColumnWidth(0, labelWidth);
     grid.horizontalHeader()->setStretchLastSection(true);
     // Room for a figure to 5 places beside its label.
-    grid.setMinimumWidth(labelWidth + 110);
+    grid.setMinimumWidth(labelWidth + metrics.horizontalAdvance(QStringLiteral("-000000.00000")) +
+                         12 + 2 * grid.frameWidth());
     grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth());
 }
 
@@ -50,8 +56,12 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
 SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
     : QWidget(parent), m_kind(kind), m_host(host), m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
     m_ui->setupUi(this);
-    // The sheet keeps its laid-out size and scrolls in a smaller window.
-    m_ui->scrollContents->setMinimumSize(m_ui->scrollContents->sizeHint());
+    // The boxes below the sums show a figure to 5 places whole.
+    const int figure = fontMetrics().horizontalAdvance(QStringLiteral("-000000.00000")) + 12;
+    for (QLineEdit* box : {m_ui->txtInitNetDisp, m_ui->txtConstant, m_ui->txtFinalNetDisp,
+                           m_ui->txtTotCargoLoaded, m_ui->txtBLQty, m_ui->txtAssumedConstant,
+                           m_ui->txtFinTotCargoDis})
+        box->setMinimumWidth(figure);
     const bool loading = kind == Worksheet::Loading;
     m_stageFrames[0] = loading ? m_ui->fmeInitNetDisp : m_ui->fmeAssumedConstant;
     m_stageFrames[1] = loading ? m_ui->fmeFinalNetDisp : m_ui->fmeConstant;
@@ -135,7 +145,7 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
         return;
     const QSize area = frame->parentWidget()->size();
     const QSize decorations = frame->size() - size() + QSize(4, 4);
-    const QSize whole = m_ui->scrollContents->minimumSize() + decorations;
+    const QSize whole = m_ui->scrollContents->sizeHint() + decorations;
     if (whole.width() > area.width() || whole.height() > area.height()) {
         frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
         return;
@@ -434,12 +444,16 @@ void SurveyWorksheet::enterFinalTab() {
         InitializeAllGrids();
     if (!shipShown())
         return;
-    QTableWidget& results = *m_ui->fgrdFinalResult;
-    results.setCurrentCell(10, 1);
-    const QRect cell = results.visualRect(results.model()->index(10, 1));
-    m_ui->txtFnlGrdTxtBox->setGeometry(
-        QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
+    m_ui->fgrdFinalResult->setCurrentCell(10, 1);
+    placeInitialNetField();
     m_ui->txtFnlGrdTxtBox->show();
     m_ui->txtFnlGrdTxtBox->raise();
     LoadDraft(1);
+}
+
+void SurveyWorksheet::placeInitialNetField() {
+    const QTableWidget& results = *m_ui->fgrdFinalResult;
+    const QRect cell = results.visualRect(results.model()->index(10, 1));
+    m_ui->txtFnlGrdTxtBox->setGeometry(
+        QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
 }

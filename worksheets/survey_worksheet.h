@@ -94,6 +94,9 @@ private:
     void tabChanged(int index);
     void enterInitialTab();
     void enterFinalTab();
+    // The Final tab's initial net displacement box over its results cell,
+    // wherever the layout puts the results.
+    void placeInitialNetField();
     void setMask(const QString& mask);
     // The worksheet's frame of the tab shown, the other one hidden.
     void showStageFrames(Stage stage);

@@ -112,9 +112,12 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::Move:
+    case QEvent::Resize:
         // A grid's editor moves from cell to cell with the focus in it.
         if (control->hasFocus())
             m_ui->scrollWorksheet->ensureWidgetVisible(control);
+        if (control == m_ui->fgrdFinalResult)
+            placeInitialNetField();
         break;
     case QEvent::FocusOut:
         if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event))) {
