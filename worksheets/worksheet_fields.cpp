@@ -112,12 +112,16 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::Move:
-    case QEvent::Resize:
         // A grid's editor moves from cell to cell with the focus in it.
         if (control->hasFocus())
             m_ui->scrollWorksheet->ensureWidgetVisible(control);
         if (control == m_ui->fgrdFinalResult)
             placeInitialNetField();
+        break;
+    case QEvent::Resize:
+        // The results' columns follow the grid's width once it has taken it.
+        if (control == m_ui->fgrdFinalResult)
+            later(this, [this] { placeInitialNetField(); });
         break;
     case QEvent::FocusOut:
         if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event))) {
