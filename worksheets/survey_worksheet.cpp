@@ -14,6 +14,7 @@
 #include <QShortcut>
 #include <QTableWidget>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -102,7 +103,6 @@ SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* paren
     watchControls();
     open();
     watchEdits();
-    m_ui->dcbShip->setFocus();
 }
 
 SurveyWorksheet::~SurveyWorksheet() = default;
@@ -137,6 +137,9 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
     if (m_placed)
         return;
     m_placed = true;
+    // A new survey starts with its ship, whatever takes the focus first
+    // when the window shows.
+    m_ui->dcbShip->setFocus();
     // Inside the main window the worksheet's frame stands in the middle of
     // the free area; where the sheet does not fit, the frame takes all of it
     // and the sheet scrolls within.
@@ -147,7 +150,12 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
     const QSize decorations = frame->size() - size() + QSize(4, 4);
     const QSize whole = m_ui->scrollContents->sizeHint() + decorations;
     if (whole.width() > area.width() || whole.height() > area.height()) {
+        // Maximizing hides and shows the frame, which passes the focus on
+        // through the fields: no field is entered by the user meanwhile.
+        const bool wasLoading = std::exchange(mblnLoading, true);
         frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
+        mblnLoading = wasLoading;
+        m_ui->dcbShip->setFocus();
         return;
     }
     frame->resize(whole);

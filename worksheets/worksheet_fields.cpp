@@ -370,7 +370,7 @@ bool SurveyWorksheet::enterPressed(QWidget* focus) {
 
 InputGrid* SurveyWorksheet::gridOf(const QWidget* editor) const {
     for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get(), m_deductions.get()}) {
-        if (&grid->editor() == editor)
+        if (grid && &grid->editor() == editor)
             return grid;
     }
     return nullptr;

@@ -91,11 +91,6 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
         f.watchView = true;
     }
     QCOMPARE(f.focused(), QStringLiteral("dcbShip"));
-    if (qEnvironmentVariableIsSet("CALVANE_PROBE"))
-        qWarning() << "sheet" << f.find<QWidget>("scrollContents")->minimumSize()
-                   << f.find<QWidget>("scrollContents")->sizeHint() << "viewport"
-                   << f.find<QScrollArea>("scrollWorksheet")->viewport()->size()
-                   << f.find<QWidget>("scrollContents")->grab().save(QStringLiteral("/tmp/wt16-probe.png"));
 
     using namespace survey_typing;
     typeOpening(f, survey, next);
