@@ -61,8 +61,9 @@ bool SurveyFiles::show(const SurveyDocument& survey, const QString& path, bool u
 void SurveyFiles::chooseAndOpen() {
     const QStringList recent = m_settings.recentSurveys();
     const QString folder = recent.isEmpty() ? QString() : QFileInfo(recent.first()).path();
-    const QString path = fileChooser().chooseOpenFile(
-        &m_frame, QStringLiteral("Open Survey"), folder, QStringLiteral("Survey files (*.calvane *.json)"));
+    const QString path =
+        fileChooser().chooseOpenFile(&m_frame, QStringLiteral("Open Survey"), folder,
+                                     QStringLiteral("Survey files (*.calvane *.json)"));
     if (!path.isEmpty())
         open(path);
 }

@@ -81,8 +81,7 @@ ReportPreview::ReportPreview(const ReportPage& page, QWidget* parent)
 
 void ReportPreview::fitScreen() {
     // The screen of the window it was opened from, where the user looks.
-    const QWidget* from =
-        parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+    const QWidget* from = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
     const QRect area = (from ? from->screen() : screen())->availableGeometry();
     // The frame is not known before the window shows: room is kept for it.
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;

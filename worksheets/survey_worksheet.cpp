@@ -59,9 +59,9 @@ SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* paren
     m_ui->setupUi(this);
     // The boxes below the sums show a figure to 5 places whole.
     const int figure = fontMetrics().horizontalAdvance(QStringLiteral("-000000.00000")) + 12;
-    for (QLineEdit* box : {m_ui->txtInitNetDisp, m_ui->txtConstant, m_ui->txtFinalNetDisp,
-                           m_ui->txtTotCargoLoaded, m_ui->txtBLQty, m_ui->txtAssumedConstant,
-                           m_ui->txtFinTotCargoDis})
+    for (QLineEdit* box :
+         {m_ui->txtInitNetDisp, m_ui->txtConstant, m_ui->txtFinalNetDisp, m_ui->txtTotCargoLoaded,
+          m_ui->txtBLQty, m_ui->txtAssumedConstant, m_ui->txtFinTotCargoDis})
         box->setMinimumWidth(figure);
     const bool loading = kind == Worksheet::Loading;
     m_stageFrames[0] = loading ? m_ui->fmeInitNetDisp : m_ui->fmeAssumedConstant;
@@ -89,12 +89,11 @@ SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* paren
         report(QStringLiteral("frmCalvane::cmdCalculate_Click"), [&] { cmdCalculate_Click(); });
     });
     // The other tab from the keyboard, as tabbed windows elsewhere take it.
-    const std::pair<QKeyCombination, int> tabKeys[] = {
-        {Qt::CTRL | Qt::Key_Tab, 1},
-        {Qt::CTRL | Qt::Key_PageDown, 1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-        {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
-        {Qt::CTRL | Qt::Key_PageUp, -1}};
+    const std::pair<QKeyCombination, int> tabKeys[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                                                       {Qt::CTRL | Qt::Key_PageDown, 1},
+                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+                                                       {Qt::CTRL | Qt::Key_PageUp, -1}};
     for (const auto& [keys, step] : tabKeys) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);

@@ -403,10 +403,10 @@ bool SurveyWorksheet::stepInGrid(QLineEdit* editor, bool forward) {
     // never reaches the cell.
     const bool accepted =
         &grid == m_deductions.get() ? checkDeductionEditor()
-        : &grid == m_hdt.get()      ? checkHDTEditor()
-                                    : checkMCTCEditor(grid, &grid == m_mctcPlus.get()
-                                                                ? SurveyField::MCTCPlus50
-                                                                : SurveyField::MCTCMinus50);
+        : &grid == m_hdt.get()
+            ? checkHDTEditor()
+            : checkMCTCEditor(grid, &grid == m_mctcPlus.get() ? SurveyField::MCTCPlus50
+                                                              : SurveyField::MCTCMinus50);
     if (!accepted)
         return true;
     const qsizetype next = at + (forward ? 1 : -1);

@@ -154,13 +154,13 @@ QString SurveyWorksheet::proposedFilePath() {
     } catch (const ProgramError&) {
         // The name in the list serves as well.
     }
-    const QString worksheet = m_kind == Worksheet::Loading ? QStringLiteral("Loading")
-                                                           : QStringLiteral("Discharging");
+    const QString worksheet =
+        m_kind == Worksheet::Loading ? QStringLiteral("Loading") : QStringLiteral("Discharging");
     QString folder = m_host.surveyFolder();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = documentsFolder();
-    return QDir(folder).filePath(surveyFileName(ship, survey.port, worksheet, date,
-                                                QString::fromLatin1(surveyFileSuffix)));
+    return QDir(folder).filePath(
+        surveyFileName(ship, survey.port, worksheet, date, QString::fromLatin1(surveyFileSuffix)));
 }
 
 bool SurveyWorksheet::saveSurveyTo(const QString& path) {

@@ -16,8 +16,8 @@ QString fileNamePart(const QString& text) {
 QString surveyFileName(const QString& ship, const QString& port, const QString& worksheet,
                        const QDate& date, const QString& suffix) {
     QStringList parts;
-    for (const QString& part : {ship, port.section(u',', 0, 0), worksheet,
-                                date.toString(QStringLiteral("yyyy-MM-dd"))}) {
+    for (const QString& part :
+         {ship, port.section(u',', 0, 0), worksheet, date.toString(QStringLiteral("yyyy-MM-dd"))}) {
         const QString safe = fileNamePart(part);
         if (!safe.isEmpty())
             parts << safe;

@@ -86,8 +86,7 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
         QCoreApplication::processEvents();
         // The sheet scrolls up and down only, so the results stand beside
         // Calculate.
-        QCOMPARE(f.find<QScrollArea>("scrollWorksheet")->horizontalScrollBar()->isVisible(),
-                 false);
+        QCOMPARE(f.find<QScrollArea>("scrollWorksheet")->horizontalScrollBar()->isVisible(), false);
         f.watchView = true;
     }
     QCOMPARE(f.focused(), QStringLiteral("dcbShip"));

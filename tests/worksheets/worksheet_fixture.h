@@ -21,8 +21,10 @@ class RecordingHost : public ChildHost {
 public:
     void SetMDIToolbar(const QString& ButtonSettings) override { masks.append(ButtonSettings); }
     void setStatusMessage(const QString& text) override { status = text; }
+    QString surveyFolder() const override { return folder; }
     QStringList masks;
     QString status;
+    QString folder;
 };
 
 // A database of the test's own holding the sample surveys' ship (as
