@@ -18,6 +18,7 @@
 #include "survey_worksheet.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +31,9 @@ namespace {
 QString openFileHint() {
     return QStringLiteral("Press Ctrl-O to open the Open file box");
 }
+
+// A screen that holds a worksheet whole beside the main window's bars.
+constexpr QSize roomyScreen(1600, 1000);
 
 // The mask a child sends as it unloads: all six commands off.
 QString nothingEnabled() {
@@ -71,8 +75,15 @@ frmMDI::frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellO
     SetMDIToolbar(nothingEnabled());
     refreshStatusHint();
 
-    const QSize available = screen()->availableGeometry().size();
-    resize(QSize(1024, 720).boundedTo(available * 0.9));
+    // As the user left it; the first time, a laptop's screen is hardly
+    // enough for a worksheet, so the window takes all of it.
+    m_placed = restoreGeometry(m_settings.mainWindowGeometry());
+    if (!m_placed) {
+        const QSize available = screen()->availableGeometry().size();
+        resize(QSize(1024, 720).boundedTo(available * 0.9));
+        if (available.width() < roomyScreen.width() || available.height() < roomyScreen.height())
+            setWindowState(Qt::WindowMaximized);
+    }
 }
 
 frmMDI::~frmMDI() {
@@ -248,8 +259,8 @@ void frmMDI::showAbout() {
         continueFromAbout();
 }
 
-void frmMDI::continueFromAbout() {
-    if (m_settings.showTipsAtStartup() == 1)
+void frmMDI::continueFromAbout(bool tipWanted) {
+    if (tipWanted && m_settings.showTipsAtStartup() == 1)
         showTipOfDay();
     else
         showFrame();
@@ -261,6 +272,11 @@ QString frmMDI::statusMessage() const {
 
 void frmMDI::setStatusMessage(const QString& text) {
     m_status->setMessage(text);
+}
+
+QString frmMDI::surveyFolder() const {
+    const QStringList recent = m_settings.recentSurveys();
+    return recent.isEmpty() ? QString() : QFileInfo(recent.first()).path();
 }
 
 void frmMDI::changeEvent(QEvent* event) {
@@ -277,13 +293,15 @@ void frmMDI::closeEvent(QCloseEvent* event) {
         return;
     }
     CloseConnection();
+    m_settings.setMainWindowGeometry(saveGeometry());
     event->accept();
 }
 
 void frmMDI::showFrame() {
     if (isVisible())
         return;
-    FormCenter(*this);
+    if (!m_placed && !isMaximized())
+        FormCenter(*this);
     show();
 }
 

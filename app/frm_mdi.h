@@ -55,12 +55,13 @@ public:
     // The About box, modal; Continue leads on as at start-up.
     void showAbout();
     // Where the About box's Continue leads: the tip of the day when the user
-    // wants it at start-up, else the frame alone.
-    void continueFromAbout();
+    // wants it at start-up (and `tipWanted`), else the frame alone.
+    void continueFromAbout(bool tipWanted = true);
 
     // Status panel 1.
     QString statusMessage() const;
     void setStatusMessage(const QString& text) override;
+    QString surveyFolder() const override;
     // The hint for opening a window while none is open, else the empty text.
     void refreshStatusHint();
 
@@ -97,4 +98,6 @@ private:
     QPointer<ChildFrame> m_tipOfDay;
     std::unique_ptr<Autosave> m_autosave;
     std::unique_ptr<SurveyFiles> m_surveyFiles;
+    // The window has the geometry it was last closed with.
+    bool m_placed = false;
 };

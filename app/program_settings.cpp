@@ -12,6 +12,10 @@ QString recentKey() {
     return QStringLiteral("Surveys/Recent");
 }
 
+QString geometryKey() {
+    return QStringLiteral("Main Window/Geometry");
+}
+
 constexpr int recentKept = 10;
 
 } // namespace
@@ -51,5 +55,14 @@ void ProgramSettings::removeRecentSurvey(const QString& path) {
     QStringList recent = recentSurveys();
     recent.removeAll(path);
     m_settings->setValue(recentKey(), recent);
+    m_settings->sync();
+}
+
+QByteArray ProgramSettings::mainWindowGeometry() const {
+    return m_settings->value(geometryKey()).toByteArray();
+}
+
+void ProgramSettings::setMainWindowGeometry(const QByteArray& geometry) {
+    m_settings->setValue(geometryKey(), geometry);
     m_settings->sync();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -29,6 +30,11 @@ public:
     // Puts `path` first, at most ten kept.
     void addRecentSurvey(const QString& path);
     void removeRecentSurvey(const QString& path);
+
+    // The main window's size, place and maximized state as
+    // QWidget::saveGeometry() gives them; empty until it first closed.
+    QByteArray mainWindowGeometry() const;
+    void setMainWindowGeometry(const QByteArray& geometry);
 
 private:
     std::unique_ptr<QSettings> m_settings;

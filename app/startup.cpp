@@ -30,7 +30,9 @@ std::optional<int> Startup::Main() {
         CloseConnection();
         return 0;
     }
-    m_frame->continueFromAbout();
+    // A survey named on the command line is what the user came for; the
+    // tip of the day would only open behind it.
+    m_frame->continueFromAbout(m_options.surveyFile.isEmpty());
     m_frame->openStartupSurveys();
     m_started = true;
     for (const QString& file : std::exchange(m_handedOver, {}))

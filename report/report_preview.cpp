@@ -6,28 +6,25 @@
 #include "message_service.h"
 #include "report_pdf.h"
 #include "report_render.h"
+#include "survey_file_name.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
-#include <QStandardPaths>
+#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
 
 constexpr int zoomSteps[] = {50, 75, 100, 125, 150, 200};
 constexpr int screenDpi = 96;
-
-// Characters no desktop takes in a file name become a dash.
-QString fileNamePart(const QString& text) {
-    static const QRegularExpression unsafe(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])"));
-    return QString(text).replace(unsafe, QStringLiteral("-")).simplified();
-}
 
 } // namespace
 
@@ -79,7 +76,18 @@ ReportPreview::ReportPreview(const ReportPage& page, QWidget* parent)
     setZoom(100);
     connect(m_zoom, &QComboBox::currentIndexChanged, this, &ReportPreview::showPage);
     showPage();
-    resize(880, 960);
+    fitScreen();
+}
+
+void ReportPreview::fitScreen() {
+    // The screen of the window it was opened from, where the user looks.
+    const QWidget* from = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+    const QRect area = (from ? from->screen() : screen())->availableGeometry();
+    // The frame is not known before the window shows: room is kept for it.
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+    resize(QSize(880, 960).boundedTo(area.size() - QSize(8, titleBar)));
+    move(area.left() + std::max(0, (area.width() - width()) / 2),
+         area.top() + std::max(0, (area.height() - height() - titleBar) / 2));
 }
 
 int ReportPreview::zoom() const {
@@ -113,13 +121,10 @@ QDate ReportPreview::surveyDate() const {
 }
 
 QString ReportPreview::proposedFileName() const {
-    const QString port = m_page.caption(QStringLiteral("lblPortName")).section(u',', 0, 0);
-    const QString name = fileNamePart(m_page.caption(QStringLiteral("lblShipName"))) +
-                         QStringLiteral(" - ") + fileNamePart(port) + QStringLiteral(" - ") +
-                         surveyDate().toString(QStringLiteral("yyyy-MM-dd")) +
-                         QStringLiteral(".pdf");
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name);
+    return QDir(documentsFolder())
+        .filePath(surveyFileName(m_page.caption(QStringLiteral("lblShipName")),
+                                 m_page.caption(QStringLiteral("lblPortName")), QString(),
+                                 surveyDate(), QStringLiteral("pdf")));
 }
 
 void ReportPreview::saveAsPdf() {

@@ -28,6 +28,8 @@ public:
 
 private:
     void showPage();
+    // A page's width at 100% and most of its height, within the screen.
+    void fitScreen();
     QDate surveyDate() const;
 
     ReportPage m_page;

@@ -30,4 +30,7 @@ public:
     virtual void SetMDIToolbar(const QString& ButtonSettings) = 0;
     // Status panel 1.
     virtual void setStatusMessage(const QString& text) = 0;
+    // The folder a survey file was last opened from or saved in; empty
+    // before the first.
+    virtual QString surveyFolder() const { return QString(); }
 };

@@ -9,8 +9,16 @@
 #include <QTimer>
 #include <algorithm>
 
+void compactRows(QTableWidget& table) {
+    // The editor over a cell needs the line and its frame.
+    const int height = table.fontMetrics().height() + 6;
+    table.verticalHeader()->setMinimumSectionSize(height);
+    table.verticalHeader()->setDefaultSectionSize(height);
+}
+
 InputGrid::InputGrid(QTableWidget& table, QLineEdit& editor, bool hasHeaderRow)
     : QObject(&table), m_table(table), m_editor(editor), m_firstRow(hasHeaderRow ? 1 : 0) {
+    compactRows(m_table);
     m_table.horizontalHeader()->setVisible(hasHeaderRow);
     m_table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table.horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);

@@ -10,6 +10,10 @@
 class QLineEdit;
 class QTableWidget;
 
+// Rows as high as a line of text needs and no more, so that the sheet
+// fits a laptop's screen.
+void compactRows(QTableWidget& table);
+
 // A grid whose cells are never typed into: one editor box lies over the
 // current cell and is committed into it when the current cell changes.
 // Cells are addressed as the worksheet numbers them: the header row (when

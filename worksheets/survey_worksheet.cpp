@@ -11,7 +11,10 @@
 #include "ui_survey_worksheet.h"
 
 #include <QComboBox>
+#include <QShortcut>
 #include <QTableWidget>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -26,6 +29,10 @@ QStringList texts(std::initializer_list<const char*> latin1) {
 }
 
 void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth) {
+    compactRows(grid);
+    const QFontMetrics metrics = grid.fontMetrics();
+    for (const QString& label : labels)
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label) + 12);
     grid.clear();
     grid.setColumnCount(2);
     grid.setRowCount(int(labels.size()));
@@ -40,7 +47,8 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
     grid.setColumnWidth(0, labelWidth);
     grid.horizontalHeader()->setStretchLastSection(true);
     // Room for a figure to 5 places beside its label.
-    grid.setMinimumWidth(labelWidth + 110);
+    grid.setMinimumWidth(labelWidth + metrics.horizontalAdvance(QStringLiteral("-000000.00000")) +
+                         12 + 2 * grid.frameWidth());
     grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth());
 }
 
@@ -49,8 +57,12 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
 SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
     : QWidget(parent), m_kind(kind), m_host(host), m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
     m_ui->setupUi(this);
-    // The sheet keeps its laid-out size and scrolls in a smaller window.
-    m_ui->scrollContents->setMinimumSize(m_ui->scrollContents->sizeHint());
+    // The boxes below the sums show a figure to 5 places whole.
+    const int figure = fontMetrics().horizontalAdvance(QStringLiteral("-000000.00000")) + 12;
+    for (QLineEdit* box :
+         {m_ui->txtInitNetDisp, m_ui->txtConstant, m_ui->txtFinalNetDisp, m_ui->txtTotCargoLoaded,
+          m_ui->txtBLQty, m_ui->txtAssumedConstant, m_ui->txtFinTotCargoDis})
+        box->setMinimumWidth(figure);
     const bool loading = kind == Worksheet::Loading;
     m_stageFrames[0] = loading ? m_ui->fmeInitNetDisp : m_ui->fmeAssumedConstant;
     m_stageFrames[1] = loading ? m_ui->fmeFinalNetDisp : m_ui->fmeConstant;
@@ -76,6 +88,17 @@ SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* paren
     connect(m_ui->cmdCalculate, &QPushButton::clicked, this, [this] {
         report(QStringLiteral("frmCalvane::cmdCalculate_Click"), [&] { cmdCalculate_Click(); });
     });
+    // The other tab from the keyboard, as tabbed windows elsewhere take it.
+    const std::pair<QKeyCombination, int> tabKeys[] = {{Qt::CTRL | Qt::Key_Tab, 1},
+                                                       {Qt::CTRL | Qt::Key_PageDown, 1},
+                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
+                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
+                                                       {Qt::CTRL | Qt::Key_PageUp, -1}};
+    for (const auto& [keys, step] : tabKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepTab(step); });
+    }
     watchControls();
     open();
     watchEdits();
@@ -85,9 +108,10 @@ SurveyWorksheet::~SurveyWorksheet() = default;
 
 void SurveyWorksheet::open() {
     mblnLoading = true;
-    m_ui->sstCalvane->addTab(QStringLiteral("Initial"));
+    // Alt+I and Alt+N, which no menu takes.
+    m_ui->sstCalvane->addTab(QStringLiteral("&Initial"));
     m_ui->sstCalvane->addTab(QStringLiteral("Daily"));
-    m_ui->sstCalvane->addTab(QStringLiteral("Final"));
+    m_ui->sstCalvane->addTab(QStringLiteral("Fi&nal"));
     // Nothing reaches the Daily draft; the tab stays for the tab numbers.
     m_ui->sstCalvane->setTabVisible(1, false);
     m_ui->sstCalvane->setTabEnabled(1, false);
@@ -112,14 +136,28 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
     if (m_placed)
         return;
     m_placed = true;
-    // Inside the main window the worksheet's frame fits the free area (the
-    // sheet scrolls within it) and stands in its middle.
+    // A new survey starts with its ship, whatever takes the focus first
+    // when the window shows.
+    m_ui->dcbShip->setFocus();
+    // Inside the main window the worksheet's frame stands in the middle of
+    // the free area; where the sheet does not fit, the frame takes all of it
+    // and the sheet scrolls within.
     QWidget* frame = parentWidget();
     if (!frame || !frame->parentWidget())
         return;
     const QSize area = frame->parentWidget()->size();
     const QSize decorations = frame->size() - size() + QSize(4, 4);
-    frame->resize((m_ui->scrollContents->minimumSize() + decorations).boundedTo(area));
+    const QSize whole = m_ui->scrollContents->sizeHint() + decorations;
+    if (whole.width() > area.width() || whole.height() > area.height()) {
+        // Maximizing hides and shows the frame, which passes the focus on
+        // through the fields: no field is entered by the user meanwhile.
+        const bool wasLoading = std::exchange(mblnLoading, true);
+        frame->setWindowState(frame->windowState() | Qt::WindowMaximized);
+        mblnLoading = wasLoading;
+        m_ui->dcbShip->setFocus();
+        return;
+    }
+    frame->resize(whole);
     FormCenter(*frame);
 }
 
@@ -360,7 +398,7 @@ void SurveyWorksheet::tabChanged(int index) {
         } else if (previous == 2) {
             SaveDraft(1);
         }
-        const QString caption = m_ui->sstCalvane->tabText(index);
+        const QString caption = tabCaption(index);
         if (caption == QStringLiteral("Initial"))
             enterInitialTab();
         else if (caption == QStringLiteral("Final"))
@@ -371,6 +409,21 @@ void SurveyWorksheet::tabChanged(int index) {
     }
     if (m_kind == Worksheet::Discharging || shipShown())
         m_ui->txtVoyageID->setFocus();
+}
+
+void SurveyWorksheet::stepTab(int step) {
+    QTabBar& tabs = *m_ui->sstCalvane;
+    for (int n = 1; n < tabs.count(); ++n) {
+        const int index = (tabs.currentIndex() + n * step + tabs.count()) % tabs.count();
+        if (tabs.isTabVisible(index) && tabs.isTabEnabled(index)) {
+            tabs.setCurrentIndex(index);
+            return;
+        }
+    }
+}
+
+QString SurveyWorksheet::tabCaption(int index) const {
+    return m_ui->sstCalvane->tabText(index).remove(u'&');
 }
 
 void SurveyWorksheet::enterInitialTab() {
@@ -398,12 +451,16 @@ void SurveyWorksheet::enterFinalTab() {
         InitializeAllGrids();
     if (!shipShown())
         return;
-    QTableWidget& results = *m_ui->fgrdFinalResult;
-    results.setCurrentCell(10, 1);
-    const QRect cell = results.visualRect(results.model()->index(10, 1));
-    m_ui->txtFnlGrdTxtBox->setGeometry(
-        QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
+    m_ui->fgrdFinalResult->setCurrentCell(10, 1);
+    placeInitialNetField();
     m_ui->txtFnlGrdTxtBox->show();
     m_ui->txtFnlGrdTxtBox->raise();
     LoadDraft(1);
+}
+
+void SurveyWorksheet::placeInitialNetField() {
+    const QTableWidget& results = *m_ui->fgrdFinalResult;
+    const QRect cell = results.visualRect(results.model()->index(10, 1));
+    m_ui->txtFnlGrdTxtBox->setGeometry(
+        QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
 }

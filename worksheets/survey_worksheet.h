@@ -70,6 +70,8 @@ public:
     const clsShip& ship() const { return *m_ship; }
     // Copies the shown tab into that stage's draft before printing.
     void saveDraftForPrinting(Stage stage);
+    // The tab's caption as shown, without its mnemonic.
+    QString tabCaption(int index) const;
 
 protected:
     SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);
@@ -92,6 +94,9 @@ private:
     void tabChanged(int index);
     void enterInitialTab();
     void enterFinalTab();
+    // The Final tab's initial net displacement box over its results cell,
+    // wherever the layout puts the results.
+    void placeInitialNetField();
     void setMask(const QString& mask);
     // The worksheet's frame of the tab shown, the other one hidden.
     void showStageFrames(Stage stage);
@@ -130,7 +135,18 @@ private:
     bool checkInitialNetField();
     bool checkBillOfLading();
     bool enterPressed(QWidget* focus);
-    bool enterInEditor(QLineEdit* editor);
+    // A cell as the grids number it: row, column.
+    using GridCell = QPair<int, int>;
+    // The grid whose editor `editor` is; nothing for any other control.
+    InputGrid* gridOf(const QWidget* editor) const;
+    // The cells Enter and Tab visit, in their order.
+    QList<GridCell> entryCells(const InputGrid& grid) const;
+    // Enter or Tab (Shift+Tab when not `forward`) in a grid's editor: the
+    // value is checked, then the next cell is entered, or the next control
+    // after the grid's last.
+    bool stepInGrid(QLineEdit* editor, bool forward);
+    // Ctrl+Tab and its kin: the next tab shown (`step` 1) or the previous.
+    void stepTab(int step);
     bool arrowInDeductions(int key);
     void hydrostaticDraftTyped(const QString& text);
     void refillMCTCDrafts(int row, const QString& hydrostaticDraft);
@@ -142,6 +158,8 @@ private:
     // The file the survey shown belongs to ("" for none), as it now holds.
     void setFile(const QString& path, const QByteArray& contents);
     bool saveSurveyTo(const QString& path);
+    // Where the first Save proposes to write the survey.
+    QString proposedFilePath();
     void showEntry(const DraftEntry& entry);
     void calculateIfComplete(const DraftEntry& entry);
     // Brings the Final tab forward for a survey being shown; the checks of

@@ -38,7 +38,7 @@ void SurveyWorksheet::cmdCalculate_Click() {
     writeDifferences(*m_mctcMinus, grids.mctcMinus50, 2);
     if (!differencesUsable(grids))
         return;
-    const QString caption = m_ui->sstCalvane->tabText(m_ui->sstCalvane->currentIndex());
+    const QString caption = tabCaption(m_ui->sstCalvane->currentIndex());
     int index = -1;
     if (caption == QStringLiteral("Initial"))
         index = 0;

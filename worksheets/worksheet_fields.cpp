@@ -20,6 +20,15 @@ bool isEnter(const QKeyEvent& key) {
            !(key.modifiers() & ~Qt::KeypadModifier);
 }
 
+bool isTab(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) &&
+           !(key.modifiers() & ~Qt::ShiftModifier);
+}
+
+bool tabbedInto(const QFocusEvent& focus) {
+    return focus.reason() == Qt::TabFocusReason || focus.reason() == Qt::BacktabFocusReason;
+}
+
 // Focus that moves because a dialog opened or closed, or a menu popped up,
 // is not the user leaving or entering a field.
 bool byTheUser(const QFocusEvent& focus) {
@@ -71,6 +80,12 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
         if (isEnter(key))
             report(QStringLiteral("frmCalvane::Form_KeyPress"),
                    [&] { swallowed = enterPressed(control); });
+        else if (isTab(key) && gridOf(control))
+            report(QStringLiteral("frmCalvane::Form_KeyPress"), [&] {
+                const bool forward =
+                    key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier);
+                swallowed = stepInGrid(static_cast<QLineEdit*>(control), forward);
+            });
         else if ((key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) &&
                  control == m_ui->txtGridTextbox)
             report(QStringLiteral("frmCalvane::txtGridTextbox_KeyDown"),
@@ -79,10 +94,34 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
             return true;
         break;
     }
-    case QEvent::FocusIn:
+    case QEvent::FocusIn: {
+        const auto& focus = static_cast<const QFocusEvent&>(*event);
+        // Tabbed into, a grid starts at its first cell (its last, going
+        // back), so that what is typed next lands where it is seen.
+        if (InputGrid* grid = gridOf(control); grid && tabbedInto(focus)) {
+            const QList<GridCell> cells = entryCells(*grid);
+            if (!cells.isEmpty()) {
+                const GridCell cell =
+                    focus.reason() == Qt::TabFocusReason ? cells.first() : cells.last();
+                grid->setCurrent(cell.first, cell.second, false);
+            }
+        }
         m_ui->scrollWorksheet->ensureWidgetVisible(control);
-        if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event)))
+        if (!mblnLoading && byTheUser(focus))
             guardShip(control);
+        break;
+    }
+    case QEvent::Move:
+        // A grid's editor moves from cell to cell with the focus in it.
+        if (control->hasFocus())
+            m_ui->scrollWorksheet->ensureWidgetVisible(control);
+        if (control == m_ui->fgrdFinalResult)
+            placeInitialNetField();
+        break;
+    case QEvent::Resize:
+        // The results' columns follow the grid's width once it has taken it.
+        if (control == m_ui->fgrdFinalResult)
+            later(this, [this] { placeInitialNetField(); });
         break;
     case QEvent::FocusOut:
         if (!mblnLoading && byTheUser(static_cast<const QFocusEvent&>(*event))) {
@@ -316,10 +355,12 @@ bool SurveyWorksheet::enterPressed(QWidget* focus) {
             m_hdt->setCurrent(1, 1);
         return true;
     }
-    auto* editor = qobject_cast<QLineEdit*>(focus);
-    if (editor && (editor == m_ui->txtHDTGridTextbox || editor == m_ui->txtMPGridTextbox ||
-                   editor == m_ui->txtMMGridTextbox || editor == m_ui->txtGridTextbox))
-        return enterInEditor(editor);
+    if (gridOf(focus))
+        return stepInGrid(static_cast<QLineEdit*>(focus), true);
+    if (focus == m_ui->cmdCalculate) {
+        m_ui->cmdCalculate->click();
+        return true;
+    }
     if (qobject_cast<QComboBox*>(focus->parentWidget()))
         focus = focus->parentWidget();
     if (focus->hasFocus())
@@ -327,46 +368,52 @@ bool SurveyWorksheet::enterPressed(QWidget* focus) {
     return true;
 }
 
-bool SurveyWorksheet::enterInEditor(QLineEdit* editor) {
-    const Ui::SurveyWorksheet& u = *m_ui;
-    if (editor == u.txtGridTextbox) {
-        if (!checkDeductionEditor())
-            return true;
-        const int row = m_deductions->row();
-        if (row < m_deductions->lastRow())
-            m_deductions->setCurrent(row + 1, 1);
-        else
-            focusNextPrevChild(true);
-        return true;
+InputGrid* SurveyWorksheet::gridOf(const QWidget* editor) const {
+    for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get(), m_deductions.get()}) {
+        if (grid && &grid->editor() == editor)
+            return grid;
     }
-    InputGrid& grid = editor == u.txtHDTGridTextbox  ? *m_hdt
-                      : editor == u.txtMPGridTextbox ? *m_mctcPlus
-                                                     : *m_mctcMinus;
-    const int row = grid.row();
-    const int column = grid.column();
-    const int lastColumn = &grid == m_hdt.get() ? 4 : 2;
-    const int firstColumn = &grid == m_hdt.get() ? 1 : 2;
-    if (row > 2 || column < firstColumn || column > lastColumn)
+    return nullptr;
+}
+
+QList<SurveyWorksheet::GridCell> SurveyWorksheet::entryCells(const InputGrid& grid) const {
+    QList<GridCell> cells;
+    if (&grid == m_deductions.get()) {
+        for (int row = 0; row <= grid.lastRow(); ++row)
+            cells.append({row, 1});
+        return cells;
+    }
+    // Below then Above, column by column; the MCTC tables' drafts follow
+    // the hydrostatic draft and are not typed.
+    const bool hydrostatic = &grid == m_hdt.get();
+    for (int column = hydrostatic ? 1 : 2; column <= (hydrostatic ? 4 : 2); ++column) {
+        cells.append({1, column});
+        cells.append({2, column});
+    }
+    return cells;
+}
+
+bool SurveyWorksheet::stepInGrid(QLineEdit* editor, bool forward) {
+    InputGrid& grid = *gridOf(editor);
+    const QList<GridCell> cells = entryCells(grid);
+    const qsizetype at = cells.indexOf(GridCell(grid.row(), grid.column()));
+    if (at < 0)
         return false;
-    // The value is checked before it is committed, as the deductions are:
-    // a value out of range never reaches the cell.
+    // The value is checked before it is committed: a value out of range
+    // never reaches the cell.
     const bool accepted =
-        &grid == m_hdt.get()
+        &grid == m_deductions.get() ? checkDeductionEditor()
+        : &grid == m_hdt.get()
             ? checkHDTEditor()
             : checkMCTCEditor(grid, &grid == m_mctcPlus.get() ? SurveyField::MCTCPlus50
                                                               : SurveyField::MCTCMinus50);
     if (!accepted)
         return true;
-    if (row == 1)
-        grid.setCurrent(2, column);
-    else if (column < lastColumn)
-        grid.setCurrent(1, column + 1);
-    else if (&grid == m_hdt.get())
-        m_mctcPlus->setCurrent(1, 2);
-    else if (&grid == m_mctcPlus.get())
-        m_mctcMinus->setCurrent(1, 2);
-    else if (!m_itemIDs.isEmpty())
-        m_deductions->setCurrent(0, 1);
+    const qsizetype next = at + (forward ? 1 : -1);
+    if (next >= 0 && next < cells.size())
+        grid.setCurrent(cells.at(next).first, cells.at(next).second);
+    else
+        focusNextPrevChild(forward);
     return true;
 }
 

@@ -1,15 +1,18 @@
 #include "bound_list.h"
+#include "clock.h"
 #include "errors.h"
 #include "file_chooser.h"
 #include "input_grid.h"
 #include "message_service.h"
 #include "ship.h"
 #include "survey_file.h"
+#include "survey_file_name.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -120,10 +123,7 @@ void SurveyWorksheet::RSave() {
 }
 
 bool SurveyWorksheet::saveSurveyAs() {
-    const QString proposed = m_filePath.isEmpty()
-                                 ? m_ui->txtVoyageID->text().trimmed() + u'.' +
-                                       QLatin1String(surveyFileSuffix)
-                                 : m_filePath;
+    const QString proposed = m_filePath.isEmpty() ? proposedFilePath() : m_filePath;
     const QString path = fileChooser().chooseSaveFile(this, QStringLiteral("Save Survey As"),
                                                       proposed, surveyFilter);
     if (path.isEmpty())
@@ -132,6 +132,33 @@ bool SurveyWorksheet::saveSurveyAs() {
     if (path != m_filePath)
         m_fileContents = contentsOf(path);
     return saveSurveyTo(path);
+}
+
+QString SurveyWorksheet::proposedFilePath() {
+    const SurveyDocument survey = surveyDocument();
+    // Dated as the report is: by the Final draft, else the Initial one.
+    QDate date;
+    for (const QString& typed : {survey.final.date, survey.initial.date}) {
+        date = QDate::fromString(typed, QStringLiteral("dd-MM-yyyy"));
+        if (date.isValid())
+            break;
+    }
+    if (!date.isValid())
+        date = programClock().now().date();
+    QString ship = m_ui->dcbShip->currentText();
+    try {
+        if (shipShown())
+            ship = m_ship->ShipName();
+    } catch (const ProgramError&) {
+        // The name in the list serves as well.
+    }
+    const QString worksheet =
+        m_kind == Worksheet::Loading ? QStringLiteral("Loading") : QStringLiteral("Discharging");
+    QString folder = m_host.surveyFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = documentsFolder();
+    return QDir(folder).filePath(
+        surveyFileName(ship, survey.port, worksheet, date, QString::fromLatin1(surveyFileSuffix)));
 }
 
 bool SurveyWorksheet::saveSurveyTo(const QString& path) {

@@ -83,7 +83,7 @@ QString WorksheetPrintout::initialNetDisplacement() const {
 
 QString WorksheetPrintout::shownTabCaption() const {
     const QTabBar& tabs = *m_worksheet.controls().sstCalvane;
-    return tabs.tabText(tabs.currentIndex());
+    return m_worksheet.tabCaption(tabs.currentIndex());
 }
 
 void WorksheetPrintout::saveShownTab(Stage stage) {

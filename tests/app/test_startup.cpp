@@ -1,9 +1,11 @@
 #include "shell_fixture.h"
 #include "frm_about.h"
 #include "startup.h"
+#include "working_windows.h"
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -51,26 +53,35 @@ void TestStartup::aMissingDatabaseEndsWithOneMessageAndNoWindow() {
 void TestStartup::theAboutBoxLeadsOnOrEnds_data() {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("continueOn");
-    QTest::addColumn<int>("tips");
+    QTest::addColumn<QString>("surveyFile");
+    QTest::addColumn<QStringList>("windows");
+    const QStringList tip{QStringLiteral("frmTipOfDay")};
+    const QString survey = QStringLiteral(SAMPLES_DIR "/loading-survey-stored-ship.json");
 
-    QTest::newRow("never chosen") << QString() << true << 1;
-    QTest::newRow("tips wanted") << "1" << true << 1;
-    QTest::newRow("tips switched off") << "0" << true << 0;
-    QTest::newRow("not a number counts as off") << "yes" << true << 0;
-    QTest::newRow("closed without Continue") << "1" << false << 0;
+    QTest::newRow("never chosen") << QString() << true << QString() << tip;
+    QTest::newRow("tips wanted") << "1" << true << QString() << tip;
+    QTest::newRow("tips switched off") << "0" << true << QString() << QStringList();
+    QTest::newRow("not a number counts as off") << "yes" << true << QString() << QStringList();
+    QTest::newRow("closed without Continue") << "1" << false << QString() << QStringList();
+    // The tip would open behind the survey.
+    QTest::newRow("survey named") << "1" << true << survey << QStringList{QStringLiteral("frmCalvane")};
 }
 // clang-format on
 
 void TestStartup::theAboutBoxLeadsOnOrEnds() {
     QFETCH(QString, stored);
     QFETCH(bool, continueOn);
-    QFETCH(int, tips);
+    QFETCH(QString, surveyFile);
+    QFETCH(QStringList, windows);
 
     Shell shell(false);
     createDatabase(databaseFileIn(shell.path()));
     if (!stored.isNull())
         shell.storeShowTips(stored);
-    Startup startup(shell.registry, shell.settings, shell.options());
+    registerWorkingWindows(shell.registry);
+    ShellOptions options = shell.options();
+    options.surveyFile = surveyFile;
+    Startup startup(shell.registry, shell.settings, options);
     QTimer::singleShot(0, [continueOn] {
         auto* about = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(about);
@@ -93,7 +104,10 @@ void TestStartup::theAboutBoxLeadsOnOrEnds() {
     }
     QVERIFY(!status.has_value());
     QCOMPARE(visibleWindows(), QList<QWidget*>{startup.frame()});
-    QCOMPARE(startup.frame()->mdiArea().subWindowList().size(), tips);
+    QStringList shown;
+    for (const QMdiSubWindow* child : startup.frame()->mdiArea().subWindowList())
+        shown.append(child->widget()->objectName());
+    QCOMPARE(shown, windows);
 }
 
 void TestStartup::theAboutBoxNamesTheRegisterInUse() {

@@ -6,6 +6,7 @@
 #include "scripted_file_chooser.h"
 #include "survey_command.h"
 #include "survey_file.h"
+#include "survey_file_name.h"
 #include "survey_ship.h"
 #include "worksheet_fixture.h"
 
@@ -95,7 +96,42 @@ private slots:
     void saveOntoAFullDiskKeepsTheOldFile();
     void shipOfTheFile_data();
     void shipOfTheFile();
+    void firstSaveProposesANameAndFolder_data();
+    void firstSaveProposesANameAndFolder();
 };
+
+void TestWorksheetFile::firstSaveProposesANameAndFolder_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("lastFolder");
+    QTest::addColumn<QString>("name");
+    const QString loading =
+        QStringLiteral("Tasman Sample - Port Hedland - Loading - 2024-07-13.calvane");
+    QTest::newRow("first time: documents")
+        << Worksheet::Loading << "loading-survey.json" << QString() << loading;
+    QTest::newRow("the folder last used") << Worksheet::Loading << "loading-survey.json"
+                                          << "temporary" << loading;
+    QTest::newRow("last folder gone: documents") << Worksheet::Loading << "loading-survey.json"
+                                                 << "/no/such/folder" << loading;
+    QTest::newRow("discharging") << Worksheet::Discharging << "discharging-survey.json" << QString()
+                                 << "Tasman Sample - Qingdao - Discharging - 2024-08-05.calvane";
+}
+
+void TestWorksheetFile::firstSaveProposesANameAndFolder() {
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, file);
+    QFETCH(QString, lastFolder);
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    WorksheetFixture f(kind);
+    f.host.folder = lastFolder == QStringLiteral("temporary") ? dir.path() : lastFolder;
+    showOnFixtureShip(*f.worksheet, sampleOnFixtureShip(file.toLatin1().constData()));
+    ScriptedFileChooser chooser;
+    QVERIFY(!f.worksheet->saveSurveyAs());
+    const QString folder =
+        lastFolder == QStringLiteral("temporary") ? dir.path() : documentsFolder();
+    QCOMPARE(chooser.proposed, QDir(folder).filePath(name));
+}
 
 void TestWorksheetFile::savedSurveyReopensAsShown_data() {
     QTest::addColumn<Worksheet>("kind");

@@ -5,8 +5,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QScrollBar>
 
 Q_DECLARE_METATYPE(Worksheet)
+Q_DECLARE_METATYPE(Qt::Key)
 
 namespace {
 
@@ -86,13 +88,29 @@ private slots:
 void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<Worksheet>("kind");
-    QTest::newRow("loading") << sample("loading-survey.json") << Worksheet::Loading;
-    QTest::newRow("discharging") << sample("discharging-survey.json") << Worksheet::Discharging;
+    QTest::addColumn<Qt::Key>("next");
+    // The worksheet's room in the main window maximized on the screen
+    // named, below the desktop's panel and the window's title, menus,
+    // toolbar and status bar; none: as large as the sheet wants.
+    QTest::addColumn<QSize>("room");
+    const QString loading = sample("loading-survey.json");
+    const QString discharging = sample("discharging-survey.json");
+    QTest::newRow("loading, Enter") << loading << Worksheet::Loading << Qt::Key_Return << QSize();
+    QTest::newRow("discharging, Enter")
+        << discharging << Worksheet::Discharging << Qt::Key_Return << QSize();
+    QTest::newRow("loading, Tab, 1366x768")
+        << loading << Worksheet::Loading << Qt::Key_Tab << QSize(1366, 768 - 210);
+    QTest::newRow("loading, Tab, 1280x800")
+        << loading << Worksheet::Loading << Qt::Key_Tab << QSize(1280, 800 - 210);
+    QTest::newRow("discharging, Tab, 1366x768")
+        << discharging << Worksheet::Discharging << Qt::Key_Tab << QSize(1366, 768 - 210);
 }
 
 void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
     QFETCH(QString, file);
     QFETCH(Worksheet, kind);
+    QFETCH(Qt::Key, next);
+    QFETCH(QSize, room);
     const SurveyFileResult read = readSurveyFile(file);
     QVERIFY2(read.document, qPrintable(read.error));
     const SurveyDocument& survey = *read.document;
@@ -103,10 +121,19 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
     const QMap<QString, QString> initialRows = printedRows(file, QStringLiteral("INITIAL DRAFT"));
     const QMap<QString, QString> finalRows = printedRows(file, QStringLiteral("FINAL DRAFT"));
     WorksheetFixture f(kind);
+    if (room.isValid()) {
+        f.worksheet->resize(room);
+        QCoreApplication::processEvents();
+        // The sheet scrolls up and down only, so the results stand beside
+        // Calculate.
+        QCOMPARE(f.find<QScrollArea>("scrollWorksheet")->horizontalScrollBar()->isVisible(), false);
+        f.watchView = true;
+    }
+    QCOMPARE(f.focused(), QStringLiteral("dcbShip"));
 
     using namespace survey_typing;
-    typeOpening(f, survey);
-    typeDraft(f, survey, survey.initial);
+    typeOpening(f, survey, next);
+    typeDraft(f, survey, survey.initial, next);
     QCOMPARE(f.messages.texts(), QStringList());
     compareResultsGrid(f, initialRows);
     const auto result = [&](const char* name) {
@@ -120,12 +147,14 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
     }
 
     QVERIFY(!f.find("txtDeflection")->text().isEmpty());
-    enterFinalTab(f);
+    enterFinalTab(f, next);
     // The Final draft is not taken yet: no deflection of the Initial one.
     QCOMPARE(f.find("txtDeflection")->text(), QString());
     QVERIFY(!f.find<QWidget>("lblHogSag")->isVisible());
-    typeDraft(f, survey, survey.final);
+    typeDraft(f, survey, survey.final, next);
     compareResultsGrid(f, finalRows);
+    QCOMPARE(f.outOfView, QStringList());
+    QCOMPARE(f.messages.texts(), QStringList());
     if (kind == Worksheet::Loading) {
         QVERIFY(sameNumber(f.find("txtTotCargoLoaded")->text(), result("Total Cargo Loaded")));
     } else {

@@ -63,6 +63,7 @@ private:
 } // namespace
 
 Q_DECLARE_METATYPE(Worksheet)
+Q_DECLARE_METATYPE(Qt::Key)
 
 class TestWorksheets : public QObject {
     Q_OBJECT
@@ -73,7 +74,15 @@ private slots:
     void shipGuard_data();
     void shipGuard();
     void finalTabNeedsAShip();
-    void enterPathThroughTheGrids();
+    void gridPathByKey_data();
+    void gridPathByKey();
+    void shiftTabWalksBackThroughTheGrids();
+    void tabKeepsEachValueInItsTable();
+    void opensWithTheFocusInShip_data();
+    void opensWithTheFocusInShip();
+    void tabKeysSwitchTabs_data();
+    void tabKeysSwitchTabs();
+    void initialNetBoxFollowsItsCell();
     void mctcDraftFollowsTheTypedDraft();
     void fieldRulesWhenLeavingAField_data();
     void fieldRulesWhenLeavingAField();
@@ -168,27 +177,34 @@ void TestWorksheets::finalTabNeedsAShip() {
              QSet<QString>{QStringLiteral("011111011")});
 }
 
-void TestWorksheets::enterPathThroughTheGrids() {
+void TestWorksheets::gridPathByKey_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::newRow("Enter") << Qt::Key_Return;
+    QTest::newRow("Tab") << Qt::Key_Tab;
+}
+
+void TestWorksheets::gridPathByKey() {
+    QFETCH(Qt::Key, key);
     WorksheetFixture f(Worksheet::Loading);
     f.chooseShip();
     f.find("txtAftX")->setFocus();
-    f.type(QStringLiteral("4.2"));
+    f.type(QStringLiteral("4.2"), key);
     QCOMPARE(f.focused(), QStringLiteral("txtHDTGridTextbox"));
     QTableWidget* hdt = f.find<QTableWidget>("fgrdHDT");
     QList<QPair<int, int>> visited;
     for (int press = 0; press < 8; ++press) {
         visited.append({hdt->currentRow() + 1, hdt->currentColumn() + 1});
-        f.type(QString());
+        f.type(QString(), key);
     }
     const QList<QPair<int, int>> expected = {{1, 1}, {2, 1}, {1, 2}, {2, 2},
                                              {1, 3}, {2, 3}, {1, 4}, {2, 4}};
     QCOMPARE(visited, expected);
     QCOMPARE(f.focused(), QStringLiteral("txtMPGridTextbox"));
-    f.type(QString());
-    f.type(QString());
+    f.type(QString(), key);
+    f.type(QString(), key);
     QCOMPARE(f.focused(), QStringLiteral("txtMMGridTextbox"));
-    f.type(QString());
-    f.type(QString());
+    f.type(QString(), key);
+    f.type(QString(), key);
     QCOMPARE(f.focused(), QStringLiteral("txtGridTextbox"));
     QTableWidget* deductions = f.find<QTableWidget>("fgrdDeduction");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -196,10 +212,153 @@ void TestWorksheets::enterPathThroughTheGrids() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     QCOMPARE(deductions->currentRow(), 0);
     for (int row = 0; row < deductions->rowCount(); ++row)
-        f.type(QStringLiteral("1"));
+        f.type(QStringLiteral("1"), key);
     QCOMPARE(f.focused(), QStringLiteral("txtComments"));
     QCOMPARE(deductions->item(deductions->rowCount() - 1, 0)->text(), QStringLiteral("1"));
     QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::shiftTabWalksBackThroughTheGrids() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtComments")->setFocus();
+    QList<QPair<QString, QPair<int, int>>> visited;
+    const auto cellOf = [&](const QString& editor) {
+        const char* grids[][2] = {{"txtHDTGridTextbox", "fgrdHDT"},
+                                  {"txtMPGridTextbox", "fgrdMCTCP50"},
+                                  {"txtMMGridTextbox", "fgrdMCTCM50"},
+                                  {"txtGridTextbox", "fgrdDeduction"}};
+        for (const auto& [name, grid] : grids) {
+            if (editor == QLatin1String(name)) {
+                const QTableWidget* table = f.find<QTableWidget>(grid);
+                return QPair<int, int>(table->currentRow(), table->currentColumn());
+            }
+        }
+        return QPair<int, int>(-1, -1);
+    };
+    const int deductibles = f.find<QTableWidget>("fgrdDeduction")->rowCount();
+    for (int press = 0; press < deductibles + 4 + 8 + 1; ++press) {
+        f.type(QString(), Qt::Key_Backtab, Qt::ShiftModifier);
+        visited.append({f.focused(), cellOf(f.focused())});
+    }
+    QList<QPair<QString, QPair<int, int>>> expected;
+    for (int row = deductibles - 1; row >= 0; --row)
+        expected.append({QStringLiteral("txtGridTextbox"), {row, 0}});
+    for (const char* mctc : {"txtMMGridTextbox", "txtMPGridTextbox"}) {
+        expected.append({QString::fromLatin1(mctc), {1, 1}});
+        expected.append({QString::fromLatin1(mctc), {0, 1}});
+    }
+    for (int column = 3; column >= 0; --column) {
+        expected.append({QStringLiteral("txtHDTGridTextbox"), {1, column}});
+        expected.append({QStringLiteral("txtHDTGridTextbox"), {0, column}});
+    }
+    expected.append({QStringLiteral("txtAftX"), {-1, -1}});
+    QCOMPARE(visited, expected);
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::tabKeepsEachValueInItsTable() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find("txtAftX")->setFocus();
+    f.type(QStringLiteral("4.2"), Qt::Key_Tab);
+    for (const char* text : {"6.43", "6.44", "45914", "45980"})
+        f.type(QString::fromLatin1(text), Qt::Key_Tab);
+    QCOMPARE(f.focused(), QStringLiteral("txtHDTGridTextbox"));
+    QCOMPARE(f.cell("fgrdHDT", 0, 0), QStringLiteral("6.43"));
+    QCOMPARE(f.cell("fgrdHDT", 1, 0), QStringLiteral("6.44"));
+    QCOMPARE(f.cell("fgrdHDT", 0, 1), QStringLiteral("45914"));
+    QCOMPARE(f.cell("fgrdHDT", 1, 1), QStringLiteral("45980"));
+    for (const char* grid : {"fgrdMCTCP50", "fgrdMCTCM50"}) {
+        QCOMPARE(f.cell(grid, 0, 1), QString());
+        QCOMPARE(f.cell(grid, 1, 1), QString());
+    }
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::opensWithTheFocusInShip_data() {
+    QTest::addColumn<Worksheet>("kind");
+    QTest::newRow("loading") << Worksheet::Loading;
+    QTest::newRow("discharging") << Worksheet::Discharging;
+}
+
+void TestWorksheets::opensWithTheFocusInShip() {
+    QFETCH(Worksheet, kind);
+    WorksheetFixture f(kind);
+    QCOMPARE(f.focused(), QStringLiteral("dcbShip"));
+    // Round the whole ring of Tab stops: each one is in sight.
+    f.chooseShip();
+    QStringList ring;
+    do {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        QVERIFY2(focus->isVisible(), qPrintable(focus->objectName()));
+        ring.append(focus->objectName());
+    } while (ring.size() < 60 && f.focused() != QStringLiteral("dcbShip"));
+    QCOMPARE(ring.last(), QStringLiteral("dcbShip"));
+    QVERIFY(ring.contains(QStringLiteral("cmdCalculate")));
+    QVERIFY(!ring.contains(QStringLiteral("scrollWorksheet")));
+}
+
+void TestWorksheets::tabKeysSwitchTabs_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+Tab") << Qt::Key_Tab << ctrl;
+    QTest::newRow("Ctrl+Shift+Tab") << Qt::Key_Backtab << (ctrl | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+PgDn") << Qt::Key_PageDown << ctrl;
+    QTest::newRow("Ctrl+PgUp") << Qt::Key_PageUp << ctrl;
+    QTest::newRow("Alt+N") << Qt::Key_N << Qt::KeyboardModifiers(Qt::AltModifier);
+}
+
+void TestWorksheets::tabKeysSwitchTabs() {
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    WorksheetFixture f(Worksheet::Loading);
+    QTabBar* tabs = f.find<QTabBar>("sstCalvane");
+    // Refused as a click is, without a ship.
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QCoreApplication::processEvents();
+    QCOMPARE(tabs->currentIndex(), 0);
+    QCOMPARE(f.messages.texts(), QStringList{noShip});
+
+    f.messages.clear();
+    f.chooseShip();
+    f.find("txtFwdPort")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    QCoreApplication::processEvents();
+    QCOMPARE(tabs->currentIndex(), 2);
+    QCOMPARE(f.focused(), QStringLiteral("txtVoyageID"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I, Qt::AltModifier);
+    QCOMPARE(tabs->currentIndex(), 0);
+    // Either way round, the hidden tab between is passed over.
+    for (const int expected : {2, 0}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(tabs->currentIndex(), expected);
+    }
+    QCOMPARE(tabs->tabText(0).remove(u'&'), QStringLiteral("Initial"));
+    QCOMPARE(tabs->tabText(2).remove(u'&'), QStringLiteral("Final"));
+    QCOMPARE(f.messages.texts(), QStringList());
+}
+
+void TestWorksheets::initialNetBoxFollowsItsCell() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    f.find<QTabBar>("sstCalvane")->setCurrentIndex(2);
+    QTableWidget* results = f.find<QTableWidget>("fgrdFinalResult");
+    QLineEdit* box = f.find("txtFnlGrdTxtBox");
+    const auto cellRect = [&] {
+        const QRect cell = results->visualRect(results->model()->index(10, 1));
+        return QRect(results->viewport()->mapTo(box->parentWidget(), cell.topLeft()), cell.size());
+    };
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->geometry(), cellRect());
+    // The window widened, the results move right and the box with them.
+    f.worksheet->resize(f.worksheet->width() + 300, f.worksheet->height());
+    QTRY_COMPARE(box->geometry(), cellRect());
 }
 
 void TestWorksheets::mctcDraftFollowsTheTypedDraft() {

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -20,8 +21,10 @@ class RecordingHost : public ChildHost {
 public:
     void SetMDIToolbar(const QString& ButtonSettings) override { masks.append(ButtonSettings); }
     void setStatusMessage(const QString& text) override { status = text; }
+    QString surveyFolder() const override { return folder; }
     QStringList masks;
     QString status;
+    QString folder;
 };
 
 // A database of the test's own holding the sample surveys' ship (as
@@ -63,17 +66,29 @@ public:
         QWidget* focus = QApplication::focusWidget();
         return focus ? focus->objectName() : QString();
     }
-    // Text typed into the focused control, then Enter; the checks that run
-    // when a field is left have run when this returns.
-    void type(const QString& text) {
+    // Text typed into the focused control, then Enter (or `key`); the
+    // checks that run when a field is left have run when this returns.
+    void type(const QString& text, Qt::Key key = Qt::Key_Return,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QWidget* focus = QApplication::focusWidget();
         if (!text.isEmpty()) {
             QTest::keyClick(focus, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(focus, text);
         }
-        QTest::keyClick(focus, Qt::Key_Return);
+        QTest::keyClick(focus, key, modifiers);
         QCoreApplication::processEvents();
+        if (QWidget* now = QApplication::focusWidget(); watchView && now && !inView(*now))
+            outOfView.append(now->objectName());
     }
+    // Wholly inside the part of the sheet the window shows.
+    bool inView(const QWidget& control) const {
+        const QWidget* viewport = find<QScrollArea>("scrollWorksheet")->viewport();
+        const QRect shown(control.mapTo(viewport, QPoint(0, 0)), control.size());
+        return viewport->rect().contains(shown);
+    }
+    // The controls `type` left the focus in out of sight, while `watchView`.
+    bool watchView = false;
+    QStringList outOfView;
     void chooseShip() {
         find<QComboBox>("dcbShip")->setFocus();
         QTest::keyClicks(find<QComboBox>("dcbShip"), QStringLiteral("tas"));
