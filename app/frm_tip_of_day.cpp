@@ -6,7 +6,7 @@
 #include "errors.h"
 #include "message_service.h"
 #include "program_settings.h"
-#include "rowset.h"
+#include "register.h"
 #include "shell_icons.h"
 
 #include <QApplication>
@@ -101,14 +101,7 @@ QStringList frmTipOfDay::readTips() {
     try {
         if (!gcnnStore)
             throw ProgramError::objectNotSet();
-        RowSet mrsTips;
-        mrsTips.open(QStringLiteral("SELECT Tip FROM TipOfDay"), *gcnnStore);
-        if (mrsTips.recordCount() > 0) {
-            for (mrsTips.moveFirst(); !mrsTips.atEnd(); mrsTips.moveNext()) {
-                const Variant tip = mrsTips.field(QStringLiteral("Tip"));
-                tips.append(tip.isNull() ? QString() : tip.toText());
-            }
-        }
+        tips = Register(*gcnnStore).tips();
     } catch (const ProgramError& error) {
         // The window still opens, without tips.
         showErrorWithSource(error.description(), QStringLiteral("frmTipOfDay::LoadTips"));

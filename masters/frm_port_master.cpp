@@ -1,9 +1,8 @@
 #include "frm_port_master.h"
 
-#include "connection.h"
 #include "master_messages.h"
 #include "message_service.h"
-#include "statement.h"
+#include "register.h"
 #include "ui_frm_port_master.h"
 
 #include <QKeyEvent>
@@ -67,17 +66,15 @@ void frmPortMaster::portChosen(const QItemSelection& selected) {
         return;
     const qint64 portId = m_ports.keyAt(selected.indexes().constFirst().row());
     runReporting(MasterFailure::Internal, 10014, [this, portId] {
-        QSqlQuery port = runStatement(
-            m_connection.database(),
-            QStringLiteral("SELECT PortName, City, Country FROM Port WHERE PortID = ?"), {portId});
-        if (!port.next())
+        const std::optional<PortRecord> port = Register(m_connection).port(portId);
+        if (!port)
             return;
         m_chosenPortId = portId;
         mlngEditMode = 1;
         setToolbar(PortShownMask);
-        ui->txtPortName->setText(port.value(0).toString());
-        ui->txtCity->setText(port.value(1).toString());
-        ui->txtCountry->setText(port.value(2).toString());
+        ui->txtPortName->setText(port->name);
+        ui->txtCity->setText(port->city);
+        ui->txtCountry->setText(port->country);
     });
 }
 
@@ -95,16 +92,14 @@ void frmPortMaster::RNew() {
 }
 
 void frmPortMaster::writePort(const QString& name) {
-    const QList<Variant> values = {name, ui->txtCity->text().trimmed(),
-                                   ui->txtCountry->text().trimmed()};
-    if (mlngEditMode == 0)
-        m_connection.execute(
-            QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"), values);
-    else
-        requireRowUpdated(runStatement(
-            m_connection.database(),
-            QStringLiteral("UPDATE Port SET PortName = ?, City = ?, Country = ? WHERE PortID = ?"),
-            QList<Variant>(values) << *m_chosenPortId));
+    const Register store(m_connection);
+    PortRecord port{0, name, ui->txtCity->text().trimmed(), ui->txtCountry->text().trimmed()};
+    if (mlngEditMode == 0) {
+        store.insertPort(port);
+    } else {
+        port.id = *m_chosenPortId;
+        store.updatePort(port);
+    }
 }
 
 void frmPortMaster::RSave() {
@@ -137,7 +132,7 @@ void frmPortMaster::RSave() {
 }
 
 void frmPortMaster::deletePort() {
-    m_connection.execute(QStringLiteral("DELETE FROM Port WHERE PortID = ?"), {*m_chosenPortId});
+    Register(m_connection).deletePortAndItsShips(*m_chosenPortId);
     m_chosenPortId.reset();
     m_ports.load(m_connection, NameList::ports());
     clearFields();

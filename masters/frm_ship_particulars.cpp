@@ -1,14 +1,14 @@
 #include "frm_ship_particulars.h"
 
-#include "connection.h"
 #include "master_messages.h"
 #include "message_service.h"
 #include "particular_rules.h"
-#include "rowset.h"
-#include "statement.h"
+#include "register.h"
 #include "ui_frm_ship_particulars.h"
+#include "variant.h"
 
 #include <QCloseEvent>
+#include <QHash>
 #include <QListView>
 
 namespace {
@@ -33,19 +33,43 @@ QString columnOf(const QLineEdit& field) {
     return field.objectName().mid(3);
 }
 
-QString NullToText(const Variant& value) {
-    return value.isNull() ? QString() : value.toText();
+QString NullToText(const std::optional<Decimal>& value) {
+    return value ? value->toString() : QString();
+}
+
+QString NullToText(const std::optional<QString>& value) {
+    return value.value_or(QString());
+}
+
+// The text each "txt" field shows, by the column its name carries.
+QHash<QString, QString> particularTexts(const ShipRecord& ship) {
+    return {{QStringLiteral("LBP"), NullToText(ship.lbp)},
+            {QStringLiteral("LOA"), NullToText(ship.loa)},
+            {QStringLiteral("Breadth"), NullToText(ship.breadth)},
+            {QStringLiteral("LightShip"), NullToText(ship.lightShip)},
+            {QStringLiteral("CallSign"), NullToText(ship.callSign)},
+            {QStringLiteral("OfficialNo"), NullToText(ship.officialNo)},
+            {QStringLiteral("IMONo"), NullToText(ship.imoNo)},
+            {QStringLiteral("Flag"), NullToText(ship.flag)},
+            {QStringLiteral("GrossTonnage"), NullToText(ship.grossTonnage)},
+            {QStringLiteral("NetTonnage"), NullToText(ship.netTonnage)},
+            {QStringLiteral("SummerDraft"), NullToText(ship.summerDraft)},
+            {QStringLiteral("SummerDeadweight"), NullToText(ship.summerDeadweight)}};
 }
 
 // The particulars a ship cannot do without are written as typed (they
-// passed their checks); the others as numbers, an empty one as 0.
-Variant fieldValue(const QLineEdit& field, bool mandatory) {
+// passed their checks).
+Decimal mandatoryValue(const QLineEdit& field) {
+    return Decimal::fromText(field.text().trimmed());
+}
+
+// A particular not given stays unknown: a 0 would print as "GRT 0" and
+// break its own rule at the next save.
+std::optional<Decimal> optionalValue(const QLineEdit& field) {
     const QString text = field.text().trimmed();
-    if (mandatory)
-        return Variant(Decimal::fromText(text));
-    // A particular not given stays unknown: a 0 would print as "GRT 0" and
-    // break its own rule at the next save.
-    return text.isEmpty() ? Variant::null() : NormalizeValue(Variant(text), -1, 0);
+    if (text.isEmpty())
+        return std::nullopt;
+    return NormalizeValue(Variant(text), -1, 0).toDecimal();
 }
 
 } // namespace
@@ -128,16 +152,16 @@ void frmShipParticulars::FillShipNames() {
 
 bool frmShipParticulars::ShowShip(int row) {
     const qint64 shipId = m_ships.keyAt(row);
-    RowSet ship;
-    ship.open(QStringLiteral("SELECT * FROM Ship WHERE ShipID = ?"), m_connection, {shipId});
-    if (ship.recordCount() == 0)
+    const std::optional<ShipRecord> ship = Register(m_connection).ship(shipId);
+    if (!ship)
         return false;
     m_shipId = shipId;
     ui->cmbShipName->setCurrentIndex(row);
+    const QHash<QString, QString> shown = particularTexts(*ship);
     for (QLineEdit* field : textFields())
-        field->setText(NullToText(ship.field(columnOf(*field))));
-    const Variant port = ship.field(QStringLiteral("PortOfRegistry"));
-    ui->dcbPortOfRegistry->setCurrentIndex(port.isNull() ? -1 : m_ports.rowOfKey(port.toWhole()));
+        field->setText(shown.value(columnOf(*field)));
+    ui->dcbPortOfRegistry->setCurrentIndex(
+        ship->portOfRegistry ? m_ports.rowOfKey(*ship->portOfRegistry) : -1);
     return true;
 }
 
@@ -244,41 +268,27 @@ bool frmShipParticulars::RequiredFieldsPresent() {
 
 int frmShipParticulars::Save() {
     try {
-        const QList<Variant> values = {
-            ui->cmbShipName->currentText().trimmed(),
-            fieldValue(*ui->txtLBP, true),
-            fieldValue(*ui->txtLOA, true),
-            fieldValue(*ui->txtBreadth, true),
-            fieldValue(*ui->txtLightShip, true),
-            ui->txtCallSign->text(),
-            m_ports.keyAt(ui->dcbPortOfRegistry->currentIndex()),
-            fieldValue(*ui->txtOfficialNo, false),
-            fieldValue(*ui->txtIMONo, false),
-            ui->txtFlag->text(),
-            fieldValue(*ui->txtGrossTonnage, false),
-            fieldValue(*ui->txtNetTonnage, false),
-            fieldValue(*ui->txtSummerDraft, false),
-            fieldValue(*ui->txtSummerDeadweight, false),
-        };
-        if (mlngEditMode == 1) {
-            requireRowUpdated(runStatement(
-                m_connection.database(),
-                QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, "
-                               "Breadth = ?, LightShip = ?, CallSign = ?, "
-                               "PortOfRegistry = ?, OfficialNo = ?, IMONo = ?, Flag = ?, "
-                               "GrossTonnage = ?, NetTonnage = ?, SummerDraft = ?, "
-                               "SummerDeadweight = ? WHERE ShipID = ?"),
-                QList<Variant>(values) << m_shipId.value_or(-1)));
-        } else {
-            const QSqlQuery insert = runStatement(
-                m_connection.database(),
-                QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, "
-                               "CallSign, PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, "
-                               "NetTonnage, SummerDraft, SummerDeadweight) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                values);
-            m_shipId = insert.lastInsertId().toLongLong();
-        }
+        ShipRecord ship;
+        ship.id = m_shipId.value_or(-1);
+        ship.name = ui->cmbShipName->currentText().trimmed();
+        ship.lbp = mandatoryValue(*ui->txtLBP);
+        ship.loa = mandatoryValue(*ui->txtLOA);
+        ship.breadth = mandatoryValue(*ui->txtBreadth);
+        ship.lightShip = mandatoryValue(*ui->txtLightShip);
+        ship.callSign = ui->txtCallSign->text();
+        ship.portOfRegistry = m_ports.keyAt(ui->dcbPortOfRegistry->currentIndex());
+        ship.officialNo = optionalValue(*ui->txtOfficialNo);
+        ship.imoNo = optionalValue(*ui->txtIMONo);
+        ship.flag = ui->txtFlag->text();
+        ship.grossTonnage = optionalValue(*ui->txtGrossTonnage);
+        ship.netTonnage = optionalValue(*ui->txtNetTonnage);
+        ship.summerDraft = optionalValue(*ui->txtSummerDraft);
+        ship.summerDeadweight = optionalValue(*ui->txtSummerDeadweight);
+        const Register store(m_connection);
+        if (mlngEditMode == 1)
+            store.updateShip(ship);
+        else
+            m_shipId = store.insertShip(ship);
     } catch (const ProgramError& error) {
         m_saveFailure = error.description();
         return SaveFailed;
@@ -339,7 +349,7 @@ void frmShipParticulars::RDelete() {
 }
 
 void frmShipParticulars::deleteShip() {
-    m_connection.execute(QStringLiteral("DELETE FROM Ship WHERE ShipID = ?"), {*m_shipId});
+    Register(m_connection).deleteShip(*m_shipId);
     m_shipId.reset();
     FillShipNames();
     showFirstShipOrClear();

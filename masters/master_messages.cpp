@@ -28,10 +28,3 @@ void showMasterFailure(MasterFailure failure, int errorNumber, const QString& wh
                            applicationTitle() + QLatin1Char('-') + QString::number(errorNumber),
                            text, MessageButtons::Ok, MessageAnswer::Ok});
 }
-
-void requireRowUpdated(const QSqlQuery& update) {
-    if (update.numRowsAffected() == 0)
-        throw ProgramError::storeFailure(
-            QStringLiteral("The record is no longer in the database; another window may have "
-                           "deleted it."));
-}

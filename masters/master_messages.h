@@ -11,7 +11,6 @@ void showMasterFailure(MasterFailure failure, int errorNumber, const QString& wh
 
 #include "errors.h"
 
-#include <QSqlQuery>
 #include <exception>
 
 // Runs `action`; a failure is shown as `failure` under `errorNumber` with
@@ -28,8 +27,3 @@ bool runReporting(MasterFailure failure, int errorNumber, Action action) {
     }
     return false;
 }
-
-// Raises ProgramError (store failure) when an update found no row to
-// change: another window has deleted the record meanwhile (a port's ships go
-// with the port), and the edit must not be reported as saved.
-void requireRowUpdated(const QSqlQuery& update);

@@ -13,7 +13,7 @@ CalculatedSurveySheet::CalculatedSurveySheet(const SurveyDocument& survey,
     : m_survey(survey), m_calculation(calculation) {
     if (!gcnnStore)
         throw ProgramError::objectNotSet();
-    m_ports.open(QStringLiteral("SELECT * FROM Port"), *gcnnStore);
+    m_ports = Register(*gcnnStore).ports();
 }
 
 Worksheet CalculatedSurveySheet::worksheetKind() const {

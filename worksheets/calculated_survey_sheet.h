@@ -1,6 +1,5 @@
 #pragma once
 
-#include "rowset.h"
 #include "survey_print.h"
 
 #include <QTextStream>
@@ -33,7 +32,7 @@ public:
 private:
     const SurveyDocument& m_survey;
     const SurveyCalculation& m_calculation;
-    RowSet m_ports;
+    QList<PortRecord> m_ports;
 };
 
 // What printing a survey file hands to the report printer, or why there is

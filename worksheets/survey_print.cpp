@@ -4,7 +4,6 @@
 #include "errors.h"
 #include "message_service.h"
 #include "report_printer.h"
-#include "rowset.h"
 #include "ship.h"
 
 namespace {
@@ -142,17 +141,20 @@ void RPrint(PrintableWorksheet& worksheet, bool blnShowPreview) {
          MessageButtons::Ok, MessageAnswer::Ok});
 }
 
-QString portNameAndCountry(RowSet& ports, const Variant& portID, const QString& what) {
-    if (!portID.isNumber() || !ports.find(QStringLiteral("PortID = ") + portID.toText())) {
-        throw ProgramError(ErrorCode::NoCurrentRecord,
-                           what + QStringLiteral(" (port ") + shownText(portID) +
-                               QStringLiteral(") is not among the ports."));
+QString portNameAndCountry(const QList<PortRecord>& ports, const Variant& portID,
+                           const QString& what) {
+    if (portID.isNumber()) {
+        for (const PortRecord& port : ports) {
+            if (Variant(port.id).toDecimal() == portID.toDecimal())
+                return port.name + QStringLiteral(", ") + port.country;
+        }
     }
-    return shownText(ports.field(QStringLiteral("PortName"))) + QStringLiteral(", ") +
-           shownText(ports.field(QStringLiteral("Country")));
+    throw ProgramError(ErrorCode::NoCurrentRecord, what + QStringLiteral(" (port ") +
+                                                       shownText(portID) +
+                                                       QStringLiteral(") is not among the ports."));
 }
 
-ReportShip reportShipOf(const clsShip& ship, RowSet& ports) {
+ReportShip reportShipOf(const clsShip& ship, const QList<PortRecord>& ports) {
     ReportShip block;
     block.name = ship.ShipName();
     block.callSign = unlessNull(ship, &clsShip::CallSign);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "register.h"
 #include "report_source.h"
 #include "stage_results.h"
 
 class clsDraft;
 class clsShip;
-class RowSet;
 
 // What printing reads from a survey worksheet. The loading and the
 // discharging worksheet implement it; RPrint does the rest.
@@ -42,11 +42,11 @@ public:
 // preview window or a printout.
 void RPrint(PrintableWorksheet& worksheet, bool blnShowPreview = true);
 
-// "PortName, Country" of the port with that key in the port row set
-// (columns PortID, PortName, Country). Raises ProgramError naming `what`
-// when the row set has no such port.
-QString portNameAndCountry(RowSet& ports, const Variant& portID, const QString& what);
+// "PortName, Country" of the port with that key among `ports`. Raises
+// ProgramError naming `what` when none has it.
+QString portNameAndCountry(const QList<PortRecord>& ports, const Variant& portID,
+                           const QString& what);
 
-// The ship block of a stored ship; its port of registry is looked up in the
-// port row set (blank when the ship has none).
-ReportShip reportShipOf(const clsShip& ship, RowSet& ports);
+// The ship block of a stored ship; its port of registry is looked up among
+// `ports` (blank when the ship has none).
+ReportShip reportShipOf(const clsShip& ship, const QList<PortRecord>& ports);

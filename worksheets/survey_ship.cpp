@@ -3,9 +3,8 @@
 #include "connection.h"
 #include "errors.h"
 #include "message_service.h"
-#include "rowset.h"
+#include "register.h"
 #include "ship.h"
-#include "table_writer.h"
 
 namespace {
 
@@ -17,6 +16,10 @@ bool sameNumber(const QString& a, const QString& b) {
 
 QString textOf(const Variant& value) {
     return value.isNull() ? QString() : value.toText();
+}
+
+QString textOf(const std::optional<Decimal>& value) {
+    return value ? value->toString() : QString();
 }
 
 // The register's particulars of `shipID`, when the register has that ship.
@@ -45,26 +48,21 @@ bool sameShip(const ShipParticulars& stored, const ShipParticulars& file) {
 
 // A register ship with the file's name and particulars.
 std::optional<int> findShip(const ShipParticulars& file) {
-    RowSet ships;
-    ships.open(QStringLiteral("SELECT ShipID, LBP, LightShip FROM Ship WHERE ShipName = ?"),
-               *gcnnStore, {Variant(file.name)});
-    for (ships.moveFirst(); !ships.atEnd(); ships.moveNext()) {
-        if (sameNumber(textOf(ships.field(QStringLiteral("LBP"))), file.lbp) &&
-            sameNumber(textOf(ships.field(QStringLiteral("LightShip"))), file.lightShip))
-            return int(ships.field(QStringLiteral("ShipID")).toWhole());
+    for (const ShipRecord& ship : Register(*gcnnStore).shipsNamed(file.name)) {
+        if (sameNumber(textOf(ship.lbp), file.lbp) &&
+            sameNumber(textOf(ship.lightShip), file.lightShip))
+            return int(ship.id);
     }
     return std::nullopt;
 }
 
+// The file knows only the name, LBP and light ship; the rest stays unset.
 int addShip(const ShipParticulars& file) {
-    const TableWriter writer(gcnnStore->database(), QStringLiteral("Ship"),
-                             {QStringLiteral("ShipID"), QStringLiteral("ShipName"),
-                              QStringLiteral("LBP"), QStringLiteral("LightShip")},
-                             0);
-    return int(writer
-                   .insert({Variant(), Variant(file.name), Variant(Decimal::fromText(file.lbp)),
-                            Variant(Decimal::fromText(file.lightShip))})
-                   .toWhole());
+    ShipRecord ship;
+    ship.name = file.name;
+    ship.lbp = Decimal::fromText(file.lbp);
+    ship.lightShip = Decimal::fromText(file.lightShip);
+    return int(Register(*gcnnStore).insertShip(ship));
 }
 
 QString described(const ShipParticulars& ship) {

@@ -6,7 +6,7 @@
 #include "form_center.h"
 #include "input_grid.h"
 #include "message_service.h"
-#include "rowset.h"
+#include "register.h"
 #include "ship.h"
 #include "ui_survey_worksheet.h"
 
@@ -181,18 +181,8 @@ void SurveyWorksheet::InitDateDataCombo() {
     try {
         if (!gcnnStore)
             throw ProgramError::objectNotSet();
-        m_dates = std::make_unique<RowSet>();
-        m_dates->open(
-            QStringLiteral("SELECT DISTINCT (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
-                           "'-' & Left$(DD.DateTime,4)) AS DSDate") +
-                QStringLiteral(" FROM DraftDetails AS DD") +
-                QStringLiteral(" WHERE DD.RecordID = ") + QString::number(mlngRecordID) +
-                QStringLiteral(" AND") + QStringLiteral(" DD.DraftType = ") + QStringLiteral("2") +
-                QStringLiteral(" ORDER BY (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
-                               "'-' & Left$(DD.DateTime,4)) ASC"),
-            *gcnnStore);
-        for (m_dates->moveFirst(); !m_dates->atEnd(); m_dates->moveNext())
-            m_ui->dcbDate->addItem(m_dates->field(QStringLiteral("DSDate")).toText());
+        for (const QString& date : Register(*gcnnStore).draftDates(mlngRecordID, 2))
+            m_ui->dcbDate->addItem(date);
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitDateDataCombo"));
     }
@@ -218,16 +208,11 @@ void SurveyWorksheet::InitializeAllGrids() {
 
         if (!gcnnStore)
             throw ProgramError::objectNotSet();
-        m_deductionItems = std::make_unique<RowSet>();
-        m_deductionItems->open(QStringLiteral("SELECT ItemID, ItemName") +
-                                   QStringLiteral(" FROM DeductionMaster"),
-                               *gcnnStore);
         m_itemIDs.clear();
         QStringList names;
-        for (m_deductionItems->moveFirst(); !m_deductionItems->atEnd();
-             m_deductionItems->moveNext()) {
-            m_itemIDs.append(int(m_deductionItems->field(QStringLiteral("ItemID")).toWhole()));
-            names.append(m_deductionItems->field(QStringLiteral("ItemName")).toText());
+        for (const DeductionItem& item : Register(*gcnnStore).deductionItems()) {
+            m_itemIDs.append(item.id);
+            names.append(item.name);
         }
         if (names.isEmpty()) {
             m_ui->fgrdDeduction->hide();

@@ -175,9 +175,7 @@ private:
     std::unique_ptr<clsDraft> m_drafts[2];
     BoundList* m_ships = nullptr;
     BoundList* m_ports = nullptr;
-    std::unique_ptr<RowSet> m_deductionItems;
     QList<int> m_itemIDs;
-    std::unique_ptr<RowSet> m_dates;
     std::unique_ptr<InputGrid> m_hdt, m_mctcPlus, m_mctcMinus, m_deductions;
     CorrectedDrafts m_corrected;
     Variant m_net;

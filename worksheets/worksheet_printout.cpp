@@ -30,13 +30,11 @@ QString WorksheetPrintout::portComboText() const {
     return m_worksheet.controls().dcbPort->currentText();
 }
 
-RowSet& WorksheetPrintout::ports() {
+const QList<PortRecord>& WorksheetPrintout::ports() {
     if (!m_ports) {
         if (!gcnnStore)
             throw ProgramError::objectNotSet();
-        auto opened = std::make_unique<RowSet>();
-        opened->open(QStringLiteral("SELECT PortID, PortName, Country FROM Port"), *gcnnStore);
-        m_ports = std::move(opened);
+        m_ports = Register(*gcnnStore).ports();
     }
     return *m_ports;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "rowset.h"
 #include "survey_print.h"
 
-#include <memory>
+#include <optional>
 
 class SurveyWorksheet;
 
@@ -30,8 +29,8 @@ public:
 private:
     // Opened on first use, so that a worksheet that stops printing early
     // never reads them. Raises ProgramError.
-    RowSet& ports();
+    const QList<PortRecord>& ports();
 
     SurveyWorksheet& m_worksheet;
-    std::unique_ptr<RowSet> m_ports;
+    std::optional<QList<PortRecord>> m_ports;
 };

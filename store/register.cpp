@@ -1,0 +1,243 @@
+#include "register.h"
+
+#include "column_value.h"
+#include "connection.h"
+#include "errors.h"
+#include "statement.h"
+#include "store_errors.h"
+
+#include <QSqlError>
+
+namespace {
+
+const QString ShipColumns =
+    QStringLiteral("ShipID, ShipName, LBP, LOA, Breadth, LightShip, CallSign, PortOfRegistry, "
+                   "OfficialNo, IMONo, Flag, GrossTonnage, NetTonnage, SummerDraft, "
+                   "SummerDeadweight");
+
+// The current row's column, typed by the schema.
+Variant valueOf(const QSqlQuery& query, const QString& column) {
+    return storedValue(column, query.value(column));
+}
+
+QString textOf(const QSqlQuery& query, const QString& column) {
+    const Variant value = valueOf(query, column);
+    return value.isNull() ? QString() : value.toText();
+}
+
+std::optional<QString> optionalText(const QSqlQuery& query, const QString& column) {
+    const Variant value = valueOf(query, column);
+    if (value.isNull())
+        return std::nullopt;
+    return value.toText();
+}
+
+std::optional<Decimal> optionalDecimal(const QSqlQuery& query, const QString& column) {
+    const Variant value = valueOf(query, column);
+    if (value.isNull())
+        return std::nullopt;
+    return value.toDecimal();
+}
+
+template <typename T> Variant bound(const std::optional<T>& value) {
+    return value ? Variant(*value) : Variant::null();
+}
+
+PortRecord portAt(const QSqlQuery& query) {
+    return {valueOf(query, QStringLiteral("PortID")).toWhole(),
+            textOf(query, QStringLiteral("PortName")), textOf(query, QStringLiteral("City")),
+            textOf(query, QStringLiteral("Country"))};
+}
+
+ShipRecord shipAt(const QSqlQuery& query) {
+    ShipRecord ship;
+    ship.id = valueOf(query, QStringLiteral("ShipID")).toWhole();
+    ship.name = textOf(query, QStringLiteral("ShipName"));
+    ship.lbp = optionalDecimal(query, QStringLiteral("LBP"));
+    ship.loa = optionalDecimal(query, QStringLiteral("LOA"));
+    ship.breadth = optionalDecimal(query, QStringLiteral("Breadth"));
+    ship.lightShip = optionalDecimal(query, QStringLiteral("LightShip"));
+    ship.callSign = optionalText(query, QStringLiteral("CallSign"));
+    const Variant port = valueOf(query, QStringLiteral("PortOfRegistry"));
+    if (!port.isNull())
+        ship.portOfRegistry = port.toWhole();
+    ship.officialNo = optionalDecimal(query, QStringLiteral("OfficialNo"));
+    ship.imoNo = optionalDecimal(query, QStringLiteral("IMONo"));
+    ship.flag = optionalText(query, QStringLiteral("Flag"));
+    ship.grossTonnage = optionalDecimal(query, QStringLiteral("GrossTonnage"));
+    ship.netTonnage = optionalDecimal(query, QStringLiteral("NetTonnage"));
+    ship.summerDraft = optionalDecimal(query, QStringLiteral("SummerDraft"));
+    ship.summerDeadweight = optionalDecimal(query, QStringLiteral("SummerDeadweight"));
+    return ship;
+}
+
+// In the order of ShipColumns after the key.
+QList<Variant> shipValues(const ShipRecord& ship) {
+    return {ship.name,
+            bound(ship.lbp),
+            bound(ship.loa),
+            bound(ship.breadth),
+            bound(ship.lightShip),
+            bound(ship.callSign),
+            bound(ship.portOfRegistry),
+            bound(ship.officialNo),
+            bound(ship.imoNo),
+            bound(ship.flag),
+            bound(ship.grossTonnage),
+            bound(ship.netTonnage),
+            bound(ship.summerDraft),
+            bound(ship.summerDeadweight)};
+}
+
+QSqlQuery run(const Connection& connection, const QString& statement,
+              const QList<Variant>& values = {}) {
+    if (!connection.isOpen())
+        throw objectClosedError();
+    return runStatement(connection.database(), statement, values);
+}
+
+// A read can fail part way, after some rows.
+void requireReadToTheEnd(const QSqlQuery& query) {
+    if (query.lastError().isValid())
+        throw ProgramError::storeFailure(query.lastError().text());
+}
+
+qint64 newKey(const QSqlQuery& insert) {
+    const QVariant key = insert.lastInsertId();
+    if (!key.isValid())
+        throw ProgramError::storeFailure(QStringLiteral("The store gave the new row no key."));
+    return key.toLongLong();
+}
+
+// An update that found no row: another window deleted the record meanwhile
+// (a port's ships go with the port), and the edit must not count as saved.
+void requireRowUpdated(const QSqlQuery& update) {
+    if (update.numRowsAffected() == 0)
+        throw ProgramError::storeFailure(
+            QStringLiteral("The record is no longer in the database; another window may have "
+                           "deleted it."));
+}
+
+} // namespace
+
+QList<PortRecord> Register::ports() const {
+    QSqlQuery query =
+        run(m_connection, QStringLiteral("SELECT PortID, PortName, City, Country FROM Port "
+                                         "ORDER BY PortID"));
+    QList<PortRecord> ports;
+    while (query.next())
+        ports.append(portAt(query));
+    requireReadToTheEnd(query);
+    return ports;
+}
+
+std::optional<PortRecord> Register::port(qint64 id) const {
+    QSqlQuery query = run(
+        m_connection,
+        QStringLiteral("SELECT PortID, PortName, City, Country FROM Port WHERE PortID = ?"), {id});
+    if (!query.next())
+        return std::nullopt;
+    return portAt(query);
+}
+
+qint64 Register::insertPort(const PortRecord& port) const {
+    const QSqlQuery insert = run(
+        m_connection, QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"),
+        {port.name, port.city, port.country});
+    return newKey(insert);
+}
+
+void Register::updatePort(const PortRecord& port) const {
+    requireRowUpdated(
+        run(m_connection,
+            QStringLiteral("UPDATE Port SET PortName = ?, City = ?, Country = ? WHERE PortID = ?"),
+            {port.name, port.city, port.country, port.id}));
+}
+
+void Register::deletePortAndItsShips(qint64 id) const {
+    run(m_connection, QStringLiteral("DELETE FROM Port WHERE PortID = ?"), {id});
+}
+
+std::optional<ShipRecord> Register::ship(qint64 id) const {
+    QSqlQuery query =
+        run(m_connection,
+            QStringLiteral("SELECT ") + ShipColumns + QStringLiteral(" FROM Ship WHERE ShipID = ?"),
+            {id});
+    if (!query.next())
+        return std::nullopt;
+    return shipAt(query);
+}
+
+QList<ShipRecord> Register::shipsNamed(const QString& name) const {
+    QSqlQuery query = run(m_connection,
+                          QStringLiteral("SELECT ") + ShipColumns +
+                              QStringLiteral(" FROM Ship WHERE ShipName = ? ORDER BY ShipID"),
+                          {name});
+    QList<ShipRecord> ships;
+    while (query.next())
+        ships.append(shipAt(query));
+    requireReadToTheEnd(query);
+    return ships;
+}
+
+qint64 Register::insertShip(const ShipRecord& ship) const {
+    const QSqlQuery insert =
+        run(m_connection,
+            QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, "
+                           "CallSign, PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, "
+                           "NetTonnage, SummerDraft, SummerDeadweight) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            shipValues(ship));
+    return newKey(insert);
+}
+
+void Register::updateShip(const ShipRecord& ship) const {
+    requireRowUpdated(run(m_connection,
+                          QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, "
+                                         "Breadth = ?, LightShip = ?, CallSign = ?, "
+                                         "PortOfRegistry = ?, OfficialNo = ?, IMONo = ?, Flag = ?, "
+                                         "GrossTonnage = ?, NetTonnage = ?, SummerDraft = ?, "
+                                         "SummerDeadweight = ? WHERE ShipID = ?"),
+                          shipValues(ship) << ship.id));
+}
+
+void Register::deleteShip(qint64 id) const {
+    run(m_connection, QStringLiteral("DELETE FROM Ship WHERE ShipID = ?"), {id});
+}
+
+QList<DeductionItem> Register::deductionItems() const {
+    QSqlQuery query =
+        run(m_connection,
+            QStringLiteral("SELECT ItemID, ItemName FROM DeductionMaster ORDER BY ItemID"));
+    QList<DeductionItem> items;
+    while (query.next())
+        items.append({int(valueOf(query, QStringLiteral("ItemID")).toWhole()),
+                      textOf(query, QStringLiteral("ItemName"))});
+    requireReadToTheEnd(query);
+    return items;
+}
+
+QStringList Register::tips() const {
+    QSqlQuery query = run(m_connection, QStringLiteral("SELECT Tip FROM TipOfDay"));
+    QStringList tips;
+    while (query.next())
+        tips.append(textOf(query, QStringLiteral("Tip")));
+    requireReadToTheEnd(query);
+    return tips;
+}
+
+QStringList Register::draftDates(qint64 recordID, int draftType) const {
+    QSqlQuery query =
+        run(m_connection,
+            QStringLiteral("SELECT DISTINCT (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
+                           "'-' & Left$(DD.DateTime,4)) AS DSDate FROM DraftDetails AS DD "
+                           "WHERE DD.RecordID = ? AND DD.DraftType = ? "
+                           "ORDER BY (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
+                           "'-' & Left$(DD.DateTime,4)) ASC"),
+            {recordID, draftType});
+    QStringList dates;
+    while (query.next())
+        dates.append(valueOf(query, QStringLiteral("DSDate")).toText());
+    requireReadToTheEnd(query);
+    return dates;
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "decimal.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Connection;
+
+struct PortRecord {
+    qint64 id = 0;
+    QString name;
+    QString city;
+    QString country;
+};
+
+// The particulars the ship window keeps. A particular without a value is
+// unset (stored as null), never 0: a 0 would print as "GRT 0".
+struct ShipRecord {
+    qint64 id = 0;
+    QString name;
+    std::optional<Decimal> lbp;
+    std::optional<Decimal> loa;
+    std::optional<Decimal> breadth;
+    std::optional<Decimal> lightShip;
+    std::optional<QString> callSign;
+    std::optional<qint64> portOfRegistry;
+    std::optional<Decimal> officialNo;
+    std::optional<Decimal> imoNo;
+    std::optional<QString> flag;
+    std::optional<Decimal> grossTonnage;
+    std::optional<Decimal> netTonnage;
+    std::optional<Decimal> summerDraft;
+    std::optional<Decimal> summerDeadweight;
+};
+
+struct DeductionItem {
+    int id = 0;
+    QString name;
+};
+
+// The program's register of ports, ships, deductible items and tips. Every
+// value is bound; every failure raises ProgramError (store failure) with the
+// database's description, for the window to show.
+class Register {
+public:
+    explicit Register(Connection& connection) : m_connection(connection) {}
+
+    QList<PortRecord> ports() const;
+    std::optional<PortRecord> port(qint64 id) const;
+    // Returns the key the store gave the port.
+    qint64 insertPort(const PortRecord& port) const;
+    // Refused (store failure) when another window deleted the port meanwhile.
+    void updatePort(const PortRecord& port) const;
+    // The ships registered at the port go with it (the store cascades).
+    void deletePortAndItsShips(qint64 id) const;
+
+    std::optional<ShipRecord> ship(qint64 id) const;
+    // Same-named ships in the order they were added.
+    QList<ShipRecord> shipsNamed(const QString& name) const;
+    // Returns the key the store gave the ship.
+    qint64 insertShip(const ShipRecord& ship) const;
+    // Refused (store failure) when another window deleted the ship
+    // meanwhile. The draft-mark distances are kept as they are.
+    void updateShip(const ShipRecord& ship) const;
+    void deleteShip(qint64 id) const;
+
+    // In the order the worksheet's deduction grid lists them.
+    QList<DeductionItem> deductionItems() const;
+    QStringList tips() const;
+    // The dates ("dd-mm-yyyy", distinct, ascending as text) of a record's
+    // drafts of one type.
+    QStringList draftDates(qint64 recordID, int draftType) const;
+
+private:
+    Connection& m_connection;
+};
