@@ -21,7 +21,7 @@ public:
 };
 
 // What a child window may ask of the main window that holds it: the working
-// windows live below the shell and reach it only through this.
+// windows live below the main window and reach it only through this.
 class ChildHost {
 public:
     virtual ~ChildHost() = default;
