@@ -19,7 +19,7 @@
 namespace {
 
 // Save is open to a survey whatever is typed: it writes a partly taken one.
-const QString openMask = QStringLiteral("011111011");
+constexpr Commands openCommands = commandsOf("011111011");
 
 QStringList texts(std::initializer_list<const char*> latin1) {
     QStringList list;
@@ -275,7 +275,7 @@ void SurveyWorksheet::NewDraft() {
 }
 
 void SurveyWorksheet::ClearSurvey() {
-    setMask(openMask);
+    setCommands(openCommands);
     const bool wasLoading = mblnLoading;
     mblnLoading = true;
     m_ui->txtVoyageID->clear();
@@ -333,7 +333,7 @@ void SurveyWorksheet::RNew() {
         setFile(QString(), QByteArray());
     });
     mblnLoading = false;
-    m_host.SetMDIToolbar(openMask);
+    m_host.enabledCommandsChanged(openCommands);
 }
 
 void SurveyWorksheet::showStageFrames(Stage stage) {
@@ -341,9 +341,9 @@ void SurveyWorksheet::showStageFrames(Stage stage) {
     m_stageFrames[1 - int(stage)]->hide();
 }
 
-void SurveyWorksheet::setMask(const QString& mask) {
-    mstrToolbar = mask;
-    m_host.SetMDIToolbar(mstrToolbar);
+void SurveyWorksheet::setCommands(Commands enabled) {
+    m_enabled = enabled;
+    m_host.enabledCommandsChanged(m_enabled);
 }
 
 bool SurveyWorksheet::shipShown() const {
@@ -427,7 +427,7 @@ QString SurveyWorksheet::tabCaption(int index) const {
 }
 
 void SurveyWorksheet::enterInitialTab() {
-    setMask(openMask);
+    setCommands(openCommands);
     m_ui->dcbShip->setEnabled(true);
     m_ui->dcbDate->setEnabled(false);
     m_ui->cmbTime->setEnabled(false);
@@ -446,7 +446,7 @@ void SurveyWorksheet::enterFinalTab() {
     m_ui->cmbTime->setEnabled(false);
     showStageFrames(Stage::Final);
     m_ui->fgrdResult->show();
-    setMask(openMask);
+    setCommands(openCommands);
     if (shipShown() || m_kind == Worksheet::Discharging)
         InitializeAllGrids();
     if (!shipShown())

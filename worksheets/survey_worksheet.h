@@ -38,7 +38,7 @@ signals:
 public:
     ~SurveyWorksheet() override;
 
-    QString currentMask() const override { return mstrToolbar; }
+    Commands enabledCommands() const override { return m_enabled; }
     void RNew() override;
     void RPrint(bool blnShowPreview = true) override;
     void RSave() override;
@@ -97,7 +97,7 @@ private:
     // The Final tab's initial net displacement box over its results cell,
     // wherever the layout puts the results.
     void placeInitialNetField();
-    void setMask(const QString& mask);
+    void setCommands(Commands enabled);
     // The worksheet's frame of the tab shown, the other one hidden.
     void showStageFrames(Stage stage);
     bool shipShown() const;
@@ -182,7 +182,7 @@ private:
     CorrectedDrafts m_corrected;
     Variant m_net;
     std::optional<QString> m_constantText;
-    QString mstrToolbar;
+    Commands m_enabled;
     bool mblnLoading = false;
     bool mblnRevertTab = false;
     int mlngRecordID = -1;
