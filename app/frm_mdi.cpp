@@ -90,8 +90,7 @@ frmMDI::~frmMDI() {
 }
 
 void frmMDI::connectMenus() {
-    connect(m_menus.fileNew, &QAction::triggered, this,
-            [this] { runOnActiveChild(Command::New); });
+    connect(m_menus.fileNew, &QAction::triggered, this, [this] { runOnActiveChild(Command::New); });
     connect(m_menus.fileSave, &QAction::triggered, this,
             [this] { runOnActiveChild(Command::Save); });
     connect(m_menus.fileClose, &QAction::triggered, this,
@@ -135,12 +134,9 @@ void frmMDI::connectMenus() {
 
 void frmMDI::connectToolbar() {
     const std::pair<QAction*, Command> buttons[] = {
-        {m_toolbar.newRecord, Command::New},
-        {m_toolbar.save, Command::Save},
-        {m_toolbar.print, Command::Print},
-        {m_toolbar.printPreview, Command::PrintPreview},
-        {m_toolbar.deleteRecord, Command::Delete},
-        {m_toolbar.close, Command::Close},
+        {m_toolbar.newRecord, Command::New},       {m_toolbar.save, Command::Save},
+        {m_toolbar.print, Command::Print},         {m_toolbar.printPreview, Command::PrintPreview},
+        {m_toolbar.deleteRecord, Command::Delete}, {m_toolbar.close, Command::Close},
     };
     for (const auto& [button, command] : buttons)
         connect(button, &QAction::triggered, this,
@@ -154,12 +150,17 @@ void frmMDI::connectWorkingWindow(QAction* item, WorkingWindow window) {
 
 void frmMDI::enabledCommandsChanged(Commands enabled) {
     const std::pair<QAction*, Command> actions[] = {
-        {m_toolbar.newRecord, Command::New},       {m_menus.fileNew, Command::New},
-        {m_toolbar.save, Command::Save},           {m_menus.fileSave, Command::Save},
-        {m_menus.fileSaveAs, Command::Save},       {m_toolbar.print, Command::Print},
-        {m_menus.filePrint, Command::Print},       {m_toolbar.printPreview, Command::PrintPreview},
+        {m_toolbar.newRecord, Command::New},
+        {m_menus.fileNew, Command::New},
+        {m_toolbar.save, Command::Save},
+        {m_menus.fileSave, Command::Save},
+        {m_menus.fileSaveAs, Command::Save},
+        {m_toolbar.print, Command::Print},
+        {m_menus.filePrint, Command::Print},
+        {m_toolbar.printPreview, Command::PrintPreview},
         {m_menus.filePrintPreview, Command::PrintPreview},
-        {m_toolbar.deleteRecord, Command::Delete}, {m_toolbar.close, Command::Close},
+        {m_toolbar.deleteRecord, Command::Delete},
+        {m_toolbar.close, Command::Close},
         {m_menus.fileClose, Command::Close},
     };
     for (const auto& [action, command] : actions)

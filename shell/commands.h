@@ -24,9 +24,9 @@ constexpr Commands commandsOf(const char (&mask)[10]) {
         int index;
         Command command;
     };
-    constexpr Place places[] = {{0, Command::New},          {1, Command::Save},
-                                {3, Command::Print},        {4, Command::PrintPreview},
-                                {6, Command::Delete},       {8, Command::Close}};
+    constexpr Place places[] = {{0, Command::New},    {1, Command::Save},
+                                {3, Command::Print},  {4, Command::PrintPreview},
+                                {6, Command::Delete}, {8, Command::Close}};
     Commands commands;
     for (int i = 0; i < 9; ++i) {
         if (mask[i] != '0' && mask[i] != '1')

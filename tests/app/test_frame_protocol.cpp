@@ -43,8 +43,8 @@ private:
 };
 
 const char* const hint = "Press Ctrl-O to open the Open file box";
-const Commands allCommands = Command::New | Command::Save | Command::Print |
-                             Command::PrintPreview | Command::Delete | Command::Close;
+const Commands allCommands = Command::New | Command::Save | Command::Print | Command::PrintPreview |
+                             Command::Delete | Command::Close;
 // What the commands drive, in toolbar order: the buttons and their File menu
 // items (Delete has none).
 const char* const tags[] = {"New", "Save", "Print", "PrintPreview", "Delete", "Close"};

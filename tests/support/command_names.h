@@ -8,8 +8,8 @@
 // The enabled commands as a test expects them, in toolbar order.
 inline QString commandNames(Commands enabled) {
     const std::pair<Command, const char*> names[] = {
-        {Command::New, "New"},     {Command::Save, "Save"},
-        {Command::Print, "Print"}, {Command::PrintPreview, "PrintPreview"},
+        {Command::New, "New"},       {Command::Save, "Save"},
+        {Command::Print, "Print"},   {Command::PrintPreview, "PrintPreview"},
         {Command::Delete, "Delete"}, {Command::Close, "Close"},
     };
     QStringList shown;

@@ -120,7 +120,8 @@ void TestWorksheets::opensAsANewSurvey() {
     QFETCH(QString, frame);
     WorksheetFixture f(kind);
     QCOMPARE(f.worksheet->windowTitle(), caption);
-    QCOMPARE(commandNames(f.worksheet->enabledCommands()), QStringLiteral("Save Print PrintPreview Close"));
+    QCOMPARE(commandNames(f.worksheet->enabledCommands()),
+             QStringLiteral("Save Print PrintPreview Close"));
     QCOMPARE(f.host.masks.last(), QStringLiteral("Save Print PrintPreview Close"));
     QVERIFY(!f.find<QTabBar>("sstCalvane")->isTabVisible(1));
     QVERIFY(f.find<QWidget>(frame.toLatin1().constData())->isVisible());
