@@ -70,8 +70,8 @@ public:
     const clsShip& ship() const { return *m_ship; }
     // Copies the shown tab into that stage's draft before printing.
     void saveDraftForPrinting(Stage stage);
-    // The tab's caption as shown, without its mnemonic.
-    QString tabCaption(int index) const;
+    // The stage a tab shows; none for the hidden Daily tab.
+    std::optional<Stage> stageOfTab(int index) const;
 
 protected:
     SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);
@@ -92,6 +92,7 @@ private:
     void ClearSurvey();
     void shipChosen(int shipID);
     void tabChanged(int index);
+    int tabOf(Stage stage) const;
     void enterInitialTab();
     void enterFinalTab();
     // The Final tab's initial net displacement box over its results cell,
