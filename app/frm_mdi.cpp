@@ -5,7 +5,6 @@
 #include "child_window.h"
 #include "connection.h"
 #include "desktop_launcher.h"
-#include "enable_mask.h"
 #include "form_center.h"
 #include "frm_about.h"
 #include "frm_tip_of_day.h"
@@ -35,10 +34,8 @@ QString openFileHint() {
 // A screen that holds a worksheet whole beside the main window's bars.
 constexpr QSize roomyScreen(1600, 1000);
 
-// The mask a child sends as it unloads: all six commands off.
-QString nothingEnabled() {
-    return QStringLiteral("001001010");
-}
+// What a child sends as it unloads: all six commands off.
+constexpr Commands nothingEnabled = commandsOf("001001010");
 
 } // namespace
 
@@ -67,12 +64,12 @@ frmMDI::frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellO
 
     connectMenus();
     connectToolbar();
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMDI::applyMaskOf);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMDI::applyCommandsOf);
 
     // Nothing to act on until a child opens: the state after the last one
     // closes.
     m_toolbar.coolBar->hide();
-    SetMDIToolbar(nothingEnabled());
+    enabledCommandsChanged(nothingEnabled);
     refreshStatusHint();
 
     // As the user left it; the first time, a laptop's screen is hardly
@@ -93,16 +90,15 @@ frmMDI::~frmMDI() {
 }
 
 void frmMDI::connectMenus() {
-    connect(m_menus.fileNew, &QAction::triggered, this,
-            [this] { runOnActiveChild(SharedCommand::New); });
+    connect(m_menus.fileNew, &QAction::triggered, this, [this] { runOnActiveChild(Command::New); });
     connect(m_menus.fileSave, &QAction::triggered, this,
-            [this] { runOnActiveChild(SharedCommand::Save); });
+            [this] { runOnActiveChild(Command::Save); });
     connect(m_menus.fileClose, &QAction::triggered, this,
-            [this] { runOnActiveChild(SharedCommand::Close); });
+            [this] { runOnActiveChild(Command::Close); });
     connect(m_menus.filePrintPreview, &QAction::triggered, this,
-            [this] { runOnActiveChild(SharedCommand::PrintPreview); });
+            [this] { runOnActiveChild(Command::PrintPreview); });
     connect(m_menus.filePrint, &QAction::triggered, this,
-            [this] { runOnActiveChild(SharedCommand::Print); });
+            [this] { runOnActiveChild(Command::Print); });
     connect(m_menus.fileExit, &QAction::triggered, this, &QWidget::close);
 
     m_menus.fileOpen->setEnabled(m_registry.hasOpenDialog());
@@ -137,13 +133,10 @@ void frmMDI::connectMenus() {
 }
 
 void frmMDI::connectToolbar() {
-    const std::pair<QAction*, SharedCommand> buttons[] = {
-        {m_toolbar.newRecord, SharedCommand::New},
-        {m_toolbar.save, SharedCommand::Save},
-        {m_toolbar.print, SharedCommand::Print},
-        {m_toolbar.printPreview, SharedCommand::PrintPreview},
-        {m_toolbar.deleteRecord, SharedCommand::Delete},
-        {m_toolbar.close, SharedCommand::Close},
+    const std::pair<QAction*, Command> buttons[] = {
+        {m_toolbar.newRecord, Command::New},       {m_toolbar.save, Command::Save},
+        {m_toolbar.print, Command::Print},         {m_toolbar.printPreview, Command::PrintPreview},
+        {m_toolbar.deleteRecord, Command::Delete}, {m_toolbar.close, Command::Close},
     };
     for (const auto& [button, command] : buttons)
         connect(button, &QAction::triggered, this,
@@ -155,20 +148,23 @@ void frmMDI::connectWorkingWindow(QAction* item, WorkingWindow window) {
     connect(item, &QAction::triggered, this, [this, window] { openWorkingChild(window); });
 }
 
-void frmMDI::SetMDIToolbar(const QString& ButtonSettings) {
-    const EnabledCommands enabled = readEnableMask(ButtonSettings);
-    m_toolbar.newRecord->setEnabled(enabled.newRecord);
-    m_menus.fileNew->setEnabled(enabled.newRecord);
-    m_toolbar.save->setEnabled(enabled.save);
-    m_menus.fileSave->setEnabled(enabled.save);
-    m_menus.fileSaveAs->setEnabled(enabled.save);
-    m_toolbar.print->setEnabled(enabled.print);
-    m_menus.filePrint->setEnabled(enabled.print);
-    m_toolbar.printPreview->setEnabled(enabled.printPreview);
-    m_menus.filePrintPreview->setEnabled(enabled.printPreview);
-    m_toolbar.deleteRecord->setEnabled(enabled.deleteRecord);
-    m_toolbar.close->setEnabled(enabled.close);
-    m_menus.fileClose->setEnabled(enabled.close);
+void frmMDI::enabledCommandsChanged(Commands enabled) {
+    const std::pair<QAction*, Command> actions[] = {
+        {m_toolbar.newRecord, Command::New},
+        {m_menus.fileNew, Command::New},
+        {m_toolbar.save, Command::Save},
+        {m_menus.fileSave, Command::Save},
+        {m_menus.fileSaveAs, Command::Save},
+        {m_toolbar.print, Command::Print},
+        {m_menus.filePrint, Command::Print},
+        {m_toolbar.printPreview, Command::PrintPreview},
+        {m_menus.filePrintPreview, Command::PrintPreview},
+        {m_toolbar.deleteRecord, Command::Delete},
+        {m_toolbar.close, Command::Close},
+        {m_menus.fileClose, Command::Close},
+    };
+    for (const auto& [action, command] : actions)
+        action->setEnabled(enabled.testFlag(command));
 }
 
 void frmMDI::openWorkingChild(WorkingWindow window) {
@@ -305,11 +301,11 @@ void frmMDI::showFrame() {
     show();
 }
 
-void frmMDI::runOnActiveChild(SharedCommand command) {
+void frmMDI::runOnActiveChild(Command command) {
     QMdiSubWindow* active = m_mdiArea->currentSubWindow();
     if (!active)
         return;
-    if (command == SharedCommand::Close) {
+    if (command == Command::Close) {
         active->close();
         return;
     }
@@ -318,31 +314,31 @@ void frmMDI::runOnActiveChild(SharedCommand command) {
     if (!child)
         return;
     switch (command) {
-    case SharedCommand::New:
+    case Command::New:
         child->RNew();
         break;
-    case SharedCommand::Save:
+    case Command::Save:
         child->RSave();
         break;
-    case SharedCommand::Print:
+    case Command::Print:
         child->RPrint(false);
         break;
-    case SharedCommand::PrintPreview:
+    case Command::PrintPreview:
         child->RPrint();
         break;
-    case SharedCommand::Delete:
+    case Command::Delete:
         child->RDelete();
         break;
-    case SharedCommand::Close:
+    case Command::Close:
         break;
     }
 }
 
-void frmMDI::applyMaskOf(QMdiSubWindow* activated) {
+void frmMDI::applyCommandsOf(QMdiSubWindow* activated) {
     if (!activated)
         return;
     if (const auto* child = dynamic_cast<const ChildWindow*>(activated->widget()))
-        SetMDIToolbar(child->currentMask());
+        enabledCommandsChanged(child->enabledCommands());
 }
 
 void frmMDI::childUnloading(ChildFrame* closing, bool working) {
@@ -355,11 +351,11 @@ void frmMDI::childUnloading(ChildFrame* closing, bool working) {
     others.removeAll(closing);
     setStatusMessage(others.isEmpty() ? openFileHint() : QString());
     if (working)
-        SetMDIToolbar(nothingEnabled());
-    // The area has already made the next child active; its mask follows the
-    // unloading one's, as a child's activation follows the other's unload.
+        enabledCommandsChanged(nothingEnabled);
+    // The area has already made the next child active; its commands follow
+    // the unloading one's, as a child's activation follows the other's unload.
     if (QMdiSubWindow* next = m_mdiArea->currentSubWindow(); next && next != closing)
-        applyMaskOf(next);
+        applyCommandsOf(next);
 }
 
 void frmMDI::refreshStatusHint() {

@@ -23,8 +23,8 @@ class StatusPanels;
 
 // The main window: a frame whose working windows open inside it as child
 // windows. It routes the shared commands New, Save, Print, Print Preview,
-// Delete and Close to the active child, and each child tells it through an
-// enable mask which of them it can take.
+// Delete and Close to the active child, and each child tells it which of
+// them it can take.
 class frmMDI : public QMainWindow, public ChildHost {
     Q_OBJECT
 
@@ -32,8 +32,8 @@ public:
     frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellOptions options);
     ~frmMDI() override;
 
-    // Applies a child's enable mask to the toolbar and the File menu.
-    void SetMDIToolbar(const QString& ButtonSettings) override;
+    // Enables a child's commands on the toolbar and the File menu.
+    void enabledCommandsChanged(Commands enabled) override;
 
     // The working child windows opened and not yet closed (intOpenChildren).
     int openChildren() const { return m_openChildren; }
@@ -72,14 +72,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class SharedCommand { New, Save, Print, PrintPreview, Delete, Close };
-
     void connectMenus();
     void connectToolbar();
     void connectWorkingWindow(QAction* item, WorkingWindow window);
     void showFrame();
-    void runOnActiveChild(SharedCommand command);
-    void applyMaskOf(QMdiSubWindow* activated);
+    void runOnActiveChild(Command command);
+    void applyCommandsOf(QMdiSubWindow* activated);
     void childUnloading(ChildFrame* closing, bool working);
     void fillWindowMenu();
     void showOpenDialog();

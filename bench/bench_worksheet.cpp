@@ -17,7 +17,7 @@ namespace {
 // The main window, as far as a worksheet asks anything of it.
 class QuietHost : public ChildHost {
 public:
-    void SetMDIToolbar(const QString&) override {}
+    void enabledCommandsChanged(Commands) override {}
     void setStatusMessage(const QString&) override {}
 };
 

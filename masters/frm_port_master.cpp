@@ -9,8 +9,8 @@
 
 namespace {
 
-const QString NewEntryMask = QStringLiteral("011001011");
-const QString PortShownMask = QStringLiteral("111001111");
+constexpr Commands NewEntryCommands = commandsOf("011001011");
+constexpr Commands PortShownCommands = commandsOf("111001111");
 
 QString fieldHint() {
     return QStringLiteral("Type the new Port name and press Enter to save it");
@@ -38,7 +38,7 @@ frmPortMaster::frmPortMaster(ChildHost& host, Connection& connection, QWidget* p
     connect(ui->dlstPortMaster->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmPortMaster::portChosen);
     mlngEditMode = 0;
-    setToolbar(NewEntryMask);
+    setToolbar(NewEntryCommands);
 }
 
 frmPortMaster::~frmPortMaster() = default;
@@ -71,7 +71,7 @@ void frmPortMaster::portChosen(const QItemSelection& selected) {
             return;
         m_chosenPortId = portId;
         mlngEditMode = 1;
-        setToolbar(PortShownMask);
+        setToolbar(PortShownCommands);
         ui->txtPortName->setText(port->name);
         ui->txtCity->setText(port->city);
         ui->txtCountry->setText(port->country);
@@ -86,7 +86,7 @@ void frmPortMaster::clearFields() {
 
 void frmPortMaster::RNew() {
     mlngEditMode = 0;
-    setToolbar(NewEntryMask);
+    setToolbar(NewEntryCommands);
     clearFields();
     ui->txtPortName->setFocus();
 }
@@ -119,7 +119,7 @@ void frmPortMaster::RSave() {
             !runReporting(MasterFailure::Saving, 10016, [this, &name, adding] {
                 writePort(name);
                 m_chosenPortId.reset();
-                setToolbar(NewEntryMask);
+                setToolbar(NewEntryCommands);
                 m_ports.load(m_connection, NameList::ports());
                 clearFields();
                 showWarning(adding ? QStringLiteral("One record has been added successfully.")
@@ -150,5 +150,5 @@ void frmPortMaster::RDelete() {
     if (!runReporting(MasterFailure::Deleting, 10017, [this] { deletePort(); }))
         return;
     mlngEditMode = 0;
-    setToolbar(NewEntryMask);
+    setToolbar(NewEntryCommands);
 }

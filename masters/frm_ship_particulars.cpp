@@ -13,9 +13,9 @@
 
 namespace {
 
-const QString NewEntryMask = QStringLiteral("011001011");
-const QString OpenedOnShipMask = QStringLiteral("111001111");
-const QString ShipShownMask = QStringLiteral("110000101");
+constexpr Commands NewEntryCommands = commandsOf("011001011");
+constexpr Commands OpenedOnShipCommands = commandsOf("111001111");
+constexpr Commands ShipShownCommands = commandsOf("110000101");
 const int SaveSucceeded = 1;
 const int SaveFailed = 10088;
 
@@ -132,12 +132,12 @@ void frmShipParticulars::OpenShipLists() {
     FillShipNames();
     if (m_ships.rowCount() == 0) {
         mlngEditMode = 0;
-        setToolbar(NewEntryMask);
+        setToolbar(NewEntryCommands);
         ClearShipFields();
         return;
     }
     mlngEditMode = 1;
-    setToolbar(OpenedOnShipMask);
+    setToolbar(OpenedOnShipCommands);
     ShowShip(0);
 }
 
@@ -177,11 +177,11 @@ void frmShipParticulars::ClearShipFields() {
 void frmShipParticulars::showFirstShipOrClear() {
     if (m_ships.rowCount() > 0 && ShowShip(0)) {
         mlngEditMode = 1;
-        setToolbar(ShipShownMask);
+        setToolbar(ShipShownCommands);
     } else {
         ClearShipFields();
         mlngEditMode = 0;
-        setToolbar(NewEntryMask);
+        setToolbar(NewEntryCommands);
     }
     mblnChanged = false;
 }
@@ -191,7 +191,7 @@ void frmShipParticulars::shipChosen(int row) {
         return;
     if (mlngEditMode == 0) {
         mlngEditMode = 1;
-        setToolbar(ShipShownMask);
+        setToolbar(ShipShownCommands);
     }
     try {
         // A ship another window deleted meanwhile (with its port) leaves the
@@ -328,7 +328,7 @@ void frmShipParticulars::saveShip() {
         showWarning(adding ? QStringLiteral("One record has been saved successfully.")
                            : QStringLiteral("One record has been updated successfully."));
         mlngEditMode = 1;
-        setToolbar(ShipShownMask);
+        setToolbar(ShipShownCommands);
         mblnChanged = false;
         break;
     case MessageAnswer::No:
@@ -373,7 +373,7 @@ void frmShipParticulars::startNew() {
             FillShipNames();
         }
     }
-    setToolbar(NewEntryMask);
+    setToolbar(NewEntryCommands);
     mlngEditMode = 0;
     mblnChanged = false;
     ClearShipFields();

@@ -6,9 +6,9 @@
 
 MasterWindow::MasterWindow(ChildHost& host, QWidget* parent) : QWidget(parent), m_host(host) {}
 
-void MasterWindow::setToolbar(const QString& mask) {
-    mstrToolbar = mask;
-    m_host.SetMDIToolbar(mstrToolbar);
+void MasterWindow::setToolbar(Commands enabled) {
+    m_enabled = enabled;
+    m_host.enabledCommandsChanged(m_enabled);
 }
 
 void MasterWindow::showEvent(QShowEvent* event) {

@@ -5,23 +5,23 @@
 #include <QWidget>
 
 // What the port master and the ship particulars share as child windows:
-// the mask they keep and send, their first showing centred, and the main
+// the commands they keep and announce, their first showing centred, and the main
 // window's hint cleared whenever they show or become active.
 class MasterWindow : public QWidget, public ChildWindow {
     Q_OBJECT
 
 public:
-    QString currentMask() const override { return mstrToolbar; }
+    Commands enabledCommands() const override { return m_enabled; }
 
 protected:
     MasterWindow(ChildHost& host, QWidget* parent);
 
-    void setToolbar(const QString& mask);
+    void setToolbar(Commands enabled);
     ChildHost& host() const { return m_host; }
     void showEvent(QShowEvent* event) override;
 
 private:
     ChildHost& m_host;
-    QString mstrToolbar;
+    Commands m_enabled;
     bool m_centred = false;
 };

@@ -19,7 +19,7 @@
 namespace {
 
 // Save is open to a survey whatever is typed: it writes a partly taken one.
-const QString openMask = QStringLiteral("011111011");
+constexpr Commands openCommands = commandsOf("011111011");
 
 QStringList texts(std::initializer_list<const char*> latin1) {
     QStringList list;
@@ -109,9 +109,11 @@ SurveyWorksheet::~SurveyWorksheet() = default;
 void SurveyWorksheet::open() {
     mblnLoading = true;
     // Alt+I and Alt+N, which no menu takes.
-    m_ui->sstCalvane->addTab(QStringLiteral("&Initial"));
+    const int initialTab = m_ui->sstCalvane->addTab(QStringLiteral("&Initial"));
     m_ui->sstCalvane->addTab(QStringLiteral("Daily"));
-    m_ui->sstCalvane->addTab(QStringLiteral("Fi&nal"));
+    const int finalTab = m_ui->sstCalvane->addTab(QStringLiteral("Fi&nal"));
+    m_ui->sstCalvane->setTabData(initialTab, int(Stage::Initial));
+    m_ui->sstCalvane->setTabData(finalTab, int(Stage::Final));
     // Nothing reaches the Daily draft; the tab stays for the tab numbers.
     m_ui->sstCalvane->setTabVisible(1, false);
     m_ui->sstCalvane->setTabEnabled(1, false);
@@ -260,7 +262,7 @@ void SurveyWorksheet::NewDraft() {
 }
 
 void SurveyWorksheet::ClearSurvey() {
-    setMask(openMask);
+    setCommands(openCommands);
     const bool wasLoading = mblnLoading;
     mblnLoading = true;
     m_ui->txtVoyageID->clear();
@@ -307,8 +309,8 @@ void SurveyWorksheet::RNew() {
         mblnLoading = true;
         NewDraft();
         ClearSurvey();
-        m_ui->sstCalvane->setCurrentIndex(0);
-        m_previousTab = 0;
+        m_ui->sstCalvane->setCurrentIndex(tabOf(Stage::Initial));
+        m_previousTab = tabOf(Stage::Initial);
         // The grids and frames of the Initial tab, whichever tab was shown.
         showStageFrames(Stage::Initial);
         layOutResultGrids();
@@ -318,7 +320,7 @@ void SurveyWorksheet::RNew() {
         setFile(QString(), QByteArray());
     });
     mblnLoading = false;
-    m_host.SetMDIToolbar(openMask);
+    m_host.enabledCommandsChanged(openCommands);
 }
 
 void SurveyWorksheet::showStageFrames(Stage stage) {
@@ -326,9 +328,9 @@ void SurveyWorksheet::showStageFrames(Stage stage) {
     m_stageFrames[1 - int(stage)]->hide();
 }
 
-void SurveyWorksheet::setMask(const QString& mask) {
-    mstrToolbar = mask;
-    m_host.SetMDIToolbar(mstrToolbar);
+void SurveyWorksheet::setCommands(Commands enabled) {
+    m_enabled = enabled;
+    m_host.enabledCommandsChanged(m_enabled);
 }
 
 bool SurveyWorksheet::shipShown() const {
@@ -336,7 +338,7 @@ bool SurveyWorksheet::shipShown() const {
 }
 
 Stage SurveyWorksheet::shownStage() const {
-    return m_ui->sstCalvane->currentIndex() == 2 ? Stage::Final : Stage::Initial;
+    return stageOfTab(m_ui->sstCalvane->currentIndex()).value_or(Stage::Initial);
 }
 
 clsDraft& SurveyWorksheet::shownDraft() {
@@ -372,21 +374,22 @@ void SurveyWorksheet::tabChanged(int index) {
             m_ui->sstCalvane->setCurrentIndex(previous);
             return;
         }
-        if (previous == 0) {
+        const std::optional<Stage> left = stageOfTab(previous);
+        if (left == Stage::Initial) {
             if (!shipShown()) {
                 mblnRevertTab = true;
-                m_ui->sstCalvane->setCurrentIndex(0);
+                m_ui->sstCalvane->setCurrentIndex(previous);
                 showWarning(QStringLiteral("Please select a ship first."));
                 return;
             }
             SaveDraft(0);
-        } else if (previous == 2) {
+        } else if (left == Stage::Final) {
             SaveDraft(1);
         }
-        const QString caption = tabCaption(index);
-        if (caption == QStringLiteral("Initial"))
+        const std::optional<Stage> entered = stageOfTab(index);
+        if (entered == Stage::Initial)
             enterInitialTab();
-        else if (caption == QStringLiteral("Final"))
+        else if (entered == Stage::Final)
             enterFinalTab();
     } catch (const std::exception&) {
         showBare(QStringLiteral("frmCalvane::sstCalvane_Click"));
@@ -407,12 +410,23 @@ void SurveyWorksheet::stepTab(int step) {
     }
 }
 
-QString SurveyWorksheet::tabCaption(int index) const {
-    return m_ui->sstCalvane->tabText(index).remove(u'&');
+std::optional<Stage> SurveyWorksheet::stageOfTab(int index) const {
+    const QVariant stage = m_ui->sstCalvane->tabData(index);
+    if (!stage.isValid())
+        return std::nullopt;
+    return Stage(stage.toInt());
+}
+
+int SurveyWorksheet::tabOf(Stage stage) const {
+    for (int index = 0; index < m_ui->sstCalvane->count(); ++index) {
+        if (stageOfTab(index) == stage)
+            return index;
+    }
+    throw ProgramError(ErrorCode::ObjectNotSet, QStringLiteral("No tab shows that stage."));
 }
 
 void SurveyWorksheet::enterInitialTab() {
-    setMask(openMask);
+    setCommands(openCommands);
     m_ui->dcbShip->setEnabled(true);
     m_ui->dcbDate->setEnabled(false);
     m_ui->cmbTime->setEnabled(false);
@@ -431,7 +445,7 @@ void SurveyWorksheet::enterFinalTab() {
     m_ui->cmbTime->setEnabled(false);
     showStageFrames(Stage::Final);
     m_ui->fgrdResult->show();
-    setMask(openMask);
+    setCommands(openCommands);
     if (shipShown() || m_kind == Worksheet::Discharging)
         InitializeAllGrids();
     if (!shipShown())

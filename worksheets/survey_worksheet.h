@@ -38,7 +38,7 @@ signals:
 public:
     ~SurveyWorksheet() override;
 
-    QString currentMask() const override { return mstrToolbar; }
+    Commands enabledCommands() const override { return m_enabled; }
     void RNew() override;
     void RPrint(bool blnShowPreview = true) override;
     void RSave() override;
@@ -70,8 +70,8 @@ public:
     const clsShip& ship() const { return *m_ship; }
     // Copies the shown tab into that stage's draft before printing.
     void saveDraftForPrinting(Stage stage);
-    // The tab's caption as shown, without its mnemonic.
-    QString tabCaption(int index) const;
+    // The stage a tab shows; none for the hidden Daily tab.
+    std::optional<Stage> stageOfTab(int index) const;
 
 protected:
     SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);
@@ -92,12 +92,13 @@ private:
     void ClearSurvey();
     void shipChosen(int shipID);
     void tabChanged(int index);
+    int tabOf(Stage stage) const;
     void enterInitialTab();
     void enterFinalTab();
     // The Final tab's initial net displacement box over its results cell,
     // wherever the layout puts the results.
     void placeInitialNetField();
-    void setMask(const QString& mask);
+    void setCommands(Commands enabled);
     // The worksheet's frame of the tab shown, the other one hidden.
     void showStageFrames(Stage stage);
     bool shipShown() const;
@@ -180,7 +181,7 @@ private:
     CorrectedDrafts m_corrected;
     Variant m_net;
     std::optional<QString> m_constantText;
-    QString mstrToolbar;
+    Commands m_enabled;
     bool mblnLoading = false;
     bool mblnRevertTab = false;
     int mlngRecordID = -1;

@@ -38,14 +38,10 @@ void SurveyWorksheet::cmdCalculate_Click() {
     writeDifferences(*m_mctcMinus, grids.mctcMinus50, 2);
     if (!differencesUsable(grids))
         return;
-    const QString caption = tabCaption(m_ui->sstCalvane->currentIndex());
-    int index = -1;
-    if (caption == QStringLiteral("Initial"))
-        index = 0;
-    else if (caption == QStringLiteral("Final"))
-        index = 1;
-    if (index < 0)
+    const std::optional<Stage> stage = stageOfTab(m_ui->sstCalvane->currentIndex());
+    if (!stage)
         return;
+    const int index = int(*stage);
     // The drafts must rest on marks that give a length between them.
     if (!CorrectDrafts())
         return;

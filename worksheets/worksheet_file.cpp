@@ -265,14 +265,14 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
 
 void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
     if (checkInitialTab) {
-        m_ui->sstCalvane->setCurrentIndex(2);
+        m_ui->sstCalvane->setCurrentIndex(tabOf(Stage::Final));
         return;
     }
     // An Initial tab never filled has nothing to check or keep: its blank
     // date must not stop the Final draft from reaching its own tab.
     const bool wasLoading = mblnLoading;
     mblnLoading = true;
-    m_ui->sstCalvane->setCurrentIndex(2);
+    m_ui->sstCalvane->setCurrentIndex(tabOf(Stage::Final));
     mblnLoading = wasLoading;
     enterFinalTab();
 }

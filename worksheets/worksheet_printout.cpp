@@ -79,9 +79,9 @@ QString WorksheetPrintout::initialNetDisplacement() const {
     return m_worksheet.controls().txtFnlGrdTxtBox->text();
 }
 
-QString WorksheetPrintout::shownTabCaption() const {
+std::optional<Stage> WorksheetPrintout::shownStage() const {
     const QTabBar& tabs = *m_worksheet.controls().sstCalvane;
-    return m_worksheet.tabCaption(tabs.currentIndex());
+    return m_worksheet.stageOfTab(tabs.currentIndex());
 }
 
 void WorksheetPrintout::saveShownTab(Stage stage) {

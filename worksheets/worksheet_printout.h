@@ -22,7 +22,7 @@ public:
     QString cargoResultText() const override;
     bool initialCalculated() const override;
     QString initialNetDisplacement() const override;
-    QString shownTabCaption() const override;
+    std::optional<Stage> shownStage() const override;
     void saveShownTab(Stage stage) override;
     const clsDraft& draft(Stage stage) const override;
 

@@ -19,11 +19,11 @@ QString text(const char* latin1) {
 // A working child window that records what the main window asks of it.
 class RecordingChild : public QWidget, public ChildWindow {
 public:
-    RecordingChild(const char* mask, const char* title) : m_mask(text(mask)) {
+    RecordingChild(Commands enabled, const char* title) : m_enabled(enabled) {
         setWindowTitle(text(title));
     }
 
-    QString currentMask() const override { return m_mask; }
+    Commands enabledCommands() const override { return m_enabled; }
     void RNew() override { calls.append(text("RNew")); }
     void RSave() override { calls.append(text("RSave")); }
     void RPrint(bool blnShowPreview) override {
@@ -39,11 +39,13 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->setAccepted(!refuseClose); }
 
 private:
-    const QString m_mask;
+    const Commands m_enabled;
 };
 
 const char* const hint = "Press Ctrl-O to open the Open file box";
-// What a mask drives, in its order: the toolbar buttons and their File menu
+const Commands allCommands = Command::New | Command::Save | Command::Print | Command::PrintPreview |
+                             Command::Delete | Command::Close;
+// What the commands drive, in toolbar order: the buttons and their File menu
 // items (Delete has none).
 const char* const tags[] = {"New", "Save", "Print", "PrintPreview", "Delete", "Close"};
 const char* const menuItems[] = {"mnuFile(0)",  "mnuFile(4)", "mnuFile(14)",
@@ -68,8 +70,8 @@ private slots:
     void init();
     void cleanup() { m_shell.reset(); }
 
-    void maskDrivesToolbarAndFileMenu_data();
-    void maskDrivesToolbarAndFileMenu();
+    void commandsDriveToolbarAndFileMenu_data();
+    void commandsDriveToolbarAndFileMenu();
     void openingAndClosingChildren();
     void commandsReachTheActiveChild_data();
     void commandsReachTheActiveChild();
@@ -103,43 +105,49 @@ private:
 void TestFrameProtocol::init() {
     m_shell = std::make_unique<Shell>();
     // Two of the four working windows exist in these tests.
-    const auto registerChild = [this](WorkingWindow window, const char* mask, const char* title) {
-        m_shell->registry.registerWorkingWindow(window, [this, mask, title](frmMDI&) {
-            auto child = std::make_unique<RecordingChild>(mask, title);
+    const auto registerChild = [this](WorkingWindow window, Commands enabled, const char* title) {
+        m_shell->registry.registerWorkingWindow(window, [this, enabled, title](frmMDI&) {
+            auto child = std::make_unique<RecordingChild>(enabled, title);
             m_made = child.get();
             return child;
         });
     };
-    registerChild(WorkingWindow::Loading, "001111011", "Loading");
-    registerChild(WorkingWindow::PortMaster, "111001111", "Port");
+    registerChild(WorkingWindow::Loading, Command::Print | Command::PrintPreview | Command::Close,
+                  "Loading");
+    registerChild(WorkingWindow::PortMaster,
+                  Command::New | Command::Save | Command::Delete | Command::Close, "Port");
     m_shell->makeFrame().show();
     QVERIFY(QTest::qWaitForWindowExposed(&frame()));
 }
 
 // clang-format off
-void TestFrameProtocol::maskDrivesToolbarAndFileMenu_data() {
-    QTest::addColumn<QString>("mask");
+void TestFrameProtocol::commandsDriveToolbarAndFileMenu_data() {
+    QTest::addColumn<int>("commands");
     // New, Save, Print, Print Preview, Delete, Close.
     QTest::addColumn<QString>("enabled");
 
-    const auto row = [](const char* name, const char* mask, const char* enabled) {
-        QTest::newRow(name) << text(mask) << text(enabled);
+    const auto row = [](const char* name, Commands commands, const char* enabled) {
+        QTest::newRow(name) << commands.toInt() << text(enabled);
     };
-    row("unloading: separators carry 1s", "001001010", "000000");
-    row("first 1, last 0", "111111110", "111110");
-    row("a single 1 is first and last", "1", "100001");
-    row("empty", "", "000000");
-    row("longer: the ends still count", "10000000001", "100001");
-    row("only an exact 1 enables", "a11a11a1a", "010100");
-    row("ship chosen", "110000101", "110011");
+    row("none", {}, "000000");
+    row("all", allCommands, "111111");
+    row("New", Command::New, "100000");
+    row("Save", Command::Save, "010000");
+    row("Print", Command::Print, "001000");
+    row("Print Preview", Command::PrintPreview, "000100");
+    row("Delete", Command::Delete, "000010");
+    row("Close", Command::Close, "000001");
+    row("ship chosen", Command::New | Command::Save | Command::Delete | Command::Close, "110011");
 }
 // clang-format on
 
-void TestFrameProtocol::maskDrivesToolbarAndFileMenu() {
-    QFETCH(QString, mask);
+void TestFrameProtocol::commandsDriveToolbarAndFileMenu() {
+    QFETCH(int, commands);
     QFETCH(QString, enabled);
+    // Whatever was on before.
+    frame().enabledCommandsChanged(allCommands ^ Commands::fromInt(commands));
 
-    frame().SetMDIToolbar(mask);
+    frame().enabledCommandsChanged(Commands::fromInt(commands));
 
     for (int i = 0; i < 6; ++i) {
         const bool expected = enabled.at(i) == QLatin1Char('1');
@@ -164,7 +172,7 @@ void TestFrameProtocol::openingAndClosingChildren() {
 
     item("mnuShipData(20)")->trigger();
     QVERIFY(button("Delete")->isEnabled());
-    // An open window is brought forward with its mask, not loaded again.
+    // An open window is brought forward with its commands, not loaded again.
     item("mnuCalvane(5)")->trigger();
     QCOMPARE(frame().openChildren(), 2);
     QCOMPARE(frame().mdiArea().subWindowList().size(), 2);
@@ -174,7 +182,7 @@ void TestFrameProtocol::openingAndClosingChildren() {
     click("Close");
     QCOMPARE(frame().openChildren(), 1);
     QVERIFY(coolBarShown());
-    // The next child's mask follows the closed one's.
+    // The next child's commands follow the closed one's.
     QVERIFY(button("Delete")->isEnabled());
 
     item("mnuFile(6)")->trigger();
@@ -207,7 +215,7 @@ void TestFrameProtocol::commandsReachTheActiveChild() {
 
     RecordingChild* loading = open(WorkingWindow::Loading);
     RecordingChild* port = open(WorkingWindow::PortMaster);
-    frame().SetMDIToolbar(text("111111111"));
+    frame().enabledCommandsChanged(allCommands);
 
     if (button(name))
         click(name);
@@ -224,7 +232,7 @@ void TestFrameProtocol::withNoChildTheCommandsDoNothing() {
     QTest::keyClick(&frame(), Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(&frame(), Qt::Key_F4, Qt::ControlModifier);
     // Even with the items left on, there is no child to take them.
-    frame().SetMDIToolbar(text("111111111"));
+    frame().enabledCommandsChanged(allCommands);
     for (const char* name : menuItems) {
         if (name)
             item(name)->trigger();

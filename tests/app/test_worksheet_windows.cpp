@@ -1,18 +1,22 @@
+#include "master_windows.h"
 #include "shell_fixture.h"
 #include "working_windows.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QToolBar>
 
-// The Draft Survey menu opens the real worksheets, each with its mask, and
-// the File menu's commands reach them.
+// The menus open the real windows, each enabling its own commands, and the
+// File menu's commands reach them.
 class TestWorksheetWindows : public QObject {
     Q_OBJECT
 
 private slots:
     void draftSurveyMenuOpensTheWorksheets_data();
     void draftSurveyMenuOpensTheWorksheets();
+    void eachWindowEnablesItsCommands_data();
+    void eachWindowEnablesItsCommands();
 };
 
 void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets_data() {
@@ -55,6 +59,55 @@ void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets() {
     QCOMPARE(frame.openChildren(), 0);
     QVERIFY(!shell.find("mnuFile(14)")->isEnabled());
     QCOMPARE(shell.messages.texts(), QStringList());
+}
+
+void TestWorksheetWindows::eachWindowEnablesItsCommands_data() {
+    QTest::addColumn<QString>("item");
+    // The toolbar buttons enabled, in their order.
+    QTest::addColumn<QString>("enabled");
+    QTest::newRow("loading") << "mnuCalvane(5)"
+                             << "Save Print PrintPreview Close";
+    QTest::newRow("discharging") << "mnuCalvane(10)"
+                                 << "Save Print PrintPreview Close";
+    // Opened on the register's first ship.
+    QTest::newRow("ship particulars") << "mnuShipData(5)"
+                                      << "New Save Delete Close";
+    // Opened on a new entry.
+    QTest::newRow("port") << "mnuShipData(20)"
+                          << "Save Close";
+}
+
+void TestWorksheetWindows::eachWindowEnablesItsCommands() {
+    QFETCH(QString, item);
+    QFETCH(QString, enabled);
+    Shell shell;
+    registerWorkingWindows(shell.registry);
+    registerMasterWindows(shell.registry);
+    frmMDI& frame = shell.makeFrame();
+    frame.show();
+    shell.find(item.toLatin1().constData())->trigger();
+    QCOMPARE(frame.openChildren(), 1);
+
+    // Each button and its File menu items (Delete has none) go together.
+    const std::pair<const char*, QStringList> commands[] = {
+        {"New", {QStringLiteral("mnuFile(0)")}},
+        {"Save", {QStringLiteral("mnuFile(4)"), QStringLiteral("mnuFileSaveAs")}},
+        {"Print", {QStringLiteral("mnuFile(14)")}},
+        {"PrintPreview", {QStringLiteral("mnuFile(12)")}},
+        {"Delete", {}},
+        {"Close", {QStringLiteral("mnuFile(6)")}},
+    };
+    auto* toolbar = shell.find<QToolBar>("tbrMDI");
+    QStringList on;
+    for (const auto& [tag, items] : commands) {
+        const bool buttonOn = toolbar->findChild<QAction*>(QString::fromLatin1(tag))->isEnabled();
+        if (buttonOn)
+            on << QString::fromLatin1(tag);
+        for (const QString& name : items)
+            QVERIFY2(shell.find(name.toLatin1().constData())->isEnabled() == buttonOn,
+                     qPrintable(name));
+    }
+    QCOMPARE(on.join(QLatin1Char(' ')), enabled);
 }
 
 QTEST_MAIN(TestWorksheetWindows)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "child_window.h"
+#include "command_names.h"
 #include "connection.h"
 #include "create_database.h"
 #include "message_service.h"
@@ -11,11 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// The main window as a master window sees it: the masks and the status
+// The main window as a master window sees it: the commands and the status
 // texts it was sent.
 class RecordingHost : public ChildHost {
 public:
-    void SetMDIToolbar(const QString& ButtonSettings) override { mask = ButtonSettings; }
+    void enabledCommandsChanged(Commands enabled) override { mask = commandNames(enabled); }
     void setStatusMessage(const QString& text) override { status = text; }
 
     QString mask;

@@ -7,8 +7,8 @@
 
 namespace {
 
-const char* const NewEntryMask = "011001011";
-const char* const ShipShownMask = "110000101";
+const char* const NewEntryCommands = "Save Close";
+const char* const ShipShownCommands = "New Save Delete Close";
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -180,7 +180,7 @@ void TestShipParticulars::mandatoryChecksInOrder() {
     QFETCH(QString, focus);
 
     m_window->RNew();
-    QCOMPARE(m_db->host.mask, text(NewEntryMask));
+    QCOMPARE(m_db->host.mask, text(NewEntryCommands));
     type("txtFlag", "Panama");
     const char* const fields[] = {"cmbShipName", "dcbPortOfRegistry", "txtLBP", "txtLOA",
                                   "txtBreadth"};
@@ -217,7 +217,7 @@ void TestShipParticulars::quotedNamesAreSavedAndReadBack() {
     m_window->RSave();
     QCOMPARE(m_db->messages.texts(), texts({"Are you sure to save the current record ?",
                                             "One record has been saved successfully."}));
-    QCOMPARE(m_db->host.mask, text(ShipShownMask));
+    QCOMPARE(m_db->host.mask, text(ShipShownCommands));
     QCOMPARE(
         MastersFixture::value("SELECT ShipName || '|' || Flag || '|' || LBP || '|' || "
                               "IFNULL(OfficialNo, 'blank') || '|' || IFNULL(GrossTonnage, 'blank') "
@@ -291,9 +291,9 @@ void TestShipParticulars::saveQuestionAnswers_data() {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("mask");
 
-    QTest::newRow("yes") << MessageAnswer::Yes << text("218") << text("218") << text(ShipShownMask);
-    QTest::newRow("no") << MessageAnswer::No << text("217") << text("217") << text(ShipShownMask);
-    QTest::newRow("cancel") << MessageAnswer::Cancel << text("217") << text("218") << text("111001111");
+    QTest::newRow("yes") << MessageAnswer::Yes << text("218") << text("218") << text(ShipShownCommands);
+    QTest::newRow("no") << MessageAnswer::No << text("217") << text("217") << text(ShipShownCommands);
+    QTest::newRow("cancel") << MessageAnswer::Cancel << text("217") << text("218") << text("New Save Delete Close");
 }
 // clang-format on
 
@@ -382,15 +382,15 @@ void TestShipParticulars::emptyRegister() {
     m_db->messages.queueAnswer(MessageAnswer::Yes);
     m_window->RDelete();
     // Deleting the last ship leaves a new entry, not an edit of no ship.
-    QCOMPARE(m_db->host.mask, text(NewEntryMask));
+    QCOMPARE(m_db->host.mask, text(NewEntryCommands));
     QCOMPARE(part<QComboBox>("cmbShipName")->currentText(), QString());
     QCOMPARE(part("txtLBP")->text(), QString());
     QCOMPARE(MastersFixture::count("SELECT COUNT(*) FROM Ship"), 0);
 
     m_db->host.mask.clear();
     open();
-    QCOMPARE(m_db->host.mask, text(NewEntryMask));
-    QCOMPARE(m_window->currentMask(), text(NewEntryMask));
+    QCOMPARE(m_db->host.mask, text(NewEntryCommands));
+    QCOMPARE(commandNames(m_window->enabledCommands()), text(NewEntryCommands));
     fillMandatory("Kobe Trader");
     m_db->messages.queueAnswer(MessageAnswer::Yes);
     m_window->RSave();

@@ -19,7 +19,7 @@ public:
     QString constant = QStringLiteral("262.5047");
     QString cargo = QStringLiteral("76126.85586");
     QString row9 = QStringLiteral("11062.5047");
-    QString tab = QStringLiteral("Final");
+    std::optional<Stage> stage = Stage::Final;
     bool portMissing = false;
     clsDraft drafts[2];
     QList<Stage> saved;
@@ -48,7 +48,7 @@ public:
     QString cargoResultText() const override { return cargo; }
     bool initialCalculated() const override { return !row9.isEmpty(); }
     QString initialNetDisplacement() const override { return QStringLiteral("11062.5047"); }
-    QString shownTabCaption() const override { return tab; }
+    std::optional<Stage> shownStage() const override { return stage; }
     void saveShownTab(Stage stage) override { saved.append(stage); }
     const clsDraft& draft(Stage stage) const override { return drafts[int(stage)]; }
 };
@@ -182,24 +182,20 @@ private slots:
 
     // The shown tab goes into its own draft before the Initial draft is read.
     void copiesShownTab_data() {
-        QTest::addColumn<QString>("tab");
+        QTest::addColumn<int>("shown"); // -1: a tab of no stage
         QTest::addColumn<QString>("constant");
         QTest::addColumn<int>("saved"); // -1: none
-        QTest::newRow("Initial tab") << "Initial"
-                                     << "262.5" << int(Stage::Initial);
-        QTest::newRow("Final tab") << "Final"
-                                   << "262.5" << int(Stage::Final);
-        QTest::newRow("other tab") << "Notes"
-                                   << "262.5" << -1;
-        QTest::newRow("Initial discarded") << "Final"
-                                           << "" << -1;
+        QTest::newRow("Initial tab") << int(Stage::Initial) << "262.5" << int(Stage::Initial);
+        QTest::newRow("Final tab") << int(Stage::Final) << "262.5" << int(Stage::Final);
+        QTest::newRow("other tab") << -1 << "262.5" << -1;
+        QTest::newRow("Initial discarded") << int(Stage::Final) << "" << -1;
     }
     void copiesShownTab() {
-        QFETCH(QString, tab);
+        QFETCH(int, shown);
         QFETCH(QString, constant);
         QFETCH(int, saved);
         FakeWorksheet sheet;
-        sheet.tab = tab;
+        sheet.stage = shown < 0 ? std::nullopt : std::optional<Stage>(Stage(shown));
         sheet.constant = constant;
         sheet.drafts[0].setToSave(true);
         PrintRun run;

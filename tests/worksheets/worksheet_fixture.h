@@ -1,5 +1,6 @@
 #pragma once
 
+#include "command_names.h"
 #include "connection.h"
 #include "create_database.h"
 #include "frm_calvane.h"
@@ -16,10 +17,10 @@
 #include <QTest>
 #include <memory>
 
-// The main window as a worksheet sees it: the masks and hints it was sent.
+// The main window as a worksheet sees it: the commands and hints it was sent.
 class RecordingHost : public ChildHost {
 public:
-    void SetMDIToolbar(const QString& ButtonSettings) override { masks.append(ButtonSettings); }
+    void enabledCommandsChanged(Commands enabled) override { masks.append(commandNames(enabled)); }
     void setStatusMessage(const QString& text) override { status = text; }
     QString surveyFolder() const override { return folder; }
     QStringList masks;

@@ -2,8 +2,8 @@
 
 struct ReportSource;
 
-// How a worksheet hands a filled survey to the report, which lives above
-// it. The program installs the real one; tests install a recorder.
+// How a filled survey reaches the page printer without knowing it. The
+// program installs the real one; tests install a recorder.
 class ReportPrinter {
 public:
     virtual ~ReportPrinter() = default;

@@ -25,7 +25,7 @@ public:
     QString cargoResultText() const override;
     bool initialCalculated() const override;
     QString initialNetDisplacement() const override;
-    QString shownTabCaption() const override;
+    std::optional<Stage> shownStage() const override;
     void saveShownTab(Stage) override {}
     const clsDraft& draft(Stage stage) const override;
 

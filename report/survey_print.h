@@ -4,6 +4,8 @@
 #include "report_source.h"
 #include "stage_results.h"
 
+#include <optional>
+
 class clsDraft;
 class clsShip;
 
@@ -31,7 +33,8 @@ public:
     // in front.
     virtual bool initialCalculated() const = 0;
     virtual QString initialNetDisplacement() const = 0; // txtFnlGrdTxtBox
-    virtual QString shownTabCaption() const = 0;        // the selected tab of sstCalvane
+    // The stage of the tab in front; none for a tab of no stage.
+    virtual std::optional<Stage> shownStage() const = 0;
     // Copies the shown tab into its draft.
     virtual void saveShownTab(Stage stage) = 0;
     virtual const clsDraft& draft(Stage stage) const = 0;

@@ -84,11 +84,8 @@ private:
                  MessageButtons::YesNo, MessageAnswer::Yes});
             return answer == MessageAnswer::Yes;
         }
-        const QString tab = m_worksheet.shownTabCaption();
-        if (tab == QStringLiteral("Initial"))
-            m_worksheet.saveShownTab(Stage::Initial);
-        else if (tab == QStringLiteral("Final"))
-            m_worksheet.saveShownTab(Stage::Final);
+        if (const std::optional<Stage> shown = m_worksheet.shownStage())
+            m_worksheet.saveShownTab(*shown);
         const clsDraft& initial = m_worksheet.draft(Stage::Initial);
         if (!valid(initial)) {
             return stop(m_preview ? QStringLiteral("No valid draft for preview.")

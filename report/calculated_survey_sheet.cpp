@@ -60,8 +60,8 @@ QString CalculatedSurveySheet::initialNetDisplacement() const {
     return m_calculation.initialNetField();
 }
 
-QString CalculatedSurveySheet::shownTabCaption() const {
-    return QStringLiteral("Final");
+std::optional<Stage> CalculatedSurveySheet::shownStage() const {
+    return Stage::Final;
 }
 
 const clsDraft& CalculatedSurveySheet::draft(Stage stage) const {

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "commands.h"
+
 #include <QString>
 
 // What the main window asks of its active working child window. A child
-// offers only the commands its mask enables; the others keep their default
-// of doing nothing, since the frame never reaches them.
+// offers only the commands it enables; the others keep their default of
+// doing nothing, since the frame never reaches them.
 class ChildWindow {
 public:
     virtual ~ChildWindow() = default;
 
-    // The mask of the commands the child takes now; the frame applies it
-    // whenever the child becomes the active window.
-    virtual QString currentMask() const = 0;
+    // The commands the child takes now; the frame applies them whenever the
+    // child becomes the active window.
+    virtual Commands enabledCommands() const = 0;
 
     virtual void RNew() {}
     virtual void RSave() {}
@@ -21,13 +23,14 @@ public:
 };
 
 // What a child window may ask of the main window that holds it: the working
-// windows live below the shell and reach it only through this.
+// windows live below the main window and reach it only through this.
 class ChildHost {
 public:
     virtual ~ChildHost() = default;
 
-    // Applies a nine-character enable mask to the toolbar and the File menu.
-    virtual void SetMDIToolbar(const QString& ButtonSettings) = 0;
+    // The child's commands changed: the frame enables them on the toolbar
+    // and the File menu.
+    virtual void enabledCommandsChanged(Commands enabled) = 0;
     // Status panel 1.
     virtual void setStatusMessage(const QString& text) = 0;
     // The folder a survey file was last opened from or saved in; empty
