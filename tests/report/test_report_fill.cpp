@@ -33,49 +33,6 @@ private slots:
         QCOMPARE(names.size(), 157);
     }
 
-    // Where the discharging layout differs from the loading one.
-    void dischargingShifts_data() {
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QRect>("loading");
-        QTest::addColumn<QRect>("discharging");
-        QTest::addColumn<QString>("dischargingCaption");
-        QTest::newRow("ship name")
-            << "lblShipName" << QRect(1944, 0, 6048, 360) << QRect(2664, 0, 4176, 360) << "";
-        QTest::newRow("official no") << "Label3" << QRect(3528, 1368, 1296, 216)
-                                     << QRect(3600, 1368, 1224, 216) << "OFFICIAL NO.";
-        QTest::newRow("grt stays") << "lblGrossTonnage" << QRect(4032, 936, 2448, 216)
-                                   << QRect(4032, 936, 2448, 216) << "";
-        QTest::newRow("port name")
-            << "lblPortName" << QRect(4248, 2160, 2232, 216) << QRect(4176, 2160, 2304, 216) << "";
-        QTest::newRow("misc-2 row") << "lblInitMisc2" << QRect(3384, 4824, 2520, 216)
-                                    << QRect(3384, 4824, 2520, 216) << "0 MT";
-        QTest::newRow("forward mean row") << "lblFinFwdMeanDraft" << QRect(6408, 5256, 2520, 216)
-                                          << QRect(6408, 5328, 2520, 216) << "0 m";
-        QTest::newRow("tpc row") << "Label57" << QRect(0, 8064, 3240, 216)
-                                 << QRect(0, 8208, 3240, 216) << "TPC";
-        QTest::newRow("net row") << "lblFinNGDisp" << QRect(6408, 10224, 2520, 216)
-                                 << QRect(6408, 10368, 2520, 216) << "0 MT";
-        QTest::newRow("cargo caption") << "lblResult2" << QRect(2448, 11232, 2304, 216)
-                                       << QRect(1944, 11160, 2808, 216) << "TOTAL CARGO DISCHARGED";
-        QTest::newRow("constant") << "lblConstant" << QRect(4824, 10944, 2520, 216)
-                                  << QRect(4824, 11448, 2520, 216) << "0 MT";
-        QTest::newRow("final comments") << "lblFinComments" << QRect(1224, 12456, 6912, 432)
-                                        << QRect(1224, 12672, 6912, 432) << "";
-        QTest::newRow("chief officer") << "Label55" << QRect(5328, 13320, 1440, 216)
-                                       << QRect(5256, 13464, 1440, 216) << "Chief Officer";
-        QTest::newRow("ship name 2") << "lblShipName2" << QRect(4032, 13536, 4032, 216)
-                                     << QRect(4032, 13680, 4032, 216) << "";
-    }
-    void dischargingShifts() {
-        QFETCH(QString, label);
-        QFETCH(QRect, loading);
-        QFETCH(QRect, discharging);
-        QFETCH(QString, dischargingCaption);
-        QCOMPARE(drptCalvane().label(label)->twips(), loading);
-        QCOMPARE(drptDSDispatch().label(label)->twips(), discharging);
-        QCOMPARE(drptDSDispatch().label(label)->designCaption, dischargingCaption);
-    }
-
     void values_data() {
         QTest::addColumn<Worksheet>("worksheet");
         QTest::addColumn<Labels>("expected");
