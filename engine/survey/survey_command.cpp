@@ -183,7 +183,6 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     if (const QString refused = applyFieldRules(survey); !refused.isEmpty())
         return refuse(err, 1, refused);
 
-    ScopedMessageRecorder messages;
     SurveyDatabase database;
     try {
         const int shipID = database.open(survey, databaseFile);
@@ -192,10 +191,7 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
         SurveyCalculation calculation(survey, shipID);
         if (const QString reason = calculation.run(); !reason.isEmpty())
             return refuse(err, 1, reason);
-        QStringList warnings;
-        for (const QString& text : messages.texts())
-            warnings.append(oneLine(text));
-        return action(survey, calculation, warnings);
+        return action(survey, calculation, calculation.warnings());
     } catch (const ProgramError& error) {
         return refuse(err, 1, oneLine(error.description()));
     }
