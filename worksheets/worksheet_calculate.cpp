@@ -58,6 +58,8 @@ void SurveyWorksheet::cmdCalculate_Click() {
     draft.setMCTCP50(toVariantGrid(grids.mctcPlus50));
     draft.setMCTCM50(toVariantGrid(grids.mctcMinus50));
     draft.Calculate(0);
+    for (const Message& message : draft.takeMessages())
+        messageService().show(message);
     LoadDraft(index);
 
     CalculatedStage calculated;
