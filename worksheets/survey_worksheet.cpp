@@ -372,10 +372,14 @@ void SurveyWorksheet::shipChosen(int shipID) {
     if (mblnLoading)
         return;
     m_drafts[0]->setShipID(shipID);
+    showDraftMessages(*m_drafts[0]);
     m_drafts[1]->setShipID(shipID);
+    showDraftMessages(*m_drafts[1]);
     try {
-        if (m_ship->SetShip(shipID) != 1)
+        if (m_ship->SetShip(shipID) != 1) {
+            messageService().show(m_ship->lastError());
             throw ProgramError::noCurrentRecord();
+        }
         m_ui->txtLBP->setText(m_ship->LBP().isNull() ? QString() : m_ship->LBP().toText());
     } catch (const ProgramError&) {
         showBare(QStringLiteral("Unable to retrieve ship particulars."));

@@ -126,7 +126,8 @@ void clsDraft::setShipID(const Variant& vNewShipID) {
     if (id < std::numeric_limits<int>::min() || id > std::numeric_limits<int>::max())
         throw ProgramError::overflow();
     m_shipID = int(id);
-    m_ship->SetShip(m_shipID);
+    if (m_ship->SetShip(m_shipID) != 1)
+        m_messages.append(m_ship->lastError());
 }
 
 void clsDraft::storeGrid(VariantGrid& target, const VariantGrid& source) {

@@ -119,12 +119,11 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
 
 // Empty when the ship can be surveyed, otherwise why not.
 QString shipProblem(int shipID) {
-    ScopedMessageRecorder storeMessages;
     clsShip ship;
     if (ship.SetShip(shipID) != 1)
         return QStringLiteral("ship %1 cannot be read from the database: %2")
             .arg(shipID)
-            .arg(oneLine(storeMessages.texts().value(0)));
+            .arg(oneLine(ship.lastError().text));
     try {
         ship.ShipID();
     } catch (const ProgramError&) {
