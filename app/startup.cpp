@@ -4,6 +4,7 @@
 #include "form_center.h"
 #include "frm_about.h"
 #include "frm_mdi.h"
+#include "message_service.h"
 #include "register_location.h"
 #include "survey_files.h"
 
@@ -17,10 +18,12 @@ Startup::Startup(const WindowRegistry& registry, ProgramSettings& settings, Shel
 Startup::~Startup() = default;
 
 std::optional<int> Startup::Main() {
-    // OpenRegister has told the user why when it fails.
-    if (!OpenRegister(
-            {m_options.applicationFolder, m_options.userDataFolder, m_options.registerSeed}))
+    const OpenOutcome opened = OpenRegister(
+        {m_options.applicationFolder, m_options.userDataFolder, m_options.registerSeed});
+    if (!opened) {
+        messageService().show(*opened.failure);
         return 1;
+    }
     m_frame = std::make_unique<frmMDI>(m_registry, m_settings, m_options);
     frmAbout about;
     FormCenter(about);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "message_service.h"
 #include "variant.h"
 
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <memory>
+#include <optional>
 
 struct RegisterPlaces;
 
@@ -51,12 +53,19 @@ QString applicationFolder();
 // folder + "/DS.dat".
 QString databaseFileIn(const QString& folder);
 
+// Whether the shared connection opened; when not, the start-up message for
+// the program to show.
+struct OpenOutcome {
+    std::optional<Message> failure;
+    explicit operator bool() const { return !failure; }
+};
+
 // Opens gcnnStore on DS.dat in the application folder (or in `folder`). On
-// failure shows the start-up message, sets gblnOpenFailed and returns false.
-bool OpenConnection();
-bool OpenConnection(const QString& folder);
+// failure sets gblnOpenFailed and gives the start-up message back.
+OpenOutcome OpenConnection();
+OpenOutcome OpenConnection(const QString& folder);
 // Opens gcnnStore on the register chooseRegister picks among `places`
 // (making the user's from the seed when needed); fails as OpenConnection.
-bool OpenRegister(const RegisterPlaces& places);
+OpenOutcome OpenRegister(const RegisterPlaces& places);
 // Rolls back and closes gcnnStore, ignoring errors.
 void CloseConnection();

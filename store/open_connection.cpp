@@ -16,15 +16,15 @@ QString databaseFileIn(const QString& folder) {
     return folder + QStringLiteral("/DS.dat");
 }
 
-bool OpenConnection() {
+OpenOutcome OpenConnection() {
     return OpenConnection(applicationFolder());
 }
 
 namespace {
 
-// `problem`, when given, is why the file could not be made and is told in
+// `problem`, when given, is why the file could not be made and is given in
 // place of trying to open it.
-bool openOrTell(const QString& file, const QString& problem) {
+OpenOutcome openOrRefuse(const QString& file, const QString& problem) {
     // The old connection goes first: the new one takes its name.
     gcnnStore.reset();
     gcnnStore = std::make_unique<Connection>(QStringLiteral("gcnnStore"));
@@ -32,32 +32,32 @@ bool openOrTell(const QString& file, const QString& problem) {
         if (!problem.isEmpty())
             throw ProgramError::storeFailure(problem);
         gcnnStore->open(file);
-        return true;
+        return {};
     } catch (const ProgramError& error) {
         gcnnStore.reset();
         // The last line names the file and the cause: the title bar shows
         // no error number to quote.
-        messageService().show(
-            {MessageIcon::Critical, applicationTitle(),
-             twoPartText(QStringLiteral("An internal error has occured."),
-                         QStringLiteral("Please contact us with the error no. mentioned on the "
-                                        "titlebar of this dialog box")) +
-                 QStringLiteral("\r\n\r\n") + error.description(),
-             MessageButtons::Ok, MessageAnswer::Ok});
+        const Message failure{
+            MessageIcon::Critical, applicationTitle(),
+            twoPartText(QStringLiteral("An internal error has occured."),
+                        QStringLiteral("Please contact us with the error no. mentioned on the "
+                                       "titlebar of this dialog box")) +
+                QStringLiteral("\r\n\r\n") + error.description(),
+            MessageButtons::Ok, MessageAnswer::Ok};
         gblnOpenFailed = true;
-        return false;
+        return {failure};
     }
 }
 
 } // namespace
 
-bool OpenConnection(const QString& folder) {
-    return openOrTell(databaseFileIn(folder), QString());
+OpenOutcome OpenConnection(const QString& folder) {
+    return openOrRefuse(databaseFileIn(folder), QString());
 }
 
-bool OpenRegister(const RegisterPlaces& places) {
+OpenOutcome OpenRegister(const RegisterPlaces& places) {
     const RegisterChoice choice = chooseRegister(places);
-    return openOrTell(choice.file, choice.problem);
+    return openOrRefuse(choice.file, choice.problem);
 }
 
 void CloseConnection() {

@@ -13,7 +13,7 @@ int clsShip::SetShip(int ShipID) {
             throw ProgramError::objectNotSet();
         mrsShip->open(statement, *gcnnStore);
     } catch (const ProgramError& error) {
-        showBare(error.description());
+        m_error = bareMessage(error.description());
         return 0;
     }
     return 1;

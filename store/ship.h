@@ -1,5 +1,6 @@
 #pragma once
 
+#include "message_service.h"
 #include "rowset.h"
 #include "variant.h"
 
@@ -9,8 +10,10 @@
 class clsShip {
 public:
     // Loads the ship. 1 on success, also when no ship has that key (the
-    // record is then loaded but empty); 0 after showing the store's error.
+    // record is then loaded but empty); 0 when the store failed, and
+    // lastError() is then the message the caller shows.
     int SetShip(int ShipID);
+    const Message& lastError() const { return m_error; }
 
     // Empty (never set): every read raises the object-not-set error. Loaded
     // but empty: the distance is 0 and every property read raises the
@@ -40,4 +43,5 @@ private:
     Variant column(const QString& name) const;
 
     std::unique_ptr<RowSet> mrsShip;
+    Message m_error;
 };

@@ -33,24 +33,39 @@ QString twoPartText(const QString& first, const QString& second) {
     return first + QStringLiteral("\r\n\r\n") + second;
 }
 
+Message warningMessage(const QString& text) {
+    return {MessageIcon::Exclamation, applicationTitle(), text, MessageButtons::Ok,
+            MessageAnswer::Ok};
+}
+
+Message warningMessage(const QString& first, const QString& second) {
+    return warningMessage(twoPartText(first, second));
+}
+
+Message bareMessage(const QString& text) {
+    return {MessageIcon::None, applicationTitle(), text, MessageButtons::Ok, MessageAnswer::Ok};
+}
+
+Message errorWithSourceMessage(const QString& description, const QString& source) {
+    return {MessageIcon::Critical, applicationTitle(),
+            twoPartText(description, QStringLiteral("Source :  ") + source), MessageButtons::Ok,
+            MessageAnswer::Ok};
+}
+
 void showWarning(const QString& text) {
-    messageService().show({MessageIcon::Exclamation, applicationTitle(), text, MessageButtons::Ok,
-                           MessageAnswer::Ok});
+    messageService().show(warningMessage(text));
 }
 
 void showWarning(const QString& first, const QString& second) {
-    showWarning(twoPartText(first, second));
+    messageService().show(warningMessage(first, second));
 }
 
 void showBare(const QString& text) {
-    messageService().show(
-        {MessageIcon::None, applicationTitle(), text, MessageButtons::Ok, MessageAnswer::Ok});
+    messageService().show(bareMessage(text));
 }
 
 void showErrorWithSource(const QString& description, const QString& source) {
-    messageService().show({MessageIcon::Critical, applicationTitle(),
-                           twoPartText(description, QStringLiteral("Source :  ") + source),
-                           MessageButtons::Ok, MessageAnswer::Ok});
+    messageService().show(errorWithSourceMessage(description, source));
 }
 
 MessageAnswer RecordingMessageService::show(const Message& message) {

@@ -44,7 +44,14 @@ QString applicationTitle();
 // Two parts of a message: what is wrong, then what to do.
 QString twoPartText(const QString& first, const QString& second);
 
-// The common shapes of message.
+// The common shapes of message, for code that gives a message back rather
+// than showing it.
+Message warningMessage(const QString& text);                         // exclamation, OK
+Message warningMessage(const QString& first, const QString& second); // exclamation, OK
+Message bareMessage(const QString& text);                            // no icon, OK
+Message errorWithSourceMessage(const QString& description, const QString& source); // critical
+
+// The same shapes, shown.
 void showWarning(const QString& text);                                       // exclamation, OK
 void showWarning(const QString& first, const QString& second);               // exclamation, OK
 void showBare(const QString& text);                                          // no icon, OK

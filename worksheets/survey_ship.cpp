@@ -25,8 +25,10 @@ QString textOf(const std::optional<Decimal>& value) {
 // The register's particulars of `shipID`, when the register has that ship.
 std::optional<ShipParticulars> registered(int shipID) {
     clsShip ship;
-    if (ship.SetShip(shipID) != 1)
+    if (ship.SetShip(shipID) != 1) {
+        messageService().show(ship.lastError());
         throw ProgramError::storeFailure(QStringLiteral("The ship register cannot be read."));
+    }
     QString name;
     try {
         ship.ShipID();

@@ -52,6 +52,12 @@ void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth)
     grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth());
 }
 
+// The draft object shows nothing itself; its window shows what went wrong.
+void showDraftMessages(clsDraft& draft) {
+    for (const Message& message : draft.takeMessages())
+        messageService().show(message);
+}
+
 } // namespace
 
 SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
@@ -119,7 +125,9 @@ void SurveyWorksheet::open() {
     m_ui->sstCalvane->setTabEnabled(1, false);
     m_ship = std::make_unique<clsShip>();
     m_drafts[0] = std::make_unique<clsDraft>();
+    showDraftMessages(*m_drafts[0]);
     m_drafts[1] = std::make_unique<clsDraft>();
+    showDraftMessages(*m_drafts[1]);
     mblnLoading = false;
     InitShipDataCombo();
     InitPortDataCombo();
@@ -254,7 +262,9 @@ void SurveyWorksheet::layOutResultGrids() {
 
 void SurveyWorksheet::NewDraft() {
     m_drafts[0]->NewDraft();
+    showDraftMessages(*m_drafts[0]);
     m_drafts[1]->NewDraft();
+    showDraftMessages(*m_drafts[1]);
     m_entries[0] = m_entries[1] = DraftEntry{};
     m_ui->mbxDate->setText(m_drafts[0]->get(DraftProperty::DSDate).toText());
     m_ui->mbxTime->setText(m_drafts[0]->get(DraftProperty::DSTime).toText());
@@ -349,10 +359,14 @@ void SurveyWorksheet::shipChosen(int shipID) {
     if (mblnLoading)
         return;
     m_drafts[0]->setShipID(shipID);
+    showDraftMessages(*m_drafts[0]);
     m_drafts[1]->setShipID(shipID);
+    showDraftMessages(*m_drafts[1]);
     try {
-        if (m_ship->SetShip(shipID) != 1)
+        if (m_ship->SetShip(shipID) != 1) {
+            messageService().show(m_ship->lastError());
             throw ProgramError::noCurrentRecord();
+        }
         m_ui->txtLBP->setText(m_ship->LBP().isNull() ? QString() : m_ship->LBP().toText());
     } catch (const ProgramError&) {
         showBare(QStringLiteral("Unable to retrieve ship particulars."));

@@ -2,6 +2,7 @@
 #include "draft_handover.h"
 #include "hydrostatic_table.h"
 #include "input_grid.h"
+#include "message_service.h"
 #include "particular_rules.h"
 #include "ship.h"
 #include "survey_worksheet.h"
@@ -36,8 +37,10 @@ void SurveyWorksheet::cmdCalculate_Click() {
     writeDifferences(*m_hdt, grids.hdt, 4);
     writeDifferences(*m_mctcPlus, grids.mctcPlus50, 2);
     writeDifferences(*m_mctcMinus, grids.mctcMinus50, 2);
-    if (!differencesUsable(grids))
+    if (const std::optional<Message> refusal = unusableDifferences(grids)) {
+        messageService().show(*refusal);
         return;
+    }
     const std::optional<Stage> stage = stageOfTab(m_ui->sstCalvane->currentIndex());
     if (!stage)
         return;
@@ -51,6 +54,8 @@ void SurveyWorksheet::cmdCalculate_Click() {
     draft.setMCTCP50(toVariantGrid(grids.mctcPlus50));
     draft.setMCTCM50(toVariantGrid(grids.mctcMinus50));
     draft.Calculate(0);
+    for (const Message& message : draft.takeMessages())
+        messageService().show(message);
     LoadDraft(index);
 
     CalculatedStage calculated;
@@ -61,8 +66,11 @@ void SurveyWorksheet::cmdCalculate_Click() {
     calculated.row11 = row11 ? row11->text() : QString();
     calculated.cargoField = m_ui->txtFinTotCargoDis->text();
     calculated.constantField = m_ui->txtConstant->text();
-    if (const std::optional<QString> constant = warnAfterCalculate(calculated))
-        m_constantText = *constant;
+    const CalculatedStageCheck check = checkCalculatedStage(calculated);
+    for (const Message& warning : check.warnings)
+        messageService().show(warning);
+    if (check.constant)
+        m_constantText = *check.constant;
     else if (m_kind == Worksheet::Loading)
         m_constantText = calculated.row11;
     m_ui->txtFwdPort->setFocus();
@@ -93,8 +101,11 @@ bool SurveyWorksheet::InputComplete() {
     survey.voyage = m_ui->txtVoyageID->text();
     survey.port = m_ui->dcbPort->currentText();
     survey.cargo = m_ui->txtCargo->text();
-    if (const std::optional<QString> field = firstMissingField(survey, entryFromControls()))
-        return focusOnField(*field);
+    if (const std::optional<MissingInput> missing =
+            firstMissingField(survey, entryFromControls())) {
+        messageService().show(missing->message);
+        return focusOnField(missing->field);
+    }
     if (!checkHDTEditor()) {
         m_ui->txtHDTGridTextbox->setFocus();
         return false;
@@ -104,7 +115,9 @@ bool SurveyWorksheet::InputComplete() {
         if (!grid->isReadOnly(grid->row(), grid->column()))
             grid->setText(grid->row(), grid->column(), grid->editor().text());
     }
-    if (const std::optional<BlankCell> cell = firstBlankCell(entryFromControls())) {
+    if (const std::optional<MissingCell> missing = firstBlankCell(entryFromControls())) {
+        messageService().show(missing->message);
+        const BlankCell* cell = &missing->cell;
         InputGrid* grid = cell->editor == m_ui->txtHDTGridTextbox->objectName() ? m_hdt.get()
                           : cell->editor == m_ui->txtMPGridTextbox->objectName()
                               ? m_mctcPlus.get()

@@ -15,6 +15,13 @@
 
 namespace {
 
+// Shows the refusal of a verdict, if any; true when the value was accepted.
+bool showVerdict(const FieldVerdict& verdict) {
+    if (!verdict.accepted)
+        messageService().show(verdict.refusal);
+    return verdict.accepted;
+}
+
 bool isEnter(const QKeyEvent& key) {
     return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
            !(key.modifiers() & ~Qt::KeypadModifier);
@@ -329,12 +336,16 @@ bool SurveyWorksheet::checkDeductionEditor() {
 
 bool SurveyWorksheet::checkInitialNetField() {
     const EntryVerdict verdict = checkInitialNetDisplacement(m_ui->txtFnlGrdTxtBox->text());
+    if (!verdict.accepted)
+        messageService().show(verdict.refusal);
     m_ui->txtFnlGrdTxtBox->setText(verdict.text);
     return verdict.accepted;
 }
 
 bool SurveyWorksheet::checkBillOfLading() {
     const EntryVerdict verdict = ::checkBillOfLading(m_ui->txtBLQty->text());
+    if (!verdict.accepted)
+        messageService().show(verdict.refusal);
     m_ui->txtBLQty->setText(verdict.text);
     if (!verdict.accepted)
         return false;

@@ -230,8 +230,10 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
                                  bool unsaved) {
     report(QStringLiteral("frmCalvane::showSurvey"), [&] {
         clsShip ship;
-        const int row =
-            ship.SetShip(shipID) == 1 ? rowOf(m_ships->model(), ship.ShipName(), shipID) : -1;
+        const bool read = ship.SetShip(shipID) == 1;
+        if (!read)
+            messageService().show(ship.lastError());
+        const int row = read ? rowOf(m_ships->model(), ship.ShipName(), shipID) : -1;
         if (row < 0)
             throw ProgramError::noCurrentRecord();
         // Chosen as if picked from the list: the ship's length comes with it.

@@ -219,6 +219,8 @@ void SurveyWorksheet::showStageResults(Stage stage) {
     inputs.initialNetField = m_ui->txtFnlGrdTxtBox->text();
     inputs.billOfLading = m_ui->txtBLQty->text();
     const StageResults results = deriveStage(inputs);
+    if (results.warning)
+        messageService().show(*results.warning);
     QTableWidget& grid = *m_ui->fgrdFinalResult;
     setTitle(grid, 9, results.row9Title);
     setTitle(grid, 10, results.row10Title);

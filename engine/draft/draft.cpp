@@ -8,6 +8,7 @@
 #include "ship.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -125,7 +126,8 @@ void clsDraft::setShipID(const Variant& vNewShipID) {
     if (id < std::numeric_limits<int>::min() || id > std::numeric_limits<int>::max())
         throw ProgramError::overflow();
     m_shipID = int(id);
-    m_ship->SetShip(m_shipID);
+    if (m_ship->SetShip(m_shipID) != 1)
+        m_messages.append(m_ship->lastError());
 }
 
 void clsDraft::storeGrid(VariantGrid& target, const VariantGrid& source) {
@@ -203,7 +205,8 @@ void clsDraft::InitDeductions() {
                                QStringLiteral(" WHERE DraftID = -1"),
                            *gcnnStore);
     } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), QStringLiteral("clsDraft::InitDeductions"));
+        m_messages.append(errorWithSourceMessage(error.description(),
+                                                 QStringLiteral("clsDraft::InitDeductions")));
     }
 }
 
@@ -224,7 +227,7 @@ Variant clsDraft::GetTotDeductibles() {
         return total;
     } catch (const ProgramError& error) {
         m_failure = error;
-        showBare(QStringLiteral("clsDraft::GetTotDeductibles"));
+        m_messages.append(bareMessage(QStringLiteral("clsDraft::GetTotDeductibles")));
         return Variant();
     }
 }
@@ -242,9 +245,13 @@ long clsDraft::Calculate(short intStartFrom) {
         roundInterpolationResults();
     } catch (const ProgramError& error) {
         m_failure = error;
-        showBare(QStringLiteral("clsDraft::Calculate"));
+        m_messages.append(bareMessage(QStringLiteral("clsDraft::Calculate")));
     }
     return 0;
+}
+
+QList<Message> clsDraft::takeMessages() {
+    return std::exchange(m_messages, {});
 }
 
 void clsDraft::interpolate(const Decimal& tmd) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "errors.h"
+#include "message_service.h"
 #include "variant.h"
 
 #include <QList>
@@ -132,12 +133,15 @@ public:
 
     // Interpolates at the true mean draft and works out the displacement
     // corrections and the net displacement. Nothing happens for a blank or
-    // zero true mean draft. Any error shows "clsDraft::Calculate"; results
-    // computed before it stay. Always 0.
+    // zero true mean draft. Any error leaves the message "clsDraft::Calculate"
+    // to take; results computed before it stay. Always 0.
     long Calculate(short intStartFrom = 0);
     // The error behind the message of the last Calculate, for callers that
     // must say what went wrong rather than where; empty when it had none.
     const std::optional<ProgramError>& lastFailure() const { return m_failure; }
+    // The messages the window shows for what went wrong since they were
+    // last taken; the draft shows nothing itself.
+    QList<Message> takeMessages();
 
 private:
     void InitDeductions();
@@ -162,6 +166,7 @@ private:
     VariantGrid m_ipResult;
     QList<Variant> m_finalResult;
     std::optional<ProgramError> m_failure;
+    QList<Message> m_messages;
 };
 
 // Whether Calculate has given the draft its net displacement.

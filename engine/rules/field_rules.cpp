@@ -178,12 +178,6 @@ FieldVerdict checkField(SurveyField field, Worksheet worksheet, const QString& t
     return accepted;
 }
 
-bool showVerdict(const FieldVerdict& verdict) {
-    if (!verdict.accepted)
-        messageService().show(verdict.refusal);
-    return verdict.accepted;
-}
-
 QString committedCellText(const QString& editorText, const QString& cellText) {
     const QString trimmed = editorText.trimmed();
     if (trimmed.compare(cellText, Qt::CaseInsensitive) == 0)

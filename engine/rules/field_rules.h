@@ -69,9 +69,6 @@ struct FieldVerdict {
 FieldVerdict checkField(SurveyField field, Worksheet worksheet, const QString& text,
                         const QString& previousText = QString());
 
-// Shows the refusal of a verdict, if any; true when the value was accepted.
-bool showVerdict(const FieldVerdict& verdict);
-
 // What a grid cell holds once its editor's text is committed: unchanged
 // when equal (blanks around and letter case aside), empty for an empty
 // editor, else the value to 4 places; text that is no number keeps the

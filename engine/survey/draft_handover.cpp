@@ -76,7 +76,7 @@ bool blank(const QString& text) {
 
 } // namespace
 
-std::optional<QString> firstMissingField(const SurveyDocument& s, const DraftEntry& e) {
+std::optional<MissingInput> firstMissingField(const SurveyDocument& s, const DraftEntry& e) {
     const bool shipChosen = s.shipID.has_value() || s.particulars.has_value();
     const RequiredField fields[] = {
         {shipChosen ? QStringLiteral("ship") : QString(), "Please select ship name.", "dcbShip"},
@@ -96,14 +96,15 @@ std::optional<QString> firstMissingField(const SurveyDocument& s, const DraftEnt
     };
     for (const RequiredField& f : fields) {
         if (blank(f.text)) {
-            showWarning(QStringLiteral("Incomplete data."), QString::fromLatin1(f.message));
-            return QString::fromLatin1(f.field);
+            return MissingInput{
+                QString::fromLatin1(f.field),
+                warningMessage(QStringLiteral("Incomplete data."), QString::fromLatin1(f.message))};
         }
     }
     return std::nullopt;
 }
 
-std::optional<BlankCell> firstBlankCell(const DraftEntry& e) {
+std::optional<MissingCell> firstBlankCell(const DraftEntry& e) {
     const HydrostaticLine* lines[] = {&e.below, &e.above};
     const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
     const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
@@ -134,10 +135,10 @@ std::optional<BlankCell> firstBlankCell(const DraftEntry& e) {
                       {QStringLiteral("txtMMGridTextbox"), row, 2}});
     for (const RequiredCell& cell : cells) {
         if (blank(cell.text)) {
-            messageService().show(
-                {MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
-                 QString::fromLatin1(cell.message), MessageButtons::Ok, MessageAnswer::Ok});
-            return cell.where;
+            return MissingCell{cell.where,
+                               {MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
+                                QString::fromLatin1(cell.message), MessageButtons::Ok,
+                                MessageAnswer::Ok}};
         }
     }
     return std::nullopt;

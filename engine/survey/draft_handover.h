@@ -1,6 +1,7 @@
 #pragma once
 
 #include "draft_correction.h"
+#include "message_service.h"
 #include "survey_document.h"
 
 #include <QList>
@@ -32,12 +33,22 @@ void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
 // What the Calculate command needs before it calculates, in two halves:
 // the fields ("Incomplete data." and what to enter) and the blank cells of
 // the hydrostatic grids (row 1 Below, 2 Above; column as the worksheet's
-// grid numbers it). Each shows the message of the first missing input and
-// returns where it is (the field's objectName); nothing when complete.
-std::optional<QString> firstMissingField(const SurveyDocument& survey, const DraftEntry& entry);
+// grid numbers it). Each gives the first missing input, where it is (the
+// field's objectName) with the message the window shows for it; nothing
+// when complete.
+struct MissingInput {
+    QString field;
+    Message message;
+};
+std::optional<MissingInput> firstMissingField(const SurveyDocument& survey,
+                                              const DraftEntry& entry);
 struct BlankCell {
     QString editor;
     int row = 0;
     int column = 0;
 };
-std::optional<BlankCell> firstBlankCell(const DraftEntry& entry);
+struct MissingCell {
+    BlankCell cell;
+    Message message;
+};
+std::optional<MissingCell> firstBlankCell(const DraftEntry& entry);

@@ -52,14 +52,14 @@ void fillDifferences(HydrostaticTexts& grids) {
     }
 }
 
-bool differencesUsable(const HydrostaticTexts& grids) {
+std::optional<Message> unusableDifferences(const HydrostaticTexts& grids) {
     const bool usable = !isZero(grids.hdt[Difference][0]) && !isZero(grids.hdt[Difference][1]) &&
                         !isZero(grids.mctcPlus50[Difference][0]) &&
                         !isZero(grids.mctcMinus50[Difference][0]);
-    if (!usable)
-        showWarning(QStringLiteral("Invalid hydrostatic details...!"),
-                    QStringLiteral("Difference of Above & Below can't be zero."));
-    return usable;
+    if (usable)
+        return std::nullopt;
+    return warningMessage(QStringLiteral("Invalid hydrostatic details...!"),
+                          QStringLiteral("Difference of Above & Below can't be zero."));
 }
 
 VariantGrid toVariantGrid(const QList<QStringList>& rows) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "draft.h"
+#include "message_service.h"
 #include "survey_document.h"
 
 #include <QList>
 #include <QStringList>
+#include <optional>
 
 // The three hydrostatic grids of a worksheet as their cell texts, rows
 // Below, Above, Difference: HDT columns draft, displacement, TPC, LCF,
@@ -27,12 +29,12 @@ QString mctcDraftText(const QString& hydrostaticDraft, bool plus);
 // the type-mismatch error.
 void fillDifferences(HydrostaticTexts& grids);
 
-// False, after showing "Invalid hydrostatic details...!", when a draft or
+// The refusal "Invalid hydrostatic details...!" when a draft or
 // displacement difference is zero: the line below and the line above would
 // be the same line, and the interpolation divides by the draft difference.
 // A zero TPC, LCF or MCTC difference is valid: printed tables often repeat
 // them over adjacent centimetres.
-bool differencesUsable(const HydrostaticTexts& grids);
+std::optional<Message> unusableDifferences(const HydrostaticTexts& grids);
 
 // The grid as the draft object takes it.
 VariantGrid toVariantGrid(const QList<QStringList>& rows);

@@ -24,6 +24,20 @@ bool between(const Decimal& value, int low, int high) {
     return value > Decimal(low) && value < Decimal(high);
 }
 
+EntryVerdict acceptedEntry(const QString& text) {
+    EntryVerdict verdict;
+    verdict.text = text;
+    return verdict;
+}
+
+// A refused entry empties its field.
+EntryVerdict refusedEntry(const QString& first, const QString& second) {
+    EntryVerdict verdict;
+    verdict.accepted = false;
+    verdict.refusal = warningMessage(first, second);
+    return verdict;
+}
+
 ShownValue shown(const Decimal& value, bool red) {
     return {value.toString(), red};
 }
@@ -71,8 +85,8 @@ void dischargingInitial(const StageInputs& in, StageResults& out) {
     out.row11 = {cargoAndConstant.isZero() ? QString() : cargoAndConstant.toString(), false};
     if (!out.row11.text.isEmpty() && cargoAndConstant.sign() < 0) {
         out.row11.red = true;
-        showWarning(QStringLiteral("Value of constant is invalid."),
-                    QStringLiteral("Please check your input values."));
+        out.warning = warningMessage(QStringLiteral("Value of constant is invalid."),
+                                     QStringLiteral("Please check your input values."));
     }
     if (!in.billOfLading.trimmed().isEmpty() && !N(in.billOfLading).isZero()) {
         const Decimal assumed = cargoAndConstant - N(in.billOfLading);
@@ -117,9 +131,11 @@ StageResults deriveStage(const StageInputs& in) {
     return out;
 }
 
-std::optional<QString> warnAfterCalculate(const CalculatedStage& c) {
-    const auto warnInput = [](const QString& first) {
-        showWarning(first, QStringLiteral("Please check your input values."));
+CalculatedStageCheck checkCalculatedStage(const CalculatedStage& c) {
+    CalculatedStageCheck check;
+    const auto warnInput = [&check](const QString& first) {
+        check.warnings.append(
+            warningMessage(first, QStringLiteral("Please check your input values.")));
     };
     // A net displacement that is missing or no number is as wrong as one
     // out of range.
@@ -133,14 +149,15 @@ std::optional<QString> warnAfterCalculate(const CalculatedStage& c) {
         const bool netBlank = !c.net.isNull() && c.net.toText().isEmpty();
         if (!netBlank && !netInRange()) {
             warnInput(QStringLiteral("Invalid Net Displacement value."));
-            return std::nullopt;
+            return check;
         }
         if (c.stage != Stage::Initial)
-            return std::nullopt;
+            return check;
         const auto constant = Decimal::tryParse(c.row11);
         if (!c.row11.isEmpty() && !(constant && between(*constant, 0, 100000)))
             warnInput(QStringLiteral("Invalid constant value."));
-        return c.row11;
+        check.constant = c.row11;
+        return check;
     }
     if (!netInRange())
         warnInput(QStringLiteral("Invalid Net Displacement value."));
@@ -150,43 +167,41 @@ std::optional<QString> warnAfterCalculate(const CalculatedStage& c) {
         if (!c.constantField.isEmpty() && N(c.constantField).sign() < 0)
             warnInput(QStringLiteral("Current value for Constant is invalid."));
     }
-    return std::nullopt;
+    return check;
 }
 
 EntryVerdict checkInitialNetDisplacement(const QString& text) {
     if (text.trimmed().isEmpty())
-        return {true, text};
+        return acceptedEntry(text);
     const auto value = Decimal::tryParse(text);
     if (!value) {
-        showWarning(QStringLiteral("Invalid quantity."),
-                    QStringLiteral("Please enter numeric value only."));
-        return {false, QString()};
+        return refusedEntry(QStringLiteral("Invalid quantity."),
+                            QStringLiteral("Please enter numeric value only."));
     }
     const Decimal rounded = value->rounded(5);
     if (!between(rounded, 0, 1000000)) {
-        showWarning(QStringLiteral("Invalid value."),
-                    QStringLiteral("Value of initial net displacement can be greater than 0 and "
-                                   "less than 1000000."));
-        return {false, QString()};
+        return refusedEntry(
+            QStringLiteral("Invalid value."),
+            QStringLiteral("Value of initial net displacement can be greater than 0 and "
+                           "less than 1000000."));
     }
-    return {true, rounded.toString()};
+    return acceptedEntry(rounded.toString());
 }
 
 EntryVerdict checkBillOfLading(const QString& text) {
     if (text.trimmed().isEmpty())
-        return {true, text};
+        return acceptedEntry(text);
     const auto value = Decimal::tryParse(text);
     if (!value) {
-        showWarning(QStringLiteral("Invalid value for Bill of Lading quantity."),
-                    QStringLiteral("Please enter numeric value."));
-        return {false, QString()};
+        return refusedEntry(QStringLiteral("Invalid value for Bill of Lading quantity."),
+                            QStringLiteral("Please enter numeric value."));
     }
     if (!(*value >= Decimal(0) && *value < Decimal(1000000))) {
-        showWarning(QStringLiteral("Invalid value for Invalid value for Bill of Lading quantity."),
-                    QStringLiteral("Please enter value  0 and 1000000."));
-        return {false, QString()};
+        return refusedEntry(
+            QStringLiteral("Invalid value for Invalid value for Bill of Lading quantity."),
+            QStringLiteral("Please enter value  0 and 1000000."));
     }
-    return {true, value->rounded(5).toString()};
+    return acceptedEntry(value->rounded(5).toString());
 }
 
 std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity,

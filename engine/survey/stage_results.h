@@ -1,5 +1,6 @@
 #pragma once
 
+#include "message_service.h"
 #include "survey_document.h"
 #include "variant.h"
 
@@ -41,11 +42,12 @@ struct StageResults {
     std::optional<ShownValue> cargo;           // cargo loaded or discharged
     std::optional<ShownValue> assumedConstant; // discharging
     std::optional<Decimal> constantValue;      // loading, Initial stage
+    std::optional<Message> warning;            // for the window to show
 };
 
 // The constant, cargo + constant, assumed constant and cargo for the shown
 // stage. On the discharging worksheet's Initial stage a negative cargo +
-// constant shows "Value of constant is invalid.". A non-numeric initial net
+// constant gives the warning "Value of constant is invalid.". A non-numeric initial net
 // displacement box raises the type-mismatch error.
 StageResults deriveStage(const StageInputs& inputs);
 
@@ -59,15 +61,20 @@ struct CalculatedStage {
     QString constantField; // discharging: constant box
 };
 
-// Shows the warnings of the Calculate command; the results stay. Returns
-// the constant read back from row 11 on the loading worksheet's Initial
-// stage (only there does row 11 hold the constant).
-std::optional<QString> warnAfterCalculate(const CalculatedStage& calculated);
+// The warnings of the Calculate command, in the order they are shown; the
+// results stay. `constant` is the constant read back from row 11 on the
+// loading worksheet's Initial stage (only there does row 11 hold it).
+struct CalculatedStageCheck {
+    QList<Message> warnings;
+    std::optional<QString> constant;
+};
+CalculatedStageCheck checkCalculatedStage(const CalculatedStage& calculated);
 
 // What an entry rule leaves in its field.
 struct EntryVerdict {
     bool accepted = true;
-    QString text; // the field's text after the rule (emptied on refusal)
+    QString text;    // the field's text after the rule (emptied on refusal)
+    Message refusal; // when refused
 };
 
 // The initial net displacement typed on the Final stage: blank, or a

@@ -12,26 +12,6 @@
 
 namespace {
 
-// Remembers the last message shown while a step runs, so that a refusal can
-// be given back as the reason, and passes every message on.
-class LastMessage : public MessageService {
-public:
-    LastMessage() : m_next(messageService()) { installMessageService(this); }
-    ~LastMessage() override { installMessageService(&m_next); }
-    LastMessage(const LastMessage&) = delete;
-    LastMessage& operator=(const LastMessage&) = delete;
-
-    MessageAnswer show(const Message& message) override {
-        m_text = message.text;
-        return m_next.show(message);
-    }
-    QString text() const { return oneLine(m_text); }
-
-private:
-    MessageService& m_next;
-    QString m_text;
-};
-
 // The deductible items in the order the worksheet lists them.
 QList<int> deductionItems() {
     if (!gcnnStore)
@@ -87,8 +67,8 @@ QString failureReason(const DraftEntry& entry, const ProgramError& error) {
     return QStringLiteral("%1 %2 is too large to calculate with").arg(name, text);
 }
 
-// Where the input a stage misses stands in the survey file: the survey's
-// own fields at the top, a draft's under its stage.
+// Where the input a stage misses stands in the survey file (the survey's
+// own fields at the top, a draft's under its stage) and what is missing.
 QString missingInputPath(const SurveyDocument& survey, const DraftEntry& entry,
                          const QString& stage) {
     static const QHash<QString, QString> paths = {
@@ -107,19 +87,23 @@ QString missingInputPath(const SurveyDocument& survey, const DraftEntry& entry,
         {QStringLiteral("txtMidX"), QStringLiteral("%1.markDistances.mid")},
         {QStringLiteral("txtAftX"), QStringLiteral("%1.markDistances.aft")},
     };
-    if (const std::optional<QString> field = firstMissingField(survey, entry)) {
-        const QString path = paths.value(*field, stage);
-        return path.contains(u'%') ? path.arg(stage) : path;
+    if (const std::optional<MissingInput> missing = firstMissingField(survey, entry)) {
+        const QString path = paths.value(missing->field, stage);
+        return (path.contains(u'%') ? path.arg(stage) : path) + QStringLiteral(": ") +
+               oneLine(missing->message.text);
     }
-    if (const std::optional<BlankCell> cell = firstBlankCell(entry)) {
+    if (const std::optional<MissingCell> missing = firstBlankCell(entry)) {
+        const BlankCell* cell = &missing->cell;
+        const QString reason = QStringLiteral(": ") + oneLine(missing->message.text);
         const QString line = cell->row == 1 ? QStringLiteral("below") : QStringLiteral("above");
         if (cell->editor == QStringLiteral("txtMPGridTextbox"))
-            return QStringLiteral("%1.mctc.plus50.%2").arg(stage, line);
+            return QStringLiteral("%1.mctc.plus50.%2").arg(stage, line) + reason;
         if (cell->editor == QStringLiteral("txtMMGridTextbox"))
-            return QStringLiteral("%1.mctc.minus50.%2").arg(stage, line);
+            return QStringLiteral("%1.mctc.minus50.%2").arg(stage, line) + reason;
         const char* values[] = {"draft", "displacement", "tpc", "lcf"};
         return QStringLiteral("%1.hydrostatics.%2.%3")
-            .arg(stage, line, QLatin1String(values[cell->column - 1]));
+                   .arg(stage, line, QLatin1String(values[cell->column - 1])) +
+               reason;
     }
     return QString();
 }
@@ -157,6 +141,13 @@ QString SurveyCalculation::run() {
     return QString();
 }
 
+QStringList SurveyCalculation::warnings() const {
+    QStringList lines;
+    for (const Message& warning : m_warnings)
+        lines.append(oneLine(warning.text));
+    return lines;
+}
+
 bool SurveyCalculation::finalTaken() const {
     return !(m_survey.final == DraftEntry{});
 }
@@ -166,22 +157,20 @@ bool SurveyCalculation::initialTaken() const {
 }
 
 QString SurveyCalculation::checkEntryRules() {
-    LastMessage last;
     const EntryVerdict initialNet = checkInitialNetDisplacement(m_initialNetField);
     if (!initialNet.accepted)
-        return last.text();
+        return oneLine(initialNet.refusal.text);
     m_initialNetField = initialNet.text;
     if (m_survey.worksheet == Worksheet::Discharging) {
         const EntryVerdict quantity = checkBillOfLading(m_billOfLading);
         if (!quantity.accepted)
-            return last.text();
+            return oneLine(quantity.refusal.text);
         m_billOfLading = quantity.text;
     }
     return QString();
 }
 
 QString SurveyCalculation::runStage(Stage stage) {
-    LastMessage last;
     const DraftEntry& entry = stage == Stage::Initial ? m_survey.initial : m_survey.final;
     clsDraft& draft = *m_drafts[int(stage)];
     StageOutcome& outcome = m_outcomes[int(stage)];
@@ -192,7 +181,7 @@ QString SurveyCalculation::runStage(Stage stage) {
                 m_survey, entry,
                 stage == Stage::Initial ? QStringLiteral("initial") : QStringLiteral("final"));
             !missing.isEmpty())
-            return missing + QStringLiteral(": ") + last.text();
+            return missing;
         for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it) {
             if (!m_deductionItems.contains(it.key()))
                 return stageName +
@@ -201,8 +190,8 @@ QString SurveyCalculation::runStage(Stage stage) {
         outcome.corrected = CorrectDrafts(readingTexts(entry), draft.ship().LBP());
         outcome.grids = hydrostaticTexts(entry);
         fillDifferences(outcome.grids);
-        if (!differencesUsable(outcome.grids))
-            return stageName + last.text();
+        if (const std::optional<Message> refusal = unusableDifferences(outcome.grids))
+            return stageName + oneLine(refusal->text);
 
         const QString totalDeductibles =
             outcome.calculated ? draft.FinalResult()[TotalDeductibles].toText() : QString();
@@ -211,14 +200,9 @@ QString SurveyCalculation::runStage(Stage stage) {
         draft.setHDT(toVariantGrid(outcome.grids.hdt));
         draft.setMCTCP50(toVariantGrid(outcome.grids.mctcPlus50));
         draft.setMCTCM50(toVariantGrid(outcome.grids.mctcMinus50));
-        {
-            LastMessage calculation;
-            draft.Calculate(0);
-            if (draft.lastFailure())
-                return stageName + failureReason(entry, *draft.lastFailure());
-            if (!calculation.text().isEmpty())
-                return stageName + calculation.text();
-        }
+        draft.Calculate(0);
+        if (draft.lastFailure())
+            return stageName + failureReason(entry, *draft.lastFailure());
         outcome.calculated = true;
         outcome.deflection = hullDeflection(outcome.corrected);
 
@@ -231,6 +215,8 @@ QString SurveyCalculation::runStage(Stage stage) {
         inputs.initialNetField = m_initialNetField;
         inputs.billOfLading = m_billOfLading;
         outcome.results = deriveStage(inputs);
+        if (outcome.results.warning)
+            m_warnings.append(*outcome.results.warning);
         if (outcome.results.initialNetField)
             m_initialNetField = outcome.results.initialNetField->text;
         if (outcome.results.constant)
@@ -245,7 +231,7 @@ QString SurveyCalculation::runStage(Stage stage) {
         calculated.row11 = outcome.results.row11.text;
         calculated.cargoField = m_cargoField;
         calculated.constantField = m_constantField;
-        warnAfterCalculate(calculated);
+        m_warnings.append(checkCalculatedStage(calculated).warnings);
     } catch (const ProgramError& error) {
         return stageName + failureReason(entry, error);
     }

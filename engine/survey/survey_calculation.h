@@ -24,7 +24,8 @@ struct StageOutcome {
 // Calculate on each tab would: the completeness check, the draft
 // correction, the hydrostatic differences and their check, the hand-over to
 // the draft object, its calculation and the stage results with their
-// warnings. Needs the shared connection open (the drafts load their ship
+// warnings. Shows nothing: a refusal comes back as the reason, the warnings
+// as warnings(). Needs the shared connection open (the drafts load their ship
 // and their deductions from it).
 class SurveyCalculation {
 public:
@@ -51,6 +52,8 @@ public:
     // The constant and the cargo boxes as the stages left them.
     QString constantField() const { return m_constantField; }
     QString cargoField() const { return m_cargoField; }
+    // The warnings the worksheet would show, in order, each on one line.
+    QStringList warnings() const;
 
 private:
     QString stopReason() const;
@@ -64,6 +67,7 @@ private:
     QString m_initialNetField;
     QString m_constantField;
     QString m_cargoField;
+    QList<Message> m_warnings;
 };
 
 // A message's text on one line, for reasons and logs.

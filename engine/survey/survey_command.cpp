@@ -119,12 +119,11 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
 
 // Empty when the ship can be surveyed, otherwise why not.
 QString shipProblem(int shipID) {
-    ScopedMessageRecorder storeMessages;
     clsShip ship;
     if (ship.SetShip(shipID) != 1)
         return QStringLiteral("ship %1 cannot be read from the database: %2")
             .arg(shipID)
-            .arg(oneLine(storeMessages.texts().value(0)));
+            .arg(oneLine(ship.lastError().text));
     try {
         ship.ShipID();
     } catch (const ProgramError&) {
@@ -183,7 +182,6 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     if (const QString refused = applyFieldRules(survey); !refused.isEmpty())
         return refuse(err, 1, refused);
 
-    ScopedMessageRecorder messages;
     SurveyDatabase database;
     try {
         const int shipID = database.open(survey, databaseFile);
@@ -192,10 +190,7 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
         SurveyCalculation calculation(survey, shipID);
         if (const QString reason = calculation.run(); !reason.isEmpty())
             return refuse(err, 1, reason);
-        QStringList warnings;
-        for (const QString& text : messages.texts())
-            warnings.append(oneLine(text));
-        return action(survey, calculation, warnings);
+        return action(survey, calculation, calculation.warnings());
     } catch (const ProgramError& error) {
         return refuse(err, 1, oneLine(error.description()));
     }

@@ -1,7 +1,10 @@
 #include "connection.h"
 #include "create_database.h"
 #include "json_edit.h"
+#include "message_service.h"
+#include "survey_calculation.h"
 #include "survey_command.h"
+#include "survey_file.h"
 #include "text_list.h"
 
 #include <QFile>
@@ -74,6 +77,8 @@ private slots:
     void warnsAndStillComputes();
     void refuses_data();
     void refuses();
+    void calculationGivesItsRefusal_data();
+    void calculationGivesItsRefusal();
     void readsTheShipFromTheDatabase();
     void refusesWhatIsNoSurveyFile_data();
     void refusesWhatIsNoSurveyFile();
@@ -172,6 +177,51 @@ void TestSurveyCommand::refuses() {
     QCOMPARE(result.out, QString());
     QVERIFY2(result.err.endsWith(reason + u'\n'), qPrintable(result.err));
     QCOMPARE(result.err.count(u'\n'), 1);
+}
+
+// clang-format off
+void TestSurveyCommand::calculationGivesItsRefusal_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("missing field") << "loading-survey.json" << "cargo" << "" << "cargo: Incomplete data. Please enter value for cargo.";
+    QTest::newRow("missing final mark distance") << "loading-survey.json" << "final.markDistances.aft" << "" << "final.markDistances.aft: Incomplete data. Please enter value for Aft X.";
+    QTest::newRow("zero draft difference") << "loading-survey.json" << "final.hydrostatics.above.draft" << "14.03" << "final: Invalid hydrostatic details...! Difference of Above & Below can't be zero.";
+    QTest::newRow("initial net of 0") << "discharging-survey.json" << "typedInitialNetDisplacement" << "0" << "Invalid value. Value of initial net displacement can be greater than 0 and less than 1000000.";
+    QTest::newRow("negative B/L quantity") << "discharging-survey.json" << "billOfLadingQuantity" << "-1" << "Invalid value for Invalid value for Bill of Lading quantity. Please enter value 0 and 1000000.";
+}
+// clang-format on
+
+// The calculation gives its refusal back and shows nothing: no recorder is
+// installed, so whatever it showed would land in the default service.
+void TestSurveyCommand::calculationGivesItsRefusal() {
+    QFETCH(QString, sample);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QString, reason);
+    auto* defaultService = dynamic_cast<RecordingMessageService*>(&messageService());
+    QVERIFY(defaultService);
+    defaultService->clear();
+    QTemporaryDir dir;
+    const QString database = databaseFileIn(dir.path());
+    createDatabase(database);
+    gcnnStore = std::make_unique<Connection>(QStringLiteral("calculation"));
+    const std::unique_ptr<void, void (*)(void*)> closed(&gcnnStore,
+                                                        [](void*) { gcnnStore.reset(); });
+    gcnnStore->open(database);
+    QJsonObject json = QJsonDocument::fromJson(fileBytes(samplePath(qPrintable(sample)))).object();
+    json = edited(json, field.split(u'.'), value);
+    const QString file = writtenFile(dir, QJsonDocument(json).toJson());
+    const SurveyFileResult read = readSurveyFile(file);
+    QVERIFY2(read.document, qPrintable(read.error));
+    {
+        SurveyCalculation calculation(*read.document, 1);
+        QCOMPARE(calculation.run(), reason);
+        QVERIFY(calculation.warnings().isEmpty());
+    }
+    QCOMPARE(defaultService->texts(), QStringList());
 }
 
 void TestSurveyCommand::readsTheShipFromTheDatabase() {

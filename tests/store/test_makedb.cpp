@@ -52,7 +52,7 @@ void TestMakeDb::createsOnlyWhatIsMissing() {
     QCOMPARE(QProcess::execute(QString::fromLocal8Bit(CALVANE_MAKEDB), options << file), exitCode);
 
     // A new database opens; an existing file keeps the user's data.
-    QCOMPARE(OpenConnection(folder), !existing);
+    QCOMPARE(bool(OpenConnection(folder)), !existing);
     if (existing) {
         QFile in(file);
         QVERIFY(in.open(QIODevice::ReadOnly));
@@ -85,7 +85,7 @@ void TestMakeDb::replaceKeepsTheOldFileUntilTheNewIsWhole() {
     QCOMPARE(QProcess::execute(QString::fromLocal8Bit(CALVANE_MAKEDB),
                                {QStringLiteral("--replace"), file}),
              fullDisk ? 1 : 0);
-    QCOMPARE(OpenConnection(folder), !fullDisk);
+    QCOMPARE(bool(OpenConnection(folder)), !fullDisk);
     if (fullDisk) {
         QVERIFY(out.open(QIODevice::ReadOnly));
         QCOMPARE(out.readAll(), userData);
