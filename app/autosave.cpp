@@ -3,7 +3,7 @@
 #include "durable_file.h"
 #include "message_service.h"
 #include "survey_file.h"
-#include "survey_worksheet.h"
+#include "survey.h"
 
 #include <QFile>
 #include <QUuid>
@@ -31,17 +31,18 @@ Autosave::Autosave(const QString& folder, QObject* parent)
 }
 
 Autosave::~Autosave() {
-    // The worksheets close before the main window goes; any still watched
-    // keep their files for the next start.
+    // The surveys close before the main window goes; any still watched keep
+    // their files for the next start.
     for (auto it = m_files.begin(); it != m_files.end(); ++it)
         disconnect(it.key(), nullptr, this, nullptr);
 }
 
-void Autosave::watch(SurveyWorksheet& worksheet) {
+void Autosave::watch(Survey& survey) {
     const QString file = m_folder.filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) +
                                            QStringLiteral(".json"));
-    m_files.insert(&worksheet, file);
-    connect(&worksheet, &QObject::destroyed, this, &Autosave::forget);
+    m_files.insert(&survey, file);
+    connect(&survey, &QObject::destroyed, this, &Autosave::forget);
+    connect(&survey, &Survey::saved, this, [this, &survey] { saved(&survey); });
 }
 
 QString Autosave::folder() const {
@@ -52,13 +53,13 @@ void Autosave::writeNow() {
     if (!m_enabled)
         return;
     for (auto it = m_files.begin(); it != m_files.end(); ++it) {
-        auto* worksheet = qobject_cast<SurveyWorksheet*>(it.key());
-        if (!worksheet->hasUnsavedChanges()) {
+        auto* watched = qobject_cast<Survey*>(it.key());
+        if (!watched->isModified()) {
             discard(it.value());
             continue;
         }
         // A survey the format cannot hold yet (no ship chosen) waits.
-        const SurveyDocument survey = worksheet->surveyDocument();
+        const SurveyDocument& survey = watched->contents();
         if (!parseSurvey(serializeSurvey(survey)).document)
             continue;
         if (!m_folder.exists())
@@ -68,7 +69,7 @@ void Autosave::writeNow() {
                 ? writeSurveyFile(survey, it.value())
                 : QStringLiteral("%1: cannot be locked").arg(QDir::toNativeSeparators(it.value()));
         if (error.isEmpty())
-            error = DurableFile::write(noteOf(it.value()), worksheet->filePath().toUtf8());
+            error = DurableFile::write(noteOf(it.value()), watched->filePath().toUtf8());
         if (error.isEmpty()) {
             m_failureShown = false;
         } else if (!m_failureShown) {
@@ -122,25 +123,25 @@ void Autosave::removeOrphanLocks() {
     }
 }
 
-void Autosave::adoptCopy(SurveyWorksheet& worksheet, const QString& copy) {
-    const QString own = m_files.value(&worksheet);
+void Autosave::adoptCopy(Survey& survey, const QString& copy) {
+    const QString own = m_files.value(&survey);
     if (own == copy)
         return;
     discard(own);
-    m_files.insert(&worksheet, copy);
+    m_files.insert(&survey, copy);
 }
 
 void Autosave::release(const QString& copy) {
     m_locks.erase(copy);
 }
 
-void Autosave::forget(QObject* worksheet) {
-    if (m_files.contains(worksheet))
-        discard(m_files.take(worksheet));
+void Autosave::forget(QObject* survey) {
+    if (m_files.contains(survey))
+        discard(m_files.take(survey));
 }
 
-void Autosave::saved(QObject* worksheet) {
-    discard(m_files.value(worksheet));
+void Autosave::saved(QObject* survey) {
+    discard(m_files.value(survey));
 }
 
 QString Autosave::fileOf(const QString& copy) {

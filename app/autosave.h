@@ -10,11 +10,11 @@
 #include <map>
 #include <memory>
 
-class SurveyWorksheet;
+class Survey;
 
-// Writes each watched worksheet's survey into a folder of its own while it
-// has unsaved changes, so that a crash costs at most one interval of typing.
-// A worksheet that closes, or whose changes are saved, leaves no file behind:
+// Writes each watched survey into a folder of its own while it has unsaved
+// changes, so that a crash costs at most one interval of typing. A survey
+// that closes, or whose changes are saved, leaves no file behind:
 // whatever stays in the folder was left by a program that did not end well.
 class Autosave : public QObject {
     Q_OBJECT
@@ -27,16 +27,16 @@ public:
     ~Autosave() override;
 
     QString folder() const;
-    void watch(SurveyWorksheet& worksheet);
+    void watch(Survey& survey);
     // One round of writing, as the timer runs it.
     void writeNow();
     // The copies left by a run that did not end well, oldest first: those
     // whose program is gone. Each comes locked to this run, to be adopted,
     // released or discarded; another running copy's files are not listed.
     QStringList claimLeftBehind();
-    // A claimed copy, reopened in `worksheet`, becomes its own: kept until
-    // the survey is saved or the worksheet closes.
-    void adoptCopy(SurveyWorksheet& worksheet, const QString& copy);
+    // A claimed copy, reopened as `survey`, becomes its own: kept until the
+    // survey is saved or closes.
+    void adoptCopy(Survey& survey, const QString& copy);
     // Lets go of a claimed copy, left for a later run.
     void release(const QString& copy);
     // Removes a copy (claimed or this run's) with its note.
@@ -44,10 +44,10 @@ public:
     // The survey file the worksheet that left `copy` belonged to ("" for
     // none), kept beside the copy.
     static QString fileOf(const QString& copy);
-    // A worksheet closing (saved or not, as the user chose) leaves nothing.
-    void forget(QObject* worksheet);
-    // Its survey saved, the worksheet's copy is of no more use.
-    void saved(QObject* worksheet);
+    // A survey closing (saved or not, as the user chose) leaves nothing.
+    void forget(QObject* survey);
+    // Saved, the survey's copy is of no more use.
+    void saved(QObject* survey);
 
 private:
     bool lock(const QString& copy);

@@ -14,6 +14,7 @@
 #include "program_settings.h"
 #include "status_panels.h"
 #include "survey_files.h"
+#include "survey.h"
 #include "survey_worksheet.h"
 
 #include <QCloseEvent>
@@ -186,7 +187,7 @@ SurveyWorksheet* frmMDI::openSurveyWindow(Worksheet kind) {
     if (ChildFrame* open = m_workingChildren[window]) {
         auto* worksheet = qobject_cast<SurveyWorksheet*>(open->widget());
         // Left as it was opened, it is the one the survey starts from.
-        if (worksheet && worksheet->filePath().isEmpty() && !worksheet->hasUnsavedChanges()) {
+        if (worksheet && worksheet->survey().isUntouched()) {
             m_mdiArea->setActiveSubWindow(open);
             return worksheet;
         }
@@ -196,6 +197,10 @@ SurveyWorksheet* frmMDI::openSurveyWindow(Worksheet kind) {
     return qobject_cast<SurveyWorksheet*>(m_workingChildren[window]->widget());
 }
 
+Survey& frmMDI::newSurvey(Worksheet kind) {
+    return *new Survey(kind, this);
+}
+
 ChildFrame* frmMDI::addWorkingChild(WorkingWindow window) {
     // Counted once per window loaded, so the count falls back to 0 when the
     // last one closes.
@@ -203,13 +208,16 @@ ChildFrame* frmMDI::addWorkingChild(WorkingWindow window) {
     m_toolbar.coolBar->show();
     auto* frame = new ChildFrame(m_registry.makeWorkingWindow(window, *this));
     auto* worksheet = qobject_cast<SurveyWorksheet*>(frame->widget());
-    if (worksheet)
-        m_surveyFiles->adopt(*worksheet);
-    connect(frame, &ChildFrame::unloading, this, [this, frame, window, worksheet] {
+    Survey* survey = worksheet ? &worksheet->survey() : nullptr;
+    if (survey) {
+        survey->setParent(frame);
+        m_surveyFiles->adopt(*survey);
+    }
+    connect(frame, &ChildFrame::unloading, this, [this, frame, window, survey] {
         if (m_workingChildren[window] == frame)
             m_workingChildren.erase(window);
-        if (worksheet)
-            m_autosave->forget(worksheet);
+        if (survey)
+            m_autosave->forget(survey);
         childUnloading(frame, true);
     });
     m_mdiArea->addSubWindow(frame);

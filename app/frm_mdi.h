@@ -16,6 +16,7 @@ class Autosave;
 class ChildFrame;
 class ProgramSettings;
 class SurveyFiles;
+class Survey;
 class SurveyWorksheet;
 class QMdiArea;
 class QMdiSubWindow;
@@ -44,6 +45,9 @@ public:
     // holds nothing typed, else another beside it. Nothing when that
     // worksheet is not built.
     SurveyWorksheet* openSurveyWindow(Worksheet kind);
+    // A new survey for a worksheet about to be made; it goes with the
+    // worksheet's window.
+    Survey& newSurvey(Worksheet kind);
     SurveyFiles& surveyFiles() const { return *m_surveyFiles; }
     Autosave& autosave() const { return *m_autosave; }
     // After the start-up: the surveys a crash left behind, then the file

@@ -7,8 +7,8 @@
 #include "frm_mdi.h"
 #include "message_service.h"
 #include "program_settings.h"
+#include "survey.h"
 #include "survey_file.h"
-#include "survey_rules.h"
 #include "survey_ship.h"
 #include "survey_worksheet.h"
 
@@ -21,24 +21,14 @@
 SurveyFiles::SurveyFiles(frmMDI& frame, ProgramSettings& settings, Autosave& autosave)
     : m_frame(frame), m_settings(settings), m_autosave(autosave) {}
 
-void SurveyFiles::adopt(SurveyWorksheet& worksheet) {
-    m_autosave.watch(worksheet);
-    QObject::connect(&worksheet, &SurveyWorksheet::surveySaved, &m_frame,
-                     [this, &worksheet](const QString& path) {
-                         m_settings.addRecentSurvey(path);
-                         m_autosave.saved(&worksheet);
-                     });
+void SurveyFiles::adopt(Survey& survey) {
+    m_autosave.watch(survey);
+    QObject::connect(&survey, &Survey::saved, &m_frame,
+                     [this](const QString& path) { m_settings.addRecentSurvey(path); });
 }
 
 bool SurveyFiles::open(const QString& path) {
-    SurveyFileResult read = readSurveyFile(path);
-    // What the worksheet would refuse if typed is refused from a file too:
-    // a negative LBP would otherwise flip every trim correction unseen.
-    if (read.document) {
-        read.error = applyFieldRules(*read.document);
-        if (!read.error.isEmpty())
-            read.document.reset();
-    }
+    const SurveyFileResult read = Survey::read(path);
     if (!read.document) {
         showWarning(QStringLiteral("%1 cannot be opened.").arg(QFileInfo(path).fileName()),
                     read.error);
@@ -122,7 +112,7 @@ void SurveyFiles::offerRecovery() {
         // Reopened, the copy is the worksheet's own until the survey is
         // saved: a second crash before the next round must not lose it.
         if (SurveyWorksheet* worksheet = show(survey, m_autosave.fileOf(file), true))
-            m_autosave.adoptCopy(*worksheet, file);
+            m_autosave.adoptCopy(worksheet->survey(), file);
         else
             m_autosave.release(file);
     }

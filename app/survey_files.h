@@ -8,6 +8,7 @@ class Autosave;
 class frmMDI;
 class ProgramSettings;
 class QMenu;
+class Survey;
 class SurveyWorksheet;
 
 // The survey files of the main window: opening one into the worksheet of
@@ -16,8 +17,8 @@ class SurveyFiles {
 public:
     SurveyFiles(frmMDI& frame, ProgramSettings& settings, Autosave& autosave);
 
-    // Every worksheet the main window opens, however, comes here.
-    void adopt(SurveyWorksheet& worksheet);
+    // Every survey the main window opens, however, comes here.
+    void adopt(Survey& survey);
     // Opens the file in a new worksheet; a file that cannot be read is
     // named with its reason and nothing opens. True when it opened.
     bool open(const QString& path);

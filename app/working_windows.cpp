@@ -7,9 +7,9 @@
 
 void registerWorkingWindows(WindowRegistry& registry) {
     registry.registerWorkingWindow(WorkingWindow::Loading, [](frmMDI& frame) {
-        return std::unique_ptr<QWidget>(std::make_unique<frmCalvane>(frame));
+        return std::unique_ptr<QWidget>(std::make_unique<frmCalvane>(frame.newSurvey(Worksheet::Loading), frame));
     });
     registry.registerWorkingWindow(WorkingWindow::Discharging, [](frmMDI& frame) {
-        return std::unique_ptr<QWidget>(std::make_unique<frmDSDispatch>(frame));
+        return std::unique_ptr<QWidget>(std::make_unique<frmDSDispatch>(frame.newSurvey(Worksheet::Discharging), frame));
     });
 }

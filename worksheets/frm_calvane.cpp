@@ -2,8 +2,8 @@
 
 #include "ui_survey_worksheet.h"
 
-frmCalvane::frmCalvane(ChildHost& host, QWidget* parent)
-    : SurveyWorksheet(Worksheet::Loading, host, parent) {
+frmCalvane::frmCalvane(Survey& survey, ChildHost& host, QWidget* parent)
+    : SurveyWorksheet(survey, host, parent) {
     setObjectName(QStringLiteral("frmCalvane"));
     setWindowTitle(QStringLiteral("Draft Survey-[Loading]"));
 }

@@ -8,5 +8,5 @@ class frmCalvane : public SurveyWorksheet {
     Q_OBJECT
 
 public:
-    explicit frmCalvane(ChildHost& host, QWidget* parent = nullptr);
+    frmCalvane(Survey& survey, ChildHost& host, QWidget* parent = nullptr);
 };

@@ -2,8 +2,8 @@
 
 #include "ui_survey_worksheet.h"
 
-frmDSDispatch::frmDSDispatch(ChildHost& host, QWidget* parent)
-    : SurveyWorksheet(Worksheet::Discharging, host, parent) {
+frmDSDispatch::frmDSDispatch(Survey& survey, ChildHost& host, QWidget* parent)
+    : SurveyWorksheet(survey, host, parent) {
     setObjectName(QStringLiteral("frmDSDispatch"));
     setWindowTitle(QStringLiteral("Draft Survey-[Discharging]"));
     // Here the constant is a result of the Final draft.

@@ -9,5 +9,5 @@ class frmDSDispatch : public SurveyWorksheet {
     Q_OBJECT
 
 public:
-    explicit frmDSDispatch(ChildHost& host, QWidget* parent = nullptr);
+    frmDSDispatch(Survey& survey, ChildHost& host, QWidget* parent = nullptr);
 };

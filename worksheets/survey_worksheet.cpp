@@ -8,6 +8,7 @@
 #include "message_service.h"
 #include "register.h"
 #include "ship.h"
+#include "survey.h"
 #include "ui_survey_worksheet.h"
 
 #include <QComboBox>
@@ -60,8 +61,10 @@ void showDraftMessages(clsDraft& draft) {
 
 } // namespace
 
-SurveyWorksheet::SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent)
-    : QWidget(parent), m_kind(kind), m_host(host), m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
+SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* parent)
+    : QWidget(parent), m_survey(survey), m_kind(survey.kind()), m_host(host),
+      m_ui(std::make_unique<Ui::SurveyWorksheet>()) {
+    const Worksheet kind = m_kind;
     m_ui->setupUi(this);
     // The boxes below the sums show a figure to 5 places whole.
     const int figure = fontMetrics().horizontalAdvance(QStringLiteral("-000000.00000")) + 12;
@@ -327,7 +330,7 @@ void SurveyWorksheet::RNew() {
         if (m_kind == Worksheet::Discharging)
             m_ui->dcbShip->setFocus();
         // A new survey belongs to no file yet.
-        setFile(QString(), QByteArray());
+        m_survey.clear();
     });
     mblnLoading = false;
     m_host.enabledCommandsChanged(openCommands);

@@ -18,6 +18,7 @@ class InputGrid;
 class QLineEdit;
 class QTableWidget;
 class RowSet;
+class Survey;
 
 namespace Ui {
 class SurveyWorksheet;
@@ -27,13 +28,10 @@ class SurveyWorksheet;
 // made of: one survey, its Initial and Final drafts, the shared input
 // controls that show one draft at a time, the grids with their editors, the
 // field checks and the Calculate command. The two windows differ only in
-// the frames they show and in the few places `kind()` decides.
+// the frames they show and in the few places `kind()` decides. The survey
+// document it shows and edits belongs to whoever made the window.
 class SurveyWorksheet : public QWidget, public ChildWindow {
     Q_OBJECT
-
-signals:
-    // A survey was written to `path` (a file the user chose or saved).
-    void surveySaved(const QString& path);
 
 public:
     ~SurveyWorksheet() override;
@@ -53,8 +51,7 @@ public:
     // shown is not what the file holds (a survey recovered after a crash).
     void showSurvey(const SurveyDocument& survey, int shipID, const QString& path,
                     bool unsaved = false);
-    const QString& filePath() const { return m_filePath; }
-    bool hasUnsavedChanges() const { return m_unsaved; }
+    Survey& survey() { return m_survey; }
     // Close, Save / Discard / Cancel: false when the worksheet is to stay.
     bool mayClose();
 
@@ -74,7 +71,7 @@ public:
     std::optional<Stage> stageOfTab(int index) const;
 
 protected:
-    SurveyWorksheet(Worksheet kind, ChildHost& host, QWidget* parent = nullptr);
+    SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* parent = nullptr);
     Ui::SurveyWorksheet& ui() { return *m_ui; }
 
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -155,9 +152,7 @@ private:
 
     // The survey file (worksheet_file.cpp).
     void watchEdits();
-    void setUnsaved(bool unsaved);
-    // The file the survey shown belongs to ("" for none), as it now holds.
-    void setFile(const QString& path, const QByteArray& contents);
+    void showTitle();
     bool saveSurveyTo(const QString& path);
     // Where the first Save proposes to write the survey.
     QString proposedFilePath();
@@ -168,6 +163,7 @@ private:
     void showFinalTab(bool checkInitialTab);
     DraftEntry shownEntry() const;
 
+    Survey& m_survey;
     const Worksheet m_kind;
     ChildHost& m_host;
     std::unique_ptr<Ui::SurveyWorksheet> m_ui;
@@ -189,12 +185,7 @@ private:
     bool m_placed = false;
     // Each draft as last handed over from the controls, for saving.
     DraftEntry m_entries[2];
-    QString m_filePath;
-    // What the file held when last read or written here, to tell a change
-    // made on disk by another window or program.
-    QByteArray m_fileContents;
     QString m_title;
-    bool m_unsaved = false;
     // The text each field had when its check last accepted it.
     QHash<const QWidget*, QString> m_accepted;
 };

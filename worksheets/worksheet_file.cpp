@@ -5,6 +5,7 @@
 #include "input_grid.h"
 #include "message_service.h"
 #include "ship.h"
+#include "survey.h"
 #include "survey_file.h"
 #include "survey_file_name.h"
 #include "survey_worksheet.h"
@@ -13,20 +14,11 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
 
 const QString surveyFilter = QStringLiteral("Survey files (*.calvane *.json)");
-
-// The file as it is on disk now; empty when it is missing or unreadable.
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.read(maxSurveyFileBytes + 1);
-}
 
 // The row of the name `name` bound to `key` (any key when nothing): the
 // first with that name, then its namesakes in order.
@@ -46,30 +38,27 @@ void SurveyWorksheet::watchEdits() {
     // Only what the user types counts as a change: the figures the
     // worksheet fills in itself do not.
     for (QLineEdit* box : findChildren<QLineEdit*>())
-        connect(box, &QLineEdit::textEdited, this, [this] { setUnsaved(true); });
+        connect(box, &QLineEdit::textEdited, this, [this] { m_survey.setModified(true); });
     connect(m_ships, &BoundList::chosen, this, [this] {
         if (!mblnLoading)
-            setUnsaved(true);
+            m_survey.setModified(true);
     });
+    connect(&m_survey, &Survey::commitEdits, this,
+            [this] { m_survey.setContents(surveyDocument()); });
+    connect(&m_survey, &Survey::modifiedChanged, this, &SurveyWorksheet::showTitle);
+    connect(&m_survey, &Survey::filePathChanged, this, &SurveyWorksheet::showTitle);
 }
 
-void SurveyWorksheet::setUnsaved(bool unsaved) {
-    m_unsaved = unsaved;
+void SurveyWorksheet::showTitle() {
     // The window's own caption, given once the kind of worksheet has set it.
     if (m_title.isEmpty())
         m_title = windowTitle();
     QString title = m_title;
-    if (!m_filePath.isEmpty())
-        title += QStringLiteral(" - ") + QFileInfo(m_filePath).fileName();
-    if (m_unsaved)
+    if (!m_survey.filePath().isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(m_survey.filePath()).fileName();
+    if (m_survey.isModified())
         title += QStringLiteral(" *");
     setWindowTitle(title);
-}
-
-void SurveyWorksheet::setFile(const QString& path, const QByteArray& contents) {
-    m_filePath = path;
-    m_fileContents = contents;
-    setUnsaved(false);
 }
 
 DraftEntry SurveyWorksheet::shownEntry() const {
@@ -115,36 +104,26 @@ SurveyDocument SurveyWorksheet::surveyDocument() {
 
 void SurveyWorksheet::RSave() {
     report(QStringLiteral("frmCalvane::RSave"), [&] {
-        if (m_filePath.isEmpty())
+        if (m_survey.filePath().isEmpty())
             saveSurveyAs();
         else
-            saveSurveyTo(m_filePath);
+            saveSurveyTo(m_survey.filePath());
     });
 }
 
 bool SurveyWorksheet::saveSurveyAs() {
-    const QString proposed = m_filePath.isEmpty() ? proposedFilePath() : m_filePath;
+    const QString proposed =
+        m_survey.filePath().isEmpty() ? proposedFilePath() : m_survey.filePath();
     const QString path = fileChooser().chooseSaveFile(this, QStringLiteral("Save Survey As"),
                                                       proposed, surveyFilter);
     if (path.isEmpty())
         return false;
-    // Another file's contents are the user's to replace, as the dialog asked.
-    if (path != m_filePath)
-        m_fileContents = contentsOf(path);
     return saveSurveyTo(path);
 }
 
 QString SurveyWorksheet::proposedFilePath() {
-    const SurveyDocument survey = surveyDocument();
-    // Dated as the report is: by the Final draft, else the Initial one.
-    QDate date;
-    for (const QString& typed : {survey.final.date, survey.initial.date}) {
-        date = QDate::fromString(typed, QStringLiteral("dd-MM-yyyy"));
-        if (date.isValid())
-            break;
-    }
-    if (!date.isValid())
-        date = programClock().now().date();
+    // Dated as the report is.
+    const QDate date = m_survey.surveyDate(programClock().now().date());
     QString ship = m_ui->dcbShip->currentText();
     try {
         if (shipShown())
@@ -157,8 +136,8 @@ QString SurveyWorksheet::proposedFilePath() {
     QString folder = m_host.surveyFolder();
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = documentsFolder();
-    return QDir(folder).filePath(
-        surveyFileName(ship, survey.port, worksheet, date, QString::fromLatin1(surveyFileSuffix)));
+    return QDir(folder).filePath(surveyFileName(ship, m_survey.contents().port, worksheet, date,
+                                                QString::fromLatin1(surveyFileSuffix)));
 }
 
 bool SurveyWorksheet::saveSurveyTo(const QString& path) {
@@ -169,8 +148,8 @@ bool SurveyWorksheet::saveSurveyTo(const QString& path) {
     // A field typed in but not yet left is checked as Calculate would.
     if (!typedFieldsAccepted())
         return false;
-    const QByteArray onDisk = contentsOf(path);
-    if (!onDisk.isEmpty() && onDisk != m_fileContents) {
+    // Another file's contents are the user's to replace, as the dialog asked.
+    if (path == m_survey.filePath() && m_survey.fileChangedOnDisk()) {
         const Message changed{
             MessageIcon::Exclamation, applicationTitle(),
             twoPartText(QStringLiteral("%1 has changed on disk since this worksheet read or "
@@ -181,13 +160,10 @@ bool SurveyWorksheet::saveSurveyTo(const QString& path) {
         if (messageService().show(changed) != MessageAnswer::Yes)
             return false;
     }
-    const SurveyDocument survey = surveyDocument();
-    if (const QString error = writeSurveyFile(survey, path); !error.isEmpty()) {
+    if (const QString error = m_survey.save(path); !error.isEmpty()) {
         showWarning(QStringLiteral("The survey was not saved."), error);
         return false;
     }
-    setFile(path, serializeSurvey(survey));
-    emit surveySaved(path);
     return true;
 }
 
@@ -261,8 +237,7 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
     });
     m_entries[0] = survey.initial;
     m_entries[1] = survey.final;
-    setFile(path, path.isEmpty() ? QByteArray() : contentsOf(path));
-    setUnsaved(unsaved);
+    m_survey.open(survey, path, unsaved);
 }
 
 void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
@@ -280,10 +255,11 @@ void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
 }
 
 bool SurveyWorksheet::mayClose() {
-    if (!m_unsaved)
+    if (!m_survey.isModified())
         return true;
+    const QString& file = m_survey.filePath();
     const QString name =
-        m_filePath.isEmpty() ? QStringLiteral("this survey") : QFileInfo(m_filePath).fileName();
+        file.isEmpty() ? QStringLiteral("this survey") : QFileInfo(file).fileName();
     const Message question{MessageIcon::Question, applicationTitle(),
                            twoPartText(QStringLiteral("The changes to %1 are not saved.").arg(name),
                                        QStringLiteral("Save them before closing?")),
@@ -292,7 +268,7 @@ bool SurveyWorksheet::mayClose() {
     case MessageAnswer::Save: {
         bool saved = false;
         report(QStringLiteral("frmCalvane::RSave"),
-               [&] { saved = m_filePath.isEmpty() ? saveSurveyAs() : saveSurveyTo(m_filePath); });
+               [&] { saved = file.isEmpty() ? saveSurveyAs() : saveSurveyTo(file); });
         return saved;
     }
     case MessageAnswer::Discard:

@@ -54,6 +54,12 @@ void Survey::open(const SurveyDocument& contents, const QString& path, bool modi
     setModified(modified);
 }
 
+void Survey::clear() {
+    SurveyDocument blank;
+    blank.worksheet = kind();
+    open(blank, QString());
+}
+
 QString Survey::save(const QString& path) {
     const SurveyDocument& survey = contents();
     if (const QString error = writeSurveyFile(survey, path); !error.isEmpty())

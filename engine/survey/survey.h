@@ -37,6 +37,8 @@ public:
     // The survey becomes `contents` read from `path` ("" for none):
     // unmodified, unless it was recovered from a copy (`modified`).
     void open(const SurveyDocument& contents, const QString& path, bool modified = false);
+    // A new survey of the same kind, of no file yet.
+    void clear();
     // Writes the survey to `path`, which becomes its file. Empty when
     // saved; otherwise why, and the survey stays as it was.
     QString save(const QString& path);

@@ -1,6 +1,7 @@
 #include "shell_fixture.h"
 #include "single_instance.h"
 #include "startup.h"
+#include "survey.h"
 #include "survey_worksheet.h"
 #include "working_windows.h"
 
@@ -161,7 +162,7 @@ void TestSingleInstance::handedOverFilesOpenAsTheCommandLinesFile() {
     QStringList opened;
     for (QMdiSubWindow* window : startup.frame()->mdiArea().subWindowList())
         if (auto* worksheet = qobject_cast<SurveyWorksheet*>(window->widget()))
-            opened << worksheet->filePath();
+            opened << worksheet->survey().filePath();
     QCOMPARE(opened,
              (QStringList{sample("loading-survey.json"), sample("discharging-survey.json")}));
     QCOMPARE(shell.settings.recentSurveys(),

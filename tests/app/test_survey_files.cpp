@@ -2,6 +2,7 @@
 #include "durable_file.h"
 #include "scripted_file_chooser.h"
 #include "shell_fixture.h"
+#include "survey.h"
 #include "survey_file.h"
 #include "survey_files.h"
 #include "survey_worksheet.h"
@@ -174,8 +175,8 @@ void TestSurveyFiles::openSurveyOpensTheWorksheetOfItsKind() {
     SurveyWorksheet* worksheet = s.active();
     QVERIFY(worksheet);
     QCOMPARE(worksheet->objectName(), window);
-    QCOMPARE(worksheet->filePath(), file);
-    QVERIFY(!worksheet->hasUnsavedChanges());
+    QCOMPARE(worksheet->survey().filePath(), file);
+    QVERIFY(!worksheet->survey().isModified());
     QCOMPARE(s.shell.settings.recentSurveys(), QStringList{file});
     QVERIFY(s.shell.find("mnuFileSaveAs")->isEnabled());
     // Opened again from the recent list: a worksheet beside the first.
@@ -217,8 +218,8 @@ void TestSurveyFiles::surveyLeftByACrashIsOffered() {
     QCOMPARE(worksheet->findChild<QLineEdit*>(QStringLiteral("txtVoyageID"))->text(),
              survey.voyage);
     // Restored to its file, not saved there yet.
-    QVERIFY(worksheet->hasUnsavedChanges());
-    QCOMPARE(worksheet->filePath(), original);
+    QVERIFY(worksheet->survey().isModified());
+    QCOMPARE(worksheet->survey().filePath(), original);
 }
 
 void TestSurveyFiles::unsavedSurveyIsWrittenAsideUntilClosed() {
@@ -233,7 +234,7 @@ void TestSurveyFiles::unsavedSurveyIsWrittenAsideUntilClosed() {
     QLineEdit* voyage = s.active()->findChild<QLineEdit*>(QStringLiteral("txtVoyageID"));
     voyage->setFocus();
     QTest::keyClicks(voyage, QStringLiteral("-B"));
-    QVERIFY(s.active()->hasUnsavedChanges());
+    QVERIFY(s.active()->survey().isModified());
     s.frame().autosave().writeNow();
     QCOMPARE(s.autosaveFiles().size(), 1);
     const SurveyFileResult written =
@@ -300,7 +301,7 @@ void TestSurveyFiles::recoveredSurveyKeepsItsCopy() {
     s.shell.messages.clear();
     if (then == QStringLiteral("save")) {
         worksheet->RSave();
-        QVERIFY(!worksheet->hasUnsavedChanges());
+        QVERIFY(!worksheet->survey().isModified());
     } else if (then == QStringLiteral("discard")) {
         s.shell.messages.queueAnswer(MessageAnswer::Discard);
         QVERIFY(s.windows().first()->close());

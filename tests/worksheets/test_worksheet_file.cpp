@@ -62,11 +62,7 @@ QMap<QString, QString> shownTexts(const QWidget& worksheet) {
 }
 
 std::unique_ptr<SurveyWorksheet> another(WorksheetFixture& f, Worksheet kind) {
-    std::unique_ptr<SurveyWorksheet> worksheet;
-    if (kind == Worksheet::Loading)
-        worksheet = std::make_unique<frmCalvane>(f.host);
-    else
-        worksheet = std::make_unique<frmDSDispatch>(f.host);
+    std::unique_ptr<SurveyWorksheet> worksheet = f.makeWorksheet(kind);
     worksheet->resize(1600, 760);
     worksheet->show();
     return worksheet;
@@ -155,12 +151,12 @@ void TestWorksheetFile::savedSurveyReopensAsShown() {
     const QString path = dir.filePath(QStringLiteral("survey.json"));
     ScriptedFileChooser chooser;
     chooser.answers = QStringList{path};
-    QSignalSpy saved(f.worksheet.get(), &SurveyWorksheet::surveySaved);
+    QSignalSpy saved(&f.worksheet->survey(), &Survey::saved);
     QVERIFY(f.worksheet->saveSurveyAs());
     // Announced, so that the recent files and the autosave copy follow.
     QCOMPARE(saved.count(), 1);
     QCOMPARE(saved.first().first().toString(), path);
-    QVERIFY(!f.worksheet->hasUnsavedChanges());
+    QVERIFY(!f.worksheet->survey().isModified());
     QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" - survey.json")));
     const SurveyFileResult read = readSurveyFile(path);
     QVERIFY2(read.document, qPrintable(read.error));
@@ -175,7 +171,7 @@ void TestWorksheetFile::savedSurveyReopensAsShown() {
     const std::unique_ptr<SurveyWorksheet> reopened = another(f, kind);
     showOnFixtureShip(*reopened, *read.document, path);
     QCOMPARE(shownTexts(*reopened), shown);
-    QVERIFY(!reopened->hasUnsavedChanges());
+    QVERIFY(!reopened->survey().isModified());
     QCOMPARE(f.messages.texts(), QStringList());
 }
 
@@ -187,7 +183,7 @@ void TestWorksheetFile::partlyTypedSurveyReopens() {
     f.find("txtDensity")->setFocus();
     f.type(QStringLiteral("1.025"));
     f.type(QStringLiteral("5.5"));
-    QVERIFY(f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->survey().isModified());
     QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" *")));
 
     QTemporaryDir dir;
@@ -283,8 +279,8 @@ void TestWorksheetFile::failedSaveKeepsTheSurveyUnsaved() {
     f.worksheet->RSave();
     QCOMPARE(f.messages.texts().size(), 1);
     QVERIFY(f.messages.texts().first().startsWith(QStringLiteral("The survey was not saved.")));
-    QVERIFY(f.worksheet->hasUnsavedChanges());
-    QVERIFY(f.worksheet->filePath().isEmpty());
+    QVERIFY(f.worksheet->survey().isModified());
+    QVERIFY(f.worksheet->survey().filePath().isEmpty());
     QVERIFY(f.worksheet->isVisible());
 }
 
@@ -394,7 +390,7 @@ void TestWorksheetFile::saveOntoAFullDiskKeepsTheOldFile() {
     showOnFixtureShip(*f.worksheet, survey, path);
     f.find("txtVoyageID")->setFocus();
     f.type(QStringLiteral("changed"));
-    QVERIFY(f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->survey().isModified());
     if (step < 0)
         QVERIFY(disk.fill());
     else
@@ -406,7 +402,7 @@ void TestWorksheetFile::saveOntoAFullDiskKeepsTheOldFile() {
     QVERIFY2(said.startsWith(QStringLiteral("The survey was not saved.")) &&
                  said.contains(QStringLiteral("survey.json: No space left on device")),
              qPrintable(said));
-    QVERIFY(f.worksheet->hasUnsavedChanges());
+    QVERIFY(f.worksheet->survey().isModified());
     QVERIFY(f.worksheet->windowTitle().endsWith(QStringLiteral(" *")));
     QCOMPARE(contents(), old);
     QVERIFY(!QDir(QFileInfo(path).path())

@@ -6,6 +6,7 @@
 #include "frm_calvane.h"
 #include "frm_dsdispatch.h"
 #include "message_service.h"
+#include "survey.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -46,10 +47,7 @@ public:
              Variant(Decimal::fromText(u"10800"))});
         gcnnStore->execute(QStringLiteral("INSERT INTO Port (PortName) VALUES (?)"),
                            {Variant(QStringLiteral("Qingdao"))});
-        if (kind == Worksheet::Loading)
-            worksheet = std::make_unique<frmCalvane>(host);
-        else
-            worksheet = std::make_unique<frmDSDispatch>(host);
+        worksheet = makeWorksheet(kind);
         worksheet->resize(1600, 760);
         worksheet->show();
         QApplication::setActiveWindow(worksheet.get());
@@ -104,7 +102,18 @@ public:
         return item ? item->text() : QString();
     }
 
+    // A worksheet of `kind` on a survey of its own, kept until the fixture
+    // goes.
+    std::unique_ptr<SurveyWorksheet> makeWorksheet(Worksheet kind) {
+        surveys.push_back(std::make_unique<Survey>(kind));
+        Survey& survey = *surveys.back();
+        if (kind == Worksheet::Loading)
+            return std::make_unique<frmCalvane>(survey, host);
+        return std::make_unique<frmDSDispatch>(survey, host);
+    }
+
     ScopedMessageRecorder messages;
     RecordingHost host;
+    std::vector<std::unique_ptr<Survey>> surveys;
     std::unique_ptr<SurveyWorksheet> worksheet;
 };
