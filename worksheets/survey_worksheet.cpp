@@ -119,13 +119,9 @@ void SurveyWorksheet::open() {
     mblnLoading = true;
     // Alt+I and Alt+N, which no menu takes.
     const int initialTab = m_ui->sstCalvane->addTab(QStringLiteral("&Initial"));
-    m_ui->sstCalvane->addTab(QStringLiteral("Daily"));
     const int finalTab = m_ui->sstCalvane->addTab(QStringLiteral("Fi&nal"));
     m_ui->sstCalvane->setTabData(initialTab, int(Stage::Initial));
     m_ui->sstCalvane->setTabData(finalTab, int(Stage::Final));
-    // Nothing reaches the Daily draft; the tab stays for the tab numbers.
-    m_ui->sstCalvane->setTabVisible(1, false);
-    m_ui->sstCalvane->setTabEnabled(1, false);
     m_ship = std::make_unique<clsShip>();
     m_drafts[0] = std::make_unique<clsDraft>();
     showDraftMessages(*m_drafts[0]);
@@ -418,13 +414,7 @@ void SurveyWorksheet::tabChanged(int index) {
 
 void SurveyWorksheet::stepTab(int step) {
     QTabBar& tabs = *m_ui->sstCalvane;
-    for (int n = 1; n < tabs.count(); ++n) {
-        const int index = (tabs.currentIndex() + n * step + tabs.count()) % tabs.count();
-        if (tabs.isTabVisible(index) && tabs.isTabEnabled(index)) {
-            tabs.setCurrentIndex(index);
-            return;
-        }
-    }
+    tabs.setCurrentIndex((tabs.currentIndex() + step + tabs.count()) % tabs.count());
 }
 
 std::optional<Stage> SurveyWorksheet::stageOfTab(int index) const {

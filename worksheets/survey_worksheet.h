@@ -67,7 +67,7 @@ public:
     const clsShip& ship() const { return *m_ship; }
     // Copies the shown tab into that stage's draft before printing.
     void saveDraftForPrinting(Stage stage);
-    // The stage a tab shows; none for the hidden Daily tab.
+    // The stage a tab shows; none for an index of no tab.
     std::optional<Stage> stageOfTab(int index) const;
 
 protected:

@@ -331,7 +331,7 @@ void TestWorksheetFile::finalDraftAloneKeepsTheTypedNetDisplacement() {
     survey.shipID = fixtureShip();
     showOnFixtureShip(*f.worksheet, survey);
     QCOMPARE(f.messages.texts(), QStringList());
-    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 2);
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 1);
     QCOMPARE(f.find("txtFwdPort")->text(), survey.final.fwdPort);
     QCOMPARE(f.find("txtFnlGrdTxtBox")->text(), QStringLiteral("90000"));
     QCOMPARE(Decimal::fromText(f.find("txtFinTotCargoDis")->text()),
