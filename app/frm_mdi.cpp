@@ -9,7 +9,7 @@
 #include "frm_about.h"
 #include "frm_tip_of_day.h"
 #include "maker_addresses.h"
-#include "message_service.h"
+#include "message.h"
 #include "program_emblem.h"
 #include "program_settings.h"
 #include "status_panels.h"

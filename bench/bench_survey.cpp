@@ -4,7 +4,6 @@
 // displacement corrections, deductions and the stage results.
 #include "connection.h"
 #include "create_database.h"
-#include "message_service.h"
 #include "survey_calculation.h"
 #include "survey_file.h"
 
@@ -29,12 +28,10 @@ void completeSurvey(benchmark::State& state, const char* sample) {
         QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
         {Variant(survey.particulars->name), Variant(Decimal::fromText(survey.particulars->lbp)),
          Variant(Decimal::fromText(survey.particulars->lightShip))});
-    ScopedMessageRecorder messages;
     {
         SurveyCalculation calculation(survey, 2);
         for (auto _ : state) {
             benchmark::DoNotOptimize(calculation.run());
-            messages.clear();
         }
     }
     state.SetItemsProcessed(state.iterations());

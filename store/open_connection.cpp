@@ -1,6 +1,6 @@
 #include "connection.h"
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 #include "register_location.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "connection.h"
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 
 int clsShip::SetShip(int ShipID) {
     const QString statement = QStringLiteral("SELECT Ship.*") + QStringLiteral(" FROM Ship") +

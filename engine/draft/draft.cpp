@@ -3,7 +3,7 @@
 #include "clock.h"
 #include "connection.h"
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 #include "rowset.h"
 #include "ship.h"
 

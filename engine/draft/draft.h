@@ -1,7 +1,7 @@
 #pragma once
 
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 #include "variant.h"
 
 #include <QList>

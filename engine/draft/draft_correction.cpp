@@ -1,7 +1,7 @@
 #include "draft_correction.h"
 
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "draft_handover.h"
 
 #include "draft.h"
-#include "message_service.h"
+#include "message.h"
 #include "rowset.h"
 
 DraftReadingTexts readingTexts(const DraftEntry& e) {

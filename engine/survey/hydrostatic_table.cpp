@@ -1,6 +1,6 @@
 #include "hydrostatic_table.h"
 
-#include "message_service.h"
+#include "message.h"
 
 namespace {
 

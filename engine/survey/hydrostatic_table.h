@@ -1,7 +1,7 @@
 #pragma once
 
 #include "draft.h"
-#include "message_service.h"
+#include "message.h"
 #include "survey_document.h"
 
 #include <QList>

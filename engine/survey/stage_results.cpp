@@ -1,6 +1,6 @@
 #include "stage_results.h"
 
-#include "message_service.h"
+#include "message.h"
 
 namespace {
 

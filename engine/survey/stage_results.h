@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_service.h"
+#include "message.h"
 #include "survey_document.h"
 #include "variant.h"
 

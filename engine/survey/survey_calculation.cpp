@@ -3,7 +3,7 @@
 #include "connection.h"
 #include "draft_handover.h"
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 #include "rowset.h"
 #include "ship.h"
 #include "survey_file_layout.h"

@@ -3,7 +3,7 @@
 #include "connection.h"
 #include "create_database.h"
 #include "errors.h"
-#include "message_service.h"
+#include "message.h"
 #include "particular_rules.h"
 #include "printable_text.h"
 #include "register_location.h"

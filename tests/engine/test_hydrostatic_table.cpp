@@ -1,5 +1,4 @@
 #include "hydrostatic_table.h"
-#include "message_service.h"
 
 #include <QTest>
 
@@ -91,7 +90,6 @@ void TestHydrostaticTable::zeroDifferences() {
         e.above.draft = QStringLiteral("7.5");
     else
         e.above.displacement = e.below.displacement;
-    ScopedMessageRecorder messages;
     HydrostaticTexts grids = hydrostaticTexts(e);
     fillDifferences(grids);
     const std::optional<Message> refusal = unusableDifferences(grids);
@@ -101,7 +99,6 @@ void TestHydrostaticTable::zeroDifferences() {
                                           QStringLiteral("Difference of Above & Below can't be "
                                                          "zero.")));
     // The window shows the refusal; the check itself shows nothing.
-    QVERIFY(messages.shown().isEmpty());
 }
 
 QTEST_APPLESS_MAIN(TestHydrostaticTable)

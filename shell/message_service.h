@@ -1,30 +1,13 @@
 #pragma once
 
+#include "message.h"
+
 #include <QList>
 #include <QString>
 #include <deque>
 
-enum class MessageIcon { None, Critical, Question, Exclamation, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No, Save, Discard };
-
-// One message box as the program asks for it.
-struct Message {
-    MessageIcon icon = MessageIcon::None;
-    QString title;
-    QString text;
-    MessageButtons buttons = MessageButtons::Ok;
-    MessageAnswer defaultAnswer = MessageAnswer::Ok;
-
-    friend bool operator==(const Message& a, const Message& b) {
-        return a.icon == b.icon && a.title == b.title && a.text == b.text &&
-               a.buttons == b.buttons && a.defaultAnswer == b.defaultAnswer;
-    }
-};
-
 // Every message box of the program goes through one service: the GUI
-// installs one that shows a dialog, tests and command-line tools one that
-// records.
+// installs one that shows a dialog, tests one that records.
 class MessageService {
 public:
     virtual ~MessageService() = default;
@@ -37,19 +20,6 @@ MessageService& messageService();
 // Installs a service the caller keeps alive; nullptr goes back to the
 // default recorder.
 void installMessageService(MessageService* service);
-
-// The title every message of the program carries unless a Part names
-// another; also the application's default title.
-QString applicationTitle();
-// Two parts of a message: what is wrong, then what to do.
-QString twoPartText(const QString& first, const QString& second);
-
-// The common shapes of message, for code that gives a message back rather
-// than showing it.
-Message warningMessage(const QString& text);                         // exclamation, OK
-Message warningMessage(const QString& first, const QString& second); // exclamation, OK
-Message bareMessage(const QString& text);                            // no icon, OK
-Message errorWithSourceMessage(const QString& description, const QString& source); // critical
 
 // The same shapes, shown.
 void showWarning(const QString& text);                                       // exclamation, OK
