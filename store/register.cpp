@@ -225,19 +225,3 @@ QStringList Register::tips() const {
     requireReadToTheEnd(query);
     return tips;
 }
-
-QStringList Register::draftDates(qint64 recordID, int draftType) const {
-    QSqlQuery query =
-        run(m_connection,
-            QStringLiteral("SELECT DISTINCT (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
-                           "'-' & Left$(DD.DateTime,4)) AS DSDate FROM DraftDetails AS DD "
-                           "WHERE DD.RecordID = ? AND DD.DraftType = ? "
-                           "ORDER BY (Mid$(DD.DateTime,7,2) & '-' & Mid$(DD.DateTime,5,2) & "
-                           "'-' & Left$(DD.DateTime,4)) ASC"),
-            {recordID, draftType});
-    QStringList dates;
-    while (query.next())
-        dates.append(valueOf(query, QStringLiteral("DSDate")).toText());
-    requireReadToTheEnd(query);
-    return dates;
-}

@@ -70,9 +70,6 @@ public:
     // In the order the worksheet's deduction grid lists them.
     QList<DeductionItem> deductionItems() const;
     QStringList tips() const;
-    // The dates ("dd-mm-yyyy", distinct, ascending as text) of a record's
-    // drafts of one type.
-    QStringList draftDates(qint64 recordID, int draftType) const;
 
 private:
     Connection& m_connection;

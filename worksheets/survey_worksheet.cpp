@@ -130,8 +130,6 @@ void SurveyWorksheet::open() {
     mblnLoading = false;
     InitShipDataCombo();
     InitPortDataCombo();
-    if (m_kind == Worksheet::Loading)
-        InitDateDataCombo();
     InitializeAllGrids();
     m_drafts[0]->setDraftType(0);
     m_drafts[1]->setDraftType(1);
@@ -183,17 +181,6 @@ void SurveyWorksheet::InitPortDataCombo() {
         m_ports->load(NameList::ports());
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitPortDataCombo"));
-    }
-}
-
-void SurveyWorksheet::InitDateDataCombo() {
-    try {
-        if (!gcnnStore)
-            throw ProgramError::objectNotSet();
-        for (const QString& date : Register(*gcnnStore).draftDates(mlngRecordID, 2))
-            m_ui->dcbDate->addItem(date);
-    } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitDateDataCombo"));
     }
 }
 
@@ -267,7 +254,6 @@ void SurveyWorksheet::NewDraft() {
     m_entries[0] = m_entries[1] = DraftEntry{};
     m_ui->mbxDate->setText(m_drafts[0]->get(DraftProperty::DSDate).toText());
     m_ui->mbxTime->setText(m_drafts[0]->get(DraftProperty::DSTime).toText());
-    mlngRecordID = -1;
 }
 
 void SurveyWorksheet::ClearSurvey() {

@@ -83,7 +83,6 @@ private:
     void open();
     void InitShipDataCombo();
     void InitPortDataCombo();
-    void InitDateDataCombo();
     void InitializeAllGrids();
     void layOutResultGrids();
     void ClearSurvey();
@@ -180,7 +179,6 @@ private:
     Commands m_enabled;
     bool mblnLoading = false;
     bool mblnRevertTab = false;
-    int mlngRecordID = -1;
     int m_previousTab = 0;
     bool m_placed = false;
     // Each draft as last handed over from the controls, for saving.

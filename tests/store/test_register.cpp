@@ -82,7 +82,6 @@ private slots:
     void shipUpdateKeepsTheDraftMarkDistances();
     void shipsNamedFindsExactNamesInOrder();
     void deductionItemsInKeyOrder();
-    void draftDatesOfOneRecordAndType();
     void closedConnectionRaisesTheStoreError();
 };
 
@@ -246,22 +245,6 @@ void TestRegister::deductionItemsInKeyOrder() {
         listed.append(QString::number(item.id) + QLatin1Char('=') + item.name);
     QCOMPARE(listed, QStringList({QStringLiteral("10=Item 10"), QStringLiteral("20=Item 20"),
                                   QStringLiteral("30=Item 30")}));
-}
-
-void TestRegister::draftDatesOfOneRecordAndType() {
-    StoreFixture store;
-    const auto add = [](int record, int type, const char* dateTime) {
-        gcnnStore->execute(QStringLiteral("INSERT INTO DraftDetails (RecordID, DraftType, "
-                                          "DateTime) VALUES (?, ?, ?)"),
-                           {record, type, QString::fromLatin1(dateTime)});
-    };
-    add(7, 2, "202407131030");
-    add(7, 2, "202407131545");
-    add(7, 2, "202312010800");
-    add(7, 1, "202401010000");
-    add(8, 2, "202402020000");
-    QCOMPARE(Register(*gcnnStore).draftDates(7, 2),
-             QStringList({QStringLiteral("01-12-2023"), QStringLiteral("13-07-2024")}));
 }
 
 void TestRegister::closedConnectionRaisesTheStoreError() {
