@@ -1,27 +1,26 @@
 #include "bound_list.h"
 #include "draft_handover.h"
-#include "hydrostatic_table.h"
 #include "input_grid.h"
 #include "message_service.h"
 #include "particular_rules.h"
 #include "ship.h"
+#include "stage_calculation.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
 
 #include <QComboBox>
+#include <QTableWidget>
 
 namespace {
 
-void readGrid(const InputGrid& grid, QList<QStringList>& rows) {
-    for (int row = 0; row < rows.size(); ++row) {
-        for (int column = 0; column < rows[row].size(); ++column)
-            rows[row][column] = grid.text(row + 1, column + 1);
-    }
-}
-
-void writeDifferences(InputGrid& grid, const QList<QStringList>& rows, int columns) {
+void showDifferences(InputGrid& grid, const QList<QStringList>& rows, int columns) {
     for (int column = 0; column < columns; ++column)
         grid.setText(3, column + 1, rows[Difference][column]);
+}
+
+QString cellText(const QTableWidget& grid, int row) {
+    const QTableWidgetItem* item = grid.item(row, 1);
+    return item ? item->text() : QString();
 }
 
 } // namespace
@@ -29,50 +28,41 @@ void writeDifferences(InputGrid& grid, const QList<QStringList>& rows, int colum
 void SurveyWorksheet::cmdCalculate_Click() {
     if (!typedFieldsAccepted() || !InputComplete() || !shipSurveyable())
         return;
-    HydrostaticTexts grids;
-    readGrid(*m_hdt, grids.hdt);
-    readGrid(*m_mctcPlus, grids.mctcPlus50);
-    readGrid(*m_mctcMinus, grids.mctcMinus50);
-    fillDifferences(grids);
-    writeDifferences(*m_hdt, grids.hdt, 4);
-    writeDifferences(*m_mctcPlus, grids.mctcPlus50, 2);
-    writeDifferences(*m_mctcMinus, grids.mctcMinus50, 2);
-    if (const std::optional<Message> refusal = unusableDifferences(grids)) {
-        messageService().show(*refusal);
-        return;
-    }
-    const std::optional<Stage> stage = stageOfTab(m_ui->sstCalvane->currentIndex());
-    if (!stage)
-        return;
-    const int index = int(*stage);
-    // The drafts must rest on marks that give a length between them.
-    if (!CorrectDrafts())
-        return;
-    SaveDraft(index);
+    const Stage stage = shownStage();
+    const int index = int(stage);
+    // A quantity typed but not yet left counts; a refused one keeps the
+    // cell's last.
+    if (!m_itemIDs.isEmpty())
+        checkDeductionEditor();
+    StageRequest request;
+    request.worksheet = m_kind;
+    request.stage = stage;
+    request.entry = shownEntry();
+    request.deductionItems = m_itemIDs;
+    request.initialNet = m_drafts[0]->NetDisplacement();
+    request.initialNetField = m_ui->txtFnlGrdTxtBox->text();
+    request.billOfLading = m_ui->txtBLQty->text();
+    request.constantField = m_ui->txtConstant->text();
+    request.cargoField = m_ui->txtFinTotCargoDis->text();
+    request.totalDeductibles = cellText(*m_ui->fgrdFinalResult, TotalDeductibles);
     clsDraft& draft = *m_drafts[index];
-    draft.setHDT(toVariantGrid(grids.hdt));
-    draft.setMCTCP50(toVariantGrid(grids.mctcPlus50));
-    draft.setMCTCM50(toVariantGrid(grids.mctcMinus50));
-    draft.Calculate(0);
+    const StageOutcome outcome = calculateStage(draft, request);
+    showDifferences(*m_hdt, outcome.grids.hdt, 4);
+    showDifferences(*m_mctcPlus, outcome.grids.mctcPlus50, 2);
+    showDifferences(*m_mctcMinus, outcome.grids.mctcMinus50, 2);
     for (const Message& message : draft.takeMessages())
         messageService().show(message);
+    if (outcome.refusal) {
+        if (outcome.refusal->message)
+            messageService().show(*outcome.refusal->message);
+        return;
+    }
+    m_entries[index] = request.entry;
     LoadDraft(index);
-
-    CalculatedStage calculated;
-    calculated.worksheet = m_kind;
-    calculated.stage = index == 0 ? Stage::Initial : Stage::Final;
-    calculated.net = m_net;
-    const QTableWidgetItem* row11 = m_ui->fgrdFinalResult->item(11, 1);
-    calculated.row11 = row11 ? row11->text() : QString();
-    calculated.cargoField = m_ui->txtFinTotCargoDis->text();
-    calculated.constantField = m_ui->txtConstant->text();
-    const CalculatedStageCheck check = checkCalculatedStage(calculated);
-    for (const Message& warning : check.warnings)
+    for (const Message& warning : outcome.warnings)
         messageService().show(warning);
-    if (check.constant)
-        m_constantText = *check.constant;
-    else if (m_kind == Worksheet::Loading)
-        m_constantText = calculated.row11;
+    if (m_kind == Worksheet::Loading)
+        m_constantText = outcome.results.row11.text;
     m_ui->txtFwdPort->setFocus();
 }
 

@@ -6,7 +6,6 @@
 #include "message.h"
 #include "rowset.h"
 #include "ship.h"
-#include "survey_file_layout.h"
 
 #include <QHash>
 
@@ -23,48 +22,6 @@ QList<int> deductionItems() {
     for (items.moveFirst(); !items.atEnd(); items.moveNext())
         ids.append(int(items.field(QStringLiteral("ItemID")).toWhole()));
     return ids;
-}
-
-// A stage's measured values, named by their place in the survey file.
-QList<QPair<QString, QString>> measuredValues(const DraftEntry& entry) {
-    using namespace SurveyFileLayout;
-    QList<QPair<QString, QString>> values{{QStringLiteral("density"), entry.density}};
-    const auto add = [&values](const QString& prefix, const auto& fields, const auto& target) {
-        for (const auto& field : fields)
-            values.append({prefix + QLatin1String(field.key), target.*field.member});
-    };
-    add(QStringLiteral("readings."), readings, entry);
-    add(QStringLiteral("markDistances."), markDistances, entry);
-    for (const auto& line : hydrostaticLines)
-        add(QStringLiteral("hydrostatics.%1.").arg(QLatin1String(line.key)), hydrostaticValues,
-            entry.*line.member);
-    add(QStringLiteral("mctc.plus50."), mctcPlus50, entry);
-    add(QStringLiteral("mctc.minus50."), mctcMinus50, entry);
-    for (auto it = entry.deductions.cbegin(); it != entry.deductions.cend(); ++it)
-        values.append({QStringLiteral("deductions.%1").arg(it.key()), it.value()});
-    return values;
-}
-
-// What a calculation error means for the surveyor: an overflow names the
-// value that is out of all proportion, when one is.
-QString failureReason(const DraftEntry& entry, const ProgramError& error) {
-    if (error.code() != ErrorCode::Overflow)
-        return oneLine(error.description());
-    const Decimal suspicious = Decimal::fromWhole(1000000000000);
-    QString name;
-    QString text;
-    Decimal largest;
-    for (const auto& [field, value] : measuredValues(entry)) {
-        const std::optional<Decimal> number = Decimal::tryParse(value);
-        if (number && number->abs() >= suspicious && number->abs() > largest) {
-            name = field;
-            text = value;
-            largest = number->abs();
-        }
-    }
-    if (name.isEmpty())
-        return QStringLiteral("the figures are too large to calculate with");
-    return QStringLiteral("%1 %2 is too large to calculate with").arg(name, text);
 }
 
 // Where the input a stage misses stands in the survey file (the survey's
@@ -110,9 +67,6 @@ QString missingInputPath(const SurveyDocument& survey, const DraftEntry& entry,
 
 } // namespace
 
-QString oneLine(const QString& messageText) {
-    return messageText.simplified();
-}
 
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID)
     : m_survey(survey), m_deductionItems(deductionItems()) {
@@ -172,8 +126,6 @@ QString SurveyCalculation::checkEntryRules() {
 
 QString SurveyCalculation::runStage(Stage stage) {
     const DraftEntry& entry = stage == Stage::Initial ? m_survey.initial : m_survey.final;
-    clsDraft& draft = *m_drafts[int(stage)];
-    StageOutcome& outcome = m_outcomes[int(stage)];
     const QString stageName =
         stage == Stage::Initial ? QStringLiteral("initial: ") : QStringLiteral("final: ");
     try {
@@ -187,51 +139,32 @@ QString SurveyCalculation::runStage(Stage stage) {
                 return stageName +
                        QStringLiteral("deductible item %1 is not in the database").arg(it.key());
         }
-        outcome.corrected = CorrectDrafts(readingTexts(entry), draft.ship().LBP());
-        outcome.grids = hydrostaticTexts(entry);
-        fillDifferences(outcome.grids);
-        if (const std::optional<Message> refusal = unusableDifferences(outcome.grids))
-            return stageName + oneLine(refusal->text);
-
-        const QString totalDeductibles =
+        clsDraft& draft = *m_drafts[int(stage)];
+        StageOutcome& outcome = m_outcomes[int(stage)];
+        StageRequest request;
+        request.worksheet = m_survey.worksheet;
+        request.stage = stage;
+        request.entry = entry;
+        request.deductionItems = m_deductionItems;
+        request.initialNet = m_drafts[int(Stage::Initial)]->NetDisplacement();
+        request.initialNetField = m_initialNetField;
+        request.billOfLading = m_billOfLading;
+        request.constantField = m_constantField;
+        request.cargoField = m_cargoField;
+        request.totalDeductibles =
             outcome.calculated ? draft.FinalResult()[TotalDeductibles].toText() : QString();
-        saveDraftEntry(draft, entry, outcome.corrected, totalDeductibles);
-        saveDeductions(draft.Deductions(), m_deductionItems, entry.deductions);
-        draft.setHDT(toVariantGrid(outcome.grids.hdt));
-        draft.setMCTCP50(toVariantGrid(outcome.grids.mctcPlus50));
-        draft.setMCTCM50(toVariantGrid(outcome.grids.mctcMinus50));
-        draft.Calculate(0);
-        if (draft.lastFailure())
-            return stageName + failureReason(entry, *draft.lastFailure());
-        outcome.calculated = true;
-        outcome.deflection = hullDeflection(outcome.corrected);
-
-        StageInputs inputs;
-        inputs.worksheet = m_survey.worksheet;
-        inputs.stage = stage;
-        inputs.net = draft.NetDisplacement();
-        inputs.lightShip = draft.ship().LightShip();
-        inputs.initialNet = m_drafts[int(Stage::Initial)]->NetDisplacement();
-        inputs.initialNetField = m_initialNetField;
-        inputs.billOfLading = m_billOfLading;
-        outcome.results = deriveStage(inputs);
+        outcome = calculateStage(draft, request);
+        // The draft's messages are the worksheet's to show.
+        draft.takeMessages();
+        if (outcome.refusal)
+            return stageName + outcome.refusal->reason;
         if (outcome.results.warning)
             m_warnings.append(*outcome.results.warning);
         if (outcome.results.initialNetField)
             m_initialNetField = outcome.results.initialNetField->text;
-        if (outcome.results.constant)
-            m_constantField = outcome.results.constant->text;
-        if (outcome.results.cargo)
-            m_cargoField = outcome.results.cargo->text;
-
-        CalculatedStage calculated;
-        calculated.worksheet = m_survey.worksheet;
-        calculated.stage = stage;
-        calculated.net = draft.NetDisplacement();
-        calculated.row11 = outcome.results.row11.text;
-        calculated.cargoField = m_cargoField;
-        calculated.constantField = m_constantField;
-        m_warnings.append(checkCalculatedStage(calculated).warnings);
+        m_constantField = outcome.constantField;
+        m_cargoField = outcome.cargoField;
+        m_warnings.append(outcome.warnings);
     } catch (const ProgramError& error) {
         return stageName + failureReason(entry, error);
     }

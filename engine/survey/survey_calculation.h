@@ -1,23 +1,12 @@
 #pragma once
 
 #include "draft.h"
-#include "draft_correction.h"
-#include "hydrostatic_table.h"
-#include "stage_results.h"
+#include "stage_calculation.h"
 #include "survey_document.h"
 
 #include <QList>
 #include <QString>
 #include <memory>
-
-// What one Calculate of a stage showed.
-struct StageOutcome {
-    bool calculated = false;
-    CorrectedDrafts corrected;
-    HullDeflection deflection;
-    HydrostaticTexts grids;
-    StageResults results;
-};
 
 // Runs a whole survey through the worksheet's Calculate command, the
 // Initial stage and then the Final one, exactly as a surveyor pressing
@@ -69,6 +58,3 @@ private:
     QString m_cargoField;
     QList<Message> m_warnings;
 };
-
-// A message's text on one line, for reasons and logs.
-QString oneLine(const QString& messageText);
