@@ -8,6 +8,7 @@
 #include "message_service.h"
 #include "register.h"
 #include "ship.h"
+#include "survey_print.h"
 #include "ui_survey_worksheet.h"
 
 #include <QComboBox>
@@ -312,6 +313,10 @@ void SurveyWorksheet::ClearSurvey() {
     m_ui->txtFnlGrdTxtBox->hide();
     m_ui->sstCalvane->setTabEnabled(2, true);
     showStageFrames(Stage::Initial);
+}
+
+void SurveyWorksheet::RPrint(bool blnShowPreview) {
+    ::RPrint(surveyDocument(), blnShowPreview);
 }
 
 void SurveyWorksheet::RNew() {

@@ -66,13 +66,8 @@ void SurveyWorksheet::cmdCalculate_Click() {
     calculated.row11 = row11 ? row11->text() : QString();
     calculated.cargoField = m_ui->txtFinTotCargoDis->text();
     calculated.constantField = m_ui->txtConstant->text();
-    const CalculatedStageCheck check = checkCalculatedStage(calculated);
-    for (const Message& warning : check.warnings)
+    for (const Message& warning : checkCalculatedStage(calculated).warnings)
         messageService().show(warning);
-    if (check.constant)
-        m_constantText = *check.constant;
-    else if (m_kind == Worksheet::Loading)
-        m_constantText = calculated.row11;
     m_ui->txtFwdPort->setFocus();
 }
 

@@ -1,4 +1,4 @@
-#include "calculated_survey_sheet.h"
+#include "survey_file_report.h"
 #include "clock.h"
 #include "connection.h"
 #include "create_database.h"
