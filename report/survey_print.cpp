@@ -45,13 +45,14 @@ void printSurvey(const SurveyDocument& survey, bool preview) {
     if (!calculated(calculation, Stage::Initial) && !discardInitialDraft())
         return;
     if (!calculated(calculation, Stage::Initial) && !calculated(calculation, Stage::Final)) {
-        showWarning(twoPartText(QStringLiteral("Incomplete Final draft...!"),
-                         QStringLiteral("Please enter all the values and press Calculate button "
-                                        "before printing/preview.")));
+        showWarning(
+            twoPartText(QStringLiteral("Incomplete Final draft...!"),
+                        QStringLiteral("Please enter all the values and press Calculate button "
+                                       "before printing/preview.")));
         return;
     }
-    const ReportSource source = surveyReportSource(
-        survey, calculation, registerForReport(Register(*gcnnStore), survey));
+    const ReportSource source =
+        surveyReportSource(survey, calculation, registerForReport(Register(*gcnnStore), survey));
 
     ReportPrinter* printer = reportPrinter();
     if (!printer)

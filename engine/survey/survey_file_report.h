@@ -17,5 +17,4 @@ struct SurveyFileReport {
 // its --database) and makes its report from the register there, or from
 // the default register when none is given. Without a register to open, the
 // port prints as written.
-SurveyFileReport reportOfSurveyFile(const QString& file, const QString& database,
-                                    QTextStream& err);
+SurveyFileReport reportOfSurveyFile(const QString& file, const QString& database, QTextStream& err);

@@ -65,8 +65,7 @@ ReportShip registeredShip(const ShipRecord& ship, const QList<PortRecord>& ports
 
 // The survey ends with the Final draft once it is calculated; its mark
 // distances head the report.
-const DraftEntry& headingEntry(const SurveyDocument& survey,
-                               const SurveyCalculation& calculation) {
+const DraftEntry& headingEntry(const SurveyDocument& survey, const SurveyCalculation& calculation) {
     return calculation.outcome(Stage::Final).calculated ? survey.final : survey.initial;
 }
 

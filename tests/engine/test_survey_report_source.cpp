@@ -24,8 +24,8 @@ SurveyDocument sample(const char* name) {
 QList<PortRecord> ports(const QStringList& names) {
     QList<PortRecord> list;
     for (const QString& name : names)
-        list.append({list.size() + 1, name.section(u'/', 0, 0), QString(),
-                     name.section(u'/', 1, 1)});
+        list.append(
+            {list.size() + 1, name.section(u'/', 0, 0), QString(), name.section(u'/', 1, 1)});
     return list;
 }
 
@@ -134,9 +134,8 @@ private slots:
         SurveyDocument survey = sample("loading-survey-stored-ship.json");
         if (givenInline) {
             survey.shipID.reset();
-            survey.particulars =
-                ShipParticulars{QStringLiteral("Inline Star"), QStringLiteral("217.50"),
-                                QStringLiteral("10800.0")};
+            survey.particulars = ShipParticulars{
+                QStringLiteral("Inline Star"), QStringLiteral("217.50"), QStringLiteral("10800.0")};
         }
         const SurveyCalculation calculation(survey, 1);
         const ReportSource source = surveyReportSource(

@@ -1,4 +1,3 @@
-#include "survey_file_report.h"
 #include "clock.h"
 #include "connection.h"
 #include "create_database.h"
@@ -12,6 +11,7 @@
 #include "report_preview.h"
 #include "report_render.h"
 #include "scripted_file_chooser.h"
+#include "survey_file_report.h"
 #include "text_list.h"
 
 #include <QAction>

@@ -132,11 +132,10 @@ private slots:
             QCOMPARE(message.icon, MessageIcon::Exclamation);
         }
         const QString made =
-            run.printer.last
-                ? run.printer.calls.join(u' ') + u' ' +
-                      (run.printer.last->initial ? QStringLiteral("I") : QString()) +
-                      (run.printer.last->final ? QStringLiteral("F") : QString())
-                : QString();
+            run.printer.last ? run.printer.calls.join(u' ') + u' ' +
+                                   (run.printer.last->initial ? QStringLiteral("I") : QString()) +
+                                   (run.printer.last->final ? QStringLiteral("F") : QString())
+                             : QString();
         QCOMPARE(made, outcome);
     }
 
