@@ -61,6 +61,7 @@ public:
     // Resets both drafts and shows the Initial draft's date and time.
     void NewDraft();
 
+    // A stage's draft as Calculate or a change of tab last handed it over.
     const clsDraft& draft(Stage stage) const { return *m_drafts[int(stage)]; }
 
 protected:
