@@ -1,9 +1,9 @@
 // One filled survey report drawn to a PDF in memory, against the floor any
 // PDF page costs: a bare one-page QPdfWriter page with as many text items,
 // in one typeface, and in a regular and a bold one as a report needs.
-#include "calculated_survey_sheet.h"
 #include "report_fill.h"
 #include "report_pdf.h"
+#include "survey_file_report.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

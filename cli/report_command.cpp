@@ -1,12 +1,12 @@
 #include "report_command.h"
 
-#include "calculated_survey_sheet.h"
 #include "connection.h"
 #include "durable_file.h"
 #include "errors.h"
 #include "report_fill.h"
 #include "report_pdf.h"
 #include "survey_command.h"
+#include "survey_file_report.h"
 
 namespace {
 
@@ -20,8 +20,9 @@ const char usage[] =
     "  --pdf FILE       the PDF file to write (replaced whole, or left as it was;\n"
     "                   never the survey file or the database)\n"
     "  --database FILE  the database holding the survey's ship when the file names\n"
-    "                   it by \"shipId\" (default: the desktop program's register,\n"
-    "                   DS.dat beside the program or ~/.local/share/calvane/DS.dat)\n"
+    "                   it by \"shipId\", and the ports whose country the report\n"
+    "                   prints (default: the desktop program's register, DS.dat\n"
+    "                   beside the program or ~/.local/share/calvane/DS.dat)\n"
     "\n"
     "Exit status: 0 written; 1 the calculation refused the survey or the report\n"
     "could not be made or written; 2 a bad command line, a file that is not a\n"

@@ -9,6 +9,7 @@
 #include "register.h"
 #include "ship.h"
 #include "survey.h"
+#include "survey_print.h"
 #include "ui_survey_worksheet.h"
 
 #include <QComboBox>
@@ -297,6 +298,10 @@ void SurveyWorksheet::ClearSurvey() {
     m_ui->txtFnlGrdTxtBox->hide();
     m_ui->sstCalvane->setTabEnabled(2, true);
     showStageFrames(Stage::Initial);
+}
+
+void SurveyWorksheet::RPrint(bool blnShowPreview) {
+    ::RPrint(surveyDocument(), blnShowPreview);
 }
 
 void SurveyWorksheet::RNew() {

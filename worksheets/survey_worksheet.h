@@ -28,7 +28,7 @@ class SurveyWorksheet;
 // made of: one survey, its Initial and Final drafts, the shared input
 // controls that show one draft at a time, the grids with their editors, the
 // field checks and the Calculate command. The two windows differ only in
-// the frames they show and in the few places `kind()` decides. The survey
+// the frames they show and in the few places their kind decides. The survey
 // document it shows and edits belongs to whoever made the window.
 class SurveyWorksheet : public QWidget, public ChildWindow {
     Q_OBJECT
@@ -57,18 +57,9 @@ public:
 
     // Resets both drafts and shows the Initial draft's date and time.
     void NewDraft();
-    // The constant as the last showing or Calculate left it, for printing.
-    std::optional<QString> constant() const { return m_constantText; }
 
-    Worksheet kind() const { return m_kind; }
-    // What printing reads: the controls, the drafts and the ship.
-    const Ui::SurveyWorksheet& controls() const { return *m_ui; }
+    // A stage's draft as Calculate or a change of tab last handed it over.
     const clsDraft& draft(Stage stage) const { return *m_drafts[int(stage)]; }
-    const clsShip& ship() const { return *m_ship; }
-    // Copies the shown tab into that stage's draft before printing.
-    void saveDraftForPrinting(Stage stage);
-    // The stage a tab shows; none for an index of no tab.
-    std::optional<Stage> stageOfTab(int index) const;
 
 protected:
     SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* parent = nullptr);
@@ -88,6 +79,8 @@ private:
     void ClearSurvey();
     void shipChosen(int shipID);
     void tabChanged(int index);
+    // The stage a tab shows; none for the hidden Daily tab.
+    std::optional<Stage> stageOfTab(int index) const;
     int tabOf(Stage stage) const;
     void enterInitialTab();
     void enterFinalTab();
@@ -175,7 +168,6 @@ private:
     std::unique_ptr<InputGrid> m_hdt, m_mctcPlus, m_mctcMinus, m_deductions;
     CorrectedDrafts m_corrected;
     Variant m_net;
-    std::optional<QString> m_constantText;
     Commands m_enabled;
     bool mblnLoading = false;
     bool mblnRevertTab = false;

@@ -61,8 +61,6 @@ void SurveyWorksheet::cmdCalculate_Click() {
     LoadDraft(index);
     for (const Message& warning : outcome.warnings)
         messageService().show(warning);
-    if (m_kind == Worksheet::Loading)
-        m_constantText = outcome.results.row11.text;
     m_ui->txtFwdPort->setFocus();
 }
 

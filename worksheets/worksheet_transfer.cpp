@@ -234,8 +234,6 @@ void SurveyWorksheet::showStageResults(Stage stage) {
     showIfSet(*(m_kind == Worksheet::Loading ? m_ui->txtTotCargoLoaded : m_ui->txtFinTotCargoDis),
               results.cargo);
     showIfSet(*m_ui->txtAssumedConstant, results.assumedConstant);
-    if (results.constantValue)
-        m_constantText = results.constantValue->toString();
 }
 
 void SurveyWorksheet::ClearDeductions() {

@@ -47,7 +47,6 @@ void loadingInitial(const StageInputs& in, StageResults& out) {
         return;
     out.row10 = {textOf(in.lightShip), false};
     const Decimal constant = N(in.net) - N(in.lightShip);
-    out.constantValue = constant;
     out.row11 = shown(constant, !between(constant, 0, 100000));
     out.initNetDisp = ShownValue{textOf(in.net), false};
     out.constant = out.row11;
@@ -156,7 +155,6 @@ CalculatedStageCheck checkCalculatedStage(const CalculatedStage& c) {
         const auto constant = Decimal::tryParse(c.row11);
         if (!c.row11.isEmpty() && !(constant && between(*constant, 0, 100000)))
             warnInput(QStringLiteral("Invalid constant value."));
-        check.constant = c.row11;
         return check;
     }
     if (!netInRange())

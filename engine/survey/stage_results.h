@@ -41,7 +41,6 @@ struct StageResults {
     std::optional<ShownValue> finalNetDisp;    // loading
     std::optional<ShownValue> cargo;           // cargo loaded or discharged
     std::optional<ShownValue> assumedConstant; // discharging
-    std::optional<Decimal> constantValue;      // loading, Initial stage
     std::optional<Message> warning;            // for the window to show
 };
 
@@ -62,11 +61,9 @@ struct CalculatedStage {
 };
 
 // The warnings of the Calculate command, in the order they are shown; the
-// results stay. `constant` is the constant read back from row 11 on the
-// loading worksheet's Initial stage (only there does row 11 hold it).
+// results stay.
 struct CalculatedStageCheck {
     QList<Message> warnings;
-    std::optional<QString> constant;
 };
 CalculatedStageCheck checkCalculatedStage(const CalculatedStage& calculated);
 

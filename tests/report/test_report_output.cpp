@@ -1,4 +1,3 @@
-#include "calculated_survey_sheet.h"
 #include "clock.h"
 #include "connection.h"
 #include "create_database.h"
@@ -12,6 +11,7 @@
 #include "report_preview.h"
 #include "report_render.h"
 #include "scripted_file_chooser.h"
+#include "survey_file_report.h"
 #include "text_list.h"
 
 #include <QAction>
@@ -297,23 +297,27 @@ private slots:
         QTest::addColumn<QStringList>("arguments"); // "~" stands for the temporary folder
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("inPdf");
+        QTest::addColumn<QString>("notInPdf");
         QTest::addColumn<QString>("error");
         const QString loading = samplePath("loading-survey.json");
         const QString discharging = samplePath("discharging-survey.json");
         // clang-format off
-        QTest::newRow("loading") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"CORAL MERIDIAN", "LOADPORT DRAFT SURVEY REPORT", "76126.85586 MT"}) << "";
-        QTest::newRow("discharging") << QStringList{QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf"), discharging} << 0 << texts({"CORAL MERIDIAN", "TOTAL CARGO DISCHARGED", "76168.63166 MT"}) << "";
-        QTest::newRow("ship of the database") << QStringList{QStringLiteral("report"), samplePath("loading-survey-stored-ship.json"), QStringLiteral("--database"), QStringLiteral("~/DS.dat"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"VNCM", "Port Hedland, Australia", "76015 MT", "32.26 m"}) << "";
-        QTest::newRow("incomplete survey") << QStringList{QStringLiteral("report"), QStringLiteral("~/incomplete.json"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 1 << QStringList() << "Incomplete data.";
-        QTest::newRow("unwritable pdf") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--pdf"), QStringLiteral("~/missing/r.pdf")} << 1 << QStringList() << "could not be written";
-        QTest::newRow("no pdf") << QStringList{QStringLiteral("report"), loading} << 2 << QStringList() << "no PDF file given";
-        QTest::newRow("not a survey") << QStringList{QStringLiteral("report"), QStringLiteral("~/none.json"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 2 << QStringList() << "none.json";
+        QTest::newRow("loading") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"CORAL MERIDIAN", "LOADPORT DRAFT SURVEY REPORT", "76126.85586 MT"}) << "" << "";
+        QTest::newRow("discharging") << QStringList{QStringLiteral("report"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf"), discharging} << 0 << texts({"CORAL MERIDIAN", "TOTAL CARGO DISCHARGED", "76168.63166 MT"}) << "" << "";
+        QTest::newRow("ship of the database") << QStringList{QStringLiteral("report"), samplePath("loading-survey-stored-ship.json"), QStringLiteral("--database"), QStringLiteral("~/DS.dat"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"VNCM", "Port Hedland, Australia", "76015 MT", "32.26 m"}) << "" << "";
+        QTest::newRow("inline ship, ports of the database") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--database"), QStringLiteral("~/DS.dat"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"Port Hedland, Australia"}) << "" << "";
+        QTest::newRow("inline ship, no database") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--database"), QStringLiteral("~/none.dat"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 0 << texts({"Port Hedland"}) << "Australia" << "";
+        QTest::newRow("incomplete survey") << QStringList{QStringLiteral("report"), QStringLiteral("~/incomplete.json"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 1 << QStringList() << "" << "Incomplete data.";
+        QTest::newRow("unwritable pdf") << QStringList{QStringLiteral("report"), loading, QStringLiteral("--pdf"), QStringLiteral("~/missing/r.pdf")} << 1 << QStringList() << "" << "could not be written";
+        QTest::newRow("no pdf") << QStringList{QStringLiteral("report"), loading} << 2 << QStringList() << "" << "no PDF file given";
+        QTest::newRow("not a survey") << QStringList{QStringLiteral("report"), QStringLiteral("~/none.json"), QStringLiteral("--pdf"), QStringLiteral("~/r.pdf")} << 2 << QStringList() << "" << "none.json";
         // clang-format on
     }
     void command() {
         QFETCH(QStringList, arguments);
         QFETCH(int, status);
         QFETCH(QStringList, inPdf);
+        QFETCH(QString, notInPdf);
         QFETCH(QString, error);
         QTemporaryDir folder;
         QFile incomplete(folder.filePath(QStringLiteral("incomplete.json")));
@@ -337,6 +341,8 @@ private slots:
         const QString text = pdfText(pdf);
         for (const QString& expected : inPdf)
             QVERIFY2(text.contains(expected), qPrintable(expected));
+        if (!notInPdf.isEmpty())
+            QVERIFY2(!text.contains(notInPdf), qPrintable(notInPdf));
     }
 
     // Without the Final draft, the report is made as `compute` calculates

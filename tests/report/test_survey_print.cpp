@@ -1,57 +1,15 @@
-#include "draft.h"
 #include "errors.h"
 #include "message_service.h"
 #include "report_printer.h"
+#include "report_source.h"
 #include "store_fixture.h"
+#include "survey_file.h"
 #include "survey_print.h"
 #include "text_list.h"
 
 #include <QtTest>
 
 namespace {
-
-// A worksheet whose fields a test sets directly.
-class FakeWorksheet : public PrintableWorksheet {
-public:
-    Worksheet kind = Worksheet::Loading;
-    QString ship = QStringLiteral("Coral Meridian");
-    QString port = QStringLiteral("Port Hedland");
-    QString constant = QStringLiteral("262.5047");
-    QString cargo = QStringLiteral("76126.85586");
-    QString row9 = QStringLiteral("11062.5047");
-    std::optional<Stage> stage = Stage::Final;
-    bool portMissing = false;
-    clsDraft drafts[2];
-    QList<Stage> saved;
-
-    FakeWorksheet() {
-        drafts[0].set(DraftProperty::FwdMean, Variant(Decimal::fromText(u"5.2")));
-        drafts[1].set(DraftProperty::FwdMean, Variant(Decimal::fromText(u"13.9")));
-    }
-
-    Worksheet worksheetKind() const override { return kind; }
-    QString shipComboText() const override { return ship; }
-    QString portComboText() const override { return port; }
-    QString chosenPort() override {
-        if (portMissing)
-            throw ProgramError(ErrorCode::NoCurrentRecord,
-                               QStringLiteral("Port 7 is not among the ports."));
-        return port + QStringLiteral(", Australia");
-    }
-    ReportShip reportShip() override {
-        ReportShip block;
-        block.name = ship;
-        return block;
-    }
-    ReportTexts reportTexts() const override { return {}; }
-    QString constantText() const override { return constant; }
-    QString cargoResultText() const override { return cargo; }
-    bool initialCalculated() const override { return !row9.isEmpty(); }
-    QString initialNetDisplacement() const override { return QStringLiteral("11062.5047"); }
-    std::optional<Stage> shownStage() const override { return stage; }
-    void saveShownTab(Stage stage) override { saved.append(stage); }
-    const clsDraft& draft(Stage stage) const override { return drafts[int(stage)]; }
-};
 
 // Keeps what it was asked to preview or print.
 class RecordingPrinter : public ReportPrinter {
@@ -79,15 +37,45 @@ struct PrintRun {
     ScopedMessageRecorder recorder;
 };
 
+// A sample survey on the shipped database's ship (key 1), as a worksheet
+// holds it.
+SurveyDocument sample(Worksheet kind) {
+    const SurveyFileResult read = readSurveyFile(
+        kind == Worksheet::Loading ? QStringLiteral(SAMPLES_DIR "/loading-survey-stored-ship.json")
+                                   : QStringLiteral(SAMPLES_DIR "/discharging-survey.json"));
+    if (!read.document)
+        qFatal("%s", qPrintable(read.error));
+    SurveyDocument survey = *read.document;
+    survey.particulars.reset();
+    survey.shipID = 1;
+    return survey;
+}
+
+// The survey with the changes a test row names, "+" between them.
+SurveyDocument changed(SurveyDocument survey, const QString& changes) {
+    for (const QString& change : changes.split(u'+', Qt::SkipEmptyParts)) {
+        if (change == QStringLiteral("no ship"))
+            survey.shipID.reset();
+        else if (change == QStringLiteral("no port"))
+            survey.port = QStringLiteral(" ");
+        else if (change == QStringLiteral("initial incomplete"))
+            survey.initial.density.clear();
+        else if (change == QStringLiteral("no final"))
+            survey.final = DraftEntry{};
+        else if (change == QStringLiteral("arrival net typed")) {
+            survey.initial = DraftEntry{};
+            survey.typedInitialNetDisplacement = QStringLiteral("90000");
+        } else
+            qFatal("unknown change %s", qPrintable(change));
+    }
+    return survey;
+}
+
 QString firstLines(const QList<Message>& messages) {
     QStringList lines;
     for (const Message& message : messages)
         lines.append(message.text.section(QStringLiteral("\r\n"), 0, 0));
     return lines.join(u'|');
-}
-
-QString fwdMean(const std::optional<ReportColumn>& column) {
-    return column ? column->value(DraftProperty::FwdMean).toText() : QStringLiteral("-");
 }
 
 } // namespace
@@ -102,77 +90,59 @@ private slots:
     void cleanupTestCase() { m_store.reset(); }
 
     // Each stopping message, the discard question and its answers, and
-    // which columns reach the report. The Initial draft's forward mean is
-    // 5.2, the Final one's 13.9 ("-" for a column left out).
+    // which columns reach the report ("I" Initial, "F" Final).
     void steps_data() {
         QTest::addColumn<Worksheet>("kind");
-        QTest::addColumn<QStringList>("fields");  // ship, port, constant, cargo, row 9
-        QTest::addColumn<QString>("validDrafts"); // "IF": Initial and Final ToSave
+        QTest::addColumn<QString>("changes");
         QTest::addColumn<bool>("preview");
         QTest::addColumn<bool>("answerYes");
         QTest::addColumn<QString>("messages");
-        QTest::addColumn<QString>("outcome"); // call, INITIAL column, FINAL column
+        QTest::addColumn<QString>("outcome"); // call and columns
         const Worksheet L = Worksheet::Loading;
         const Worksheet D = Worksheet::Discharging;
-        const QString full = QStringLiteral("IF");
         // clang-format off
-        QTest::newRow("no ship") << L << texts({"", "Port Hedland", "262.5", "76126.8", ""}) << full << true << true << "Please select ship name first." << "";
-        QTest::newRow("no port") << L << texts({"Coral", "", "262.5", "76126.8", ""}) << full << true << true << "Please select port name first." << "";
-        QTest::newRow("loading both columns") << L << texts({"Coral", "Hedland", "262.5", "76126.8", ""}) << full << true << true << "" << "preview 5.2 13.9";
-        QTest::newRow("printing") << L << texts({"Coral", "Hedland", "262.5", "76126.8", ""}) << full << false << true << "" << "print 5.2 13.9";
-        QTest::newRow("blank constant, No") << L << texts({"Coral", "Hedland", "  ", "76126.8", ""}) << full << true << false << "Incomplete Initial draft...!" << "";
-        QTest::newRow("blank constant, Yes") << L << texts({"Coral", "Hedland", "  ", "76126.8", ""}) << full << true << true << "Incomplete Initial draft...!" << "preview - 13.9";
-        QTest::newRow("Yes, then no cargo") << L << texts({"Coral", "Hedland", "", "", ""}) << full << true << true << "Incomplete Initial draft...!|Incomplete Final draft...!" << "";
-        QTest::newRow("Initial not valid, preview") << L << texts({"Coral", "Hedland", "262.5", "76126.8", ""}) << "F" << true << true << "No valid draft for preview." << "";
-        QTest::newRow("Initial not valid, print") << L << texts({"Coral", "Hedland", "262.5", "76126.8", ""}) << "F" << false << true << "No valid draft for printing." << "";
-        QTest::newRow("Initial only") << L << texts({"Coral", "Hedland", "262.5", "", ""}) << full << true << true << "" << "preview 5.2 -";
-        QTest::newRow("Final not valid") << L << texts({"Coral", "Hedland", "262.5", "76126.8", ""}) << "I" << true << true << "" << "preview 5.2 -";
-        QTest::newRow("discharging both columns") << D << texts({"Coral", "Hedland", "450.5", "30000.4", "36250.5"}) << full << false << true << "" << "print 5.2 13.9";
-        QTest::newRow("discharging, row 9 blank") << D << texts({"Coral", "Hedland", "450.5", "30000.4", ""}) << full << true << false << "Incomplete Initial draft...!" << "";
-        QTest::newRow("discharging, constant gates Final") << D << texts({"Coral", "Hedland", " ", "30000.4", "36250.5"}) << full << true << true << "" << "preview 5.2 -";
+        QTest::newRow("no ship") << L << "no ship+no port" << true << true << "Please select ship name first." << "";
+        QTest::newRow("no port") << L << "no port+initial incomplete" << true << true << "Please select port name first." << "";
+        QTest::newRow("loading both columns") << L << "" << true << true << "" << "preview IF";
+        QTest::newRow("printing") << L << "" << false << true << "" << "print IF";
+        QTest::newRow("Initial incomplete, No") << L << "initial incomplete" << true << false << "Incomplete Initial draft...!" << "";
+        QTest::newRow("Initial incomplete, Yes") << L << "initial incomplete" << true << true << "Incomplete Initial draft...!" << "preview F";
+        QTest::newRow("Yes, then no Final") << L << "initial incomplete+no final" << true << true << "Incomplete Initial draft...!|Incomplete Final draft...!" << "";
+        QTest::newRow("Initial only") << L << "no final" << true << true << "" << "preview I";
+        QTest::newRow("discharging both columns") << D << "" << false << true << "" << "print IF";
+        QTest::newRow("discharging, Final on the arrival net") << D << "arrival net typed" << true << true << "Incomplete Initial draft...!" << "preview F";
+        QTest::newRow("discharging, Initial only") << D << "no final" << true << true << "" << "preview I";
         // clang-format on
     }
     void steps() {
         QFETCH(Worksheet, kind);
-        QFETCH(QStringList, fields);
-        QFETCH(QString, validDrafts);
+        QFETCH(QString, changes);
         QFETCH(bool, preview);
         QFETCH(bool, answerYes);
         QFETCH(QString, messages);
         QFETCH(QString, outcome);
-        FakeWorksheet sheet;
-        sheet.kind = kind;
-        sheet.ship = fields[0];
-        sheet.port = fields[1];
-        sheet.constant = fields[2];
-        sheet.cargo = fields[3];
-        sheet.row9 = fields[4];
-        sheet.drafts[0].setToSave(validDrafts.contains(u'I'));
-        sheet.drafts[1].setToSave(false);
-        sheet.drafts[1].setHasRecord(validDrafts.contains(u'F'));
         PrintRun run;
         run.recorder.queueAnswer(answerYes ? MessageAnswer::Yes : MessageAnswer::No);
 
-        RPrint(sheet, preview);
+        RPrint(changed(sample(kind), changes), preview);
 
         QCOMPARE(firstLines(run.recorder.shown()), messages);
         for (const Message& message : run.recorder.shown()) {
             QCOMPARE(message.title, QStringLiteral("Calvane Lt"));
             QCOMPARE(message.icon, MessageIcon::Exclamation);
         }
-        const QString made = run.printer.last ? run.printer.calls.join(u' ') + u' ' +
-                                                    fwdMean(run.printer.last->initial) + u' ' +
-                                                    fwdMean(run.printer.last->final)
-                                              : QString();
+        const QString made =
+            run.printer.last ? run.printer.calls.join(u' ') + u' ' +
+                                   (run.printer.last->initial ? QStringLiteral("I") : QString()) +
+                                   (run.printer.last->final ? QStringLiteral("F") : QString())
+                             : QString();
         QCOMPARE(made, outcome);
     }
 
     void discardQuestionAsksYesOrNo() {
-        FakeWorksheet sheet;
-        sheet.constant.clear();
         PrintRun run;
         run.recorder.queueAnswer(MessageAnswer::No);
-        RPrint(sheet);
+        RPrint(changed(sample(Worksheet::Loading), QStringLiteral("initial incomplete")));
         QCOMPARE(run.recorder.shown().size(), 1);
         QCOMPARE(run.recorder.shown()[0].buttons, MessageButtons::YesNo);
         QCOMPARE(run.recorder.shown()[0].text,
@@ -180,62 +150,26 @@ private slots:
                                 "initial draft details and continue ?"));
     }
 
-    // The shown tab goes into its own draft before the Initial draft is read.
-    void copiesShownTab_data() {
-        QTest::addColumn<int>("shown"); // -1: a tab of no stage
-        QTest::addColumn<QString>("constant");
-        QTest::addColumn<int>("saved"); // -1: none
-        QTest::newRow("Initial tab") << int(Stage::Initial) << "262.5" << int(Stage::Initial);
-        QTest::newRow("Final tab") << int(Stage::Final) << "262.5" << int(Stage::Final);
-        QTest::newRow("other tab") << -1 << "262.5" << -1;
-        QTest::newRow("Initial discarded") << int(Stage::Final) << "" << -1;
-    }
-    void copiesShownTab() {
-        QFETCH(int, shown);
-        QFETCH(QString, constant);
-        QFETCH(int, saved);
-        FakeWorksheet sheet;
-        sheet.stage = shown < 0 ? std::nullopt : std::optional<Stage>(Stage(shown));
-        sheet.constant = constant;
-        sheet.drafts[0].setToSave(true);
-        PrintRun run;
-        run.recorder.queueAnswer(MessageAnswer::Yes);
-        RPrint(sheet);
-        QCOMPARE(sheet.saved, saved < 0 ? QList<Stage>() : QList<Stage>{Stage(saved)});
-    }
-
     // An error ends printing with a message naming what failed, titled by
     // the worksheet.
     void errorsNameWhatFailed_data() {
         QTest::addColumn<Worksheet>("kind");
-        QTest::addColumn<bool>("portMissing");
-        QTest::addColumn<QString>("printerFailure");
         QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("cause");
-        // clang-format off
-        QTest::newRow("loading, port") << Worksheet::Loading << true << "" << "Calvane Lt-10067" << "Port 7 is not among the ports.";
-        QTest::newRow("discharging, port") << Worksheet::Discharging << true << "" << "Calvane Lt-10066" << "Port 7 is not among the ports.";
-        QTest::newRow("printer") << Worksheet::Loading << false << "No printer is installed." << "Calvane Lt-10067" << "No printer is installed.";
-        // clang-format on
+        QTest::newRow("loading") << Worksheet::Loading << "Calvane Lt-10067";
+        QTest::newRow("discharging") << Worksheet::Discharging << "Calvane Lt-10066";
     }
     void errorsNameWhatFailed() {
         QFETCH(Worksheet, kind);
-        QFETCH(bool, portMissing);
-        QFETCH(QString, printerFailure);
         QFETCH(QString, title);
-        QFETCH(QString, cause);
-        FakeWorksheet sheet;
-        sheet.kind = kind;
-        sheet.portMissing = portMissing;
-        sheet.drafts[0].setToSave(true);
         PrintRun run;
-        run.printer.failure = printerFailure;
-        RPrint(sheet, false);
+        run.printer.failure = QStringLiteral("No printer is installed.");
+        RPrint(sample(kind), false);
         QCOMPARE(run.recorder.shown().size(), 1);
         const Message& message = run.recorder.shown()[0];
         QCOMPARE(message.title, title);
         QCOMPARE(message.icon, MessageIcon::Critical);
-        QCOMPARE(message.text, QStringLiteral("Error while printing the report.\r\n\r\n") + cause);
+        QCOMPARE(message.text, QStringLiteral("Error while printing the report.\r\n\r\nNo printer "
+                                              "is installed."));
         QVERIFY(run.printer.calls.isEmpty());
     }
 
@@ -245,11 +179,9 @@ private slots:
             void preview(const ReportSource&) override { throw std::runtime_error("paper jam"); }
             void print(const ReportSource&) override {}
         } jammed;
-        FakeWorksheet sheet;
-        sheet.drafts[0].setToSave(true);
         PrintRun run;
         const ScopedReportPrinter installed(&jammed);
-        RPrint(sheet);
+        RPrint(sample(Worksheet::Loading));
         QCOMPARE(run.recorder.texts(),
                  QStringList{QStringLiteral("Error while printing the report.\r\n\r\npaper jam")});
     }

@@ -1,6 +1,9 @@
 #include "report_fill.h"
 #include "report_printer.h"
+#include "report_source.h"
+#include "scripted_file_chooser.h"
 #include "survey_file.h"
+#include "survey_file_report.h"
 #include "survey_typing.h"
 
 #include <QSqlQuery>
@@ -46,6 +49,27 @@ QStringList unwritten(const ReportPage& page) {
     return names;
 }
 
+// The report calvane-survey report makes of a survey file on the shared
+// connection's register. The command closes the connection it calculates
+// on, so the worksheet's is kept aside meanwhile.
+std::optional<ReportSource> commandReport(const QString& file) {
+    const QString database = gcnnStore->connectionText();
+    std::unique_ptr<Connection> worksheets = std::move(gcnnStore);
+    QString errors;
+    QTextStream err(&errors);
+    const SurveyFileReport report = reportOfSurveyFile(file, database, err);
+    gcnnStore = std::move(worksheets);
+    err.flush();
+    if (!errors.isEmpty())
+        qWarning() << errors;
+    return report.source;
+}
+
+QString columns(const ReportSource& source) {
+    return QString(source.initial ? QStringLiteral("I") : QString()) +
+           (source.final ? QStringLiteral("F") : QString());
+}
+
 } // namespace
 
 class TestWorksheetPrint : public QObject {
@@ -58,6 +82,8 @@ private slots:
     void printStopsWithAMessage();
     void printSendsThePageToThePrinter();
     void portMissingFromTheRegisterPrintsAsWritten();
+    void worksheetAndCommandPrintTheSameReport_data();
+    void worksheetAndCommandPrintTheSameReport();
 };
 
 void TestWorksheetPrint::previewShowsTheWorksheetsFigures_data() {
@@ -189,6 +215,76 @@ void TestWorksheetPrint::portMissingFromTheRegisterPrintsAsWritten() {
     QCOMPARE(f.messages.texts(), QStringList());
     QVERIFY(printer.printed);
     QCOMPARE(printer.printed->port, QStringLiteral("Newcastle"));
+}
+
+void TestWorksheetPrint::worksheetAndCommandPrintTheSameReport_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<Worksheet>("kind");
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<QString>("port");
+    const QString loading = sample("loading-survey.json");
+    const QString discharging = sample("discharging-survey.json");
+    const Worksheet L = Worksheet::Loading;
+    const Worksheet D = Worksheet::Discharging;
+    // clang-format off
+    QTest::newRow("loading") << loading << L << "" << "IF" << "Port Hedland, Australia";
+    QTest::newRow("discharging") << discharging << D << "" << "IF" << "Qingdao";
+    QTest::newRow("loading, Initial only") << loading << L << "no final" << "I" << "Port Hedland, Australia";
+    QTest::newRow("discharging, Final on the arrival net") << discharging << D << "arrival net typed" << "F" << "Qingdao";
+    QTest::newRow("a port of the register") << loading << L << "Newcastle" << "IF" << "Newcastle, Australia";
+    // clang-format on
+}
+
+// The worksheet prints the report calvane-survey report makes of the
+// survey it saves, label for label.
+void TestWorksheetPrint::worksheetAndCommandPrintTheSameReport() {
+    QFETCH(QString, file);
+    QFETCH(Worksheet, kind);
+    QFETCH(QString, change);
+    QFETCH(QString, columns);
+    QFETCH(QString, port);
+    SurveyDocument survey = readSurveyFile(file).document.value();
+    WorksheetFixture f(kind);
+    RowSet ship;
+    ship.open(QStringLiteral("SELECT ShipID FROM Ship WHERE ShipName = 'Tasman Sample'"),
+              *gcnnStore);
+    survey.particulars.reset();
+    survey.shipID = int(ship.field(QStringLiteral("ShipID")).toWhole());
+    if (change == QStringLiteral("no final"))
+        survey.final = DraftEntry{};
+    if (change == QStringLiteral("arrival net typed")) {
+        survey.initial = DraftEntry{};
+        survey.typedInitialNetDisplacement = QStringLiteral("90000");
+        f.messages.queueAnswer(MessageAnswer::Yes);
+    }
+    if (change == QStringLiteral("Newcastle")) {
+        gcnnStore->execute(
+            QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"),
+            {Variant(QStringLiteral("Newcastle")), Variant(QStringLiteral("Newcastle")),
+             Variant(QStringLiteral("Australia"))});
+        survey.port = QStringLiteral("Newcastle");
+    }
+    f.worksheet->showSurvey(survey, *survey.shipID, QString(), true);
+    RecordingPrinter printer;
+    const ScopedReportPrinter installed(&printer);
+    f.worksheet->RPrint(false);
+    QVERIFY(printer.printed);
+    QCOMPARE(::columns(*printer.printed), columns);
+    QCOMPARE(printer.printed->port, port);
+
+    QTemporaryDir dir;
+    const QString saved = dir.filePath(QStringLiteral("survey.calvane"));
+    ScriptedFileChooser chooser;
+    chooser.answers = QStringList{saved};
+    QVERIFY(f.worksheet->saveSurveyAs());
+    const std::optional<ReportSource> command = commandReport(saved);
+    QVERIFY(command);
+    const ReportPage worksheetPage = fillReport(*printer.printed);
+    const ReportPage commandPage = fillReport(*command);
+    for (const ReportLabel& label : worksheetPage.layout().labels)
+        QCOMPARE(label.name + u'=' + worksheetPage.caption(label.name),
+                 label.name + u'=' + commandPage.caption(label.name));
 }
 
 QTEST_MAIN(TestWorksheetPrint)

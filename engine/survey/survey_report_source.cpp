@@ -1,0 +1,108 @@
+#include "survey_report_source.h"
+
+#include "errors.h"
+#include "survey_calculation.h"
+
+namespace {
+
+QString shown(const std::optional<Decimal>& value) {
+    return value ? value->toString() : QString();
+}
+
+// A particular given inline, written as the register would write it.
+QString shown(const QString& typed) {
+    const std::optional<Decimal> number = Decimal::tryParse(typed);
+    return number ? number->toString() : typed.trimmed();
+}
+
+QString nameAndCountry(const PortRecord& port) {
+    return port.country.isEmpty() ? port.name : port.name + QStringLiteral(", ") + port.country;
+}
+
+// The register finds ports by name whatever their case. Same-named ports
+// that print differently leave the name as written: the survey cannot say
+// which one it means.
+QString portLine(const QString& written, const QList<PortRecord>& ports) {
+    std::optional<QString> line;
+    for (const PortRecord& port : ports) {
+        if (port.name.trimmed().compare(written.trimmed(), Qt::CaseInsensitive) != 0)
+            continue;
+        if (line && *line != nameAndCountry(port))
+            return written.trimmed();
+        line = nameAndCountry(port);
+    }
+    return line.value_or(written.trimmed());
+}
+
+QString portOfRegistry(const ShipRecord& ship, const QList<PortRecord>& ports) {
+    if (!ship.portOfRegistry)
+        return QString();
+    for (const PortRecord& port : ports) {
+        if (port.id == *ship.portOfRegistry)
+            return nameAndCountry(port);
+    }
+    throw ProgramError(ErrorCode::NoCurrentRecord,
+                       QStringLiteral("The port of registry (port %1) is not among the ports.")
+                           .arg(*ship.portOfRegistry));
+}
+
+ReportShip registeredShip(const ShipRecord& ship, const QList<PortRecord>& ports) {
+    ReportShip block;
+    block.name = ship.name;
+    block.callSign = ship.callSign.value_or(QString());
+    block.flag = ship.flag.value_or(QString());
+    block.grossTonnage = shown(ship.grossTonnage);
+    block.netTonnage = shown(ship.netTonnage);
+    block.officialNo = shown(ship.officialNo);
+    block.portOfRegistry = portOfRegistry(ship, ports);
+    block.summerDraft = shown(ship.summerDraft);
+    block.summerDeadweight = shown(ship.summerDeadweight);
+    block.loa = shown(ship.loa);
+    block.breadth = shown(ship.breadth);
+    block.lightShip = shown(ship.lightShip);
+    return block;
+}
+
+// The survey ends with the Final draft once it is calculated; its mark
+// distances head the report.
+const DraftEntry& headingEntry(const SurveyDocument& survey, const SurveyCalculation& calculation) {
+    return calculation.outcome(Stage::Final).calculated ? survey.final : survey.initial;
+}
+
+std::optional<ReportColumn> column(const SurveyCalculation& calculation, Stage stage) {
+    if (!calculation.outcome(stage).calculated)
+        return std::nullopt;
+    return ReportColumn::from(calculation.draft(stage));
+}
+
+} // namespace
+
+RegisterForReport registerForReport(const Register& shipRegister, const SurveyDocument& survey) {
+    RegisterForReport known;
+    if (survey.shipID)
+        known.ship = shipRegister.ship(*survey.shipID);
+    known.ports = shipRegister.ports();
+    return known;
+}
+
+ReportSource surveyReportSource(const SurveyDocument& survey, const SurveyCalculation& calculation,
+                                const RegisterForReport& known) {
+    ReportSource source;
+    source.worksheet = survey.worksheet;
+    QString lbp;
+    if (known.ship) {
+        source.ship = registeredShip(*known.ship, known.ports);
+        lbp = shown(known.ship->lbp);
+    } else if (survey.particulars) {
+        source.ship.name = survey.particulars->name;
+        source.ship.lightShip = shown(survey.particulars->lightShip);
+        lbp = shown(survey.particulars->lbp);
+    }
+    source.port = portLine(survey.port, known.ports);
+    const DraftEntry& heading = headingEntry(survey, calculation);
+    source.texts = {heading.fwdX, heading.midX, lbp, heading.aftX, survey.voyage, survey.cargo};
+    source.initial = column(calculation, Stage::Initial);
+    source.final = column(calculation, Stage::Final);
+    source.initialNetDisplacement = calculation.initialNetField();
+    return source;
+}
