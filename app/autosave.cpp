@@ -2,8 +2,8 @@
 
 #include "durable_file.h"
 #include "message_service.h"
-#include "survey_file.h"
 #include "survey.h"
+#include "survey_file.h"
 
 #include <QFile>
 #include <QUuid>

@@ -13,8 +13,8 @@
 #include "program_emblem.h"
 #include "program_settings.h"
 #include "status_panels.h"
-#include "survey_files.h"
 #include "survey.h"
+#include "survey_files.h"
 #include "survey_worksheet.h"
 
 #include <QCloseEvent>

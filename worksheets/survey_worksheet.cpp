@@ -2,6 +2,7 @@
 
 #include "bound_list.h"
 #include "connection.h"
+#include "draft_grids.h"
 #include "errors.h"
 #include "form_center.h"
 #include "input_grid.h"
@@ -79,14 +80,12 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
     for (QWidget* frame :
          {m_ui->fmeInitNetDisp, m_ui->fmeFinalNetDisp, m_ui->fmeAssumedConstant, m_ui->fmeConstant})
         frame->hide();
-    m_hdt = std::make_unique<InputGrid>(*m_ui->fgrdHDT, *m_ui->txtHDTGridTextbox, true);
-    m_mctcPlus = std::make_unique<InputGrid>(*m_ui->fgrdMCTCP50, *m_ui->txtMPGridTextbox, true);
-    m_mctcMinus = std::make_unique<InputGrid>(*m_ui->fgrdMCTCM50, *m_ui->txtMMGridTextbox, true);
-    m_deductions = std::make_unique<InputGrid>(*m_ui->fgrdDeduction, *m_ui->txtGridTextbox, false);
-    m_hdt->committed = [this](int row, int column, const QString& typed) {
-        if (column == 1 && row <= 2)
-            refillMCTCDrafts(row, typed);
-    };
+    m_grids = std::make_unique<DraftGrids>(
+        kind, DraftGrids::Parts{*m_ui->fgrdHDT, *m_ui->txtHDTGridTextbox},
+        DraftGrids::Parts{*m_ui->fgrdMCTCP50, *m_ui->txtMPGridTextbox},
+        DraftGrids::Parts{*m_ui->fgrdMCTCM50, *m_ui->txtMMGridTextbox},
+        DraftGrids::Parts{*m_ui->fgrdDeduction, *m_ui->txtGridTextbox});
+    m_grids->deductionChanged = [this] { shownDraft().setToSave(true); };
     m_ships = new BoundList(*m_ui->dcbShip);
     m_ports = new BoundList(*m_ui->dcbPort);
     connect(m_ships, &BoundList::chosen, this, [this](int shipID) {
@@ -187,40 +186,14 @@ void SurveyWorksheet::InitPortDataCombo() {
 
 void SurveyWorksheet::InitializeAllGrids() {
     try {
-        const QStringList hydrostaticRows = texts({"Below", "Above", "Difference"});
-        m_hdt->layOut(texts({"Hyd. Draft", "Displacement", "TPC", "LCF", "MCTC+50", "MCTC-50"}),
-                      hydrostaticRows);
-        for (int column = 1; column <= 4; ++column)
-            m_hdt->setReadOnly(3, column);
-        m_hdt->setCurrent(1, 1, false);
-        m_mctcPlus->layOut(texts({"Hyd. Draft", "MCTC+50"}), hydrostaticRows);
-        m_mctcMinus->layOut(texts({"Hyd.Draft", "MCTC-50"}), hydrostaticRows);
-        for (InputGrid* grid : {m_mctcPlus.get(), m_mctcMinus.get()}) {
-            for (int row = 1; row <= 3; ++row)
-                grid->setReadOnly(row, 1);
-            grid->setReadOnly(3, 2);
-            grid->setCurrent(1, 2, false);
-        }
         layOutResultGrids();
-
         if (!gcnnStore)
             throw ProgramError::objectNotSet();
-        m_itemIDs.clear();
-        QStringList names;
-        for (const DeductionItem& item : Register(*gcnnStore).deductionItems()) {
-            m_itemIDs.append(item.id);
-            names.append(item.name);
-        }
-        if (names.isEmpty()) {
+        m_grids->layOut(Register(*gcnnStore).deductionItems());
+        if (m_grids->itemIDs().isEmpty()) {
             m_ui->fgrdDeduction->hide();
             m_ui->txtGridTextbox->hide();
-            return;
         }
-        m_deductions->layOut({QStringLiteral("Quantity")}, names);
-        m_deductions->setCurrent(0, 1, false);
-        for (InputGrid* grid :
-             {m_deductions.get(), m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get()})
-            grid->editor().clear();
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitializeAllGrids"));
     }

@@ -13,8 +13,8 @@
 #include <optional>
 
 class BoundList;
+class DraftGrids;
 class clsShip;
-class InputGrid;
 class QLineEdit;
 class QTableWidget;
 class RowSet;
@@ -110,7 +110,6 @@ private:
     bool SaveDeductions(int index);
     void LoadDraft(int index);
     void LoadDeductions(RowSet& rs);
-    void ClearDeductions();
     void showStageResults(Stage stage);
 
     // Fields and keys (worksheet_fields.cpp).
@@ -119,18 +118,9 @@ private:
     bool fieldLeft(QWidget* field);
     bool typedFieldsAccepted();
     bool checkTextField(QLineEdit& field);
-    bool checkHDTEditor();
-    bool checkMCTCEditor(InputGrid& grid, SurveyField rule);
-    bool checkDeductionEditor();
     bool checkInitialNetField();
     bool checkBillOfLading();
     bool enterPressed(QWidget* focus);
-    // A cell as the grids number it: row, column.
-    using GridCell = QPair<int, int>;
-    // The grid whose editor `editor` is; nothing for any other control.
-    InputGrid* gridOf(const QWidget* editor) const;
-    // The cells Enter and Tab visit, in their order.
-    QList<GridCell> entryCells(const InputGrid& grid) const;
     // Enter or Tab (Shift+Tab when not `forward`) in a grid's editor: the
     // value is checked, then the next cell is entered, or the next control
     // after the grid's last.
@@ -139,7 +129,6 @@ private:
     void stepTab(int step);
     bool arrowInDeductions(int key);
     void hydrostaticDraftTyped(const QString& text);
-    void refillMCTCDrafts(int row, const QString& hydrostaticDraft);
     void report(const QString& source, const std::function<void()>& reaction);
 
     // The survey file (worksheet_file.cpp).
@@ -153,7 +142,6 @@ private:
     // Brings the Final tab forward for a survey being shown; the checks of
     // leaving the Initial tab run only when it was filled.
     void showFinalTab(bool checkInitialTab);
-    DraftEntry shownEntry() const;
 
     Survey& m_survey;
     const Worksheet m_kind;
@@ -164,8 +152,7 @@ private:
     std::unique_ptr<clsDraft> m_drafts[2];
     BoundList* m_ships = nullptr;
     BoundList* m_ports = nullptr;
-    QList<int> m_itemIDs;
-    std::unique_ptr<InputGrid> m_hdt, m_mctcPlus, m_mctcMinus, m_deductions;
+    std::unique_ptr<DraftGrids> m_grids;
     CorrectedDrafts m_corrected;
     Variant m_net;
     Commands m_enabled;

@@ -1,4 +1,5 @@
 #include "bound_list.h"
+#include "draft_grids.h"
 #include "draft_handover.h"
 #include "input_grid.h"
 #include "message_service.h"
@@ -12,11 +13,6 @@
 #include <QTableWidget>
 
 namespace {
-
-void showDifferences(InputGrid& grid, const QList<QStringList>& rows, int columns) {
-    for (int column = 0; column < columns; ++column)
-        grid.setText(3, column + 1, rows[Difference][column]);
-}
 
 QString cellText(const QTableWidget& grid, int row) {
     const QTableWidgetItem* item = grid.item(row, 1);
@@ -32,13 +28,13 @@ void SurveyWorksheet::cmdCalculate_Click() {
     const int index = int(stage);
     // A quantity typed but not yet left counts; a refused one keeps the
     // cell's last.
-    if (!m_itemIDs.isEmpty())
-        checkDeductionEditor();
+    if (!m_grids->itemIDs().isEmpty())
+        m_grids->checkEditor(m_grids->deductions());
     StageRequest request;
     request.worksheet = m_kind;
     request.stage = stage;
-    request.entry = shownEntry();
-    request.deductionItems = m_itemIDs;
+    request.entry = entryFromControls();
+    request.deductionItems = m_grids->itemIDs();
     request.initialNet = m_drafts[0]->NetDisplacement();
     request.initialNetField = m_ui->txtFnlGrdTxtBox->text();
     request.billOfLading = m_ui->txtBLQty->text();
@@ -47,9 +43,7 @@ void SurveyWorksheet::cmdCalculate_Click() {
     request.totalDeductibles = cellText(*m_ui->fgrdFinalResult, TotalDeductibles);
     clsDraft& draft = *m_drafts[index];
     const StageOutcome outcome = calculateStage(draft, request);
-    showDifferences(*m_hdt, outcome.grids.hdt, 4);
-    showDifferences(*m_mctcPlus, outcome.grids.mctcPlus50, 2);
-    showDifferences(*m_mctcMinus, outcome.grids.mctcMinus50, 2);
+    m_grids->showDifferences(outcome.grids);
     for (const Message& message : draft.takeMessages())
         messageService().show(message);
     if (outcome.refusal) {
@@ -94,23 +88,15 @@ bool SurveyWorksheet::InputComplete() {
         messageService().show(missing->message);
         return focusOnField(missing->field);
     }
-    if (!checkHDTEditor()) {
+    if (!m_grids->checkEditor(m_grids->hydrostatics())) {
         m_ui->txtHDTGridTextbox->setFocus();
         return false;
     }
-    // The pending edits count as typed, unrounded.
-    for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get()}) {
-        if (!grid->isReadOnly(grid->row(), grid->column()))
-            grid->setText(grid->row(), grid->column(), grid->editor().text());
-    }
+    m_grids->commitPendingEdits();
     if (const std::optional<MissingCell> missing = firstBlankCell(entryFromControls())) {
         messageService().show(missing->message);
-        const BlankCell* cell = &missing->cell;
-        InputGrid* grid = cell->editor == m_ui->txtHDTGridTextbox->objectName() ? m_hdt.get()
-                          : cell->editor == m_ui->txtMPGridTextbox->objectName()
-                              ? m_mctcPlus.get()
-                              : m_mctcMinus.get();
-        grid->setCurrent(cell->row, cell->column);
+        const BlankCell& cell = missing->cell;
+        m_grids->gridOfEditorNamed(cell.editor).setCurrent(cell.row, cell.column);
         return false;
     }
     return true;

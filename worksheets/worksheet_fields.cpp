@@ -1,5 +1,6 @@
 #include "bound_list.h"
 #include "clock.h"
+#include "draft_grids.h"
 #include "errors.h"
 #include "hydrostatic_table.h"
 #include "input_grid.h"
@@ -87,7 +88,7 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
         if (isEnter(key))
             report(QStringLiteral("frmCalvane::Form_KeyPress"),
                    [&] { swallowed = enterPressed(control); });
-        else if (isTab(key) && gridOf(control))
+        else if (isTab(key) && m_grids->gridOf(control))
             report(QStringLiteral("frmCalvane::Form_KeyPress"), [&] {
                 const bool forward =
                     key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier);
@@ -105,10 +106,10 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
         const auto& focus = static_cast<const QFocusEvent&>(*event);
         // Tabbed into, a grid starts at its first cell (its last, going
         // back), so that what is typed next lands where it is seen.
-        if (InputGrid* grid = gridOf(control); grid && tabbedInto(focus)) {
-            const QList<GridCell> cells = entryCells(*grid);
+        if (InputGrid* grid = m_grids->gridOf(control); grid && tabbedInto(focus)) {
+            const QList<DraftGrids::Cell> cells = m_grids->entryCells(*grid);
             if (!cells.isEmpty()) {
-                const GridCell cell =
+                const DraftGrids::Cell cell =
                     focus.reason() == Qt::TabFocusReason ? cells.first() : cells.last();
                 grid->setCurrent(cell.first, cell.second, false);
             }
@@ -166,9 +167,9 @@ bool SurveyWorksheet::guardShip(QWidget* control) {
         return false;
     }
     if (control == u.txtMPGridTextbox)
-        m_mctcPlus->placeEditor();
+        m_grids->mctcPlus50().placeEditor();
     if (control == u.txtMMGridTextbox)
-        m_mctcMinus->placeEditor();
+        m_grids->mctcMinus50().placeEditor();
     if (selecting.contains(control)) {
         QPointer<QLineEdit> box = static_cast<QLineEdit*>(control);
         later(this, [box] {
@@ -182,21 +183,20 @@ bool SurveyWorksheet::guardShip(QWidget* control) {
 bool SurveyWorksheet::fieldLeft(QWidget* field) {
     const Ui::SurveyWorksheet& u = *m_ui;
     bool accepted = true;
-    if (field == u.txtHDTGridTextbox)
-        accepted = editorChecked(QStringLiteral("txtHDTGridTextbox::Validate"),
-                                 [this] { return checkHDTEditor(); });
-    else if (field == u.txtMPGridTextbox)
-        accepted = editorChecked(QStringLiteral("txtMPGridTextbox::Validate"), [this] {
-            return checkMCTCEditor(*m_mctcPlus, SurveyField::MCTCPlus50);
-        });
-    else if (field == u.txtMMGridTextbox)
-        accepted = editorChecked(QStringLiteral("txtMMGridTextbox::Validate"), [this] {
-            return checkMCTCEditor(*m_mctcMinus, SurveyField::MCTCMinus50);
-        });
-    else if (field == u.txtGridTextbox)
-        accepted = editorChecked(QStringLiteral("frmCalvane::txtGridTextbox_Validate"),
-                                 [this] { return checkDeductionEditor(); });
-    else if (field == u.txtFnlGrdTxtBox)
+    // Where an editor's check fails unexpectedly, as the user will be told.
+    const std::pair<QWidget*, const char*> editors[] = {
+        {u.txtHDTGridTextbox, "txtHDTGridTextbox::Validate"},
+        {u.txtMPGridTextbox, "txtMPGridTextbox::Validate"},
+        {u.txtMMGridTextbox, "txtMMGridTextbox::Validate"},
+        {u.txtGridTextbox, "frmCalvane::txtGridTextbox_Validate"}};
+    InputGrid* grid = m_grids->gridOf(field);
+    if (grid) {
+        for (const auto& [editor, source] : editors) {
+            if (editor == field)
+                accepted = editorChecked(QString::fromLatin1(source),
+                                         [this, grid] { return m_grids->checkEditor(*grid); });
+        }
+    } else if (field == u.txtFnlGrdTxtBox)
         accepted = checkInitialNetField();
     else if (field == u.txtBLQty)
         accepted = m_kind == Worksheet::Loading || checkBillOfLading();
@@ -273,67 +273,6 @@ bool SurveyWorksheet::checkTextField(QLineEdit& field) {
     return true;
 }
 
-bool SurveyWorksheet::checkHDTEditor() {
-    const int row = m_hdt->row();
-    const int column = m_hdt->column();
-    if (row == 3)
-        return true;
-    const QString header = m_hdt->text(0, column);
-    const std::pair<const char*, SurveyField> rules[] = {
-        {"Hyd. Draft", SurveyField::HydDraft},
-        {"Displacement", SurveyField::Displacement},
-        {"TPC", SurveyField::TPC},
-        {"LCF", SurveyField::LCF}};
-    for (const auto& [name, rule] : rules) {
-        if (header != QString::fromLatin1(name))
-            continue;
-        QLineEdit& editor = *m_ui->txtHDTGridTextbox;
-        const FieldVerdict verdict =
-            checkField(rule, m_kind, editor.text(), m_hdt->text(row, column));
-        if (verdict.blank)
-            return true;
-        editor.setText(verdict.text);
-        if (!verdict.accepted && !verdict.text.isEmpty())
-            editor.selectAll();
-        return showVerdict(verdict);
-    }
-    return true;
-}
-
-bool SurveyWorksheet::checkMCTCEditor(InputGrid& grid, SurveyField rule) {
-    const int row = grid.row();
-    const int column = grid.column();
-    if (row > 2 || column < 2)
-        return true;
-    QLineEdit& editor = grid.editor();
-    const FieldVerdict verdict = checkField(rule, m_kind, editor.text(), grid.text(row, column));
-    if (verdict.blank)
-        return true;
-    editor.setText(verdict.text);
-    if (!verdict.accepted)
-        editor.selectAll();
-    return showVerdict(verdict);
-}
-
-bool SurveyWorksheet::checkDeductionEditor() {
-    QLineEdit& editor = *m_ui->txtGridTextbox;
-    const int row = m_deductions->row();
-    const QString trimmed = editor.text().trimmed();
-    if (row < 0 || trimmed == m_deductions->text(row, 1))
-        return true;
-    if (trimmed.isEmpty()) {
-        m_deductions->setText(row, 1, QString());
-        return true;
-    }
-    const FieldVerdict verdict = checkField(SurveyField::Deduction, m_kind, editor.text());
-    editor.setText(verdict.text);
-    if (!showVerdict(verdict))
-        return false;
-    m_deductions->setText(row, 1, verdict.text);
-    shownDraft().setToSave(true);
-    return true;
-}
-
 bool SurveyWorksheet::checkInitialNetField() {
     const EntryVerdict verdict = checkInitialNetDisplacement(m_ui->txtFnlGrdTxtBox->text());
     if (!verdict.accepted)
@@ -363,10 +302,10 @@ bool SurveyWorksheet::checkBillOfLading() {
 bool SurveyWorksheet::enterPressed(QWidget* focus) {
     if (focus == m_ui->txtAftX) {
         if (checkTextField(*m_ui->txtAftX))
-            m_hdt->setCurrent(1, 1);
+            m_grids->hydrostatics().setCurrent(1, 1);
         return true;
     }
-    if (gridOf(focus))
+    if (m_grids->gridOf(focus))
         return stepInGrid(static_cast<QLineEdit*>(focus), true);
     if (focus == m_ui->cmdCalculate) {
         m_ui->cmdCalculate->click();
@@ -379,46 +318,15 @@ bool SurveyWorksheet::enterPressed(QWidget* focus) {
     return true;
 }
 
-InputGrid* SurveyWorksheet::gridOf(const QWidget* editor) const {
-    for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get(), m_deductions.get()}) {
-        if (grid && &grid->editor() == editor)
-            return grid;
-    }
-    return nullptr;
-}
-
-QList<SurveyWorksheet::GridCell> SurveyWorksheet::entryCells(const InputGrid& grid) const {
-    QList<GridCell> cells;
-    if (&grid == m_deductions.get()) {
-        for (int row = 0; row <= grid.lastRow(); ++row)
-            cells.append({row, 1});
-        return cells;
-    }
-    // Below then Above, column by column; the MCTC tables' drafts follow
-    // the hydrostatic draft and are not typed.
-    const bool hydrostatic = &grid == m_hdt.get();
-    for (int column = hydrostatic ? 1 : 2; column <= (hydrostatic ? 4 : 2); ++column) {
-        cells.append({1, column});
-        cells.append({2, column});
-    }
-    return cells;
-}
-
 bool SurveyWorksheet::stepInGrid(QLineEdit* editor, bool forward) {
-    InputGrid& grid = *gridOf(editor);
-    const QList<GridCell> cells = entryCells(grid);
-    const qsizetype at = cells.indexOf(GridCell(grid.row(), grid.column()));
+    InputGrid& grid = *m_grids->gridOf(editor);
+    const QList<DraftGrids::Cell> cells = m_grids->entryCells(grid);
+    const qsizetype at = cells.indexOf(DraftGrids::Cell(grid.row(), grid.column()));
     if (at < 0)
         return false;
     // The value is checked before it is committed: a value out of range
     // never reaches the cell.
-    const bool accepted =
-        &grid == m_deductions.get() ? checkDeductionEditor()
-        : &grid == m_hdt.get()
-            ? checkHDTEditor()
-            : checkMCTCEditor(grid, &grid == m_mctcPlus.get() ? SurveyField::MCTCPlus50
-                                                              : SurveyField::MCTCMinus50);
-    if (!accepted)
+    if (!m_grids->checkEditor(grid))
         return true;
     const qsizetype next = at + (forward ? 1 : -1);
     if (next >= 0 && next < cells.size())
@@ -429,30 +337,23 @@ bool SurveyWorksheet::stepInGrid(QLineEdit* editor, bool forward) {
 }
 
 bool SurveyWorksheet::arrowInDeductions(int key) {
-    if (!checkDeductionEditor())
+    InputGrid& deductions = m_grids->deductions();
+    if (!m_grids->checkEditor(deductions))
         return true;
-    const int row = m_deductions->row();
+    const int row = deductions.row();
     if (key == Qt::Key_Up && row > 0)
-        m_deductions->setCurrent(row - 1, 1);
-    if (key == Qt::Key_Down && row < m_deductions->lastRow())
-        m_deductions->setCurrent(row + 1, 1);
+        deductions.setCurrent(row - 1, 1);
+    if (key == Qt::Key_Down && row < deductions.lastRow())
+        deductions.setCurrent(row + 1, 1);
     return true;
 }
 
 void SurveyWorksheet::hydrostaticDraftTyped(const QString& text) {
-    const int row = m_hdt->row();
-    if (mblnLoading || m_hdt->column() != 1 || row < 1 || row > 2)
+    const InputGrid& hydrostatics = m_grids->hydrostatics();
+    const int row = hydrostatics.row();
+    if (mblnLoading || hydrostatics.column() != 1 || row < 1 || row > 2)
         return;
     if (!text.isEmpty() && !isNumericText(text))
         return;
-    refillMCTCDrafts(row, text);
-}
-
-void SurveyWorksheet::refillMCTCDrafts(int row, const QString& hydrostaticDraft) {
-    for (InputGrid* grid : {m_mctcPlus.get(), m_mctcMinus.get()}) {
-        const QString draft = mctcDraftText(hydrostaticDraft, grid == m_mctcPlus.get());
-        grid->setText(row, 1, draft);
-        if (grid->row() == row && grid->column() == 1)
-            grid->editor().setText(draft);
-    }
+    m_grids->refillMCTCDrafts(row, text);
 }

@@ -1,5 +1,6 @@
 #include "bound_list.h"
 #include "clock.h"
+#include "draft_grids.h"
 #include "errors.h"
 #include "file_chooser.h"
 #include "input_grid.h"
@@ -61,16 +62,6 @@ void SurveyWorksheet::showTitle() {
     setWindowTitle(title);
 }
 
-DraftEntry SurveyWorksheet::shownEntry() const {
-    DraftEntry entry = entryFromControls();
-    for (int n = 0; n < m_itemIDs.size(); ++n) {
-        const QString quantity = m_deductions->text(n, 1).trimmed();
-        if (!quantity.isEmpty())
-            entry.deductions.insert(m_itemIDs.at(n), quantity);
-    }
-    return entry;
-}
-
 SurveyDocument SurveyWorksheet::surveyDocument() {
     SurveyDocument survey;
     survey.worksheet = m_kind;
@@ -92,7 +83,7 @@ SurveyDocument SurveyWorksheet::surveyDocument() {
     survey.billOfLadingQuantity = m_ui->txtBLQty->text().trimmed();
     const int shown = int(shownStage());
     DraftEntry entries[2] = {m_entries[0], m_entries[1]};
-    entries[shown] = shownEntry();
+    entries[shown] = entryFromControls();
     survey.initial = entries[0];
     survey.final = entries[1];
     // The Final tab's initial net displacement is the user's own only while
@@ -178,22 +169,7 @@ void SurveyWorksheet::showEntry(const DraftEntry& e) {
         {m_ui->txtComments, e.comments}};
     for (const auto& [box, text] : boxes)
         box->setText(text);
-    const HydrostaticLine lines[] = {e.below, e.above};
-    for (int row = 1; row <= 2; ++row) {
-        const HydrostaticLine& line = lines[row - 1];
-        const QString values[] = {line.draft, line.displacement, line.tpc, line.lcf};
-        for (int column = 1; column <= 4; ++column)
-            m_hdt->setText(row, column, values[column - 1]);
-        refillMCTCDrafts(row, line.draft);
-    }
-    m_mctcPlus->setText(1, 2, e.mctcPlus50Below);
-    m_mctcPlus->setText(2, 2, e.mctcPlus50Above);
-    m_mctcMinus->setText(1, 2, e.mctcMinus50Below);
-    m_mctcMinus->setText(2, 2, e.mctcMinus50Above);
-    for (int n = 0; n < m_itemIDs.size(); ++n)
-        m_deductions->setText(n, 1, e.deductions.value(m_itemIDs.at(n)));
-    for (InputGrid* grid : {m_hdt.get(), m_mctcPlus.get(), m_mctcMinus.get(), m_deductions.get()})
-        grid->showCurrentInEditor();
+    m_grids->show(e);
     CorrectDrafts();
 }
 

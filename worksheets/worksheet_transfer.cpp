@@ -1,4 +1,5 @@
 #include "bound_list.h"
+#include "draft_grids.h"
 #include "draft_handover.h"
 #include "errors.h"
 #include "input_grid.h"
@@ -48,15 +49,6 @@ void show(QLineEdit& box, const ShownValue& value) {
 void showIfSet(QLineEdit& box, const std::optional<ShownValue>& value) {
     if (value)
         show(box, *value);
-}
-
-void putGrid(InputGrid& grid, const VariantGrid& values) {
-    grid.editor().clear();
-    for (int row = 0; row < values.size(); ++row) {
-        for (int column = 0; column < values[row].size(); ++column)
-            grid.setText(row + 1, column + 1, values[row][column].toText());
-    }
-    grid.showCurrentInEditor();
 }
 
 } // namespace
@@ -110,12 +102,7 @@ DraftEntry SurveyWorksheet::entryFromControls() const {
     e.fwdX = m_ui->txtFwdX->text();
     e.midX = m_ui->txtMidX->text();
     e.aftX = m_ui->txtAftX->text();
-    e.below = {m_hdt->text(1, 1), m_hdt->text(1, 2), m_hdt->text(1, 3), m_hdt->text(1, 4)};
-    e.above = {m_hdt->text(2, 1), m_hdt->text(2, 2), m_hdt->text(2, 3), m_hdt->text(2, 4)};
-    e.mctcPlus50Below = m_mctcPlus->text(1, 2);
-    e.mctcPlus50Above = m_mctcPlus->text(2, 2);
-    e.mctcMinus50Below = m_mctcMinus->text(1, 2);
-    e.mctcMinus50Above = m_mctcMinus->text(2, 2);
+    m_grids->readInto(e);
     e.comments = m_ui->txtComments->text();
     return e;
 }
@@ -129,18 +116,15 @@ void SurveyWorksheet::SaveDraft(int index) {
     const QTableWidgetItem* total = m_ui->fgrdFinalResult->item(TotalDeductibles, 1);
     saveDraftEntry(draft, entryFromControls(), m_corrected, total ? total->text() : QString());
     SaveDeductions(index);
-    m_entries[index] = shownEntry();
+    m_entries[index] = entryFromControls();
 }
 
 bool SurveyWorksheet::SaveDeductions(int index) {
-    if (m_itemIDs.isEmpty())
+    if (m_grids->itemIDs().isEmpty())
         return true;
-    if (!checkDeductionEditor())
+    if (!m_grids->checkEditor(m_grids->deductions()))
         return false;
-    QMap<int, QString> quantities;
-    for (int n = 0; n < m_itemIDs.size(); ++n)
-        quantities.insert(m_itemIDs.at(n), m_deductions->text(n, 1));
-    saveDeductions(m_drafts[index]->Deductions(), m_itemIDs, quantities);
+    saveDeductions(m_drafts[index]->Deductions(), m_grids->itemIDs(), m_grids->quantities());
     return true;
 }
 
@@ -176,9 +160,7 @@ void SurveyWorksheet::LoadDraft(int index) {
         m_ui->lblHogSag->setText(deflection.caption);
         m_ui->lblHogSag->setVisible(!deflection.caption.isEmpty());
         m_ui->txtDeflection->setText(deflection.text);
-        putGrid(*m_hdt, draft.HDT());
-        putGrid(*m_mctcPlus, draft.MCTCP50());
-        putGrid(*m_mctcMinus, draft.MCTCM50());
+        m_grids->showRows(draft);
         m_ui->txtIpFactor->setText(roundedText(draft.get(P::IpFactor), 7));
 
         const VariantGrid ip = draft.IpResult();
@@ -236,22 +218,18 @@ void SurveyWorksheet::showStageResults(Stage stage) {
     showIfSet(*m_ui->txtAssumedConstant, results.assumedConstant);
 }
 
-void SurveyWorksheet::ClearDeductions() {
-    for (int row = 0; row <= m_deductions->lastRow(); ++row)
-        m_deductions->setText(row, 1, QString());
-    m_deductions->editor().clear();
-}
-
 void SurveyWorksheet::LoadDeductions(RowSet& rs) {
-    if (m_itemIDs.isEmpty())
+    const QList<int>& itemIDs = m_grids->itemIDs();
+    if (itemIDs.isEmpty())
         return;
-    ClearDeductions();
+    m_grids->clearDeductions();
+    InputGrid& deductions = m_grids->deductions();
     const clsDraft& draft = shownDraft();
     if (!draft.ToSave() && !draft.HasRecord())
         return;
-    const auto setAll = [this](const QString& text) {
-        for (int row = 0; row <= m_deductions->lastRow(); ++row)
-            m_deductions->setText(row, 1, text);
+    const auto setAll = [&deductions](const QString& text) {
+        for (int row = 0; row <= deductions.lastRow(); ++row)
+            deductions.setText(row, 1, text);
     };
     if (rs.recordCount() == 0) {
         if (draft.HasRecord())
@@ -260,12 +238,12 @@ void SurveyWorksheet::LoadDeductions(RowSet& rs) {
         if (m_kind == Worksheet::Discharging)
             setAll(QStringLiteral("0"));
         for (rs.moveFirst(); !rs.atEnd(); rs.moveNext()) {
-            const int n = m_itemIDs.indexOf(int(rs.field(QStringLiteral("ItemID")).toWhole()));
+            const int n = itemIDs.indexOf(int(rs.field(QStringLiteral("ItemID")).toWhole()));
             const Variant quantity = rs.field(QStringLiteral("Quantity"));
             const bool none = quantity.toDecimal().isZero() && !draft.HasRecord();
             if (n >= 0)
-                m_deductions->setText(n, 1, none ? QString() : quantity.toText());
+                deductions.setText(n, 1, none ? QString() : quantity.toText());
         }
     }
-    m_deductions->showCurrentInEditor();
+    deductions.showCurrentInEditor();
 }

@@ -67,7 +67,6 @@ QString missingInputPath(const SurveyDocument& survey, const DraftEntry& entry,
 
 } // namespace
 
-
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID)
     : m_survey(survey), m_deductionItems(deductionItems()) {
     for (int stage = 0; stage < 2; ++stage) {

@@ -145,10 +145,14 @@ void TestSurvey::datedByFinalThenInitialThenToday_data() {
     QTest::addColumn<QString>("finalDate");
     QTest::addColumn<QDate>("expected");
     const QDate today(2026, 12, 7);
-    QTest::newRow("both") << "01-03-2024" << "04-03-2024" << QDate(2024, 3, 4);
-    QTest::newRow("initial only") << "01-03-2024" << "" << QDate(2024, 3, 1);
-    QTest::newRow("final unreadable") << "01-03-2024" << "31-02-2024" << QDate(2024, 3, 1);
-    QTest::newRow("none") << "" << "" << today;
+    QTest::newRow("both") << "01-03-2024"
+                          << "04-03-2024" << QDate(2024, 3, 4);
+    QTest::newRow("initial only") << "01-03-2024"
+                                  << "" << QDate(2024, 3, 1);
+    QTest::newRow("final unreadable") << "01-03-2024"
+                                      << "31-02-2024" << QDate(2024, 3, 1);
+    QTest::newRow("none") << ""
+                          << "" << today;
 }
 
 void TestSurvey::datedByFinalThenInitialThenToday() {
