@@ -3,6 +3,7 @@
 #include "bound_list.h"
 #include "connection.h"
 #include "draft_grids.h"
+#include "draft_view.h"
 #include "errors.h"
 #include "form_center.h"
 #include "input_grid.h"
@@ -16,44 +17,12 @@
 #include <QComboBox>
 #include <QShortcut>
 #include <QTableWidget>
-#include <algorithm>
 #include <utility>
 
 namespace {
 
 // Save is open to a survey whatever is typed: it writes a partly taken one.
 constexpr Commands openCommands = commandsOf("011111011");
-
-QStringList texts(std::initializer_list<const char*> latin1) {
-    QStringList list;
-    for (const char* text : latin1)
-        list << QString::fromLatin1(text);
-    return list;
-}
-
-void layOutResult(QTableWidget& grid, const QStringList& labels, int labelWidth) {
-    compactRows(grid);
-    const QFontMetrics metrics = grid.fontMetrics();
-    for (const QString& label : labels)
-        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label) + 12);
-    grid.clear();
-    grid.setColumnCount(2);
-    grid.setRowCount(int(labels.size()));
-    for (int row = 0; row < labels.size(); ++row) {
-        grid.setItem(row, 0, new QTableWidgetItem(labels.at(row)));
-        auto* value = new QTableWidgetItem;
-        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid.setItem(row, 1, value);
-    }
-    grid.horizontalHeader()->setVisible(false);
-    grid.verticalHeader()->setVisible(false);
-    grid.setColumnWidth(0, labelWidth);
-    grid.horizontalHeader()->setStretchLastSection(true);
-    // Room for a figure to 5 places beside its label.
-    grid.setMinimumWidth(labelWidth + metrics.horizontalAdvance(QStringLiteral("-000000.00000")) +
-                         12 + 2 * grid.frameWidth());
-    grid.setFixedHeight(grid.verticalHeader()->length() + 2 * grid.frameWidth());
-}
 
 // The draft object shows nothing itself; its window shows what went wrong.
 void showDraftMessages(clsDraft& draft) {
@@ -86,6 +55,7 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
         DraftGrids::Parts{*m_ui->fgrdMCTCM50, *m_ui->txtMMGridTextbox},
         DraftGrids::Parts{*m_ui->fgrdDeduction, *m_ui->txtGridTextbox});
     m_grids->deductionChanged = [this] { shownDraft().setToSave(true); };
+    m_view = std::make_unique<DraftView>(kind, *m_ui);
     m_ships = new BoundList(*m_ui->dcbShip);
     m_ports = new BoundList(*m_ui->dcbPort);
     connect(m_ships, &BoundList::chosen, this, [this](int shipID) {
@@ -186,7 +156,7 @@ void SurveyWorksheet::InitPortDataCombo() {
 
 void SurveyWorksheet::InitializeAllGrids() {
     try {
-        layOutResultGrids();
+        m_view->layOutResults(shownStage());
         if (!gcnnStore)
             throw ProgramError::objectNotSet();
         m_grids->layOut(Register(*gcnnStore).deductionItems());
@@ -197,27 +167,6 @@ void SurveyWorksheet::InitializeAllGrids() {
     } catch (const ProgramError& error) {
         showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitializeAllGrids"));
     }
-}
-
-void SurveyWorksheet::layOutResultGrids() {
-    const QStringList interpolated = texts({"Interpolated Values", "Result"});
-    layOutResult(*m_ui->fgrdIpResult, interpolated, 120);
-    layOutResult(*m_ui->fgrdIpResultMCTCP50, interpolated, 120);
-    layOutResult(*m_ui->fgrdIpResultMCTCM50, interpolated, 120);
-    layOutResult(*m_ui->fgrdResult, texts({"TPC", "LCF", "MCTC+50", "MCTC-50", "dMCTC"}), 70);
-    const bool final = shownStage() == Stage::Final;
-    const bool loading = m_kind == Worksheet::Loading;
-    QStringList rows = texts({"Displacement@TMD", "First Trim Correction", "Second Trim Correction",
-                              "Total Trim Correction", "List Correction", "Displacement@even keel",
-                              "Density Correction", "True Displacement", "Total Deductibles"});
-    if (!final)
-        rows << texts(
-            {"Net Displacement", "Light Ship", loading ? "Constant" : "Cargo + Constant"});
-    else if (loading)
-        rows << texts({"Final Net Displacement", "Net. Displacement", "Total Cargo Loaded"});
-    else
-        rows << texts({"Final Net Displacement", "Initial Displacement", "Total Cargo Discharged"});
-    layOutResult(*m_ui->fgrdFinalResult, rows, 170);
 }
 
 void SurveyWorksheet::NewDraft() {
@@ -286,7 +235,7 @@ void SurveyWorksheet::RNew() {
         m_previousTab = tabOf(Stage::Initial);
         // The grids and frames of the Initial tab, whichever tab was shown.
         showStageFrames(Stage::Initial);
-        layOutResultGrids();
+        m_view->layOutResults(shownStage());
         if (m_kind == Worksheet::Discharging)
             m_ui->dcbShip->setFocus();
         // A new survey belongs to no file yet.

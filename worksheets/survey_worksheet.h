@@ -14,6 +14,7 @@
 
 class BoundList;
 class DraftGrids;
+class DraftView;
 class clsShip;
 class QLineEdit;
 class QTableWidget;
@@ -75,7 +76,6 @@ private:
     void InitShipDataCombo();
     void InitPortDataCombo();
     void InitializeAllGrids();
-    void layOutResultGrids();
     void ClearSurvey();
     void shipChosen(int shipID);
     void tabChanged(int index);
@@ -153,8 +153,8 @@ private:
     BoundList* m_ships = nullptr;
     BoundList* m_ports = nullptr;
     std::unique_ptr<DraftGrids> m_grids;
+    std::unique_ptr<DraftView> m_view;
     CorrectedDrafts m_corrected;
-    Variant m_net;
     Commands m_enabled;
     bool mblnLoading = false;
     bool mblnRevertTab = false;

@@ -1,6 +1,7 @@
 #include "bound_list.h"
 #include "clock.h"
 #include "draft_grids.h"
+#include "draft_view.h"
 #include "errors.h"
 #include "file_chooser.h"
 #include "input_grid.h"
@@ -159,16 +160,7 @@ bool SurveyWorksheet::saveSurveyTo(const QString& path) {
 }
 
 void SurveyWorksheet::showEntry(const DraftEntry& e) {
-    const std::pair<QLineEdit*, QString> boxes[] = {
-        {m_ui->mbxDate, e.date},           {m_ui->mbxTime, e.time},
-        {m_ui->txtDensity, e.density},     {m_ui->txtFwdPort, e.fwdPort},
-        {m_ui->txtFwdStbd, e.fwdStbd},     {m_ui->txtMidShipPort, e.midPort},
-        {m_ui->txtMidshipStbd, e.midStbd}, {m_ui->txtAftPort, e.aftPort},
-        {m_ui->txtAftStbd, e.aftStbd},     {m_ui->txtFwdX, e.fwdX},
-        {m_ui->txtMidX, e.midX},           {m_ui->txtAftX, e.aftX},
-        {m_ui->txtComments, e.comments}};
-    for (const auto& [box, text] : boxes)
-        box->setText(text);
+    m_view->show(e);
     m_grids->show(e);
     CorrectDrafts();
 }
