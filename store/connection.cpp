@@ -84,6 +84,19 @@ void Connection::open(const QString& databaseFile) {
     m_databaseFile = databaseFile;
 }
 
+void Connection::openEmptyInMemory() {
+    QSqlDatabase db = database();
+    db.close();
+    db.setDatabaseName(QStringLiteral(":memory:"));
+    db.setConnectOptions(QString());
+    if (!db.open())
+        throw ProgramError::storeFailure(db.lastError().text());
+    for (const QString& statement : createTableStatements())
+        runStatement(db, statement);
+    runStatement(db, QStringLiteral("PRAGMA foreign_keys = ON"));
+    m_databaseFile.clear();
+}
+
 bool Connection::isOpen() const {
     return database().isOpen();
 }

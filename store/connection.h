@@ -25,6 +25,10 @@ public:
     // failure) when the file is missing, unreadable, locked, not a database
     // or lacks the program's tables. Never creates or leaves a file behind.
     void open(const QString& databaseFile);
+    // Opens a register with the program's tables and no rows, held in
+    // memory only: for a reader that wants a register where there is none.
+    // Raises ProgramError (store failure).
+    void openEmptyInMemory();
     bool isOpen() const;
     // What a second connection needs to reach the same database.
     QString connectionText() const { return m_databaseFile; }

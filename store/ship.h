@@ -13,6 +13,10 @@ public:
     // record is then loaded but empty); 0 when the store failed, and
     // lastError() is then the message the caller shows.
     int SetShip(int ShipID);
+    // Loads a ship that is in no register, given by what a survey needs of
+    // it; it reads as a stored ship with these columns and every other
+    // column null (its key too). Needs no connection.
+    void setParticulars(const QString& name, const Decimal& lbp, const Decimal& lightShip);
     const Message& lastError() const { return m_error; }
 
     // Empty (never set): every read raises the object-not-set error. Loaded
