@@ -1,10 +1,10 @@
 #include "draft.h"
 
 #include "clock.h"
-#include "connection.h"
 #include "errors.h"
 #include "message_service.h"
 #include "rowset.h"
+#include "schema.h"
 #include "ship.h"
 
 #include <stdexcept>
@@ -130,6 +130,12 @@ void clsDraft::setShipID(const Variant& vNewShipID) {
         m_messages.append(m_ship->lastError());
 }
 
+void clsDraft::setShipParticulars(const QString& name, const Decimal& lbp,
+                                  const Decimal& lightShip) {
+    m_shipID = 0;
+    m_ship->setParticulars(name, lbp, lightShip);
+}
+
 void clsDraft::storeGrid(VariantGrid& target, const VariantGrid& source) {
     for (int row = 0; row < source.size(); ++row) {
         for (int column = 0; column < source[row].size(); ++column) {
@@ -196,18 +202,10 @@ void clsDraft::NewDraft() {
     m_hasRecord = false;
 }
 
+// The deductions are kept with the draft, never read from the register:
+// a new draft has none.
 void clsDraft::InitDeductions() {
-    try {
-        m_deductions->close();
-        if (!gcnnStore)
-            throw ProgramError::objectNotSet();
-        m_deductions->open(QStringLiteral("SELECT *") + QStringLiteral(" FROM DeductionTrans") +
-                               QStringLiteral(" WHERE DraftID = -1"),
-                           *gcnnStore);
-    } catch (const ProgramError& error) {
-        m_messages.append(errorWithSourceMessage(error.description(),
-                                                 QStringLiteral("clsDraft::InitDeductions")));
-    }
+    m_deductions->openDetached(tableColumns(QStringLiteral("DeductionTrans")));
 }
 
 Variant clsDraft::GetTotDeductibles() {

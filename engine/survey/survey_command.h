@@ -21,12 +21,18 @@ using CalculatedSurveyAction =
     std::function<int(const SurveyDocument& survey, const SurveyCalculation& calculation,
                       const QStringList& warnings)>;
 
-// Reads the survey file, opens the database of its ship (`databaseFile`, or
-// DS.dat beside the program when empty; a scratch one for a ship given
-// inline), calculates both drafts and hands them to the action. Exit status
-// and reasons on `err` as runSurveyCommand's; the action's status otherwise.
+// What an action reads besides the calculation: a register too (the report
+// lists its ports) gets an empty one when the survey's ship is given inline.
+enum class ActionReads { Calculation, Register };
+
+// Reads the survey file, opens the register of a ship named by its key
+// (`databaseFile`, or the desktop program's when empty; none for a ship
+// given inline), calculates both drafts and hands them to the action. Exit
+// status and reasons on `err` as runSurveyCommand's; the action's status
+// otherwise.
 int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
-                        const CalculatedSurveyAction& action);
+                        const CalculatedSurveyAction& action,
+                        ActionReads reads = ActionReads::Register);
 
 // The one line of a refusal on standard error, control characters
 // escaped; returns the exit status.

@@ -50,6 +50,9 @@ private slots:
     void tooLargeTableRaisesTheSubscriptError();
 
 private:
+    void calculatesWith(bool givenShip, const QString& tmd, const QString& trueTrim,
+                        const QString& density, const QStringList& deductions,
+                        const QStringList& expected);
     void prepare(clsDraft& draft, const char* tmd, const char* trueTrim, const char* density);
 
     QTemporaryDir m_dir;
@@ -75,7 +78,8 @@ void TestDraft::cleanupTestCase() {
 
 void TestDraft::prepare(clsDraft& draft, const char* tmd, const char* trueTrim,
                         const char* density) {
-    draft.setShipID(m_shipID);
+    if (gcnnStore)
+        draft.setShipID(m_shipID);
     draft.setHDT(rows({{"7.50", "15000", "25.00", "2.500"}, {"7.60", "15250", "25.10", "2.400"}}));
     draft.setMCTCP50(rows({{"8.0", "200.0"}, {"8.1", "202.0"}}));
     draft.setMCTCM50(rows({{"7.0", "190.0"}, {"7.1", "191.0"}}));
@@ -114,16 +118,35 @@ void TestDraft::calculates_data() {
 }
 // clang-format on
 
+// Each case twice: with the ship read from the register, and with the same
+// ship given by its particulars while no connection is open.
 void TestDraft::calculates() {
     QFETCH(QString, tmd);
     QFETCH(QString, trueTrim);
     QFETCH(QString, density);
     QFETCH(QStringList, deductions);
     QFETCH(QStringList, expected);
+    for (const bool given : {false, true}) {
+        std::unique_ptr<Connection> setAside;
+        if (given)
+            setAside = std::move(gcnnStore);
+        calculatesWith(given, tmd, trueTrim, density, deductions, expected);
+        if (given)
+            gcnnStore = std::move(setAside);
+        if (QTest::currentTestFailed())
+            QFAIL(given ? "ship given by its particulars" : "ship of the register");
+    }
+}
+
+void TestDraft::calculatesWith(bool givenShip, const QString& tmd, const QString& trueTrim,
+                               const QString& density, const QStringList& deductions,
+                               const QStringList& expected) {
     ScopedMessageRecorder messages;
     clsDraft draft;
     prepare(draft, tmd.toLatin1().constData(), trueTrim.toLatin1().constData(),
             density.toLatin1().constData());
+    if (givenShip)
+        draft.setShipParticulars(QStringLiteral("Test Trader"), Decimal(180), Decimal(5800));
     int itemID = 2;
     for (const QString& quantity : deductions) {
         draft.Deductions().addNew();

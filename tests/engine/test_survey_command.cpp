@@ -2,9 +2,13 @@
 #include "create_database.h"
 #include "json_edit.h"
 #include "message_service.h"
+#include "register.h"
+#include "rowset.h"
 #include "survey_calculation.h"
 #include "survey_command.h"
 #include "survey_file.h"
+#include "survey_printout.h"
+#include "survey_rules.h"
 #include "text_list.h"
 
 #include <QFile>
@@ -80,6 +84,10 @@ private slots:
     void calculationGivesItsRefusal_data();
     void calculationGivesItsRefusal();
     void readsTheShipFromTheDatabase();
+    void calculatesAnInlineShipWithoutAConnection_data();
+    void calculatesAnInlineShipWithoutAConnection();
+    void opensARegisterOnlyForAnActionThatReadsOne_data();
+    void opensARegisterOnlyForAnActionThatReadsOne();
     void refusesWhatIsNoSurveyFile_data();
     void refusesWhatIsNoSurveyFile();
     void refusesADamagedShip_data();
@@ -257,6 +265,83 @@ void TestSurveyCommand::readsTheShipFromTheDatabase() {
     QCOMPARE(unnamed.status, 2);
     QVERIFY(
         unnamed.err.startsWith(QStringLiteral("calvane-survey: --database needs a file name\n")));
+}
+
+void TestSurveyCommand::calculatesAnInlineShipWithoutAConnection_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::newRow("loading") << "loading-survey.json";
+    QTest::newRow("discharging") << "discharging-survey.json";
+}
+
+// The ship the survey gives and the shipped deductible items need no
+// register, and give every figure the same ship stored in one gives.
+void TestSurveyCommand::calculatesAnInlineShipWithoutAConnection() {
+    QFETCH(QString, sample);
+    const SurveyFileResult read = readSurveyFile(samplePath(qPrintable(sample)));
+    QVERIFY2(read.document, qPrintable(read.error));
+    SurveyDocument survey = *read.document;
+    QCOMPARE(applyFieldRules(survey), QString());
+    ScopedMessageRecorder messages;
+
+    QVERIFY(!gcnnStore);
+    SurveyCalculation given(survey);
+    QCOMPARE(given.run(), QString());
+    QVERIFY(!gcnnStore);
+    for (Stage stage : {Stage::Initial, Stage::Final}) {
+        const DraftEntry& entry = stage == Stage::Initial ? survey.initial : survey.final;
+        QVERIFY(!entry.deductions.isEmpty());
+        Decimal total;
+        for (const QString& quantity : entry.deductions)
+            total = total + Decimal::fromText(quantity);
+        const Variant counted = given.draft(stage).FinalResult()[TotalDeductibles];
+        QVERIFY2(counted.toDecimal() == total, qPrintable(counted.toText()));
+        QCOMPARE(given.draft(stage).Deductions().recordCount(), 8);
+    }
+
+    QTemporaryDir dir;
+    createDatabase(databaseFileIn(dir.path()));
+    QVERIFY(OpenConnection(dir.path()));
+    const std::unique_ptr<void, void (*)(void*)> closed(&gcnnStore,
+                                                        [](void*) { gcnnStore.reset(); });
+    ShipRecord ship;
+    ship.name = survey.particulars->name;
+    ship.lbp = Decimal::fromText(survey.particulars->lbp);
+    ship.lightShip = Decimal::fromText(survey.particulars->lightShip);
+    SurveyCalculation stored(survey, int(Register(*gcnnStore).insertShip(ship)));
+    QCOMPARE(stored.run(), QString());
+    QCOMPARE(surveyAsJson(survey, given, given.warnings()),
+             surveyAsJson(survey, stored, stored.warnings()));
+    QCOMPARE(surveyAsText(survey, given, given.warnings()),
+             surveyAsText(survey, stored, stored.warnings()));
+    QCOMPARE(messages.texts(), QStringList());
+}
+
+void TestSurveyCommand::opensARegisterOnlyForAnActionThatReadsOne_data() {
+    QTest::addColumn<bool>("readsRegister");
+    QTest::newRow("the figures only") << false;
+    QTest::newRow("a register too") << true;
+}
+
+// An action that reads a register after an inline ship's survey finds an
+// empty one; one that does not finds none open.
+void TestSurveyCommand::opensARegisterOnlyForAnActionThatReadsOne() {
+    QFETCH(bool, readsRegister);
+    QString err;
+    QTextStream errStream(&err);
+    std::optional<int> ports;
+    const int status = runCalculatedSurvey(
+        samplePath("loading-survey.json"), QString(), errStream,
+        [&](const SurveyDocument&, const SurveyCalculation&, const QStringList&) {
+            if (gcnnStore)
+                ports = int(Register(*gcnnStore).ports().size());
+            return 0;
+        },
+        readsRegister ? ActionReads::Register : ActionReads::Calculation);
+    errStream.flush();
+    QCOMPARE(err, QString());
+    QCOMPARE(status, 0);
+    QCOMPARE(ports, readsRegister ? std::optional<int>(0) : std::nullopt);
+    QVERIFY(!gcnnStore);
 }
 
 // clang-format off
