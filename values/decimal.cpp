@@ -3,6 +3,7 @@
 #include "errors.h"
 
 #include <array>
+#include <limits>
 #include <boost/multiprecision/cpp_int.hpp>
 
 namespace mp = boost::multiprecision;
@@ -234,27 +235,43 @@ Decimal Decimal::fromText(QStringView text) {
     throw ProgramError::typeMismatch();
 }
 
-QString Decimal::toString() const {
-    UInt128 magnitude =
-        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
-    int scale = m_scale;
-    while (scale > 0 && magnitude != 0 && magnitude % 10 == 0) {
+namespace {
+
+// The digits of a non-zero magnitude with the point `scale` places from
+// the right and no trailing zeros, written backwards to end before `end`;
+// returns where they start. Kept to 64 bits when the magnitude fits: a
+// 128-bit division by ten is a library call, and every shown value passes
+// here.
+template <typename Unsigned> char* writeDigits(Unsigned magnitude, int scale, char* end) {
+    while (scale > 0 && magnitude % 10 == 0) {
         magnitude /= 10;
         --scale;
     }
+    char* start = end;
+    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
+        if (place == scale && scale > 0)
+            *--start = '.';
+        *--start = char('0' + int(magnitude % 10));
+        magnitude /= 10;
+    }
+    return start;
+}
+
+} // namespace
+
+QString Decimal::toString() const {
+    const UInt128 magnitude =
+        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
     if (magnitude == 0)
         return QStringLiteral("0");
     char buffer[48];
-    int start = sizeof buffer;
-    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
-        if (place == scale && scale > 0)
-            buffer[--start] = '.';
-        buffer[--start] = char('0' + int(magnitude % 10));
-        magnitude /= 10;
-    }
+    char* const end = buffer + sizeof buffer;
+    char* start = magnitude <= std::numeric_limits<quint64>::max()
+                      ? writeDigits(quint64(magnitude), m_scale, end)
+                      : writeDigits(magnitude, m_scale, end);
     if (m_coefficient < 0)
-        buffer[--start] = '-';
-    return QString::fromLatin1(buffer + start, qsizetype(sizeof buffer) - start);
+        *--start = '-';
+    return QString::fromLatin1(start, end - start);
 }
 
 Decimal Decimal::rounded(int decimals) const {

@@ -64,8 +64,10 @@ std::optional<Message> unusableDifferences(const HydrostaticTexts& grids) {
 
 VariantGrid toVariantGrid(const QList<QStringList>& rows) {
     VariantGrid grid;
+    grid.reserve(rows.size());
     for (const QStringList& row : rows) {
         QList<Variant> values;
+        values.reserve(row.size());
         for (const QString& text : row)
             values.append(Variant(text));
         grid.append(values);

@@ -86,6 +86,8 @@ private slots:
     void readsTheShipFromTheDatabase();
     void calculatesAnInlineShipWithoutAConnection_data();
     void calculatesAnInlineShipWithoutAConnection();
+    void calculatingAgainGivesTheSameFigures_data();
+    void calculatingAgainGivesTheSameFigures();
     void opensARegisterOnlyForAnActionThatReadsOne_data();
     void opensARegisterOnlyForAnActionThatReadsOne();
     void refusesWhatIsNoSurveyFile_data();
@@ -314,6 +316,27 @@ void TestSurveyCommand::calculatesAnInlineShipWithoutAConnection() {
     QCOMPARE(surveyAsText(survey, given, given.warnings()),
              surveyAsText(survey, stored, stored.warnings()));
     QCOMPARE(messages.texts(), QStringList());
+}
+
+void TestSurveyCommand::calculatingAgainGivesTheSameFigures_data() {
+    calculatesAnInlineShipWithoutAConnection_data();
+}
+
+// As Calculate pressed again on the worksheet: the drafts keep their rows
+// from the first time, one a deductible item, and find them again.
+void TestSurveyCommand::calculatingAgainGivesTheSameFigures() {
+    QFETCH(QString, sample);
+    const SurveyFileResult read = readSurveyFile(samplePath(qPrintable(sample)));
+    QVERIFY2(read.document, qPrintable(read.error));
+    SurveyDocument survey = *read.document;
+    QCOMPARE(applyFieldRules(survey), QString());
+    SurveyCalculation calculation(survey);
+    QCOMPARE(calculation.run(), QString());
+    const QByteArray first = surveyAsJson(survey, calculation, calculation.warnings());
+    QCOMPARE(calculation.run(), QString());
+    QCOMPARE(surveyAsJson(survey, calculation, calculation.warnings()), first);
+    for (Stage stage : {Stage::Initial, Stage::Final})
+        QCOMPARE(calculation.draft(stage).Deductions().recordCount(), 8);
 }
 
 void TestSurveyCommand::opensARegisterOnlyForAnActionThatReadsOne_data() {
