@@ -18,6 +18,7 @@ namespace {
 
 constexpr int MaxWidePower = 60;
 constexpr int MaxNativePower = 38; // 10^38 < 2^128
+constexpr int MaxLeadingDigits = 19; // 10^19 < 2^64
 constexpr Int128 MaxCoefficient = (Int128(1) << 96) - 1;
 
 const std::array<Wide, MaxWidePower + 1>& widePowers() {
@@ -160,7 +161,9 @@ Decimal Decimal::fromWhole(qint64 whole) {
 }
 
 std::optional<Decimal> Decimal::tryParse(QStringView text) {
-    text = text.trimmed();
+    // Most numbers come without blanks; looking for them costs a call.
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
+        text = text.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
@@ -168,6 +171,9 @@ std::optional<Decimal> Decimal::tryParse(QStringView text) {
         ++i;
     }
     char kept[64];
+    // The digits kept, read as they come: nearly every value fits 64 bits
+    // and needs no second pass in 128.
+    quint64 leading = 0;
     int scale = 0;
     int digitCount = 0;
     int significantDigits = 0;
@@ -189,14 +195,20 @@ std::optional<Decimal> Decimal::tryParse(QStringView text) {
         }
         if (significantDigits > 60)
             return std::nullopt;
-        if (significantDigits > 0 || c != u'0')
+        if (significantDigits > 0 || c != u'0') {
             kept[significantDigits++] = char(c.unicode());
+            leading = leading * 10 + quint64(c.unicode() - u'0');
+        }
         if (seenPoint)
             ++scale;
     }
     if (digitCount == 0)
         return std::nullopt;
     try {
+        if (significantDigits <= MaxLeadingDigits) {
+            const Int128 value = negative ? -Int128(leading) : Int128(leading);
+            return DecimalArithmetic::fit(value, scale, inexact);
+        }
         if (significantDigits <= MaxNativePower) {
             UInt128 digits = 0;
             for (int d = 0; d < significantDigits; ++d)

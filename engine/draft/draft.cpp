@@ -272,7 +272,7 @@ void clsDraft::interpolate(const Decimal& tmd) {
         m_ipResult[0][k] = increment;
         m_ipResult[1][k] = number(table[Below][1]) + increment;
     };
-    const Decimal half = Decimal::fromText(u"0.5");
+    static const Decimal half = Decimal::fromText(u"0.5");
     interpolateMctc(m_mctcP50, tmd + half, DraftProperty::MCTCPlus50IpFactor, 3);
     interpolateMctc(m_mctcM50, tmd - half, DraftProperty::MCTCMinus50IpFactor, 4);
 }
@@ -298,8 +298,9 @@ void clsDraft::correctDisplacement() {
     m_finalResult[ListCorrection] = Variant(0);
     const Decimal evenKeel = totalTrim + displacement.toDecimal();
     m_finalResult[DisplacementAtEvenKeel] = evenKeel;
+    static const Decimal tableDensity = Decimal::fromText(u"1.025");
     const Decimal trueDisplacement =
-        (evenKeel * number(get(DraftProperty::SpecificGravity))) / Decimal::fromText(u"1.025");
+        (evenKeel * number(get(DraftProperty::SpecificGravity))) / tableDensity;
     m_finalResult[TrueDisplacement] = trueDisplacement;
     m_finalResult[DensityCorrection] = trueDisplacement - evenKeel;
     m_finalResult[TotalDeductibles] = GetTotDeductibles();

@@ -81,7 +81,7 @@ struct RequiredCell {
 };
 
 bool blank(const QString& text) {
-    return text.trimmed().isEmpty();
+    return QStringView(text).trimmed().isEmpty();
 }
 
 } // namespace
@@ -119,6 +119,7 @@ std::optional<MissingCell> firstBlankCell(const DraftEntry& e) {
     const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
     const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
     QList<RequiredCell> cells;
+    cells.reserve(12);
     for (int row = 1; row <= 2; ++row) {
         const HydrostaticLine* line = lines[row - 1];
         cells.append({line->draft,

@@ -25,7 +25,7 @@ QString mctcDraftText(const QString& hydrostaticDraft, bool plus) {
     const auto draft = Decimal::tryParse(hydrostaticDraft);
     if (!draft)
         return hydrostaticDraft;
-    const Decimal half = Decimal::fromText(u"0.5");
+    static const Decimal half = Decimal::fromText(u"0.5");
     return (plus ? *draft + half : *draft - half).toString();
 }
 
