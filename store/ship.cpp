@@ -5,6 +5,20 @@
 #include "message_service.h"
 #include "schema.h"
 
+clsShip::clsShip(const clsShip& other)
+    : mrsShip(other.mrsShip ? std::make_unique<RowSet>(*other.mrsShip) : nullptr),
+      m_error(other.m_error) {}
+
+clsShip& clsShip::operator=(const clsShip& other) {
+    if (this != &other) {
+        mrsShip = other.mrsShip ? std::make_unique<RowSet>(*other.mrsShip) : nullptr;
+        m_error = other.m_error;
+    }
+    return *this;
+}
+
+clsShip::~clsShip() = default;
+
 int clsShip::SetShip(int ShipID) {
     const QString statement = QStringLiteral("SELECT Ship.*") + QStringLiteral(" FROM Ship") +
                               QStringLiteral(" WHERE Ship.ShipID = ") + QString::number(ShipID);

@@ -9,6 +9,12 @@
 // The read-only view of one Ship row.
 class clsShip {
 public:
+    clsShip() = default;
+    // A copy reads the same row, without reading the register again.
+    clsShip(const clsShip& other);
+    clsShip& operator=(const clsShip& other);
+    ~clsShip();
+
     // Loads the ship. 1 on success, also when no ship has that key (the
     // record is then loaded but empty); 0 when the store failed, and
     // lastError() is then the message the caller shows.

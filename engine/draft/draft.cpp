@@ -130,6 +130,11 @@ void clsDraft::setShipID(const Variant& vNewShipID) {
         m_messages.append(m_ship->lastError());
 }
 
+void clsDraft::shareShip(const clsDraft& other) {
+    m_shipID = other.m_shipID;
+    *m_ship = *other.m_ship;
+}
+
 void clsDraft::setShipParticulars(const QString& name, const Decimal& lbp,
                                   const Decimal& lightShip) {
     m_shipID = 0;

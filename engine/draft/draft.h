@@ -102,6 +102,9 @@ public:
     // Stores the key and loads the ship.
     void setShipID(const Variant& vNewShipID);
     int ShipID() const { return m_shipID; }
+    // Takes the other draft's ship and key, without reading the register
+    // again: both stages of a survey survey one ship.
+    void shareShip(const clsDraft& other);
     // Takes a ship that is in no register; the key is then 0.
     void setShipParticulars(const QString& name, const Decimal& lbp, const Decimal& lightShip);
     const clsShip& ship() const { return *m_ship; }

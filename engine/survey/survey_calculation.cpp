@@ -129,8 +129,8 @@ QString oneLine(const QString& messageText) {
 
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID)
     : SurveyCalculation(survey, registerItems()) {
-    for (const auto& draft : m_drafts)
-        draft->setShipID(shipID);
+    m_drafts[int(Stage::Initial)]->setShipID(shipID);
+    m_drafts[int(Stage::Final)]->shareShip(*m_drafts[int(Stage::Initial)]);
 }
 
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey)

@@ -47,6 +47,7 @@ private slots:
     void zeroLbpStopsAfterTheDisplacement();
     void toSaveOnlyForRealChanges();
     void newDraftResetsButKeepsTheShipAndDistances();
+    void sharedShipNeedsNoSecondRead();
     void tooLargeTableRaisesTheSubscriptError();
 
 private:
@@ -247,6 +248,23 @@ void TestDraft::newDraftResetsButKeepsTheShipAndDistances() {
     QCOMPARE(draft.DraftType(), short(1));
     QCOMPARE(draft.ship().LBP().toText(), QStringLiteral("180"));
     QVERIFY(!draft.ToSave());
+}
+
+// The Final draft takes the Initial draft's ship while the register is
+// closed, and keeps it when the Initial draft goes.
+void TestDraft::sharedShipNeedsNoSecondRead() {
+    clsDraft final;
+    {
+        clsDraft initial;
+        initial.setShipID(m_shipID);
+        std::unique_ptr<Connection> setAside = std::move(gcnnStore);
+        final.shareShip(initial);
+        gcnnStore = std::move(setAside);
+    }
+    QCOMPARE(final.ShipID(), m_shipID);
+    QCOMPARE(final.ship().ShipName(), QStringLiteral("Test Trader"));
+    QCOMPARE(final.ship().LightShip().toText(), QStringLiteral("5800"));
+    QCOMPARE(final.takeMessages(), QList<Message>());
 }
 
 void TestDraft::tooLargeTableRaisesTheSubscriptError() {
