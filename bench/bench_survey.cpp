@@ -86,8 +86,8 @@ BENCHMARK_CAPTURE(completeSurvey, loading_inline, "loading-survey.json", ShipSou
 BENCHMARK_CAPTURE(completeSurvey, discharging_register, "discharging-survey.json",
                   ShipSource::Register, false)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(completeSurvey, discharging_inline, "discharging-survey.json",
-                  ShipSource::Inline, false)
+BENCHMARK_CAPTURE(completeSurvey, discharging_inline, "discharging-survey.json", ShipSource::Inline,
+                  false)
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(completeSurvey, loading_register_fresh, "loading-survey.json",
                   ShipSource::Register, true)

@@ -2,7 +2,6 @@
 
 #include "statement.h"
 
-
 namespace {
 
 void insertDeductionItems(const QSqlDatabase& database) {
@@ -78,10 +77,10 @@ void insertSamplePortAndShip(const QSqlDatabase& database) {
 // The report places each quantity on its fixed line by these identifiers.
 QList<DeductionItem> shippedDeductionItems() {
     return {
-        {2, QStringLiteral("Fuel Oil")}, {3, QStringLiteral("Diesel Oil")},
+        {2, QStringLiteral("Fuel Oil")},  {3, QStringLiteral("Diesel Oil")},
         {24, QStringLiteral("Lube Oil")}, {25, QStringLiteral("Fresh Water")},
-        {26, QStringLiteral("Ballast")}, {27, QStringLiteral("Provisions")},
-        {28, QStringLiteral("Misc-1")}, {29, QStringLiteral("Misc-2")},
+        {26, QStringLiteral("Ballast")},  {27, QStringLiteral("Provisions")},
+        {28, QStringLiteral("Misc-1")},   {29, QStringLiteral("Misc-2")},
     };
 }
 

@@ -3,8 +3,8 @@
 #include "errors.h"
 
 #include <array>
-#include <limits>
 #include <boost/multiprecision/cpp_int.hpp>
+#include <limits>
 
 namespace mp = boost::multiprecision;
 
@@ -17,7 +17,7 @@ __extension__ typedef unsigned __int128 UInt128;
 namespace {
 
 constexpr int MaxWidePower = 60;
-constexpr int MaxNativePower = 38; // 10^38 < 2^128
+constexpr int MaxNativePower = 38;   // 10^38 < 2^128
 constexpr int MaxLeadingDigits = 19; // 10^19 < 2^64
 constexpr Int128 MaxCoefficient = (Int128(1) << 96) - 1;
 

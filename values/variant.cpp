@@ -66,8 +66,8 @@ bool operator==(const Variant& a, const Variant& b) {
 
 Variant NormalizeValue(const Variant& vValue, int intDecimals, int lngMode) {
     // A number is never blank; only empty, null and blank text are.
-    const bool blank = vValue.isEmpty() || vValue.isNull() ||
-                       (vValue.isText() && isBlank(vValue.toText()));
+    const bool blank =
+        vValue.isEmpty() || vValue.isNull() || (vValue.isText() && isBlank(vValue.toText()));
     if (lngMode != 0 && lngMode != 1)
         return Variant();
     if (blank)

@@ -142,8 +142,7 @@ SurveyCalculation::SurveyCalculation(const SurveyDocument& survey)
         draft->setShipParticulars(ship.name, lbp, lightShip);
 }
 
-SurveyCalculation::SurveyCalculation(const SurveyDocument& survey,
-                                     const QList<int>& deductionItems)
+SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, const QList<int>& deductionItems)
     : m_survey(survey), m_deductionItems(deductionItems) {
     for (int stage = 0; stage < 2; ++stage) {
         m_drafts[stage] = std::make_unique<clsDraft>();

@@ -109,7 +109,8 @@ void TestShip::particularsReadAsAStoredShip() {
     {
         StoreFixture store;
         gcnnStore->execute(
-            QStringLiteral("INSERT INTO Ship (ShipID, ShipName, LBP, LightShip) VALUES (9, ?, ?, ?)"),
+            QStringLiteral(
+                "INSERT INTO Ship (ShipID, ShipName, LBP, LightShip) VALUES (9, ?, ?, ?)"),
             {name, decimal("182.50"), decimal("7431.2")});
         clsShip stored;
         QCOMPARE(stored.SetShip(9), 1);
