@@ -25,6 +25,7 @@ public:
     // failure) when the file is missing, unreadable, locked, not a database
     // or lacks the program's tables. Never creates or leaves a file behind.
     void open(const QString& databaseFile);
+
     bool isOpen() const;
     // What a second connection needs to reach the same database.
     QString connectionText() const { return m_databaseFile; }

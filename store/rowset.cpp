@@ -62,6 +62,12 @@ void RowSet::openEditable(const QString& statement, Connection& connection, cons
     m_keyColumn = keyColumn;
 }
 
+void RowSet::openDetached(const QStringList& columns) {
+    close();
+    m_columns = columns;
+    m_open = true;
+}
+
 void RowSet::close() {
     m_connection = nullptr;
     m_statement.clear();
@@ -189,6 +195,11 @@ void RowSet::deleteCurrent() {
 
 void RowSet::requery() {
     requireOpen();
+    if (!m_connection) {
+        const QStringList columns = m_columns;
+        openDetached(columns);
+        return;
+    }
     Connection& connection = *m_connection;
     const QString statement = m_statement;
     const QList<Variant> values = m_boundValues;

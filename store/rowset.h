@@ -15,9 +15,10 @@ class TableWriter;
 // decimals (stored as exact text), text columns text; a column without a
 // value reads as null.
 //
-// A row set opened with open() keeps its changes in memory (the scratch
-// deductions of a draft); one opened with openEditable() sends each update
-// and delete through to its table at once.
+// A row set opened with open() keeps its changes in memory; one opened with
+// openEditable() sends each update and delete through to its table at once;
+// one opened with openDetached() has no database behind it at all (the
+// scratch deductions of a draft, a ship given by its particulars).
 class RowSet {
 public:
     RowSet() = default;
@@ -30,6 +31,10 @@ public:
     // the store-assigned whole number `keyColumn`.
     void openEditable(const QString& statement, Connection& connection, const QString& table,
                       const QString& keyColumn);
+    // Opens on no rows with these columns (a table's, from tableColumns()),
+    // without a connection; values are typed by the schema as they would
+    // be read back. A requery empties it again.
+    void openDetached(const QStringList& columns);
 
     bool isOpen() const { return m_open; }
     void close();

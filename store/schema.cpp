@@ -64,6 +64,18 @@ QStringList storeTableNames() {
     return names;
 }
 
+QStringList tableColumns(const QString& table) {
+    for (const TableDefinition& definition : storeTables()) {
+        if (definition.name != table)
+            continue;
+        QStringList names;
+        for (const ColumnDefinition& column : definition.columns)
+            names.append(column.name);
+        return names;
+    }
+    return {};
+}
+
 ColumnKind columnKind(const QString& column) {
     // Looked up for every value read or written: index the names once.
     // Keyed both as the tables spell the names and in lower case.

@@ -24,6 +24,9 @@ struct TableDefinition {
 // The six tables the program relies on.
 const QList<TableDefinition>& storeTables();
 QStringList storeTableNames();
+// A table's column names in their order; empty for a table the store does
+// not hold.
+QStringList tableColumns(const QString& table);
 
 // The kind of a column of any of the tables; columns the tables do not hold
 // (computed ones such as a date list's) are text.

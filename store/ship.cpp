@@ -3,6 +3,21 @@
 #include "connection.h"
 #include "errors.h"
 #include "message.h"
+#include "schema.h"
+
+clsShip::clsShip(const clsShip& other)
+    : mrsShip(other.mrsShip ? std::make_unique<RowSet>(*other.mrsShip) : nullptr),
+      m_error(other.m_error) {}
+
+clsShip& clsShip::operator=(const clsShip& other) {
+    if (this != &other) {
+        mrsShip = other.mrsShip ? std::make_unique<RowSet>(*other.mrsShip) : nullptr;
+        m_error = other.m_error;
+    }
+    return *this;
+}
+
+clsShip::~clsShip() = default;
 
 int clsShip::SetShip(int ShipID) {
     const QString statement = QStringLiteral("SELECT Ship.*") + QStringLiteral(" FROM Ship") +
@@ -17,6 +32,16 @@ int clsShip::SetShip(int ShipID) {
         return 0;
     }
     return 1;
+}
+
+void clsShip::setParticulars(const QString& name, const Decimal& lbp, const Decimal& lightShip) {
+    mrsShip = std::make_unique<RowSet>();
+    mrsShip->openDetached(tableColumns(QStringLiteral("Ship")));
+    mrsShip->addNew();
+    mrsShip->setField(QStringLiteral("ShipName"), Variant(name));
+    mrsShip->setField(QStringLiteral("LBP"), Variant(lbp));
+    mrsShip->setField(QStringLiteral("LightShip"), Variant(lightShip));
+    mrsShip->moveFirst();
 }
 
 Variant clsShip::GetDistBetDraftMarks() const {

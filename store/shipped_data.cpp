@@ -2,20 +2,13 @@
 
 #include "statement.h"
 
-#include <utility>
-
 namespace {
 
-// The report places each quantity on its fixed line by these identifiers.
 void insertDeductionItems(const QSqlDatabase& database) {
-    const std::pair<int, const char*> items[] = {
-        {2, "Fuel Oil"}, {3, "Diesel Oil"},  {24, "Lube Oil"}, {25, "Fresh Water"},
-        {26, "Ballast"}, {27, "Provisions"}, {28, "Misc-1"},   {29, "Misc-2"},
-    };
-    for (const auto& [id, name] : items)
+    for (const DeductionItem& item : shippedDeductionItems())
         runStatement(database,
                      QStringLiteral("INSERT INTO DeductionMaster (ItemID, ItemName) VALUES (?, ?)"),
-                     {id, QString::fromLatin1(name)});
+                     {item.id, item.name});
 }
 
 void insertTips(const QSqlDatabase& database) {
@@ -80,6 +73,16 @@ void insertSamplePortAndShip(const QSqlDatabase& database) {
 }
 
 } // namespace
+
+// The report places each quantity on its fixed line by these identifiers.
+QList<DeductionItem> shippedDeductionItems() {
+    return {
+        {2, QStringLiteral("Fuel Oil")},  {3, QStringLiteral("Diesel Oil")},
+        {24, QStringLiteral("Lube Oil")}, {25, QStringLiteral("Fresh Water")},
+        {26, QStringLiteral("Ballast")},  {27, QStringLiteral("Provisions")},
+        {28, QStringLiteral("Misc-1")},   {29, QStringLiteral("Misc-2")},
+    };
+}
 
 void insertShippedData(const QSqlDatabase& database) {
     insertDeductionItems(database);

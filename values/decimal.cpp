@@ -4,6 +4,7 @@
 
 #include <array>
 #include <boost/multiprecision/cpp_int.hpp>
+#include <limits>
 
 namespace mp = boost::multiprecision;
 
@@ -16,7 +17,8 @@ __extension__ typedef unsigned __int128 UInt128;
 namespace {
 
 constexpr int MaxWidePower = 60;
-constexpr int MaxNativePower = 38; // 10^38 < 2^128
+constexpr int MaxNativePower = 38;   // 10^38 < 2^128
+constexpr int MaxLeadingDigits = 19; // 10^19 < 2^64
 constexpr Int128 MaxCoefficient = (Int128(1) << 96) - 1;
 
 const std::array<Wide, MaxWidePower + 1>& widePowers() {
@@ -159,7 +161,9 @@ Decimal Decimal::fromWhole(qint64 whole) {
 }
 
 std::optional<Decimal> Decimal::tryParse(QStringView text) {
-    text = text.trimmed();
+    // Most numbers come without blanks; looking for them costs a call.
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
+        text = text.trimmed();
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
@@ -167,6 +171,9 @@ std::optional<Decimal> Decimal::tryParse(QStringView text) {
         ++i;
     }
     char kept[64];
+    // The digits kept, read as they come: nearly every value fits 64 bits
+    // and needs no second pass in 128.
+    quint64 leading = 0;
     int scale = 0;
     int digitCount = 0;
     int significantDigits = 0;
@@ -188,14 +195,20 @@ std::optional<Decimal> Decimal::tryParse(QStringView text) {
         }
         if (significantDigits > 60)
             return std::nullopt;
-        if (significantDigits > 0 || c != u'0')
+        if (significantDigits > 0 || c != u'0') {
             kept[significantDigits++] = char(c.unicode());
+            leading = leading * 10 + quint64(c.unicode() - u'0');
+        }
         if (seenPoint)
             ++scale;
     }
     if (digitCount == 0)
         return std::nullopt;
     try {
+        if (significantDigits <= MaxLeadingDigits) {
+            const Int128 value = negative ? -Int128(leading) : Int128(leading);
+            return DecimalArithmetic::fit(value, scale, inexact);
+        }
         if (significantDigits <= MaxNativePower) {
             UInt128 digits = 0;
             for (int d = 0; d < significantDigits; ++d)
@@ -234,27 +247,43 @@ Decimal Decimal::fromText(QStringView text) {
     throw ProgramError::typeMismatch();
 }
 
-QString Decimal::toString() const {
-    UInt128 magnitude =
-        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
-    int scale = m_scale;
-    while (scale > 0 && magnitude != 0 && magnitude % 10 == 0) {
+namespace {
+
+// The digits of a non-zero magnitude with the point `scale` places from
+// the right and no trailing zeros, written backwards to end before `end`;
+// returns where they start. Kept to 64 bits when the magnitude fits: a
+// 128-bit division by ten is a library call, and every shown value passes
+// here.
+template <typename Unsigned> char* writeDigits(Unsigned magnitude, int scale, char* end) {
+    while (scale > 0 && magnitude % 10 == 0) {
         magnitude /= 10;
         --scale;
     }
+    char* start = end;
+    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
+        if (place == scale && scale > 0)
+            *--start = '.';
+        *--start = char('0' + int(magnitude % 10));
+        magnitude /= 10;
+    }
+    return start;
+}
+
+} // namespace
+
+QString Decimal::toString() const {
+    const UInt128 magnitude =
+        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
     if (magnitude == 0)
         return QStringLiteral("0");
     char buffer[48];
-    int start = sizeof buffer;
-    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
-        if (place == scale && scale > 0)
-            buffer[--start] = '.';
-        buffer[--start] = char('0' + int(magnitude % 10));
-        magnitude /= 10;
-    }
+    char* const end = buffer + sizeof buffer;
+    char* start = magnitude <= std::numeric_limits<quint64>::max()
+                      ? writeDigits(quint64(magnitude), m_scale, end)
+                      : writeDigits(magnitude, m_scale, end);
     if (m_coefficient < 0)
-        buffer[--start] = '-';
-    return QString::fromLatin1(buffer + start, qsizetype(sizeof buffer) - start);
+        *--start = '-';
+    return QString::fromLatin1(start, end - start);
 }
 
 Decimal Decimal::rounded(int decimals) const {

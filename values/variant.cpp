@@ -2,6 +2,16 @@
 
 #include "errors.h"
 
+#include <algorithm>
+
+namespace {
+
+bool isBlank(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
+} // namespace
+
 Variant Variant::null() {
     Variant v;
     v.m_value = NullTag{};
@@ -56,8 +66,8 @@ bool operator==(const Variant& a, const Variant& b) {
 
 Variant NormalizeValue(const Variant& vValue, int intDecimals, int lngMode) {
     // A number is never blank; only empty, null and blank text are.
-    const bool blank = vValue.isEmpty() || vValue.isNull() ||
-                       (vValue.isText() && vValue.toText().trimmed().isEmpty());
+    const bool blank =
+        vValue.isEmpty() || vValue.isNull() || (vValue.isText() && isBlank(vValue.toText()));
     if (lngMode != 0 && lngMode != 1)
         return Variant();
     if (blank)

@@ -1,10 +1,10 @@
 #include "draft.h"
 
 #include "clock.h"
-#include "connection.h"
 #include "errors.h"
 #include "message.h"
 #include "rowset.h"
+#include "schema.h"
 #include "ship.h"
 
 #include <stdexcept>
@@ -130,6 +130,17 @@ void clsDraft::setShipID(const Variant& vNewShipID) {
         m_messages.append(m_ship->lastError());
 }
 
+void clsDraft::shareShip(const clsDraft& other) {
+    m_shipID = other.m_shipID;
+    *m_ship = *other.m_ship;
+}
+
+void clsDraft::setShipParticulars(const QString& name, const Decimal& lbp,
+                                  const Decimal& lightShip) {
+    m_shipID = 0;
+    m_ship->setParticulars(name, lbp, lightShip);
+}
+
 void clsDraft::storeGrid(VariantGrid& target, const VariantGrid& source) {
     for (int row = 0; row < source.size(); ++row) {
         for (int column = 0; column < source[row].size(); ++column) {
@@ -196,18 +207,10 @@ void clsDraft::NewDraft() {
     m_hasRecord = false;
 }
 
+// The deductions are kept with the draft, never read from the register:
+// a new draft has none.
 void clsDraft::InitDeductions() {
-    try {
-        m_deductions->close();
-        if (!gcnnStore)
-            throw ProgramError::objectNotSet();
-        m_deductions->open(QStringLiteral("SELECT *") + QStringLiteral(" FROM DeductionTrans") +
-                               QStringLiteral(" WHERE DraftID = -1"),
-                           *gcnnStore);
-    } catch (const ProgramError& error) {
-        m_messages.append(errorWithSourceMessage(error.description(),
-                                                 QStringLiteral("clsDraft::InitDeductions")));
-    }
+    m_deductions->openDetached(tableColumns(QStringLiteral("DeductionTrans")));
 }
 
 Variant clsDraft::GetTotDeductibles() {
@@ -274,7 +277,7 @@ void clsDraft::interpolate(const Decimal& tmd) {
         m_ipResult[0][k] = increment;
         m_ipResult[1][k] = number(table[Below][1]) + increment;
     };
-    const Decimal half = Decimal::fromText(u"0.5");
+    static const Decimal half = Decimal::fromText(u"0.5");
     interpolateMctc(m_mctcP50, tmd + half, DraftProperty::MCTCPlus50IpFactor, 3);
     interpolateMctc(m_mctcM50, tmd - half, DraftProperty::MCTCMinus50IpFactor, 4);
 }
@@ -300,8 +303,9 @@ void clsDraft::correctDisplacement() {
     m_finalResult[ListCorrection] = Variant(0);
     const Decimal evenKeel = totalTrim + displacement.toDecimal();
     m_finalResult[DisplacementAtEvenKeel] = evenKeel;
+    static const Decimal tableDensity = Decimal::fromText(u"1.025");
     const Decimal trueDisplacement =
-        (evenKeel * number(get(DraftProperty::SpecificGravity))) / Decimal::fromText(u"1.025");
+        (evenKeel * number(get(DraftProperty::SpecificGravity))) / tableDensity;
     m_finalResult[TrueDisplacement] = trueDisplacement;
     m_finalResult[DensityCorrection] = trueDisplacement - evenKeel;
     m_finalResult[TotalDeductibles] = GetTotDeductibles();

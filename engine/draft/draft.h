@@ -76,8 +76,8 @@ enum FinalResultRow {
 
 // One stage of a survey (the Initial or the Final draft): its readings, its
 // hydrostatic rows, its deductions and every result of its calculation.
-// It owns its ship record and its in-memory deductions, which need the
-// shared connection to be open.
+// It owns its ship record (read through the shared connection, or given by
+// its particulars) and its deductions, which live in memory only.
 class clsDraft {
 public:
     clsDraft();
@@ -102,6 +102,11 @@ public:
     // Stores the key and loads the ship.
     void setShipID(const Variant& vNewShipID);
     int ShipID() const { return m_shipID; }
+    // Takes the other draft's ship and key, without reading the register
+    // again: both stages of a survey survey one ship.
+    void shareShip(const clsDraft& other);
+    // Takes a ship that is in no register; the key is then 0.
+    void setShipParticulars(const QString& name, const Decimal& lbp, const Decimal& lightShip);
     const clsShip& ship() const { return *m_ship; }
 
     // Below, Above and Difference rows: HDT (3 x 6: draft, displacement,

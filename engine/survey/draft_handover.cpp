@@ -4,6 +4,8 @@
 #include "message.h"
 #include "rowset.h"
 
+#include <QHash>
+
 DraftReadingTexts readingTexts(const DraftEntry& e) {
     return {e.fwdPort, e.fwdStbd, e.midPort, e.midStbd, e.aftPort,
             e.aftStbd, e.fwdX,    e.midX,    e.aftX};
@@ -42,13 +44,21 @@ void saveDraftEntry(clsDraft& draft, const DraftEntry& e, const CorrectedDrafts&
 
 void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
                     const QMap<int, QString>& quantities) {
+    // Each item's row, found in one pass: a search per item would read a
+    // criterion and compare every row again, on every Calculate.
+    const QString itemColumn = QStringLiteral("ItemID");
+    QHash<qint64, int> rowOfItem;
+    for (deductions.moveFirst(); !deductions.atEnd(); deductions.moveNext()) {
+        const Variant item = deductions.field(itemColumn);
+        if (!item.isNull() && !rowOfItem.contains(item.toWhole()))
+            rowOfItem.insert(item.toWhole(), deductions.position());
+    }
     for (int itemID : itemIDs) {
-        const QString id = QString::number(itemID);
-        if (deductions.recordCount() > 0)
-            deductions.moveFirst();
-        if (!deductions.find(QStringLiteral("ItemID = ") + id)) {
+        if (const auto row = rowOfItem.constFind(itemID); row != rowOfItem.cend()) {
+            deductions.moveTo(*row);
+        } else {
             deductions.addNew();
-            deductions.setField(QStringLiteral("ItemID"), Variant(itemID));
+            deductions.setField(itemColumn, Variant(itemID));
         }
         deductions.setField(QStringLiteral("Quantity"),
                             NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal());
@@ -71,7 +81,7 @@ struct RequiredCell {
 };
 
 bool blank(const QString& text) {
-    return text.trimmed().isEmpty();
+    return QStringView(text).trimmed().isEmpty();
 }
 
 } // namespace
@@ -109,6 +119,7 @@ std::optional<MissingCell> firstBlankCell(const DraftEntry& e) {
     const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
     const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
     QList<RequiredCell> cells;
+    cells.reserve(12);
     for (int row = 1; row <= 2; ++row) {
         const HydrostaticLine* line = lines[row - 1];
         cells.append({line->draft,

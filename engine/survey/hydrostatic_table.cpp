@@ -25,7 +25,7 @@ QString mctcDraftText(const QString& hydrostaticDraft, bool plus) {
     const auto draft = Decimal::tryParse(hydrostaticDraft);
     if (!draft)
         return hydrostaticDraft;
-    const Decimal half = Decimal::fromText(u"0.5");
+    static const Decimal half = Decimal::fromText(u"0.5");
     return (plus ? *draft + half : *draft - half).toString();
 }
 
@@ -64,8 +64,10 @@ std::optional<Message> unusableDifferences(const HydrostaticTexts& grids) {
 
 VariantGrid toVariantGrid(const QList<QStringList>& rows) {
     VariantGrid grid;
+    grid.reserve(rows.size());
     for (const QStringList& row : rows) {
         QList<Variant> values;
+        values.reserve(row.size());
         for (const QString& text : row)
             values.append(Variant(text));
         grid.append(values);

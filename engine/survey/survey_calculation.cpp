@@ -3,25 +3,37 @@
 #include "connection.h"
 #include "draft_handover.h"
 #include "errors.h"
-#include "message.h"
-#include "rowset.h"
+#include "register.h"
 #include "ship.h"
+#include "shipped_data.h"
 
 #include <QHash>
 
 namespace {
 
-// The deductible items in the order the worksheet lists them.
-QList<int> deductionItems() {
+QList<int> itemIDs(const QList<DeductionItem>& items) {
+    QList<int> ids;
+    for (const DeductionItem& item : items)
+        ids.append(item.id);
+    return ids;
+}
+
+// The register's deductible items in the order the worksheet lists them.
+QList<int> registerItems() {
     if (!gcnnStore)
         throw ProgramError::objectNotSet();
-    RowSet items;
-    items.open(QStringLiteral("SELECT ItemID, ItemName") + QStringLiteral(" FROM DeductionMaster"),
-               *gcnnStore);
-    QList<int> ids;
-    for (items.moveFirst(); !items.atEnd(); items.moveNext())
-        ids.append(int(items.field(QStringLiteral("ItemID")).toWhole()));
-    return ids;
+    return itemIDs(Register(*gcnnStore).deductionItems());
+}
+
+// A survey that brings its own ship needs no register for its items.
+QList<int> itemsWithOrWithoutRegister() {
+    return gcnnStore ? registerItems() : itemIDs(shippedDeductionItems());
+}
+
+const ShipParticulars& particularsOf(const SurveyDocument& survey) {
+    if (!survey.particulars)
+        throw ProgramError::objectNotSet();
+    return *survey.particulars;
 }
 
 // Where the input a stage misses stands in the survey file (the survey's
@@ -68,11 +80,25 @@ QString missingInputPath(const SurveyDocument& survey, const DraftEntry& entry,
 } // namespace
 
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, int shipID)
-    : m_survey(survey), m_deductionItems(deductionItems()) {
+    : SurveyCalculation(survey, registerItems()) {
+    m_drafts[int(Stage::Initial)]->setShipID(shipID);
+    m_drafts[int(Stage::Final)]->shareShip(*m_drafts[int(Stage::Initial)]);
+}
+
+SurveyCalculation::SurveyCalculation(const SurveyDocument& survey)
+    : SurveyCalculation(survey, itemsWithOrWithoutRegister()) {
+    const ShipParticulars& ship = particularsOf(survey);
+    const Decimal lbp = Decimal::fromText(ship.lbp);
+    const Decimal lightShip = Decimal::fromText(ship.lightShip);
+    for (const auto& draft : m_drafts)
+        draft->setShipParticulars(ship.name, lbp, lightShip);
+}
+
+SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, const QList<int>& deductionItems)
+    : m_survey(survey), m_deductionItems(deductionItems) {
     for (int stage = 0; stage < 2; ++stage) {
         m_drafts[stage] = std::make_unique<clsDraft>();
         m_drafts[stage]->setDraftType(short(stage));
-        m_drafts[stage]->setShipID(shipID);
     }
     m_initialNetField = survey.typedInitialNetDisplacement;
     m_billOfLading = survey.billOfLadingQuantity;

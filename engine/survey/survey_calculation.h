@@ -14,12 +14,18 @@
 // correction, the hydrostatic differences and their check, the hand-over to
 // the draft object, its calculation and the stage results with their
 // warnings. Shows nothing: a refusal comes back as the reason, the warnings
-// as warnings(). Needs the shared connection open (the drafts load their ship
-// and their deductions from it).
+// as warnings().
 class SurveyCalculation {
 public:
-    // Raises ProgramError when the deductible items cannot be read.
+    // The ship and the deductible items of the register the shared
+    // connection has open. Raises ProgramError when the items cannot be
+    // read.
     SurveyCalculation(const SurveyDocument& survey, int shipID);
+    // The ship the survey gives by its particulars, with the deductible
+    // items of the open register or, when none is open, the shipped ones:
+    // needs no connection. Raises ProgramError when the items cannot be
+    // read or the survey gives no particulars.
+    explicit SurveyCalculation(const SurveyDocument& survey);
 
     // Empty when both stages were calculated, or the Initial one while the
     // Final draft is not taken yet; otherwise the reason the command stopped
@@ -45,7 +51,8 @@ public:
     QStringList warnings() const;
 
 private:
-    QString stopReason() const;
+    SurveyCalculation(const SurveyDocument& survey, const QList<int>& deductionItems);
+
     QString checkEntryRules();
 
     SurveyDocument m_survey;

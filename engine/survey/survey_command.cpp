@@ -1,20 +1,18 @@
 #include "survey_command.h"
 
 #include "connection.h"
-#include "create_database.h"
 #include "errors.h"
 #include "message.h"
 #include "particular_rules.h"
 #include "printable_text.h"
 #include "register_location.h"
-#include "rowset.h"
 #include "ship.h"
 #include "survey_calculation.h"
 #include "survey_file.h"
 #include "survey_printout.h"
 #include "survey_rules.h"
 
-#include <QTemporaryDir>
+#include <QIODevice>
 
 namespace {
 
@@ -51,31 +49,16 @@ struct Options {
     QString file;
 };
 
-// Opens the shared connection on the survey's ship: the given database for
-// a ship named by its key, a scratch database for one given inline.
-class SurveyDatabase {
+// The shared connection for one survey, closed when done.
+class SurveyRegister {
 public:
-    ~SurveyDatabase() { gcnnStore.reset(); }
+    ~SurveyRegister() { gcnnStore.reset(); }
 
-    // The ship's key, or raises ProgramError.
-    int open(const SurveyDocument& survey, const QString& databaseFile) {
-        if (survey.shipID) {
-            connect(databaseFile.isEmpty() ? registerFile() : databaseFile);
-            return *survey.shipID;
-        }
-        if (!m_scratch.isValid())
-            throw ProgramError::storeFailure(QStringLiteral("no folder for a scratch database"));
-        const QString file = databaseFileIn(m_scratch.path());
-        createDatabase(file);
-        connect(file);
-        const ShipParticulars& ship = *survey.particulars;
-        gcnnStore->execute(
-            QStringLiteral("INSERT INTO Ship (ShipName, LBP, LightShip) VALUES (?, ?, ?)"),
-            {Variant(ship.name), Variant(Decimal::fromText(ship.lbp)),
-             Variant(Decimal::fromText(ship.lightShip))});
-        RowSet added;
-        added.open(QStringLiteral("SELECT MAX(ShipID) AS ShipID FROM Ship"), *gcnnStore);
-        return int(added.field(QStringLiteral("ShipID")).toWhole());
+    // The register holding a ship named by its key: `databaseFile`, or the
+    // one the desktop program would open. Raises ProgramError.
+    void open(const QString& databaseFile) {
+        gcnnStore = std::make_unique<Connection>(QStringLiteral("calvane-survey"));
+        gcnnStore->open(databaseFile.isEmpty() ? registerFile() : databaseFile);
     }
 
 private:
@@ -86,13 +69,6 @@ private:
             throw ProgramError::storeFailure(choice.problem);
         return choice.file;
     }
-
-    static void connect(const QString& file) {
-        gcnnStore = std::make_unique<Connection>(QStringLiteral("calvane-survey"));
-        gcnnStore->open(file);
-    }
-
-    QTemporaryDir m_scratch;
 };
 
 std::optional<Options> parse(const QStringList& arguments, QString& problem) {
@@ -182,15 +158,22 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     if (const QString refused = applyFieldRules(survey); !refused.isEmpty())
         return refuse(err, 1, refused);
 
-    SurveyDatabase database;
+    SurveyRegister shared;
     try {
-        const int shipID = database.open(survey, databaseFile);
-        if (const QString shipRefused = shipProblem(shipID); !shipRefused.isEmpty())
-            return refuse(err, 1, shipRefused);
-        SurveyCalculation calculation(survey, shipID);
-        if (const QString reason = calculation.run(); !reason.isEmpty())
+        // Particulars given inline passed the field rules; a stored ship
+        // has to pass them here.
+        std::unique_ptr<SurveyCalculation> calculation;
+        if (survey.shipID) {
+            shared.open(databaseFile);
+            if (const QString shipRefused = shipProblem(*survey.shipID); !shipRefused.isEmpty())
+                return refuse(err, 1, shipRefused);
+            calculation = std::make_unique<SurveyCalculation>(survey, *survey.shipID);
+        } else {
+            calculation = std::make_unique<SurveyCalculation>(survey);
+        }
+        if (const QString reason = calculation->run(); !reason.isEmpty())
             return refuse(err, 1, reason);
-        return action(survey, calculation, calculation.warnings());
+        return action(survey, *calculation, calculation->warnings());
     } catch (const ProgramError& error) {
         return refuse(err, 1, oneLine(error.description()));
     }

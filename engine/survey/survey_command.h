@@ -21,10 +21,11 @@ using CalculatedSurveyAction =
     std::function<int(const SurveyDocument& survey, const SurveyCalculation& calculation,
                       const QStringList& warnings)>;
 
-// Reads the survey file, opens the database of its ship (`databaseFile`, or
-// DS.dat beside the program when empty; a scratch one for a ship given
-// inline), calculates both drafts and hands them to the action. Exit status
-// and reasons on `err` as runSurveyCommand's; the action's status otherwise.
+// Reads the survey file, opens the register of a ship named by its key
+// (`databaseFile`, or the desktop program's when empty; none for a ship
+// given inline), calculates both drafts and hands them to the action. Exit
+// status and reasons on `err` as runSurveyCommand's; the action's status
+// otherwise.
 int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
                         const CalculatedSurveyAction& action);
 

@@ -19,8 +19,8 @@ QString registerFile(const QString& database) {
     return choice.problem.isEmpty() ? choice.file : QString();
 }
 
-// A ship given inline is calculated on a scratch database, so the register
-// is opened on a connection of its own.
+// Read on a connection of its own: a ship given inline is calculated with
+// no register open at all.
 RegisterForReport readRegister(const QString& database, const SurveyDocument& survey) {
     const QString file = registerFile(database);
     if (file.isEmpty())

@@ -46,9 +46,13 @@ private slots:
     void zeroLbpStopsAfterTheDisplacement();
     void toSaveOnlyForRealChanges();
     void newDraftResetsButKeepsTheShipAndDistances();
+    void sharedShipNeedsNoSecondRead();
     void tooLargeTableRaisesTheSubscriptError();
 
 private:
+    void calculatesWith(bool givenShip, const QString& tmd, const QString& trueTrim,
+                        const QString& density, const QStringList& deductions,
+                        const QStringList& expected);
     void prepare(clsDraft& draft, const char* tmd, const char* trueTrim, const char* density);
 
     QTemporaryDir m_dir;
@@ -74,7 +78,8 @@ void TestDraft::cleanupTestCase() {
 
 void TestDraft::prepare(clsDraft& draft, const char* tmd, const char* trueTrim,
                         const char* density) {
-    draft.setShipID(m_shipID);
+    if (gcnnStore)
+        draft.setShipID(m_shipID);
     draft.setHDT(rows({{"7.50", "15000", "25.00", "2.500"}, {"7.60", "15250", "25.10", "2.400"}}));
     draft.setMCTCP50(rows({{"8.0", "200.0"}, {"8.1", "202.0"}}));
     draft.setMCTCM50(rows({{"7.0", "190.0"}, {"7.1", "191.0"}}));
@@ -113,15 +118,34 @@ void TestDraft::calculates_data() {
 }
 // clang-format on
 
+// Each case twice: with the ship read from the register, and with the same
+// ship given by its particulars while no connection is open.
 void TestDraft::calculates() {
     QFETCH(QString, tmd);
     QFETCH(QString, trueTrim);
     QFETCH(QString, density);
     QFETCH(QStringList, deductions);
     QFETCH(QStringList, expected);
+    for (const bool given : {false, true}) {
+        std::unique_ptr<Connection> setAside;
+        if (given)
+            setAside = std::move(gcnnStore);
+        calculatesWith(given, tmd, trueTrim, density, deductions, expected);
+        if (given)
+            gcnnStore = std::move(setAside);
+        if (QTest::currentTestFailed())
+            QFAIL(given ? "ship given by its particulars" : "ship of the register");
+    }
+}
+
+void TestDraft::calculatesWith(bool givenShip, const QString& tmd, const QString& trueTrim,
+                               const QString& density, const QStringList& deductions,
+                               const QStringList& expected) {
     clsDraft draft;
     prepare(draft, tmd.toLatin1().constData(), trueTrim.toLatin1().constData(),
             density.toLatin1().constData());
+    if (givenShip)
+        draft.setShipParticulars(QStringLiteral("Test Trader"), Decimal(180), Decimal(5800));
     int itemID = 2;
     for (const QString& quantity : deductions) {
         draft.Deductions().addNew();
@@ -217,6 +241,23 @@ void TestDraft::newDraftResetsButKeepsTheShipAndDistances() {
     QCOMPARE(draft.DraftType(), short(1));
     QCOMPARE(draft.ship().LBP().toText(), QStringLiteral("180"));
     QVERIFY(!draft.ToSave());
+}
+
+// The Final draft takes the Initial draft's ship while the register is
+// closed, and keeps it when the Initial draft goes.
+void TestDraft::sharedShipNeedsNoSecondRead() {
+    clsDraft final;
+    {
+        clsDraft initial;
+        initial.setShipID(m_shipID);
+        std::unique_ptr<Connection> setAside = std::move(gcnnStore);
+        final.shareShip(initial);
+        gcnnStore = std::move(setAside);
+    }
+    QCOMPARE(final.ShipID(), m_shipID);
+    QCOMPARE(final.ship().ShipName(), QStringLiteral("Test Trader"));
+    QCOMPARE(final.ship().LightShip().toText(), QStringLiteral("5800"));
+    QCOMPARE(final.takeMessages(), QList<Message>());
 }
 
 void TestDraft::tooLargeTableRaisesTheSubscriptError() {

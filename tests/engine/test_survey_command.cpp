@@ -1,9 +1,13 @@
 #include "connection.h"
 #include "create_database.h"
 #include "json_edit.h"
+#include "register.h"
+#include "rowset.h"
 #include "survey_calculation.h"
 #include "survey_command.h"
 #include "survey_file.h"
+#include "survey_printout.h"
+#include "survey_rules.h"
 #include "text_list.h"
 
 #include <QFile>
@@ -79,6 +83,10 @@ private slots:
     void calculationGivesItsRefusal_data();
     void calculationGivesItsRefusal();
     void readsTheShipFromTheDatabase();
+    void calculatesAnInlineShipWithoutAConnection_data();
+    void calculatesAnInlineShipWithoutAConnection();
+    void calculatingAgainGivesTheSameFigures_data();
+    void calculatingAgainGivesTheSameFigures();
     void refusesWhatIsNoSurveyFile_data();
     void refusesWhatIsNoSurveyFile();
     void refusesADamagedShip_data();
@@ -250,6 +258,74 @@ void TestSurveyCommand::readsTheShipFromTheDatabase() {
     QCOMPARE(unnamed.status, 2);
     QVERIFY(
         unnamed.err.startsWith(QStringLiteral("calvane-survey: --database needs a file name\n")));
+}
+
+void TestSurveyCommand::calculatesAnInlineShipWithoutAConnection_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::newRow("loading") << "loading-survey.json";
+    QTest::newRow("discharging") << "discharging-survey.json";
+}
+
+// The ship the survey gives and the shipped deductible items need no
+// register, and give every figure the same ship stored in one gives.
+void TestSurveyCommand::calculatesAnInlineShipWithoutAConnection() {
+    QFETCH(QString, sample);
+    const SurveyFileResult read = readSurveyFile(samplePath(qPrintable(sample)));
+    QVERIFY2(read.document, qPrintable(read.error));
+    SurveyDocument survey = *read.document;
+    QCOMPARE(applyFieldRules(survey), QString());
+
+    QVERIFY(!gcnnStore);
+    SurveyCalculation given(survey);
+    QCOMPARE(given.run(), QString());
+    QVERIFY(!gcnnStore);
+    for (Stage stage : {Stage::Initial, Stage::Final}) {
+        const DraftEntry& entry = stage == Stage::Initial ? survey.initial : survey.final;
+        QVERIFY(!entry.deductions.isEmpty());
+        Decimal total;
+        for (const QString& quantity : entry.deductions)
+            total = total + Decimal::fromText(quantity);
+        const Variant counted = given.draft(stage).FinalResult()[TotalDeductibles];
+        QVERIFY2(counted.toDecimal() == total, qPrintable(counted.toText()));
+        QCOMPARE(given.draft(stage).Deductions().recordCount(), 8);
+    }
+
+    QTemporaryDir dir;
+    createDatabase(databaseFileIn(dir.path()));
+    QVERIFY(OpenConnection(dir.path()));
+    const std::unique_ptr<void, void (*)(void*)> closed(&gcnnStore,
+                                                        [](void*) { gcnnStore.reset(); });
+    ShipRecord ship;
+    ship.name = survey.particulars->name;
+    ship.lbp = Decimal::fromText(survey.particulars->lbp);
+    ship.lightShip = Decimal::fromText(survey.particulars->lightShip);
+    SurveyCalculation stored(survey, int(Register(*gcnnStore).insertShip(ship)));
+    QCOMPARE(stored.run(), QString());
+    QCOMPARE(surveyAsJson(survey, given, given.warnings()),
+             surveyAsJson(survey, stored, stored.warnings()));
+    QCOMPARE(surveyAsText(survey, given, given.warnings()),
+             surveyAsText(survey, stored, stored.warnings()));
+}
+
+void TestSurveyCommand::calculatingAgainGivesTheSameFigures_data() {
+    calculatesAnInlineShipWithoutAConnection_data();
+}
+
+// As Calculate pressed again on the worksheet: the drafts keep their rows
+// from the first time, one a deductible item, and find them again.
+void TestSurveyCommand::calculatingAgainGivesTheSameFigures() {
+    QFETCH(QString, sample);
+    const SurveyFileResult read = readSurveyFile(samplePath(qPrintable(sample)));
+    QVERIFY2(read.document, qPrintable(read.error));
+    SurveyDocument survey = *read.document;
+    QCOMPARE(applyFieldRules(survey), QString());
+    SurveyCalculation calculation(survey);
+    QCOMPARE(calculation.run(), QString());
+    const QByteArray first = surveyAsJson(survey, calculation, calculation.warnings());
+    QCOMPARE(calculation.run(), QString());
+    QCOMPARE(surveyAsJson(survey, calculation, calculation.warnings()), first);
+    for (Stage stage : {Stage::Initial, Stage::Final})
+        QCOMPARE(calculation.draft(stage).Deductions().recordCount(), 8);
 }
 
 // clang-format off

@@ -1,9 +1,11 @@
 #include "connection.h"
 #include "rowset.h"
+#include "schema.h"
 #include "store_fixture.h"
 #include "text_list.h"
 
 #include <QTest>
+#include <optional>
 
 Q_DECLARE_METATYPE(Variant)
 
@@ -39,6 +41,7 @@ class TestRowSet : public QObject {
 
 private slots:
     void dateListIsDayFirstTextOrder();
+    void scratchDeductionsStayInMemory_data();
     void scratchDeductionsStayInMemory();
     void editableRowSetWritesThrough();
     void namesSurviveBoundValuesAndFind_data();
@@ -74,12 +77,26 @@ void TestRowSet::dateListIsDayFirstTextOrder() {
     QCOMPARE(dates, texts({"01-12-2004", "02-01-2004"}));
 }
 
+void TestRowSet::scratchDeductionsStayInMemory_data() {
+    QTest::addColumn<bool>("detached");
+    QTest::newRow("opened on no rows of the table") << false;
+    QTest::newRow("detached, without a connection") << true;
+}
+
 // A draft adds or changes its items as the deductions grid does, twice
-// over, without ever calling update; nothing may reach the table.
+// over, without ever calling update; nothing may reach the table, and a
+// requery starts again from no rows.
 void TestRowSet::scratchDeductionsStayInMemory() {
-    StoreFixture store;
-    gcnnStore->execute(QStringLiteral("INSERT INTO DeductionTrans VALUES (5, 2, '120.5')"));
-    RowSet deductions = opened(QStringLiteral("SELECT * FROM DeductionTrans WHERE DraftID = -1"));
+    QFETCH(bool, detached);
+    std::optional<StoreFixture> store;
+    RowSet deductions;
+    if (detached) {
+        deductions.openDetached(tableColumns(QStringLiteral("DeductionTrans")));
+    } else {
+        store.emplace();
+        gcnnStore->execute(QStringLiteral("INSERT INTO DeductionTrans VALUES (5, 2, '120.5')"));
+        deductions = opened(QStringLiteral("SELECT * FROM DeductionTrans WHERE DraftID = -1"));
+    }
     QCOMPARE(deductions.columns(), texts({"DraftID", "ItemID", "Quantity"}));
     QCOMPARE(deductions.recordCount(), 0);
     for (const char* quantity : {"7.5", "42"}) {
@@ -93,8 +110,14 @@ void TestRowSet::scratchDeductionsStayInMemory() {
     }
     QCOMPARE(deductions.recordCount(), 3);
     QVERIFY(deductions.find(QStringLiteral("ItemID = 3")));
+    QVERIFY(deductions.field(QStringLiteral("ItemID")) == Variant(qint64(3)));
     QVERIFY(deductions.field(QStringLiteral("Quantity")) == decimal("42"));
-    QCOMPARE(opened(QStringLiteral("SELECT * FROM DeductionTrans")).recordCount(), 1);
+    QVERIFY(deductions.field(QStringLiteral("DraftID")).isNull());
+    if (store)
+        QCOMPARE(opened(QStringLiteral("SELECT * FROM DeductionTrans")).recordCount(), 1);
+    deductions.requery();
+    QCOMPARE(deductions.recordCount(), 0);
+    QCOMPARE(deductions.columns(), texts({"DraftID", "ItemID", "Quantity"}));
 }
 
 // The port master's path, including the ships that go with their port.

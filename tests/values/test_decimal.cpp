@@ -77,6 +77,11 @@ void TestDecimal::parsesAndPrints_data() {
     QTest::newRow("negative zero") << "-0.000" << "0";
     QTest::newRow("leading point") << ".5" << "0.5";
     QTest::newRow("trailing point") << "5." << "5";
+    QTest::newRow("blank after only") << "7.5 " << "7.5";
+    QTest::newRow("19 digits") << "9999999999999999999" << "9999999999999999999";
+    QTest::newRow("20 digits") << "99999999999999999999" << "99999999999999999999";
+    QTest::newRow("just past 64 bits, negative") << "-1844674407370955.1616" << "-1844674407370955.1616";
+    QTest::newRow("64 bits exactly") << "18446744073709551615" << "18446744073709551615";
     QTest::newRow("largest") << "79228162514264337593543950335" << "79228162514264337593543950335";
     QTest::newRow("too many places rounds") << "0.1234567890123456789012345678901" << "0.1234567890123456789012345679";
     QTest::newRow("tie beyond 28 places goes to even") << "1.00000000000000000000000000005" << "1";
