@@ -11,6 +11,7 @@
 #include "register.h"
 #include "ship.h"
 #include "survey.h"
+#include "survey_file_commands.h"
 #include "survey_print.h"
 #include "ui_survey_worksheet.h"
 
@@ -56,6 +57,9 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
         DraftGrids::Parts{*m_ui->fgrdDeduction, *m_ui->txtGridTextbox});
     m_grids->deductionChanged = [this] { shownDraft().setToSave(true); };
     m_view = std::make_unique<DraftView>(kind, *m_ui);
+    m_files = std::make_unique<SurveyFileCommands>(survey, *this);
+    m_files->mayBeSaved = [this] { return maySave(); };
+    m_files->proposedPath = [this] { return proposedFilePath(); };
     m_ships = new BoundList(*m_ui->dcbShip);
     m_ports = new BoundList(*m_ui->dcbPort);
     connect(m_ships, &BoundList::chosen, this, [this](int shipID) {

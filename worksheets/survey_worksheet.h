@@ -15,6 +15,7 @@
 class BoundList;
 class DraftGrids;
 class DraftView;
+class SurveyFileCommands;
 class clsShip;
 class QLineEdit;
 class QTableWidget;
@@ -134,7 +135,8 @@ private:
     // The survey file (worksheet_file.cpp).
     void watchEdits();
     void showTitle();
-    bool saveSurveyTo(const QString& path);
+    // A ship is chosen and every typed field accepted; says why not.
+    bool maySave();
     // Where the first Save proposes to write the survey.
     QString proposedFilePath();
     void showEntry(const DraftEntry& entry);
@@ -154,6 +156,7 @@ private:
     BoundList* m_ports = nullptr;
     std::unique_ptr<DraftGrids> m_grids;
     std::unique_ptr<DraftView> m_view;
+    std::unique_ptr<SurveyFileCommands> m_files;
     CorrectedDrafts m_corrected;
     Commands m_enabled;
     bool mblnLoading = false;

@@ -9,6 +9,7 @@
 #include "ship.h"
 #include "survey.h"
 #include "survey_file.h"
+#include "survey_file_commands.h"
 #include "survey_file_name.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
@@ -19,8 +20,6 @@
 #include <QFileInfo>
 
 namespace {
-
-const QString surveyFilter = QStringLiteral("Survey files (*.calvane *.json)");
 
 // The row of the name `name` bound to `key` (any key when nothing): the
 // first with that name, then its namesakes in order.
@@ -95,22 +94,11 @@ SurveyDocument SurveyWorksheet::surveyDocument() {
 }
 
 void SurveyWorksheet::RSave() {
-    report(QStringLiteral("frmCalvane::RSave"), [&] {
-        if (m_survey.filePath().isEmpty())
-            saveSurveyAs();
-        else
-            saveSurveyTo(m_survey.filePath());
-    });
+    report(QStringLiteral("frmCalvane::RSave"), [&] { m_files->save(); });
 }
 
 bool SurveyWorksheet::saveSurveyAs() {
-    const QString proposed =
-        m_survey.filePath().isEmpty() ? proposedFilePath() : m_survey.filePath();
-    const QString path = fileChooser().chooseSaveFile(this, QStringLiteral("Save Survey As"),
-                                                      proposed, surveyFilter);
-    if (path.isEmpty())
-        return false;
-    return saveSurveyTo(path);
+    return m_files->saveAs();
 }
 
 QString SurveyWorksheet::proposedFilePath() {
@@ -132,31 +120,13 @@ QString SurveyWorksheet::proposedFilePath() {
                                                 QString::fromLatin1(surveyFileSuffix)));
 }
 
-bool SurveyWorksheet::saveSurveyTo(const QString& path) {
+bool SurveyWorksheet::maySave() {
     if (!shipShown()) {
         showWarning(QStringLiteral("Please select a ship first."));
         return false;
     }
     // A field typed in but not yet left is checked as Calculate would.
-    if (!typedFieldsAccepted())
-        return false;
-    // Another file's contents are the user's to replace, as the dialog asked.
-    if (path == m_survey.filePath() && m_survey.fileChangedOnDisk()) {
-        const Message changed{
-            MessageIcon::Exclamation, applicationTitle(),
-            twoPartText(QStringLiteral("%1 has changed on disk since this worksheet read or "
-                                       "saved it.")
-                            .arg(QFileInfo(path).fileName()),
-                        QStringLiteral("Replace it with this survey?")),
-            MessageButtons::YesNo, MessageAnswer::No};
-        if (messageService().show(changed) != MessageAnswer::Yes)
-            return false;
-    }
-    if (const QString error = m_survey.save(path); !error.isEmpty()) {
-        showWarning(QStringLiteral("The survey was not saved."), error);
-        return false;
-    }
-    return true;
+    return typedFieldsAccepted();
 }
 
 void SurveyWorksheet::showEntry(const DraftEntry& e) {
@@ -223,27 +193,11 @@ void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
 }
 
 bool SurveyWorksheet::mayClose() {
-    if (!m_survey.isModified())
-        return true;
-    const QString& file = m_survey.filePath();
-    const QString name =
-        file.isEmpty() ? QStringLiteral("this survey") : QFileInfo(file).fileName();
-    const Message question{MessageIcon::Question, applicationTitle(),
-                           twoPartText(QStringLiteral("The changes to %1 are not saved.").arg(name),
-                                       QStringLiteral("Save them before closing?")),
-                           MessageButtons::SaveDiscardCancel, MessageAnswer::Save};
-    switch (messageService().show(question)) {
-    case MessageAnswer::Save: {
+    return m_files->mayClose([this] {
         bool saved = false;
-        report(QStringLiteral("frmCalvane::RSave"),
-               [&] { saved = file.isEmpty() ? saveSurveyAs() : saveSurveyTo(file); });
+        report(QStringLiteral("frmCalvane::RSave"), [&] { saved = m_files->save(); });
         return saved;
-    }
-    case MessageAnswer::Discard:
-        return true;
-    default:
-        return false;
-    }
+    });
 }
 
 void SurveyWorksheet::closeEvent(QCloseEvent* event) {
