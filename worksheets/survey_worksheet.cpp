@@ -2,6 +2,7 @@
 
 #include "bound_list.h"
 #include "connection.h"
+#include "draft_field_checks.h"
 #include "draft_grids.h"
 #include "draft_view.h"
 #include "errors.h"
@@ -57,6 +58,8 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
         DraftGrids::Parts{*m_ui->fgrdDeduction, *m_ui->txtGridTextbox});
     m_grids->deductionChanged = [this] { shownDraft().setToSave(true); };
     m_view = std::make_unique<DraftView>(kind, *m_ui);
+    m_checks = std::make_unique<DraftFieldChecks>(kind, *m_ui, *m_grids);
+    m_checks->draftsTyped = [this] { CorrectDrafts(); };
     m_files = std::make_unique<SurveyFileCommands>(survey, *this);
     m_files->mayBeSaved = [this] { return maySave(); };
     m_files->proposedPath = [this] { return proposedFilePath(); };
@@ -299,7 +302,7 @@ void SurveyWorksheet::tabChanged(int index) {
     if (mblnLoading)
         return;
     try {
-        if (shipShown() && !typedFieldsAccepted()) {
+        if (shipShown() && !m_checks->typedFieldsAccepted()) {
             mblnRevertTab = true;
             m_ui->sstCalvane->setCurrentIndex(previous);
             return;

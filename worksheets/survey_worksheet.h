@@ -7,12 +7,12 @@
 #include "stage_results.h"
 #include "survey_document.h"
 
-#include <QHash>
 #include <QWidget>
 #include <memory>
 #include <optional>
 
 class BoundList;
+class DraftFieldChecks;
 class DraftGrids;
 class DraftView;
 class SurveyFileCommands;
@@ -116,11 +116,6 @@ private:
     // Fields and keys (worksheet_fields.cpp).
     void watchControls();
     bool guardShip(QWidget* control);
-    bool fieldLeft(QWidget* field);
-    bool typedFieldsAccepted();
-    bool checkTextField(QLineEdit& field);
-    bool checkInitialNetField();
-    bool checkBillOfLading();
     bool enterPressed(QWidget* focus);
     // Enter or Tab (Shift+Tab when not `forward`) in a grid's editor: the
     // value is checked, then the next cell is entered, or the next control
@@ -156,6 +151,7 @@ private:
     BoundList* m_ports = nullptr;
     std::unique_ptr<DraftGrids> m_grids;
     std::unique_ptr<DraftView> m_view;
+    std::unique_ptr<DraftFieldChecks> m_checks;
     std::unique_ptr<SurveyFileCommands> m_files;
     CorrectedDrafts m_corrected;
     Commands m_enabled;
@@ -166,6 +162,4 @@ private:
     // Each draft as last handed over from the controls, for saving.
     DraftEntry m_entries[2];
     QString m_title;
-    // The text each field had when its check last accepted it.
-    QHash<const QWidget*, QString> m_accepted;
 };

@@ -1,4 +1,5 @@
 #include "bound_list.h"
+#include "draft_field_checks.h"
 #include "draft_grids.h"
 #include "draft_handover.h"
 #include "input_grid.h"
@@ -22,7 +23,7 @@ QString cellText(const QTableWidget& grid, int row) {
 } // namespace
 
 void SurveyWorksheet::cmdCalculate_Click() {
-    if (!typedFieldsAccepted() || !InputComplete() || !shipSurveyable())
+    if (!m_checks->typedFieldsAccepted() || !InputComplete() || !shipSurveyable())
         return;
     const Stage stage = shownStage();
     const int index = int(stage);

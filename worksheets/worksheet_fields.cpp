@@ -1,5 +1,6 @@
 #include "bound_list.h"
 #include "clock.h"
+#include "draft_field_checks.h"
 #include "draft_grids.h"
 #include "errors.h"
 #include "hydrostatic_table.h"
@@ -15,13 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-// Shows the refusal of a verdict, if any; true when the value was accepted.
-bool showVerdict(const FieldVerdict& verdict) {
-    if (!verdict.accepted)
-        messageService().show(verdict.refusal);
-    return verdict.accepted;
-}
 
 bool isEnter(const QKeyEvent& key) {
     return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) &&
@@ -45,17 +39,6 @@ bool byTheUser(const QFocusEvent& focus) {
 
 void later(QObject* context, const std::function<void()>& step) {
     QTimer::singleShot(0, context, step);
-}
-
-// A grid editor's check that fails unexpectedly names itself and lets the
-// focus go, as a check that found nothing wrong.
-bool editorChecked(const QString& failure, const std::function<bool()>& check) {
-    try {
-        return check();
-    } catch (const std::exception&) {
-        showBare(failure);
-        return true;
-    }
 }
 
 } // namespace
@@ -136,7 +119,8 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
             QPointer<QWidget> left = control;
             later(this, [this, left] {
                 if (left)
-                    report(QStringLiteral("frmCalvane::Validate"), [&] { fieldLeft(left); });
+                    report(QStringLiteral("frmCalvane::Validate"),
+                           [&] { m_checks->fieldLeft(left); });
             });
         }
         break;
@@ -180,128 +164,9 @@ bool SurveyWorksheet::guardShip(QWidget* control) {
     return true;
 }
 
-bool SurveyWorksheet::fieldLeft(QWidget* field) {
-    const Ui::SurveyWorksheet& u = *m_ui;
-    bool accepted = true;
-    // Where an editor's check fails unexpectedly, as the user will be told.
-    const std::pair<QWidget*, const char*> editors[] = {
-        {u.txtHDTGridTextbox, "txtHDTGridTextbox::Validate"},
-        {u.txtMPGridTextbox, "txtMPGridTextbox::Validate"},
-        {u.txtMMGridTextbox, "txtMMGridTextbox::Validate"},
-        {u.txtGridTextbox, "frmCalvane::txtGridTextbox_Validate"}};
-    InputGrid* grid = m_grids->gridOf(field);
-    if (grid) {
-        for (const auto& [editor, source] : editors) {
-            if (editor == field)
-                accepted = editorChecked(QString::fromLatin1(source),
-                                         [this, grid] { return m_grids->checkEditor(*grid); });
-        }
-    } else if (field == u.txtFnlGrdTxtBox)
-        accepted = checkInitialNetField();
-    else if (field == u.txtBLQty)
-        accepted = m_kind == Worksheet::Loading || checkBillOfLading();
-    else if (auto* box = qobject_cast<QLineEdit*>(field))
-        accepted = checkTextField(*box);
-    if (!accepted)
-        field->setFocus();
-    return accepted;
-}
-
-bool SurveyWorksheet::typedFieldsAccepted() {
-    // A click on the tab bar or on Calculate may come before the field
-    // being typed in was left: its check runs first.
-    const Ui::SurveyWorksheet& u = *m_ui;
-    for (QLineEdit* field :
-         {u.mbxDate, u.mbxTime, u.txtDensity, u.txtFwdPort, u.txtFwdStbd, u.txtMidShipPort,
-          u.txtMidshipStbd, u.txtAftPort, u.txtAftStbd, u.txtFwdX, u.txtMidX, u.txtAftX}) {
-        if (!field->text().isEmpty() && !fieldLeft(field))
-            return false;
-    }
-    return true;
-}
-
-bool SurveyWorksheet::checkTextField(QLineEdit& field) {
-    // Leaving a field again without a change checks and corrects nothing
-    // again.
-    if (m_accepted.contains(&field) && m_accepted.value(&field) == field.text())
-        return true;
-    const Ui::SurveyWorksheet& u = *m_ui;
-    const std::pair<QLineEdit*, SurveyField> rules[] = {
-        {u.txtFwdPort, SurveyField::FwdPort},     {u.txtFwdStbd, SurveyField::FwdStbd},
-        {u.txtMidShipPort, SurveyField::MidPort}, {u.txtMidshipStbd, SurveyField::MidStbd},
-        {u.txtAftPort, SurveyField::AftPort},     {u.txtAftStbd, SurveyField::AftStbd},
-        {u.txtDensity, SurveyField::Density},     {u.txtFwdX, SurveyField::FwdX},
-        {u.txtMidX, SurveyField::MidX},           {u.txtAftX, SurveyField::AftX}};
-    const QDateTime now = programClock().now();
-    if (&field == u.mbxDate) {
-        const QString typed = field.text();
-        if (QDate::fromString(typed, QStringLiteral("dd-MM-yyyy")).isValid())
-            return true;
-        // An impossible month is a date typed month first.
-        const QDate swapped = QDate::fromString(typed, QStringLiteral("MM-dd-yyyy"));
-        if (swapped.isValid()) {
-            field.setText(swapped.toString(QStringLiteral("dd-MM-yyyy")));
-            return true;
-        }
-        field.setText(now.date().toString(QStringLiteral("dd-MM-yyyy")));
-        showWarning(QStringLiteral("Invalid Date"));
-        return false;
-    }
-    if (&field == u.mbxTime) {
-        const QTime time = QTime::fromString(field.text(), QStringLiteral("HH:mm"));
-        field.setText((time.isValid() ? time : now.time()).toString(QStringLiteral("HH:mm")));
-        if (!time.isValid())
-            showWarning(QStringLiteral("Invalid Time"));
-        return time.isValid();
-    }
-    for (const auto& [box, rule] : rules) {
-        if (box != &field)
-            continue;
-        const bool reading = rule <= SurveyField::AftStbd;
-        const bool drafts = reading || rule >= SurveyField::FwdX;
-        if (reading && m_kind == Worksheet::Discharging && field.text().isEmpty())
-            return true;
-        const FieldVerdict verdict = checkField(rule, m_kind, field.text());
-        field.setText(verdict.text);
-        if (!showVerdict(verdict))
-            return false;
-        m_accepted.insert(&field, field.text());
-        if (drafts && (reading || !verdict.blank))
-            CorrectDrafts();
-        return true;
-    }
-    return true;
-}
-
-bool SurveyWorksheet::checkInitialNetField() {
-    const EntryVerdict verdict = checkInitialNetDisplacement(m_ui->txtFnlGrdTxtBox->text());
-    if (!verdict.accepted)
-        messageService().show(verdict.refusal);
-    m_ui->txtFnlGrdTxtBox->setText(verdict.text);
-    return verdict.accepted;
-}
-
-bool SurveyWorksheet::checkBillOfLading() {
-    const EntryVerdict verdict = ::checkBillOfLading(m_ui->txtBLQty->text());
-    if (!verdict.accepted)
-        messageService().show(verdict.refusal);
-    m_ui->txtBLQty->setText(verdict.text);
-    if (!verdict.accepted)
-        return false;
-    const QTableWidgetItem* row11 = m_ui->fgrdFinalResult->item(11, 1);
-    if (const std::optional<ShownValue> assumed =
-            assumedConstantFor(verdict.text, row11 ? row11->text() : QString())) {
-        m_ui->txtAssumedConstant->setText(assumed->text);
-        QPalette palette = m_ui->txtAssumedConstant->palette();
-        palette.setColor(QPalette::Text, assumed->red ? QColor(255, 0, 0) : QColor(0, 0, 0));
-        m_ui->txtAssumedConstant->setPalette(palette);
-    }
-    return true;
-}
-
 bool SurveyWorksheet::enterPressed(QWidget* focus) {
     if (focus == m_ui->txtAftX) {
-        if (checkTextField(*m_ui->txtAftX))
+        if (m_checks->checkTextField(*m_ui->txtAftX))
             m_grids->hydrostatics().setCurrent(1, 1);
         return true;
     }

@@ -1,5 +1,6 @@
 #include "bound_list.h"
 #include "clock.h"
+#include "draft_field_checks.h"
 #include "draft_grids.h"
 #include "draft_view.h"
 #include "errors.h"
@@ -126,7 +127,7 @@ bool SurveyWorksheet::maySave() {
         return false;
     }
     // A field typed in but not yet left is checked as Calculate would.
-    return typedFieldsAccepted();
+    return m_checks->typedFieldsAccepted();
 }
 
 void SurveyWorksheet::showEntry(const DraftEntry& e) {
