@@ -185,6 +185,40 @@ QList<DraftGrids::Cell> DraftGrids::entryCells(const InputGrid& grid) const {
     return cells;
 }
 
+void DraftGrids::enter(InputGrid& grid, bool forward) {
+    const QList<Cell> cells = entryCells(grid);
+    if (cells.isEmpty())
+        return;
+    const Cell cell = forward ? cells.first() : cells.last();
+    grid.setCurrent(cell.first, cell.second, false);
+}
+
+DraftGrids::Step DraftGrids::step(InputGrid& grid, bool forward) {
+    const QList<Cell> cells = entryCells(grid);
+    const qsizetype at = cells.indexOf(Cell(grid.row(), grid.column()));
+    if (at < 0)
+        return Step::Outside;
+    // The value is checked before it is committed: a value out of range
+    // never reaches the cell.
+    if (!checkEditor(grid))
+        return Step::Stayed;
+    const qsizetype next = at + (forward ? 1 : -1);
+    if (next < 0 || next >= cells.size())
+        return Step::Left;
+    grid.setCurrent(cells.at(next).first, cells.at(next).second);
+    return Step::Stayed;
+}
+
+void DraftGrids::stepDeductions(int key) {
+    if (!checkEditor(*m_deductions))
+        return;
+    const int row = m_deductions->row();
+    if (key == Qt::Key_Up && row > 0)
+        m_deductions->setCurrent(row - 1, 1);
+    if (key == Qt::Key_Down && row < m_deductions->lastRow())
+        m_deductions->setCurrent(row + 1, 1);
+}
+
 void DraftGrids::refillMCTCDrafts(int row, const QString& hydrostaticDraft) {
     for (InputGrid* grid : {m_mctcPlus50.get(), m_mctcMinus50.get()}) {
         const QString draft = mctcDraftText(hydrostaticDraft, grid == m_mctcPlus50.get());

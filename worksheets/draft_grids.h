@@ -58,10 +58,20 @@ public:
     InputGrid* gridOf(const QWidget* editor) const;
     // The grid of the editor named so.
     InputGrid& gridOfEditorNamed(const QString& objectName) const;
-    // A cell as the grids number it: row, column.
-    using Cell = QPair<int, int>;
-    // The cells Enter and Tab visit, in their order.
-    QList<Cell> entryCells(const InputGrid& grid) const;
+    // Tabbed into (`forward`) or back into, a grid starts at its first
+    // entry cell or its last, so that what is typed next lands where it is
+    // seen.
+    void enter(InputGrid& grid, bool forward);
+    // Enter or Tab in a grid's editor: the value is checked, then the next
+    // entry cell (the previous one, going back) is made current.
+    enum class Step {
+        Outside, // the current cell is no entry cell: nothing was done
+        Stayed,  // in the grid: on the next cell, or refused and kept
+        Left,    // past the last cell: the focus is to leave the grid
+    };
+    Step step(InputGrid& grid, bool forward);
+    // Up and Down in the deductions' editor, once its value is accepted.
+    void stepDeductions(int key);
     // The MCTC tables' drafts follow the hydrostatic draft of `row`.
     void refillMCTCDrafts(int row, const QString& hydrostaticDraft);
 
@@ -72,6 +82,10 @@ public:
     std::function<void()> deductionChanged;
 
 private:
+    // A cell as the grids number it: row, column.
+    using Cell = QPair<int, int>;
+    // The cells Enter and Tab visit, in their order.
+    QList<Cell> entryCells(const InputGrid& grid) const;
     bool checkHydrostaticEditor();
     bool checkMCTCEditor(InputGrid& grid);
     bool checkDeductionEditor();

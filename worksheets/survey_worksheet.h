@@ -123,7 +123,6 @@ private:
     bool stepInGrid(QLineEdit* editor, bool forward);
     // Ctrl+Tab and its kin: the next tab shown (`step` 1) or the previous.
     void stepTab(int step);
-    bool arrowInDeductions(int key);
     void hydrostaticDraftTyped(const QString& text);
     void report(const QString& source, const std::function<void()>& reaction);
 

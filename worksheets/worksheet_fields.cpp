@@ -79,24 +79,18 @@ bool SurveyWorksheet::eventFilter(QObject* watched, QEvent* event) {
             });
         else if ((key.key() == Qt::Key_Up || key.key() == Qt::Key_Down) &&
                  control == m_ui->txtGridTextbox)
-            report(QStringLiteral("frmCalvane::txtGridTextbox_KeyDown"),
-                   [&] { swallowed = arrowInDeductions(key.key()); });
+            report(QStringLiteral("frmCalvane::txtGridTextbox_KeyDown"), [&] {
+                m_grids->stepDeductions(key.key());
+                swallowed = true;
+            });
         if (swallowed)
             return true;
         break;
     }
     case QEvent::FocusIn: {
         const auto& focus = static_cast<const QFocusEvent&>(*event);
-        // Tabbed into, a grid starts at its first cell (its last, going
-        // back), so that what is typed next lands where it is seen.
-        if (InputGrid* grid = m_grids->gridOf(control); grid && tabbedInto(focus)) {
-            const QList<DraftGrids::Cell> cells = m_grids->entryCells(*grid);
-            if (!cells.isEmpty()) {
-                const DraftGrids::Cell cell =
-                    focus.reason() == Qt::TabFocusReason ? cells.first() : cells.last();
-                grid->setCurrent(cell.first, cell.second, false);
-            }
-        }
+        if (InputGrid* grid = m_grids->gridOf(control); grid && tabbedInto(focus))
+            m_grids->enter(*grid, focus.reason() == Qt::TabFocusReason);
         m_ui->scrollWorksheet->ensureWidgetVisible(control);
         if (!mblnLoading && byTheUser(focus))
             guardShip(control);
@@ -184,33 +178,15 @@ bool SurveyWorksheet::enterPressed(QWidget* focus) {
 }
 
 bool SurveyWorksheet::stepInGrid(QLineEdit* editor, bool forward) {
-    InputGrid& grid = *m_grids->gridOf(editor);
-    const QList<DraftGrids::Cell> cells = m_grids->entryCells(grid);
-    const qsizetype at = cells.indexOf(DraftGrids::Cell(grid.row(), grid.column()));
-    if (at < 0)
+    switch (m_grids->step(*m_grids->gridOf(editor), forward)) {
+    case DraftGrids::Step::Outside:
         return false;
-    // The value is checked before it is committed: a value out of range
-    // never reaches the cell.
-    if (!m_grids->checkEditor(grid))
-        return true;
-    const qsizetype next = at + (forward ? 1 : -1);
-    if (next >= 0 && next < cells.size())
-        grid.setCurrent(cells.at(next).first, cells.at(next).second);
-    else
+    case DraftGrids::Step::Left:
         focusNextPrevChild(forward);
-    return true;
-}
-
-bool SurveyWorksheet::arrowInDeductions(int key) {
-    InputGrid& deductions = m_grids->deductions();
-    if (!m_grids->checkEditor(deductions))
         return true;
-    const int row = deductions.row();
-    if (key == Qt::Key_Up && row > 0)
-        deductions.setCurrent(row - 1, 1);
-    if (key == Qt::Key_Down && row < deductions.lastRow())
-        deductions.setCurrent(row + 1, 1);
-    return true;
+    default:
+        return true;
+    }
 }
 
 void SurveyWorksheet::hydrostaticDraftTyped(const QString& text) {
