@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "draft_grids.h"
+#include "draft_view.h"
 #include "field_rules.h"
 #include "message_service.h"
 #include "stage_results.h"
@@ -135,9 +136,9 @@ bool DraftFieldChecks::checkBillOfLading() {
     m_form.txtBLQty->setText(verdict.text);
     if (!verdict.accepted)
         return false;
-    const QTableWidgetItem* row11 = m_form.fgrdFinalResult->item(11, 1);
+    const QTableWidgetItem* outcome = m_form.fgrdFinalResult->item(OutcomeRow, 1);
     if (const std::optional<ShownValue> assumed =
-            assumedConstantFor(verdict.text, row11 ? row11->text() : QString())) {
+            assumedConstantFor(verdict.text, outcome ? outcome->text() : QString())) {
         m_form.txtAssumedConstant->setText(assumed->text);
         QPalette palette = m_form.txtAssumedConstant->palette();
         palette.setColor(QPalette::Text, assumed->red ? QColor(255, 0, 0) : QColor(0, 0, 0));

@@ -172,18 +172,18 @@ void DraftView::showCalculated(const clsDraft& draft) {
         setCell(*u.fgrdFinalResult, row, roundedText(result[row], places[row]));
     const Variant net = draft.NetDisplacement();
     const Decimal value = NormalizeValue(net, -1, 0).toDecimal();
-    setCell(*u.fgrdFinalResult, NetDisplacementRow, roundedText(net, 6),
+    setCell(*u.fgrdFinalResult, NetRow, roundedText(net, 6),
             !(value > Decimal(0) && value < Decimal(1000000)));
 }
 
 void DraftView::showStageResults(const StageResults& results) {
     const Ui::SurveyWorksheet& u = m_form;
     QTableWidget& grid = *u.fgrdFinalResult;
-    setTitle(grid, 9, results.row9Title);
-    setTitle(grid, 10, results.row10Title);
-    setTitle(grid, 11, results.row11Title);
-    setCell(grid, 10, results.row10.text, results.row10.red);
-    setCell(grid, 11, results.row11.text, results.row11.red);
+    setTitle(grid, NetRow, results.netTitle);
+    setTitle(grid, ReferenceRow, results.referenceTitle);
+    setTitle(grid, OutcomeRow, results.outcomeTitle);
+    setCell(grid, ReferenceRow, results.reference.text, results.reference.red);
+    setCell(grid, OutcomeRow, results.outcome.text, results.outcome.red);
     showIfSet(*u.txtFnlGrdTxtBox, results.initialNetField);
     showIfSet(*u.txtConstant, results.constant);
     showIfSet(*u.txtInitNetDisp, results.initNetDisp);

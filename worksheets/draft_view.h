@@ -6,6 +6,9 @@
 
 class clsDraft;
 
+// The results grid's last rows: the stage's lines after the deductibles.
+enum ResultGridRow { NetRow = 9, ReferenceRow = 10, OutcomeRow = 11 };
+
 namespace Ui {
 class SurveyWorksheet;
 }

@@ -111,7 +111,7 @@ StageOutcome calculateStage(clsDraft& draft, const StageRequest& request) {
     calculated.worksheet = request.worksheet;
     calculated.stage = request.stage;
     calculated.net = draft.NetDisplacement();
-    calculated.row11 = outcome.results.row11.text;
+    calculated.outcome = outcome.results.outcome.text;
     calculated.cargoField = outcome.cargoField;
     calculated.constantField = outcome.constantField;
     outcome.warnings = checkCalculatedStage(calculated).warnings;

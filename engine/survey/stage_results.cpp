@@ -45,18 +45,18 @@ ShownValue shown(const Decimal& value, bool red) {
 void loadingInitial(const StageInputs& in, StageResults& out) {
     if (N(in.net).isZero())
         return;
-    out.row10 = {textOf(in.lightShip), false};
+    out.reference = {textOf(in.lightShip), false};
     const Decimal constant = N(in.net) - N(in.lightShip);
-    out.row11 = shown(constant, !between(constant, 0, 100000));
+    out.outcome = shown(constant, !between(constant, 0, 100000));
     out.initNetDisp = ShownValue{textOf(in.net), false};
-    out.constant = out.row11;
+    out.constant = out.outcome;
 }
 
 // Row 10 of a Final stage: the Initial draft's net displacement, also put
 // in the initial net displacement box unless it is 0.
 Decimal initialNetShown(const StageInputs& in, StageResults& out) {
     const Decimal initial = N5(in.initialNet);
-    out.row10 = {initial.toString(), false};
+    out.reference = {initial.toString(), false};
     if (!initial.isZero()) {
         out.initialNetField = shown(initial, initial.sign() < 0);
         return initial;
@@ -69,9 +69,9 @@ void loadingFinal(const StageInputs& in, StageResults& out) {
         return;
     const Decimal net = N(in.net);
     const Decimal cargo = (net - initialNetShown(in, out)).rounded(5);
-    out.row11 = shown(cargo, cargo.sign() < 0);
+    out.outcome = shown(cargo, cargo.sign() < 0);
     out.finalNetDisp = ShownValue{textOf(in.net), net.sign() < 0};
-    out.cargo = out.row11;
+    out.cargo = out.outcome;
 }
 
 void dischargingInitial(const StageInputs& in, StageResults& out) {
@@ -79,11 +79,11 @@ void dischargingInitial(const StageInputs& in, StageResults& out) {
     if (net.isZero())
         return;
     const Decimal lightShip = N(in.lightShip);
-    out.row10 = {lightShip.isZero() ? QString() : textOf(in.lightShip), false};
+    out.reference = {lightShip.isZero() ? QString() : textOf(in.lightShip), false};
     const Decimal cargoAndConstant = net - lightShip;
-    out.row11 = {cargoAndConstant.isZero() ? QString() : cargoAndConstant.toString(), false};
-    if (!out.row11.text.isEmpty() && cargoAndConstant.sign() < 0) {
-        out.row11.red = true;
+    out.outcome = {cargoAndConstant.isZero() ? QString() : cargoAndConstant.toString(), false};
+    if (!out.outcome.text.isEmpty() && cargoAndConstant.sign() < 0) {
+        out.outcome.red = true;
         out.warning = warningMessage(QStringLiteral("Value of constant is invalid."),
                                      QStringLiteral("Please check your input values."));
     }
@@ -98,8 +98,8 @@ void dischargingFinal(const StageInputs& in, StageResults& out) {
     if (in.net.isNull() || textOf(in.net).trimmed().isEmpty())
         return;
     const Decimal cargo = (initialNetShown(in, out) - N5(in.net)).rounded(5);
-    out.row11 = shown(cargo, cargo.sign() < 0);
-    out.cargo = out.row11;
+    out.outcome = shown(cargo, cargo.sign() < 0);
+    out.cargo = out.outcome;
     const Decimal constant = N5(in.net) - N(in.lightShip);
     out.constant = shown(constant, constant.sign() < 0);
 }
@@ -110,18 +110,18 @@ StageResults deriveStage(const StageInputs& in) {
     StageResults out;
     const bool loading = in.worksheet == Worksheet::Loading;
     if (in.stage == Stage::Initial) {
-        out.row9Title = QStringLiteral("Net Displacement");
-        out.row10Title = QStringLiteral("LightShip");
-        out.row11Title = loading ? QStringLiteral("Constant") : QStringLiteral("Cargo + Constant");
+        out.netTitle = QStringLiteral("Net Displacement");
+        out.referenceTitle = QStringLiteral("LightShip");
+        out.outcomeTitle = loading ? QStringLiteral("Constant") : QStringLiteral("Cargo + Constant");
     } else {
-        out.row9Title = QStringLiteral("Final Net Displacement");
-        out.row10Title = QStringLiteral("Initial Net Displacement");
-        out.row11Title = loading ? QStringLiteral("Total Cargo Loaded")
+        out.netTitle = QStringLiteral("Final Net Displacement");
+        out.referenceTitle = QStringLiteral("Initial Net Displacement");
+        out.outcomeTitle = loading ? QStringLiteral("Total Cargo Loaded")
                                  : QStringLiteral("Total Cargo Discharged");
     }
     if (!in.net.isNull() && !textOf(in.net).isEmpty()) {
         const Decimal net = N(in.net);
-        out.row9 = shown(net.rounded(6), !between(net, 0, 1000000));
+        out.net = shown(net.rounded(6), !between(net, 0, 1000000));
     }
     if (loading)
         in.stage == Stage::Initial ? loadingInitial(in, out) : loadingFinal(in, out);
@@ -152,8 +152,8 @@ CalculatedStageCheck checkCalculatedStage(const CalculatedStage& c) {
         }
         if (c.stage != Stage::Initial)
             return check;
-        const auto constant = Decimal::tryParse(c.row11);
-        if (!c.row11.isEmpty() && !(constant && between(*constant, 0, 100000)))
+        const auto constant = Decimal::tryParse(c.outcome);
+        if (!c.outcome.isEmpty() && !(constant && between(*constant, 0, 100000)))
             warnInput(QStringLiteral("Invalid constant value."));
         return check;
     }
@@ -203,10 +203,10 @@ EntryVerdict checkBillOfLading(const QString& text) {
 }
 
 std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity,
-                                             const QString& row11) {
+                                             const QString& outcome) {
     const Decimal quantity = N(acceptedQuantity);
     if (quantity.isZero())
         return std::nullopt;
-    const Decimal assumed = N(row11) - quantity;
+    const Decimal assumed = N(outcome) - quantity;
     return shown(assumed, assumed.sign() < 0);
 }

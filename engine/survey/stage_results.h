@@ -30,11 +30,14 @@ struct StageInputs {
     QString billOfLading;    // the Bill of Lading quantity box (discharging)
 };
 
-// Rows 9 to 11 of the results grid and the fields that follow from them.
-// A field left unset is not touched.
+// The last three lines of a stage's results and the fields that follow
+// from them. `net` is the stage's net displacement; `reference` what it is
+// measured against (the light ship, or the Initial draft's net
+// displacement); `outcome` the difference (the constant, cargo + constant,
+// or the cargo). A field left unset is not touched.
 struct StageResults {
-    QString row9Title, row10Title, row11Title;
-    ShownValue row9, row10, row11;
+    QString netTitle, referenceTitle, outcomeTitle;
+    ShownValue net, reference, outcome;
     std::optional<ShownValue> initialNetField; // the initial net displacement box
     std::optional<ShownValue> constant;        // loading: constant; discharging: at the Final stage
     std::optional<ShownValue> initNetDisp;     // loading
@@ -55,7 +58,7 @@ struct CalculatedStage {
     Worksheet worksheet = Worksheet::Loading;
     Stage stage = Stage::Initial;
     Variant net;           // the shown draft's net displacement
-    QString row11;         // results grid row 11
+    QString outcome;       // the stage's outcome line
     QString cargoField;    // discharging: cargo discharged box
     QString constantField; // discharging: constant box
 };
@@ -81,6 +84,7 @@ EntryVerdict checkInitialNetDisplacement(const QString& text);
 // The Bill of Lading quantity: blank, or at least 0 and less than 1000000,
 // rounded to 5 places.
 EntryVerdict checkBillOfLading(const QString& text);
-// The assumed constant once a non-zero quantity is accepted: row 11 (cargo
-// + constant, 0 when blank) less the quantity.
-std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity, const QString& row11);
+// The assumed constant once a non-zero quantity is accepted: the Initial
+// stage's outcome (cargo + constant, 0 when blank) less the quantity.
+std::optional<ShownValue> assumedConstantFor(const QString& acceptedQuantity,
+                                             const QString& outcome);

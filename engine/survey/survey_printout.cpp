@@ -44,7 +44,7 @@ QList<QPair<QString, QString>> surveyResults(const SurveyDocument& survey,
     if (survey.worksheet == Worksheet::Loading)
         return {{QStringLiteral("Constant"), text(initial.constant)},
                 {QStringLiteral("Total Cargo Loaded"), text(final.cargo)}};
-    return {{QStringLiteral("Cargo + Constant"), initial.row11.text},
+    return {{QStringLiteral("Cargo + Constant"), initial.outcome.text},
             {QStringLiteral("Bill of Lading quantity"), c.billOfLading()},
             {QStringLiteral("Assumed Constant"), text(initial.assumedConstant)},
             {QStringLiteral("Total Cargo Discharged"), text(final.cargo)},
@@ -116,9 +116,9 @@ void writeStage(TextWriter& out, Stage stage, const SurveyCalculation& c) {
         out.line(QString::fromLatin1(resultRows[row].title),
                  rounded(results[row], resultRows[row].places));
     const StageResults& r = o.results;
-    out.line(r.row9Title, r.row9.text);
-    out.line(r.row10Title, r.row10.text);
-    out.line(r.row11Title, r.row11.text);
+    out.line(r.netTitle, r.net.text);
+    out.line(r.referenceTitle, r.reference.text);
+    out.line(r.outcomeTitle, r.outcome.text);
 }
 
 QJsonObject stageJson(Stage stage, const SurveyCalculation& c) {
@@ -140,9 +140,9 @@ QJsonObject stageJson(Stage stage, const SurveyCalculation& c) {
     for (int row = 0; row < 9; ++row)
         finalResult.insert(QString::fromLatin1(resultRows[row].title), full(results[row]));
     const StageResults& r = o.results;
-    finalResult.insert(r.row9Title, full(draft.NetDisplacement()));
-    finalResult.insert(r.row10Title, r.row10.text);
-    finalResult.insert(r.row11Title, r.row11.text);
+    finalResult.insert(r.netTitle, full(draft.NetDisplacement()));
+    finalResult.insert(r.referenceTitle, r.reference.text);
+    finalResult.insert(r.outcomeTitle, r.outcome.text);
     return {
         {QStringLiteral("means"), stations(d.fwdMean, d.midMean, d.aftMean)},
         {QStringLiteral("apparentTrim"), d.apparentTrim.toString()},

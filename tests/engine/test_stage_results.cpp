@@ -91,8 +91,8 @@ void TestStageResults::derives() {
     in.initialNetField = typedInitialNet;
     in.billOfLading = billOfLading;
     const StageResults out = deriveStage(in);
-    const QStringList got{describe(out.row10),
-                          describe(out.row11),
+    const QStringList got{describe(out.reference),
+                          describe(out.outcome),
                           describe(out.constant),
                           describe(out.cargo),
                           describe(out.initialNetField),
@@ -107,7 +107,7 @@ void TestStageResults::rowTitles() {
         in.worksheet = w;
         in.stage = s;
         const StageResults out = deriveStage(in);
-        return QStringList{out.row9Title, out.row10Title, out.row11Title};
+        return QStringList{out.netTitle, out.referenceTitle, out.outcomeTitle};
     };
     QCOMPARE(titles(Worksheet::Loading, Stage::Initial),
              texts({"Net Displacement", "LightShip", "Constant"}));
@@ -125,7 +125,7 @@ void TestStageResults::calculateWarnings_data() {
     QTest::addColumn<int>("worksheet");
     QTest::addColumn<int>("stage");
     QTest::addColumn<QString>("net");
-    QTest::addColumn<QString>("row11");
+    QTest::addColumn<QString>("outcome");
     QTest::addColumn<QString>("cargo");
     QTest::addColumn<QString>("constant");
     QTest::addColumn<QString>("warnings");
@@ -150,12 +150,12 @@ void TestStageResults::calculateWarnings() {
     QFETCH(int, worksheet);
     QFETCH(int, stage);
     QFETCH(QString, net);
-    QFETCH(QString, row11);
+    QFETCH(QString, outcome);
     QFETCH(QString, cargo);
     QFETCH(QString, constant);
     QFETCH(QString, warnings);
     const CalculatedStageCheck check = checkCalculatedStage(
-        {Worksheet(worksheet), Stage(stage), value(net), row11, cargo, constant});
+        {Worksheet(worksheet), Stage(stage), value(net), outcome, cargo, constant});
     QCOMPARE(firstLines(check.warnings), warnings);
 }
 
