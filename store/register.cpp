@@ -10,6 +10,14 @@
 
 namespace {
 
+const QString PortInsert =
+    QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)");
+const QString ShipInsert =
+    QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, CallSign, "
+                   "PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, NetTonnage, "
+                   "SummerDraft, SummerDeadweight) "
+                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+
 const QString ShipColumns =
     QStringLiteral("ShipID, ShipName, LBP, LOA, Breadth, LightShip, CallSign, PortOfRegistry, "
                    "OfficialNo, IMONo, Flag, GrossTonnage, NetTonnage, SummerDraft, "
@@ -141,10 +149,7 @@ std::optional<PortRecord> Register::port(qint64 id) const {
 }
 
 qint64 Register::insertPort(const PortRecord& port) const {
-    const QSqlQuery insert = run(
-        m_connection, QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"),
-        {port.name, port.city, port.country});
-    return newKey(insert);
+    return newKey(run(m_connection, PortInsert, {port.name, port.city, port.country}));
 }
 
 void Register::updatePort(const PortRecord& port) const {
@@ -181,14 +186,7 @@ QList<ShipRecord> Register::shipsNamed(const QString& name) const {
 }
 
 qint64 Register::insertShip(const ShipRecord& ship) const {
-    const QSqlQuery insert =
-        run(m_connection,
-            QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, "
-                           "CallSign, PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, "
-                           "NetTonnage, SummerDraft, SummerDeadweight) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            shipValues(ship));
-    return newKey(insert);
+    return newKey(run(m_connection, ShipInsert, shipValues(ship)));
 }
 
 void Register::updateShip(const ShipRecord& ship) const {
@@ -224,4 +222,25 @@ QStringList Register::tips() const {
         tips.append(textOf(query, QStringLiteral("Tip")));
     requireReadToTheEnd(query);
     return tips;
+}
+
+RegisterFiller::RegisterFiller(const QSqlDatabase& database) : m_port(database), m_ship(database) {
+    if (!m_port.prepare(PortInsert) || !m_ship.prepare(ShipInsert))
+        throw ProgramError::storeFailure(m_port.lastError().text() + m_ship.lastError().text());
+}
+
+qint64 RegisterFiller::insert(QSqlQuery& statement, const QList<Variant>& values) {
+    for (int i = 0; i < values.size(); ++i)
+        statement.bindValue(i, boundValue(values.at(i)));
+    if (!statement.exec())
+        throw ProgramError::storeFailure(statement.lastError().text());
+    return newKey(statement);
+}
+
+qint64 RegisterFiller::insertPort(const PortRecord& port) {
+    return insert(m_port, {port.name, port.city, port.country});
+}
+
+qint64 RegisterFiller::insertShip(const ShipRecord& ship) {
+    return insert(m_ship, shipValues(ship));
 }

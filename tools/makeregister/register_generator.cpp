@@ -1,11 +1,10 @@
 #include "register_generator.h"
 
-#include "column_value.h"
 #include "errors.h"
+#include "register.h"
 
 #include <QSet>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 
 namespace {
@@ -90,10 +89,10 @@ QString portName(Random& random, const QString& place) {
 
 // A number with a fixed count of places from a whole count of its smallest
 // unit (21735 at 2 places is 217.35), as the store keeps exact decimals.
-QVariant fixed(qint64 units, int places) {
+Decimal fixed(qint64 units, int places) {
     QString digits = QString::number(units).rightJustified(places + 1, QLatin1Char('0'));
     digits.insert(digits.size() - places, QLatin1Char('.'));
-    return boundValue(Variant(Decimal::fromText(digits)));
+    return Decimal::fromText(digits);
 }
 
 // Seven digits whose last is the check digit the IMO scheme prescribes.
@@ -113,25 +112,8 @@ QString callSign(Random& random) {
     return sign;
 }
 
-QSqlQuery prepared(const QSqlDatabase& database, const char* statement) {
-    QSqlQuery query(database);
-    if (!query.prepare(latin1(statement)))
-        throw ProgramError::storeFailure(query.lastError().text());
-    return query;
-}
-
-void run(QSqlQuery& query, const QVariantList& values) {
-    for (int i = 0; i < values.size(); ++i)
-        query.bindValue(i, values.at(i));
-    if (!query.exec())
-        throw ProgramError::storeFailure(query.lastError().text());
-}
-
 // Unique port names; returns each port's key with the place it names.
-QList<std::pair<qint64, QString>> insertPorts(const QSqlDatabase& database, int count,
-                                              Random& random) {
-    QSqlQuery insert =
-        prepared(database, "INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)");
+QList<std::pair<qint64, QString>> insertPorts(RegisterFiller& filler, int count, Random& random) {
     QSet<QString> taken;
     QList<std::pair<qint64, QString>> ports;
     while (ports.size() < count) {
@@ -140,8 +122,7 @@ QList<std::pair<qint64, QString>> insertPorts(const QSqlDatabase& database, int 
         if (taken.contains(name))
             continue;
         taken.insert(name);
-        run(insert, {name, place, latin1(random.pick(Countries))});
-        ports.append({insert.lastInsertId().toLongLong(), place});
+        ports.append({filler.insertPort({0, name, place, latin1(random.pick(Countries))}), place});
     }
     return ports;
 }
@@ -162,13 +143,8 @@ QString shipName(Random& random, const QList<std::pair<qint64, QString>>& ports,
     return name;
 }
 
-void insertShips(const QSqlDatabase& database, int count,
-                 const QList<std::pair<qint64, QString>>& ports, Random& random) {
-    QSqlQuery insert =
-        prepared(database, "INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, CallSign, "
-                           "PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, NetTonnage, "
-                           "SummerDraft, SummerDeadweight, FwdX, MidX, AftX) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+void insertShips(RegisterFiller& filler, int count, const QList<std::pair<qint64, QString>>& ports,
+                 Random& random) {
     QStringList names;
     for (int i = 0; i < count; ++i) {
         const QString name = shipName(random, ports, names);
@@ -178,16 +154,23 @@ void insertShips(const QSqlDatabase& database, int count,
         const qint64 deadweightKg =
             lbpCm * lbpCm * lbpCm / 1000 * 74 / 10000 * random.between(85, 115) / 100;
         const qint64 grossDeciTons = deadweightKg / 100 * random.between(45, 65) / 100;
-        run(insert,
-            {name, fixed(lbpCm, 2), fixed(lbpCm + random.between(200, 2000), 2),
-             fixed(lbpCm * 100 / 65 + random.between(-1500, 1500), 3),
-             fixed(deadweightKg * 10 * random.between(12, 22) / 100, 4), callSign(random),
-             ports.at(random.between(0, ports.size() - 1)).first,
-             random.chance(90) ? QVariant(random.between(100000, 9999999)) : QVariant(),
-             imoNumber(random), latin1(random.pick(Countries)), fixed(grossDeciTons, 1),
-             fixed(grossDeciTons * random.between(50, 70) / 100, 1),
-             fixed(lbpCm * 100 / 17 + random.between(-2000, 2000), 4), fixed(deadweightKg, 3),
-             fixed(random.between(0, 60), 1), fixed(0, 1), fixed(random.between(0, 90), 1)});
+        ShipRecord ship;
+        ship.name = name;
+        ship.lbp = fixed(lbpCm, 2);
+        ship.loa = fixed(lbpCm + random.between(200, 2000), 2);
+        ship.breadth = fixed(lbpCm * 100 / 65 + random.between(-1500, 1500), 3);
+        ship.lightShip = fixed(deadweightKg * 10 * random.between(12, 22) / 100, 4);
+        ship.callSign = callSign(random);
+        ship.portOfRegistry = ports.at(random.between(0, ports.size() - 1)).first;
+        if (random.chance(90))
+            ship.officialNo = Decimal::fromWhole(random.between(100000, 9999999));
+        ship.imoNo = Decimal::fromWhole(imoNumber(random));
+        ship.flag = latin1(random.pick(Countries));
+        ship.grossTonnage = fixed(grossDeciTons, 1);
+        ship.netTonnage = fixed(grossDeciTons * random.between(50, 70) / 100, 1);
+        ship.summerDraft = fixed(lbpCm * 100 / 17 + random.between(-2000, 2000), 4);
+        ship.summerDeadweight = fixed(deadweightKg, 3);
+        filler.insertShip(ship);
     }
 }
 
@@ -199,8 +182,9 @@ void fillRegister(const QSqlDatabase& database, RegisterSize size, quint64 seed)
         throw ProgramError::storeFailure(db.lastError().text());
     try {
         Random random(seed);
-        const auto ports = insertPorts(db, size.ports, random);
-        insertShips(db, size.ships, ports, random);
+        RegisterFiller filler(db);
+        const auto ports = insertPorts(filler, size.ports, random);
+        insertShips(filler, size.ships, ports, random);
     } catch (const ProgramError&) {
         db.rollback();
         throw;
