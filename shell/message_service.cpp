@@ -1,5 +1,7 @@
 #include "message_service.h"
 
+#include "errors.h"
+
 #include <QStringList>
 
 namespace {
@@ -39,6 +41,16 @@ void showBare(const QString& text) {
 
 void showErrorWithSource(const QString& description, const QString& source) {
     messageService().show(errorWithSourceMessage(description, source));
+}
+
+void reportFailure(const QString& source, const std::function<void()>& reaction) {
+    try {
+        reaction();
+    } catch (const ProgramError& error) {
+        showErrorWithSource(error.description(), source);
+    } catch (const std::exception& error) {
+        showErrorWithSource(QString::fromLocal8Bit(error.what()), source);
+    }
 }
 
 MessageAnswer RecordingMessageService::show(const Message& message) {

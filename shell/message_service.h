@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 
 // Every message box of the program goes through one service: the GUI
 // installs one that shows a dialog, tests one that records.
@@ -26,6 +27,10 @@ void showWarning(const QString& text);                                       // 
 void showWarning(const QString& first, const QString& second);               // exclamation, OK
 void showBare(const QString& text);                                          // no icon, OK
 void showErrorWithSource(const QString& description, const QString& source); // critical
+
+// Runs `reaction`; whatever it raises is shown as an error of `source`, and
+// the user goes on with what the window holds.
+void reportFailure(const QString& source, const std::function<void()>& reaction);
 
 // Records every message and answers from a queue of scripted answers (the
 // message's default when the queue is empty).

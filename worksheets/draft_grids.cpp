@@ -4,6 +4,7 @@
 #include "field_rules.h"
 #include "hydrostatic_table.h"
 #include "message_service.h"
+#include "rowset.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -138,10 +139,33 @@ QMap<int, QString> DraftGrids::quantities() const {
     return quantities;
 }
 
-void DraftGrids::clearDeductions() {
-    for (int row = 0; row <= m_deductions->lastRow(); ++row)
-        m_deductions->setText(row, 1, QString());
+void DraftGrids::showDeductions(clsDraft& draft) {
+    if (m_itemIDs.isEmpty())
+        return;
+    const auto setAll = [this](const QString& text) {
+        for (int row = 0; row <= m_deductions->lastRow(); ++row)
+            m_deductions->setText(row, 1, text);
+    };
+    setAll(QString());
     m_deductions->editor().clear();
+    if (!draft.ToSave() && !draft.HasRecord())
+        return;
+    RowSet& rs = draft.Deductions();
+    if (rs.recordCount() == 0) {
+        if (draft.HasRecord())
+            setAll(QStringLiteral("0"));
+    } else {
+        if (m_kind == Worksheet::Discharging)
+            setAll(QStringLiteral("0"));
+        for (rs.moveFirst(); !rs.atEnd(); rs.moveNext()) {
+            const int n = m_itemIDs.indexOf(int(rs.field(QStringLiteral("ItemID")).toWhole()));
+            const Variant quantity = rs.field(QStringLiteral("Quantity"));
+            const bool none = quantity.toDecimal().isZero() && !draft.HasRecord();
+            if (n >= 0)
+                m_deductions->setText(n, 1, none ? QString() : quantity.toText());
+        }
+    }
+    m_deductions->showCurrentInEditor();
 }
 
 void DraftGrids::commitPendingEdits() {
@@ -217,6 +241,15 @@ void DraftGrids::stepDeductions(int key) {
         m_deductions->setCurrent(row - 1, 1);
     if (key == Qt::Key_Down && row < m_deductions->lastRow())
         m_deductions->setCurrent(row + 1, 1);
+}
+
+void DraftGrids::hydrostaticDraftTyped(const QString& text) {
+    const int row = m_hydrostatics->row();
+    if (m_hydrostatics->column() != 1 || row < 1 || row > 2)
+        return;
+    if (!text.isEmpty() && !isNumericText(text))
+        return;
+    refillMCTCDrafts(row, text);
 }
 
 void DraftGrids::refillMCTCDrafts(int row, const QString& hydrostaticDraft) {

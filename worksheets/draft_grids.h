@@ -50,7 +50,8 @@ public:
     void showDifferences(const HydrostaticTexts& grids);
     // Every item's quantity as its cell holds it, blank or not.
     QMap<int, QString> quantities() const;
-    void clearDeductions();
+    // The deduction quantities a draft holds; blank for a draft not taken.
+    void showDeductions(clsDraft& draft);
     // Calculate counts what an editor holds as typed, unrounded.
     void commitPendingEdits();
 
@@ -74,6 +75,8 @@ public:
     void stepDeductions(int key);
     // The MCTC tables' drafts follow the hydrostatic draft of `row`.
     void refillMCTCDrafts(int row, const QString& hydrostaticDraft);
+    // The same, as the hydrostatic draft is being typed into its editor.
+    void hydrostaticDraftTyped(const QString& text);
 
     // Checks what the grid's editor holds for its cell and shows a
     // refusal; true when it may be committed.

@@ -10,14 +10,15 @@
 #include "input_grid.h"
 #include "message_service.h"
 #include "register.h"
-#include "ship.h"
+#include "ship_and_port_lists.h"
+#include "stage_tabs.h"
 #include "survey.h"
 #include "survey_file_commands.h"
 #include "survey_print.h"
 #include "ui_survey_worksheet.h"
+#include "worksheet_keyboard.h"
 
 #include <QComboBox>
-#include <QShortcut>
 #include <QTableWidget>
 #include <utility>
 
@@ -63,29 +64,24 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
     m_files = std::make_unique<SurveyFileCommands>(survey, *this);
     m_files->mayBeSaved = [this] { return maySave(); };
     m_files->proposedPath = [this] { return proposedFilePath(); };
-    m_ships = new BoundList(*m_ui->dcbShip);
-    m_ports = new BoundList(*m_ui->dcbPort);
-    connect(m_ships, &BoundList::chosen, this, [this](int shipID) {
-        report(QStringLiteral("frmCalvane::dcbShip_Change"), [&] { shipChosen(shipID); });
+    m_lists = std::make_unique<ShipAndPortLists>(*m_ui->dcbShip, *m_ui->dcbPort);
+    connect(&m_lists->ships(), &BoundList::chosen, this, [this](int shipID) {
+        reportFailure(QStringLiteral("frmCalvane::dcbShip_Change"), [&] { shipChosen(shipID); });
     });
-    connect(m_ui->sstCalvane, &QTabBar::currentChanged, this, &SurveyWorksheet::tabChanged);
-    connect(m_ui->txtHDTGridTextbox, &QLineEdit::textEdited, this,
-            &SurveyWorksheet::hydrostaticDraftTyped);
+    connect(m_ui->txtHDTGridTextbox, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!mblnLoading)
+            m_grids->hydrostaticDraftTyped(text);
+    });
     connect(m_ui->cmdCalculate, &QPushButton::clicked, this, [this] {
-        report(QStringLiteral("frmCalvane::cmdCalculate_Click"), [&] { cmdCalculate_Click(); });
+        reportFailure(QStringLiteral("frmCalvane::cmdCalculate_Click"),
+                      [&] { cmdCalculate_Click(); });
     });
-    // The other tab from the keyboard, as tabbed windows elsewhere take it.
-    const std::pair<QKeyCombination, int> tabKeys[] = {{Qt::CTRL | Qt::Key_Tab, 1},
-                                                       {Qt::CTRL | Qt::Key_PageDown, 1},
-                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1},
-                                                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1},
-                                                       {Qt::CTRL | Qt::Key_PageUp, -1}};
-    for (const auto& [keys, step] : tabKeys) {
-        auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, step = step] { stepTab(step); });
-    }
-    watchControls();
+    m_keyboard = new WorksheetKeyboard(kind, *m_ui, *m_grids, *m_checks, this);
+    m_keyboard->loading = [this] { return mblnLoading; };
+    m_keyboard->shipShown = [this] { return shipShown(); };
+    m_keyboard->nextField = [this](bool forward) { focusNextPrevChild(forward); };
+    m_keyboard->resultsPlaced = [this] { placeInitialNetField(); };
+    m_keyboard->watch(*this);
     open();
     watchEdits();
 }
@@ -94,25 +90,19 @@ SurveyWorksheet::~SurveyWorksheet() = default;
 
 void SurveyWorksheet::open() {
     mblnLoading = true;
-    // Alt+I and Alt+N, which no menu takes.
-    const int initialTab = m_ui->sstCalvane->addTab(QStringLiteral("&Initial"));
-    const int finalTab = m_ui->sstCalvane->addTab(QStringLiteral("Fi&nal"));
-    m_ui->sstCalvane->setTabData(initialTab, int(Stage::Initial));
-    m_ui->sstCalvane->setTabData(finalTab, int(Stage::Final));
-    m_ship = std::make_unique<clsShip>();
+    m_tabs = new StageTabs(*m_ui->sstCalvane, *this);
+    m_tabs->changed = [this](Stage left, Stage entered) { stageChanged(left, entered); };
     m_drafts[0] = std::make_unique<clsDraft>();
     showDraftMessages(*m_drafts[0]);
     m_drafts[1] = std::make_unique<clsDraft>();
     showDraftMessages(*m_drafts[1]);
     mblnLoading = false;
-    InitShipDataCombo();
-    InitPortDataCombo();
+    m_lists->load();
     InitializeAllGrids();
     m_drafts[0]->setDraftType(0);
     m_drafts[1]->setDraftType(1);
     NewDraft();
     ClearSurvey();
-    mblnRevertTab = false;
 }
 
 void SurveyWorksheet::showEvent(QShowEvent* event) {
@@ -143,22 +133,6 @@ void SurveyWorksheet::showEvent(QShowEvent* event) {
     }
     frame->resize(whole);
     FormCenter(*frame);
-}
-
-void SurveyWorksheet::InitShipDataCombo() {
-    try {
-        m_ships->load(NameList::ships());
-    } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitShipDataCombo"));
-    }
-}
-
-void SurveyWorksheet::InitPortDataCombo() {
-    try {
-        m_ports->load(NameList::ports());
-    } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitPortDataCombo"));
-    }
 }
 
 void SurveyWorksheet::InitializeAllGrids() {
@@ -206,12 +180,7 @@ void SurveyWorksheet::ClearSurvey() {
             box->clear();
     }
     // The ship stays chosen, so its length stays shown.
-    try {
-        if (shipShown())
-            m_ui->txtLBP->setText(m_ship->LBP().toText());
-    } catch (const ProgramError&) {
-        // A ship whose particulars could not be read has no length to show.
-    }
+    m_ui->txtLBP->setText(m_lists->shipLength());
     InitializeAllGrids();
     m_ui->lblHogSag->hide();
     m_ui->txtDeflection->clear();
@@ -225,7 +194,6 @@ void SurveyWorksheet::ClearSurvey() {
     m_ui->cmbTime->setEnabled(false);
     m_ui->fgrdResult->show();
     m_ui->txtFnlGrdTxtBox->hide();
-    m_ui->sstCalvane->setTabEnabled(2, true);
     showStageFrames(Stage::Initial);
 }
 
@@ -234,12 +202,11 @@ void SurveyWorksheet::RPrint(bool blnShowPreview) {
 }
 
 void SurveyWorksheet::RNew() {
-    report(QStringLiteral("frmCalvane::RNew"), [&] {
+    reportFailure(QStringLiteral("frmCalvane::RNew"), [&] {
         mblnLoading = true;
         NewDraft();
         ClearSurvey();
-        m_ui->sstCalvane->setCurrentIndex(tabOf(Stage::Initial));
-        m_previousTab = tabOf(Stage::Initial);
+        m_tabs->show(Stage::Initial);
         // The grids and frames of the Initial tab, whichever tab was shown.
         showStageFrames(Stage::Initial);
         m_view->layOutResults(shownStage());
@@ -263,11 +230,11 @@ void SurveyWorksheet::setCommands(Commands enabled) {
 }
 
 bool SurveyWorksheet::shipShown() const {
-    return m_ships->boundValue().has_value();
+    return m_lists->chosenShipID().has_value();
 }
 
 Stage SurveyWorksheet::shownStage() const {
-    return stageOfTab(m_ui->sstCalvane->currentIndex()).value_or(Stage::Initial);
+    return m_tabs->shown();
 }
 
 clsDraft& SurveyWorksheet::shownDraft() {
@@ -281,48 +248,27 @@ void SurveyWorksheet::shipChosen(int shipID) {
     showDraftMessages(*m_drafts[0]);
     m_drafts[1]->setShipID(shipID);
     showDraftMessages(*m_drafts[1]);
-    try {
-        if (m_ship->SetShip(shipID) != 1) {
-            messageService().show(m_ship->lastError());
-            throw ProgramError::noCurrentRecord();
-        }
-        m_ui->txtLBP->setText(m_ship->LBP().isNull() ? QString() : m_ship->LBP().toText());
-    } catch (const ProgramError&) {
-        showBare(QStringLiteral("Unable to retrieve ship particulars."));
-    }
+    if (const std::optional<QString> length = m_lists->readShip(shipID))
+        m_ui->txtLBP->setText(*length);
 }
 
-void SurveyWorksheet::tabChanged(int index) {
-    const int previous = m_previousTab;
-    m_previousTab = index;
-    if (mblnRevertTab) {
-        mblnRevertTab = false;
-        return;
-    }
+void SurveyWorksheet::stageChanged(Stage left, Stage entered) {
     if (mblnLoading)
         return;
     try {
         if (shipShown() && !m_checks->typedFieldsAccepted()) {
-            mblnRevertTab = true;
-            m_ui->sstCalvane->setCurrentIndex(previous);
+            m_tabs->goBack();
             return;
         }
-        const std::optional<Stage> left = stageOfTab(previous);
-        if (left == Stage::Initial) {
-            if (!shipShown()) {
-                mblnRevertTab = true;
-                m_ui->sstCalvane->setCurrentIndex(previous);
-                showWarning(QStringLiteral("Please select a ship first."));
-                return;
-            }
-            SaveDraft(0);
-        } else if (left == Stage::Final) {
-            SaveDraft(1);
+        if (left == Stage::Initial && !shipShown()) {
+            m_tabs->goBack();
+            showWarning(QStringLiteral("Please select a ship first."));
+            return;
         }
-        const std::optional<Stage> entered = stageOfTab(index);
+        SaveDraft(int(left));
         if (entered == Stage::Initial)
             enterInitialTab();
-        else if (entered == Stage::Final)
+        else
             enterFinalTab();
     } catch (const std::exception&) {
         showBare(QStringLiteral("frmCalvane::sstCalvane_Click"));
@@ -330,26 +276,6 @@ void SurveyWorksheet::tabChanged(int index) {
     }
     if (m_kind == Worksheet::Discharging || shipShown())
         m_ui->txtVoyageID->setFocus();
-}
-
-void SurveyWorksheet::stepTab(int step) {
-    QTabBar& tabs = *m_ui->sstCalvane;
-    tabs.setCurrentIndex((tabs.currentIndex() + step + tabs.count()) % tabs.count());
-}
-
-std::optional<Stage> SurveyWorksheet::stageOfTab(int index) const {
-    const QVariant stage = m_ui->sstCalvane->tabData(index);
-    if (!stage.isValid())
-        return std::nullopt;
-    return Stage(stage.toInt());
-}
-
-int SurveyWorksheet::tabOf(Stage stage) const {
-    for (int index = 0; index < m_ui->sstCalvane->count(); ++index) {
-        if (stageOfTab(index) == stage)
-            return index;
-    }
-    throw ProgramError(ErrorCode::ObjectNotSet, QStringLiteral("No tab shows that stage."));
 }
 
 void SurveyWorksheet::enterInitialTab() {

@@ -9,18 +9,15 @@
 
 #include <QWidget>
 #include <memory>
-#include <optional>
 
-class BoundList;
 class DraftFieldChecks;
 class DraftGrids;
 class DraftView;
-class SurveyFileCommands;
-class clsShip;
-class QLineEdit;
-class QTableWidget;
-class RowSet;
+class ShipAndPortLists;
+class StageTabs;
 class Survey;
+class SurveyFileCommands;
+class WorksheetKeyboard;
 
 namespace Ui {
 class SurveyWorksheet;
@@ -67,22 +64,16 @@ protected:
     SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* parent = nullptr);
     Ui::SurveyWorksheet& ui() { return *m_ui; }
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     // Opening and life cycle (survey_worksheet.cpp).
     void open();
-    void InitShipDataCombo();
-    void InitPortDataCombo();
     void InitializeAllGrids();
     void ClearSurvey();
     void shipChosen(int shipID);
-    void tabChanged(int index);
-    // The stage a tab shows; none for the hidden Daily tab.
-    std::optional<Stage> stageOfTab(int index) const;
-    int tabOf(Stage stage) const;
+    void stageChanged(Stage left, Stage entered);
     void enterInitialTab();
     void enterFinalTab();
     // The Final tab's initial net displacement box over its results cell,
@@ -98,10 +89,6 @@ private:
     // Calculate (worksheet_calculate.cpp).
     void cmdCalculate_Click();
     bool InputComplete();
-    // The chosen ship's LBP and light ship keep the ship window's rules;
-    // shipSurveyable says so when they do not.
-    QString particularsProblem() const;
-    bool shipSurveyable();
     bool focusOnField(const QString& objectName);
     DraftEntry entryFromControls() const;
 
@@ -110,21 +97,7 @@ private:
     void SaveDraft(int index);
     bool SaveDeductions(int index);
     void LoadDraft(int index);
-    void LoadDeductions(RowSet& rs);
     void showStageResults(Stage stage);
-
-    // Fields and keys (worksheet_fields.cpp).
-    void watchControls();
-    bool guardShip(QWidget* control);
-    bool enterPressed(QWidget* focus);
-    // Enter or Tab (Shift+Tab when not `forward`) in a grid's editor: the
-    // value is checked, then the next cell is entered, or the next control
-    // after the grid's last.
-    bool stepInGrid(QLineEdit* editor, bool forward);
-    // Ctrl+Tab and its kin: the next tab shown (`step` 1) or the previous.
-    void stepTab(int step);
-    void hydrostaticDraftTyped(const QString& text);
-    void report(const QString& source, const std::function<void()>& reaction);
 
     // The survey file (worksheet_file.cpp).
     void watchEdits();
@@ -144,10 +117,10 @@ private:
     ChildHost& m_host;
     std::unique_ptr<Ui::SurveyWorksheet> m_ui;
     QWidget* m_stageFrames[2];
-    std::unique_ptr<clsShip> m_ship;
+    std::unique_ptr<ShipAndPortLists> m_lists;
     std::unique_ptr<clsDraft> m_drafts[2];
-    BoundList* m_ships = nullptr;
-    BoundList* m_ports = nullptr;
+    StageTabs* m_tabs = nullptr;
+    WorksheetKeyboard* m_keyboard = nullptr;
     std::unique_ptr<DraftGrids> m_grids;
     std::unique_ptr<DraftView> m_view;
     std::unique_ptr<DraftFieldChecks> m_checks;
@@ -155,8 +128,6 @@ private:
     CorrectedDrafts m_corrected;
     Commands m_enabled;
     bool mblnLoading = false;
-    bool mblnRevertTab = false;
-    int m_previousTab = 0;
     bool m_placed = false;
     // Each draft as last handed over from the controls, for saving.
     DraftEntry m_entries[2];

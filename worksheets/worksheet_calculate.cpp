@@ -1,11 +1,9 @@
-#include "bound_list.h"
 #include "draft_field_checks.h"
 #include "draft_grids.h"
 #include "draft_handover.h"
 #include "input_grid.h"
 #include "message_service.h"
-#include "particular_rules.h"
-#include "ship.h"
+#include "ship_and_port_lists.h"
 #include "stage_calculation.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
@@ -23,7 +21,7 @@ QString cellText(const QTableWidget& grid, int row) {
 } // namespace
 
 void SurveyWorksheet::cmdCalculate_Click() {
-    if (!m_checks->typedFieldsAccepted() || !InputComplete() || !shipSurveyable())
+    if (!m_checks->typedFieldsAccepted() || !InputComplete() || !m_lists->shipSurveyable())
         return;
     const Stage stage = shownStage();
     const int index = int(stage);
@@ -59,27 +57,10 @@ void SurveyWorksheet::cmdCalculate_Click() {
     m_ui->txtFwdPort->setFocus();
 }
 
-QString SurveyWorksheet::particularsProblem() const {
-    const auto text = [](const Variant& value) {
-        return value.isNull() ? QString() : value.toText();
-    };
-    return surveyedParticularsProblem(text(m_ship->LBP()), text(m_ship->LightShip()));
-}
-
-bool SurveyWorksheet::shipSurveyable() {
-    const QString problem = particularsProblem();
-    if (problem.isEmpty())
-        return true;
-    showWarning(QStringLiteral("%1 cannot be surveyed with its particulars in the ship register.")
-                    .arg(m_ship->ShipName()),
-                problem);
-    return false;
-}
-
 bool SurveyWorksheet::InputComplete() {
     SurveyDocument survey;
     survey.worksheet = m_kind;
-    if (const std::optional<int> ship = m_ships->boundValue())
+    if (const std::optional<int> ship = m_lists->chosenShipID())
         survey.shipID = *ship;
     survey.voyage = m_ui->txtVoyageID->text();
     survey.port = m_ui->dcbPort->currentText();

@@ -7,7 +7,8 @@
 #include "file_chooser.h"
 #include "input_grid.h"
 #include "message_service.h"
-#include "ship.h"
+#include "ship_and_port_lists.h"
+#include "stage_tabs.h"
 #include "survey.h"
 #include "survey_file.h"
 #include "survey_file_commands.h"
@@ -20,28 +21,12 @@
 #include <QDir>
 #include <QFileInfo>
 
-namespace {
-
-// The row of the name `name` bound to `key` (any key when nothing): the
-// first with that name, then its namesakes in order.
-int rowOf(NameListModel& model, const QString& name, std::optional<int> key = std::nullopt) {
-    for (int row = model.findPrefix(name); row >= 0 && row < model.rowCount(); ++row) {
-        if (model.nameAt(row).compare(name, Qt::CaseInsensitive) != 0)
-            break;
-        if (!key || model.keyAt(row) == *key)
-            return row;
-    }
-    return -1;
-}
-
-} // namespace
-
 void SurveyWorksheet::watchEdits() {
     // Only what the user types counts as a change: the figures the
     // worksheet fills in itself do not.
     for (QLineEdit* box : findChildren<QLineEdit*>())
         connect(box, &QLineEdit::textEdited, this, [this] { m_survey.setModified(true); });
-    connect(m_ships, &BoundList::chosen, this, [this] {
+    connect(&m_lists->ships(), &BoundList::chosen, this, [this] {
         if (!mblnLoading)
             m_survey.setModified(true);
     });
@@ -66,17 +51,9 @@ void SurveyWorksheet::showTitle() {
 SurveyDocument SurveyWorksheet::surveyDocument() {
     SurveyDocument survey;
     survey.worksheet = m_kind;
-    if (const std::optional<int> shipID = m_ships->boundValue()) {
+    if (const std::optional<int> shipID = m_lists->chosenShipID()) {
         survey.shipID = *shipID;
-        // Kept beside the key, so that a register changed meanwhile is noticed.
-        try {
-            const ShipParticulars particulars{m_ship->ShipName(), m_ship->LBP().toText(),
-                                              m_ship->LightShip().toText()};
-            if (isNumericText(particulars.lbp) && isNumericText(particulars.lightShip))
-                survey.particulars = particulars;
-        } catch (const ProgramError&) {
-            // A ship whose particulars cannot be read is saved by its key.
-        }
+        survey.particulars = m_lists->particulars();
     }
     survey.voyage = m_ui->txtVoyageID->text();
     survey.port = m_ui->dcbPort->currentText();
@@ -95,7 +72,7 @@ SurveyDocument SurveyWorksheet::surveyDocument() {
 }
 
 void SurveyWorksheet::RSave() {
-    report(QStringLiteral("frmCalvane::RSave"), [&] { m_files->save(); });
+    reportFailure(QStringLiteral("frmCalvane::RSave"), [&] { m_files->save(); });
 }
 
 bool SurveyWorksheet::saveSurveyAs() {
@@ -105,13 +82,7 @@ bool SurveyWorksheet::saveSurveyAs() {
 QString SurveyWorksheet::proposedFilePath() {
     // Dated as the report is.
     const QDate date = m_survey.surveyDate(programClock().now().date());
-    QString ship = m_ui->dcbShip->currentText();
-    try {
-        if (shipShown())
-            ship = m_ship->ShipName();
-    } catch (const ProgramError&) {
-        // The name in the list serves as well.
-    }
+    const QString ship = m_lists->shipName();
     const QString worksheet =
         m_kind == Worksheet::Loading ? QStringLiteral("Loading") : QStringLiteral("Discharging");
     QString folder = m_host.surveyFolder();
@@ -143,21 +114,11 @@ void SurveyWorksheet::calculateIfComplete(const DraftEntry& entry) {
 
 void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const QString& path,
                                  bool unsaved) {
-    report(QStringLiteral("frmCalvane::showSurvey"), [&] {
-        clsShip ship;
-        const bool read = ship.SetShip(shipID) == 1;
-        if (!read)
-            messageService().show(ship.lastError());
-        const int row = read ? rowOf(m_ships->model(), ship.ShipName(), shipID) : -1;
-        if (row < 0)
-            throw ProgramError::noCurrentRecord();
+    reportFailure(QStringLiteral("frmCalvane::showSurvey"), [&] {
         // Chosen as if picked from the list: the ship's length comes with it.
-        m_ui->dcbShip->setCurrentIndex(row);
+        m_lists->showShip(shipID);
         m_ui->txtVoyageID->setText(survey.voyage);
-        const int port = survey.port.isEmpty() ? -1 : rowOf(m_ports->model(), survey.port);
-        m_ui->dcbPort->setCurrentIndex(port);
-        if (port < 0)
-            m_ui->dcbPort->setEditText(survey.port);
+        m_lists->showPort(survey.port);
         m_ui->txtCargo->setText(survey.cargo);
         m_ui->txtBLQty->setText(survey.billOfLadingQuantity);
         const bool initialTaken = !(survey.initial == DraftEntry{});
@@ -181,14 +142,14 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
 
 void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
     if (checkInitialTab) {
-        m_ui->sstCalvane->setCurrentIndex(tabOf(Stage::Final));
+        m_tabs->show(Stage::Final);
         return;
     }
     // An Initial tab never filled has nothing to check or keep: its blank
     // date must not stop the Final draft from reaching its own tab.
     const bool wasLoading = mblnLoading;
     mblnLoading = true;
-    m_ui->sstCalvane->setCurrentIndex(tabOf(Stage::Final));
+    m_tabs->show(Stage::Final);
     mblnLoading = wasLoading;
     enterFinalTab();
 }
@@ -196,7 +157,7 @@ void SurveyWorksheet::showFinalTab(bool checkInitialTab) {
 bool SurveyWorksheet::mayClose() {
     return m_files->mayClose([this] {
         bool saved = false;
-        report(QStringLiteral("frmCalvane::RSave"), [&] { saved = m_files->save(); });
+        reportFailure(QStringLiteral("frmCalvane::RSave"), [&] { saved = m_files->save(); });
         return saved;
     });
 }

@@ -1,12 +1,11 @@
-#include "bound_list.h"
 #include "draft_grids.h"
 #include "draft_handover.h"
 #include "draft_view.h"
 #include "errors.h"
 #include "input_grid.h"
 #include "message_service.h"
-#include "rowset.h"
 #include "ship.h"
+#include "ship_and_port_lists.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
 
@@ -15,14 +14,14 @@
 bool SurveyWorksheet::CorrectDrafts() {
     // A ship refused for its particulars (said on Calculate) gives no
     // corrections to show.
-    if (!shipShown() || !particularsProblem().isEmpty())
+    if (!shipShown() || !m_lists->particularsProblem().isEmpty())
         return false;
     DraftReadingTexts readings{
         m_ui->txtFwdPort->text(),     m_ui->txtFwdStbd->text(), m_ui->txtMidShipPort->text(),
         m_ui->txtMidshipStbd->text(), m_ui->txtAftPort->text(), m_ui->txtAftStbd->text(),
         m_ui->txtFwdX->text(),        m_ui->txtMidX->text(),    m_ui->txtAftX->text()};
     try {
-        m_corrected = ::CorrectDrafts(readings, m_ship->LBP());
+        m_corrected = ::CorrectDrafts(readings, m_lists->ship().LBP());
     } catch (const ProgramError& error) {
         // The boxes keep their last figures. Text that is no number is
         // refused by its own field's check; marks that coincide are said.
@@ -77,7 +76,7 @@ void SurveyWorksheet::LoadDraft(int index) {
         m_grids->showRows(draft);
         m_view->showCalculated(draft);
         showStageResults(index == 0 ? Stage::Initial : Stage::Final);
-        LoadDeductions(draft.Deductions());
+        m_grids->showDeductions(draft);
     } catch (const std::exception&) {
         showBare(QStringLiteral("frmCalvane::LoadDraft"));
     }
@@ -88,7 +87,7 @@ void SurveyWorksheet::showStageResults(Stage stage) {
     inputs.worksheet = m_kind;
     inputs.stage = stage;
     inputs.net = m_drafts[int(stage)]->NetDisplacement();
-    inputs.lightShip = m_ship->LightShip();
+    inputs.lightShip = m_lists->ship().LightShip();
     inputs.initialNet = m_drafts[0]->NetDisplacement();
     inputs.initialNetField = m_ui->txtFnlGrdTxtBox->text();
     inputs.billOfLading = m_ui->txtBLQty->text();
@@ -96,34 +95,4 @@ void SurveyWorksheet::showStageResults(Stage stage) {
     if (results.warning)
         messageService().show(*results.warning);
     m_view->showStageResults(results);
-}
-
-void SurveyWorksheet::LoadDeductions(RowSet& rs) {
-    const QList<int>& itemIDs = m_grids->itemIDs();
-    if (itemIDs.isEmpty())
-        return;
-    m_grids->clearDeductions();
-    InputGrid& deductions = m_grids->deductions();
-    const clsDraft& draft = shownDraft();
-    if (!draft.ToSave() && !draft.HasRecord())
-        return;
-    const auto setAll = [&deductions](const QString& text) {
-        for (int row = 0; row <= deductions.lastRow(); ++row)
-            deductions.setText(row, 1, text);
-    };
-    if (rs.recordCount() == 0) {
-        if (draft.HasRecord())
-            setAll(QStringLiteral("0"));
-    } else {
-        if (m_kind == Worksheet::Discharging)
-            setAll(QStringLiteral("0"));
-        for (rs.moveFirst(); !rs.atEnd(); rs.moveNext()) {
-            const int n = itemIDs.indexOf(int(rs.field(QStringLiteral("ItemID")).toWhole()));
-            const Variant quantity = rs.field(QStringLiteral("Quantity"));
-            const bool none = quantity.toDecimal().isZero() && !draft.HasRecord();
-            if (n >= 0)
-                deductions.setText(n, 1, none ? QString() : quantity.toText());
-        }
-    }
-    deductions.showCurrentInEditor();
 }
