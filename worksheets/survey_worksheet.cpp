@@ -303,7 +303,7 @@ void SurveyWorksheet::enterFinalTab() {
         InitializeAllGrids();
     if (!shipShown())
         return;
-    m_ui->fgrdFinalResult->setCurrentCell(10, 1);
+    m_ui->fgrdFinalResult->setCurrentCell(ReferenceRow, 1);
     placeInitialNetField();
     m_ui->txtFnlGrdTxtBox->show();
     m_ui->txtFnlGrdTxtBox->raise();
@@ -312,7 +312,7 @@ void SurveyWorksheet::enterFinalTab() {
 
 void SurveyWorksheet::placeInitialNetField() {
     const QTableWidget& results = *m_ui->fgrdFinalResult;
-    const QRect cell = results.visualRect(results.model()->index(10, 1));
+    const QRect cell = results.visualRect(results.model()->index(ReferenceRow, 1));
     m_ui->txtFnlGrdTxtBox->setGeometry(
         QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
 }
