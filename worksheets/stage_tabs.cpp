@@ -8,6 +8,8 @@ StageTabs::StageTabs(QTabBar& tabs, QWidget& window) : QObject(&tabs), m_tabs(ta
     // Alt+I and Alt+N, which no menu takes.
     m_tabs.addTab(QStringLiteral("&Initial"));
     m_tabs.addTab(QStringLiteral("Fi&nal"));
+    // A bar not shown yet keeps the height it had without tabs until told.
+    m_tabs.updateGeometry();
     m_shown = m_tabs.currentIndex();
     connect(&m_tabs, &QTabBar::currentChanged, this, &StageTabs::tabChanged);
     // The other tab from the keyboard, as tabbed windows elsewhere take it.

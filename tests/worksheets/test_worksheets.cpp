@@ -123,7 +123,12 @@ void TestWorksheets::opensAsANewSurvey() {
     QCOMPARE(commandNames(f.worksheet->enabledCommands()),
              QStringLiteral("Save Print PrintPreview Close"));
     QCOMPARE(f.host.masks.last(), QStringLiteral("Save Print PrintPreview Close"));
-    QCOMPARE(f.find<QTabBar>("sstCalvane")->count(), 2);
+    const QTabBar& tabs = *f.find<QTabBar>("sstCalvane");
+    QCOMPARE(tabs.count(), 2);
+    // The tabs are there to be seen, not squeezed out by the sheet below.
+    QCoreApplication::processEvents();
+    QVERIFY(tabs.isVisible());
+    QCOMPARE(tabs.height(), tabs.sizeHint().height());
     QVERIFY(f.find<QWidget>(frame.toLatin1().constData())->isVisible());
     QVERIFY(!f.find<QComboBox>("dcbDate")->isEnabled());
     QCOMPARE(f.find<QComboBox>("dcbDate")->count(), 0);
