@@ -1,0 +1,75 @@
+#include "table_rows.h"
+
+#include "field_rules.h"
+
+#include <algorithm>
+
+namespace {
+
+const Decimal& draftOf(const TableRow& row) {
+    return *row[TableColumn::Draft];
+}
+
+// The first row whose draft is above `draft`.
+int rowAbove(const ShipTable& table, const Decimal& draft) {
+    const auto at = std::upper_bound(
+        table.rows.cbegin(), table.rows.cend(), draft,
+        [](const Decimal& value, const TableRow& row) { return value < draftOf(row); });
+    return int(at - table.rows.cbegin());
+}
+
+QString metres(const Decimal& value) {
+    return value.toString() + QStringLiteral(" m");
+}
+
+} // namespace
+
+std::optional<Decimal> figureAt(const ShipTable& table, TableColumn column, const Decimal& draft,
+                                int decimals) {
+    const QList<TableRow>& rows = table.rows;
+    if (rows.isEmpty() || draft < draftOf(rows.first()) || draft > draftOf(rows.last()))
+        return std::nullopt;
+    const int above = rowAbove(table, draft);
+    const TableRow& lower = rows[above - 1];
+    if (draftOf(lower) == draft)
+        return lower[column];
+    const TableRow& upper = rows[above];
+    if (!lower[column] || !upper[column])
+        return std::nullopt;
+    const Decimal share = (draft - draftOf(lower)) * (*upper[column] - *lower[column]);
+    return (*lower[column] + share / (draftOf(upper) - draftOf(lower))).rounded(decimals);
+}
+
+TableChoice chooseRows(const ShipTable& table, const Decimal& trueMeanDraft) {
+    const QList<TableRow>& rows = table.rows;
+    if (rows.size() < 2)
+        return {std::nullopt, QStringLiteral("The ship's table has fewer than two rows.")};
+    const Decimal& lowest = draftOf(rows.first());
+    const Decimal& highest = draftOf(rows.last());
+    if (trueMeanDraft < lowest || trueMeanDraft > highest)
+        return {std::nullopt,
+                QStringLiteral("The true mean draft %1 is outside the ship's table (%2 to %3): "
+                               "type the hydrostatic rows.")
+                    .arg(metres(trueMeanDraft), metres(lowest), metres(highest))};
+    // An exact hit on the last row takes the row below it as Below.
+    const int above = std::min(rowAbove(table, trueMeanDraft), int(rows.size()) - 1);
+    ChosenRows chosen{rows[above - 1], rows[above], {}, {}, {}, {}, false};
+    if (!table.hasColumn(TableColumn::MCTC))
+        return {chosen, QString()};
+    const Decimal half = Decimal::fromText(u"0.5");
+    const int decimals = fieldRule(SurveyField::MCTCPlus50).decimals;
+    Decimal* const targets[] = {&chosen.mctcPlus50Below, &chosen.mctcPlus50Above,
+                                &chosen.mctcMinus50Below, &chosen.mctcMinus50Above};
+    const Decimal drafts[] = {draftOf(chosen.below) + half, draftOf(chosen.above) + half,
+                              draftOf(chosen.below) - half, draftOf(chosen.above) - half};
+    for (int n = 0; n < 4; ++n) {
+        const std::optional<Decimal> mctc = figureAt(table, TableColumn::MCTC, drafts[n], decimals);
+        if (!mctc)
+            return {chosen, QStringLiteral("The ship's table gives no MCTC at %1: type the MCTC "
+                                           "rows.")
+                                .arg(metres(drafts[n]))};
+        *targets[n] = *mctc;
+    }
+    chosen.hasMctc = true;
+    return {chosen, QString()};
+}

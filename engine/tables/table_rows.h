@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ship_table.h"
+
+#include <QString>
+#include <optional>
+
+// The hydrostatic rows a survey takes from a ship's table at its true mean
+// draft: the two rows that bracket it (an exact hit still gives two rows),
+// and the MCTC read 0.5 m above and below each of their drafts.
+struct ChosenRows {
+    TableRow below, above;
+    // At the drafts of Below and Above plus 0.5 m, and minus 0.5 m.
+    Decimal mctcPlus50Below, mctcPlus50Above, mctcMinus50Below, mctcMinus50Above;
+    bool hasMctc = false;
+};
+
+// What the table gives at `trueMeanDraft`, and what is to be said of it:
+// why it gives no rows, or why it gives no MCTC. A draft outside the table
+// is never extrapolated or clamped.
+struct TableChoice {
+    std::optional<ChosenRows> rows;
+    QString said;
+};
+TableChoice chooseRows(const ShipTable& table, const Decimal& trueMeanDraft);
+
+// A column's figure at `draft`, straight between the rows round it, to
+// `decimals` places; nothing outside the table or where a figure is
+// missing.
+std::optional<Decimal> figureAt(const ShipTable& table, TableColumn column, const Decimal& draft,
+                                int decimals);
