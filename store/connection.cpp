@@ -66,10 +66,17 @@ void Connection::open(const QString& databaseFile) {
     db.setConnectOptions(QString::fromLatin1(ConnectOptions));
     if (!db.open())
         throw openFailure(databaseFile, causeOf(db.lastError()));
+    // A register made before a table was added gains it now; one that
+    // cannot take it (read-only) opens without it.
+    for (const QString& statement : addLaterTableStatements()) {
+        QSqlQuery query(db);
+        if (!query.exec(statement))
+            break;
+    }
     // Reading every table proves the file is a database of this program
     // and that no other program holds it locked.
     QStringList checks;
-    for (const QString& table : storeTableNames())
+    for (const QString& table : firstTableNames())
         checks << QStringLiteral("SELECT COUNT(*) FROM ") + table;
     checks << QStringLiteral("PRAGMA foreign_keys = ON");
     for (const QString& check : checks) {

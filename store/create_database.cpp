@@ -21,7 +21,8 @@ void fill(const QString& file) {
         throw ProgramError::storeFailure(db.lastError().text());
     // One transaction, so that the file is either complete or rolled back.
     db.transaction();
-    for (const QString& statement : createTableStatements() + createIndexStatements())
+    for (const QString& statement :
+         createTableStatements() + createIndexStatements() + addLaterTableStatements())
         runStatement(db, statement);
     insertShippedData(db);
     if (!db.commit())

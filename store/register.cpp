@@ -7,6 +7,7 @@
 #include "store_errors.h"
 
 #include <QSqlError>
+#include <algorithm>
 
 namespace {
 
@@ -117,6 +118,50 @@ qint64 newKey(const QSqlQuery& insert) {
     return key.toLongLong();
 }
 
+// Runs a statement prepared once for many rows.
+qint64 insertWith(QSqlQuery& statement, const QList<Variant>& values) {
+    for (int i = 0; i < values.size(); ++i)
+        statement.bindValue(i, boundValue(values.at(i)));
+    if (!statement.exec())
+        throw ProgramError::storeFailure(statement.lastError().text());
+    return newKey(statement);
+}
+
+QString lcfOriginName(LcfOrigin origin) {
+    return origin == LcfOrigin::Amidships ? QStringLiteral("Amidships")
+                                          : QStringLiteral("AftPerpendicular");
+}
+
+QString lcfPositiveName(LcfPositive positive) {
+    return positive == LcfPositive::Aft ? QStringLiteral("Aft") : QStringLiteral("Forward");
+}
+
+ShipTable tableAt(const QSqlQuery& query) {
+    ShipTable table;
+    table.id = valueOf(query, QStringLiteral("TableID")).toWhole();
+    table.shipID = int(valueOf(query, QStringLiteral("TableShipID")).toWhole());
+    TableDeclaration& declaration = table.declaration;
+    declaration.density = valueOf(query, QStringLiteral("TableDensity")).toDecimal();
+    declaration.lcfOrigin =
+        textOf(query, QStringLiteral("LcfOrigin")) == lcfOriginName(LcfOrigin::Amidships)
+            ? LcfOrigin::Amidships
+            : LcfOrigin::AftPerpendicular;
+    declaration.lcfPositive =
+        textOf(query, QStringLiteral("LcfPositive")) == lcfPositiveName(LcfPositive::Aft)
+            ? LcfPositive::Aft
+            : LcfPositive::Forward;
+    declaration.source = textOf(query, QStringLiteral("TableSource"));
+    declaration.trim = optionalDecimal(query, QStringLiteral("TableTrim"));
+    return table;
+}
+
+// The row columns in the order of TableColumn.
+const char* const RowColumns[tableColumnCount] = {"RowDraft", "RowDisplacement", "RowTPC", "RowLCF",
+                                                  "RowMCTC",  "RowKM",           "RowLCB"};
+
+const QString TableColumns = QStringLiteral(
+    "TableID, TableShipID, TableDensity, LcfOrigin, LcfPositive, TableSource, TableTrim");
+
 // An update that found no row: another window deleted the record meanwhile
 // (a port's ships go with the port), and the edit must not count as saved.
 void requireRowUpdated(const QSqlQuery& update) {
@@ -224,23 +269,99 @@ QStringList Register::tips() const {
     return tips;
 }
 
+QList<ShipTable> Register::shipTables(qint64 shipID) const {
+    QSqlQuery query = run(m_connection,
+                          QStringLiteral("SELECT ") + TableColumns +
+                              QStringLiteral(" FROM HydrostaticTable WHERE TableShipID = ? "
+                                             "ORDER BY TableID"),
+                          {shipID});
+    QList<ShipTable> tables;
+    while (query.next())
+        tables.append(tableAt(query));
+    requireReadToTheEnd(query);
+    return tables;
+}
+
+std::optional<ShipTable> Register::shipTable(qint64 id) const {
+    QSqlQuery heading = run(m_connection,
+                            QStringLiteral("SELECT ") + TableColumns +
+                                QStringLiteral(" FROM HydrostaticTable WHERE TableID = ?"),
+                            {id});
+    if (!heading.next()) {
+        requireReadToTheEnd(heading);
+        return std::nullopt;
+    }
+    ShipTable table = tableAt(heading);
+    QStringList columns;
+    for (const char* column : RowColumns)
+        columns.append(QString::fromLatin1(column));
+    QSqlQuery rows = run(m_connection,
+                         QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                             QStringLiteral(" FROM HydrostaticRow WHERE RowTableID = ? "
+                                            "ORDER BY rowid"),
+                         {id});
+    while (rows.next()) {
+        TableRow row;
+        for (int c = 0; c < tableColumnCount; ++c)
+            row.values[size_t(c)] = optionalDecimal(rows, columns.at(c));
+        table.rows.append(row);
+    }
+    requireReadToTheEnd(rows);
+    // Kept in the order stored, sorted here by exact draft: the store would
+    // compare the drafts as binary floating point.
+    std::stable_sort(table.rows.begin(), table.rows.end(),
+                     [](const TableRow& a, const TableRow& b) {
+                         return a[TableColumn::Draft] < b[TableColumn::Draft];
+                     });
+    return table;
+}
+
+qint64 Register::insertShipTable(const ShipTable& table) const {
+    QSqlDatabase db = m_connection.database();
+    if (!db.transaction())
+        throw ProgramError::storeFailure(db.lastError().text());
+    try {
+        const TableDeclaration& declaration = table.declaration;
+        const qint64 id = newKey(run(
+            m_connection,
+            QStringLiteral("INSERT INTO HydrostaticTable (TableShipID, TableDensity, LcfOrigin, "
+                           "LcfPositive, TableSource, TableTrim) VALUES (?, ?, ?, ?, ?, ?)"),
+            {qint64(table.shipID), declaration.density, lcfOriginName(declaration.lcfOrigin),
+             lcfPositiveName(declaration.lcfPositive), declaration.source,
+             bound(declaration.trim)}));
+        QSqlQuery insert(db);
+        if (!insert.prepare(QStringLiteral("INSERT INTO HydrostaticRow (RowTableID, RowDraft, "
+                                           "RowDisplacement, RowTPC, RowLCF, RowMCTC, RowKM, "
+                                           "RowLCB) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")))
+            throw ProgramError::storeFailure(insert.lastError().text());
+        for (const TableRow& row : table.rows) {
+            QList<Variant> values{id};
+            for (const std::optional<Decimal>& value : row.values)
+                values.append(bound(value));
+            insertWith(insert, values);
+        }
+        if (!db.commit())
+            throw ProgramError::storeFailure(db.lastError().text());
+        return id;
+    } catch (const ProgramError&) {
+        db.rollback();
+        throw;
+    }
+}
+
+void Register::deleteShipTable(qint64 id) const {
+    run(m_connection, QStringLiteral("DELETE FROM HydrostaticTable WHERE TableID = ?"), {id});
+}
+
 RegisterFiller::RegisterFiller(const QSqlDatabase& database) : m_port(database), m_ship(database) {
     if (!m_port.prepare(PortInsert) || !m_ship.prepare(ShipInsert))
         throw ProgramError::storeFailure(m_port.lastError().text() + m_ship.lastError().text());
 }
 
-qint64 RegisterFiller::insert(QSqlQuery& statement, const QList<Variant>& values) {
-    for (int i = 0; i < values.size(); ++i)
-        statement.bindValue(i, boundValue(values.at(i)));
-    if (!statement.exec())
-        throw ProgramError::storeFailure(statement.lastError().text());
-    return newKey(statement);
-}
-
 qint64 RegisterFiller::insertPort(const PortRecord& port) {
-    return insert(m_port, {port.name, port.city, port.country});
+    return insertWith(m_port, {port.name, port.city, port.country});
 }
 
 qint64 RegisterFiller::insertShip(const ShipRecord& ship) {
-    return insert(m_ship, shipValues(ship));
+    return insertWith(m_ship, shipValues(ship));
 }

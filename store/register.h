@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decimal.h"
+#include "ship_table.h"
 #include "variant.h"
 
 #include <QList>
@@ -69,6 +70,15 @@ public:
     void updateShip(const ShipRecord& ship) const;
     void deleteShip(qint64 id) const;
 
+    // A ship's hydrostatic tables without their rows, in the order added.
+    QList<ShipTable> shipTables(qint64 shipID) const;
+    // The table with its rows by rising draft; nothing when there is none.
+    std::optional<ShipTable> shipTable(qint64 id) const;
+    // Stores the table and its rows as one change; returns the table's key.
+    // A ship's tables go with the ship.
+    qint64 insertShipTable(const ShipTable& table) const;
+    void deleteShipTable(qint64 id) const;
+
     // In the order the worksheet's deduction grid lists them.
     QList<DeductionItem> deductionItems() const;
     QStringList tips() const;
@@ -87,7 +97,5 @@ public:
     qint64 insertShip(const ShipRecord& ship);
 
 private:
-    static qint64 insert(QSqlQuery& statement, const QList<Variant>& values);
-
     QSqlQuery m_port, m_ship;
 };

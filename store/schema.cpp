@@ -32,6 +32,19 @@ QString declaredType(ColumnKind kind) {
     return QStringLiteral("TEXT");
 }
 
+// "Name (column TYPE constraint, ...)".
+QString createdTable(const TableDefinition& table) {
+    QStringList columns;
+    for (const ColumnDefinition& column : table.columns) {
+        QString line = column.name + QLatin1Char(' ') + declaredType(column.kind);
+        if (!column.constraint.isEmpty())
+            line += QLatin1Char(' ') + column.constraint;
+        columns.append(line);
+    }
+    return table.name + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
+           QLatin1Char(')');
+}
+
 } // namespace
 
 const QList<TableDefinition>& storeTables() {
@@ -53,14 +66,27 @@ const QList<TableDefinition>& storeTables() {
         {QStringLiteral("DraftDetails"),
          {whole("DraftID", StoreAssignedKey), whole("RecordID"), whole("DraftType"),
           text("DateTime")}},
+        {QStringLiteral("HydrostaticTable"),
+         {whole("TableID", StoreAssignedKey),
+          whole("TableShipID", "NOT NULL REFERENCES Ship(ShipID) ON DELETE CASCADE"),
+          number("TableDensity"), text("LcfOrigin"), text("LcfPositive"), text("TableSource"),
+          number("TableTrim")},
+         true},
+        {QStringLiteral("HydrostaticRow"),
+         {whole("RowTableID", "NOT NULL REFERENCES HydrostaticTable(TableID) ON DELETE CASCADE"),
+          number("RowDraft"), number("RowDisplacement"), number("RowTPC"), number("RowLCF"),
+          number("RowMCTC"), number("RowKM"), number("RowLCB")},
+         true},
     };
     return tables;
 }
 
-QStringList storeTableNames() {
+QStringList firstTableNames() {
     QStringList names;
-    for (const TableDefinition& table : storeTables())
-        names.append(table.name);
+    for (const TableDefinition& table : storeTables()) {
+        if (!table.addedLater)
+            names.append(table.name);
+    }
     return names;
 }
 
@@ -97,18 +123,21 @@ ColumnKind columnKind(const QString& column) {
 
 QStringList createTableStatements() {
     QStringList statements;
-    for (const TableDefinition& table : storeTables()) {
-        QStringList columns;
-        for (const ColumnDefinition& column : table.columns) {
-            QString line = column.name + QLatin1Char(' ') + declaredType(column.kind);
-            if (!column.constraint.isEmpty())
-                line += QLatin1Char(' ') + column.constraint;
-            columns.append(line);
-        }
-        statements.append(QStringLiteral("CREATE TABLE ") + table.name + QStringLiteral(" (") +
-                          columns.join(QStringLiteral(", ")) + QLatin1Char(')'));
-    }
+    for (const TableDefinition& table : storeTables())
+        statements.append(QStringLiteral("CREATE TABLE ") + createdTable(table));
     return statements;
+}
+
+QStringList addLaterTableStatements() {
+    QStringList statements;
+    for (const TableDefinition& table : storeTables()) {
+        if (table.addedLater)
+            statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + createdTable(table));
+    }
+    return statements + QStringList{QStringLiteral("CREATE INDEX IF NOT EXISTS TablesOfShip ON "
+                                                   "HydrostaticTable (TableShipID)"),
+                                    QStringLiteral("CREATE INDEX IF NOT EXISTS RowsOfTable ON "
+                                                   "HydrostaticRow (RowTableID, RowDraft)")};
 }
 
 QStringList createIndexStatements() {

@@ -19,11 +19,15 @@ struct ColumnDefinition {
 struct TableDefinition {
     QString name;
     QList<ColumnDefinition> columns;
+    // Added after the first registers were made: a register without it
+    // gains it when opened, and opens without it where it cannot.
+    bool addedLater = false;
 };
 
-// The six tables the program relies on.
+// The tables the program keeps.
 const QList<TableDefinition>& storeTables();
-QStringList storeTableNames();
+// The tables every register has had from the first.
+QStringList firstTableNames();
 // A table's column names in their order; empty for a table the store does
 // not hold.
 QStringList tableColumns(const QString& table);
@@ -34,6 +38,9 @@ ColumnKind columnKind(const QString& column);
 
 // CREATE TABLE statements for a new database.
 QStringList createTableStatements();
+// The same for the tables added later, with their indexes, made only
+// where they are missing.
+QStringList addLaterTableStatements();
 
 // The indexes the ship and port lists read in their order (names ignoring
 // case, then keys). Safe to run again: a database made before they existed
