@@ -1,5 +1,6 @@
 #include "report_command.h"
 #include "survey_command.h"
+#include "table_command.h"
 
 #include <QGuiApplication>
 
@@ -18,5 +19,7 @@ int main(int argc, char* argv[]) {
         return runReportCommand(QGuiApplication::arguments().mid(1), out, err);
     }
     QCoreApplication application(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "tables")
+        return runTablesCommand(QCoreApplication::arguments().mid(1), out, err);
     return runSurveyCommand(QCoreApplication::arguments().mid(1), out, err);
 }

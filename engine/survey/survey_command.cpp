@@ -19,6 +19,7 @@ namespace {
 const char usage[] =
     "Usage: calvane-survey compute [--json] [--database FILE] SURVEY-FILE\n"
     "       calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
+    "       calvane-survey tables import|list|export ... (see tables --help)\n"
     "       calvane-survey --help | --version\n"
     "\n"
     "Calculates a draft survey saved as a survey file, exactly as the loading or\n"
@@ -47,28 +48,6 @@ struct Options {
     bool json = false;
     QString database;
     QString file;
-};
-
-// The shared connection for one survey, closed when done.
-class SurveyRegister {
-public:
-    ~SurveyRegister() { gcnnStore.reset(); }
-
-    // The register holding a ship named by its key: `databaseFile`, or the
-    // one the desktop program would open. Raises ProgramError.
-    void open(const QString& databaseFile) {
-        gcnnStore = std::make_unique<Connection>(QStringLiteral("calvane-survey"));
-        gcnnStore->open(databaseFile.isEmpty() ? registerFile() : databaseFile);
-    }
-
-private:
-    // The register the desktop program would open.
-    static QString registerFile() {
-        const RegisterChoice choice = chooseRegister(RegisterPlaces::ofThisProgram());
-        if (!choice.problem.isEmpty())
-            throw ProgramError::storeFailure(choice.problem);
-        return choice.file;
-    }
 };
 
 std::optional<Options> parse(const QStringList& arguments, QString& problem) {
@@ -130,6 +109,23 @@ QString shipProblem(int shipID) {
 
 } // namespace
 
+CommandRegister::~CommandRegister() {
+    gcnnStore.reset();
+}
+
+void CommandRegister::open(const QString& databaseFile) {
+    gcnnStore = std::make_unique<Connection>(QStringLiteral("calvane-survey"));
+    if (!databaseFile.isEmpty()) {
+        gcnnStore->open(databaseFile);
+        return;
+    }
+    // The register the desktop program would open.
+    const RegisterChoice choice = chooseRegister(RegisterPlaces::ofThisProgram());
+    if (!choice.problem.isEmpty())
+        throw ProgramError::storeFailure(choice.problem);
+    gcnnStore->open(choice.file);
+}
+
 // The one line of a refusal on standard error; returns the exit status.
 int refuse(QTextStream& err, int status, const QString& reason) {
     err << "calvane-survey: " << printable(reason) << "\n";
@@ -158,7 +154,7 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
     if (const QString refused = applyFieldRules(survey); !refused.isEmpty())
         return refuse(err, 1, refused);
 
-    SurveyRegister shared;
+    CommandRegister shared;
     try {
         // Particulars given inline passed the field rules; a stored ship
         // has to pass them here.

@@ -29,6 +29,19 @@ using CalculatedSurveyAction =
 int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextStream& err,
                         const CalculatedSurveyAction& action);
 
+// The shared connection a command works on, closed when done.
+class CommandRegister {
+public:
+    CommandRegister() = default;
+    ~CommandRegister();
+    CommandRegister(const CommandRegister&) = delete;
+    CommandRegister& operator=(const CommandRegister&) = delete;
+
+    // `databaseFile`, or the register the desktop program would open.
+    // Raises ProgramError.
+    void open(const QString& databaseFile);
+};
+
 // The one line of a refusal on standard error, control characters
 // escaped; returns the exit status.
 int refuse(QTextStream& err, int status, const QString& reason);
