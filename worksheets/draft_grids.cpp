@@ -5,6 +5,7 @@
 #include "hydrostatic_table.h"
 #include "message_service.h"
 #include "rowset.h"
+#include "table_rows.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -117,6 +118,31 @@ void DraftGrids::show(const DraftEntry& e) {
         m_deductions->setText(n, 1, e.deductions.value(m_itemIDs.at(n)));
     for (InputGrid* grid :
          {m_hydrostatics.get(), m_mctcPlus50.get(), m_mctcMinus50.get(), m_deductions.get()})
+        grid->showCurrentInEditor();
+}
+
+void DraftGrids::fillFromTable(const TableFill& fill, const QString& note) {
+    const auto put = [&note](InputGrid& grid, int row, int column, const QString& text) {
+        if (!grid.isFilled(row, column) && !grid.text(row, column).isEmpty())
+            return; // typed by the user
+        if (text.isEmpty())
+            grid.setText(row, column, QString()); // no longer the table's figure
+        else
+            grid.setFilledText(row, column, text, note);
+    };
+    const HydrostaticLine lines[] = {fill.below, fill.above};
+    for (int row = 1; row <= 2; ++row) {
+        const HydrostaticLine& line = lines[row - 1];
+        const QString values[] = {line.draft, line.displacement, line.tpc, line.lcf};
+        for (int column = 1; column <= 4; ++column)
+            put(*m_hydrostatics, row, column, values[column - 1]);
+        refillMCTCDrafts(row, m_hydrostatics->text(row, 1));
+    }
+    put(*m_mctcPlus50, 1, 2, fill.mctcPlus50Below);
+    put(*m_mctcPlus50, 2, 2, fill.mctcPlus50Above);
+    put(*m_mctcMinus50, 1, 2, fill.mctcMinus50Below);
+    put(*m_mctcMinus50, 2, 2, fill.mctcMinus50Above);
+    for (InputGrid* grid : {m_hydrostatics.get(), m_mctcPlus50.get(), m_mctcMinus50.get()})
         grid->showCurrentInEditor();
 }
 

@@ -15,6 +15,7 @@ class QLineEdit;
 class QTableWidget;
 class QWidget;
 struct HydrostaticTexts;
+struct TableFill;
 
 // The four input grids of a worksheet, each with its editor: the
 // hydrostatic lines, the MCTC at the draft plus and minus 0.5 m, and the
@@ -45,6 +46,10 @@ public:
     // and the deductions typed (blank ones left out).
     void readInto(DraftEntry& entry) const;
     void show(const DraftEntry& entry);
+    // The rows a ship's table gives (`note` names the table): a cell the
+    // user typed is kept, any other takes the table's figure, or is emptied
+    // where the table gives none.
+    void fillFromTable(const TableFill& fill, const QString& note);
     // The hydrostatic rows a draft holds, Difference included.
     void showRows(const clsDraft& draft);
     void showDifferences(const HydrostaticTexts& grids);

@@ -32,6 +32,7 @@ void InputGrid::layOut(const QStringList& columnHeaders, const QStringList& rowL
     const bool wasBlocked = m_table.blockSignals(true);
     m_table.clear();
     m_readOnly.clear();
+    m_filled.clear();
     m_table.setColumnCount(int(columnHeaders.size()));
     m_table.setRowCount(int(rowLabels.size()));
     m_table.setHorizontalHeaderLabels(columnHeaders);
@@ -80,14 +81,44 @@ QString InputGrid::text(int row, int column) const {
 }
 
 void InputGrid::setText(int row, int column, const QString& text) {
-    if (QTableWidgetItem* cell = m_table.item(row - m_firstRow, column - 1))
-        cell->setText(text);
+    QTableWidgetItem* cell = m_table.item(row - m_firstRow, column - 1);
+    if (!cell)
+        return;
+    // A filled cell given another text is no longer the table's.
+    if (cell->text() != text)
+        unmark(row, column);
+    cell->setText(text);
 }
 
 void InputGrid::setReadOnly(int row, int column) {
     m_readOnly.insert({row, column});
     if (QTableWidgetItem* cell = m_table.item(row - m_firstRow, column - 1))
         cell->setBackground(readOnlyColour());
+}
+
+void InputGrid::setFilledText(int row, int column, const QString& text, const QString& note) {
+    QTableWidgetItem* cell = m_table.item(row - m_firstRow, column - 1);
+    if (!cell)
+        return;
+    cell->setText(text);
+    cell->setBackground(filledColour());
+    cell->setToolTip(note);
+    m_filled.insert({row, column});
+}
+
+void InputGrid::unmark(int row, int column) {
+    if (!m_filled.remove({row, column}))
+        return;
+    if (QTableWidgetItem* cell = m_table.item(row - m_firstRow, column - 1)) {
+        cell->setBackground(QBrush());
+        cell->setToolTip(QString());
+    }
+}
+
+void InputGrid::clearFilled() {
+    const QSet<QPair<int, int>> filled = m_filled;
+    for (const auto& [row, column] : filled)
+        unmark(row, column);
 }
 
 int InputGrid::row() const {

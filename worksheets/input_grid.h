@@ -24,6 +24,8 @@ class InputGrid : public QObject {
 
 public:
     static QColor readOnlyColour() { return QColor(253, 252, 210); }
+    // Cells filled from the ship's table rather than typed.
+    static QColor filledColour() { return QColor(221, 235, 247); }
 
     // `hasHeaderRow`: the first data row is row 1, else row 0.
     InputGrid(QTableWidget& table, QLineEdit& editor, bool hasHeaderRow);
@@ -41,6 +43,12 @@ public:
     QString text(int row, int column) const;
     void setText(int row, int column, const QString& text);
     void setReadOnly(int row, int column);
+    // A text not typed by the user: the cell is tinted, with `note` as its
+    // tooltip, until it is given another text or the marks are cleared.
+    void setFilledText(int row, int column, const QString& text, const QString& note);
+    bool isFilled(int row, int column) const { return m_filled.contains({row, column}); }
+    // Every cell counts as typed again; the texts stay.
+    void clearFilled();
     bool isReadOnly(int row, int column) const { return m_readOnly.contains({row, column}); }
 
     int row() const;
@@ -66,10 +74,12 @@ private:
     void commit(int row, int column);
     void enter(bool focus);
     void fitHeight();
+    void unmark(int row, int column);
 
     QTableWidget& m_table;
     QLineEdit& m_editor;
     int m_firstRow;
     QSet<QPair<int, int>> m_readOnly;
+    QSet<QPair<int, int>> m_filled;
     bool m_focusOnEnter = true;
 };

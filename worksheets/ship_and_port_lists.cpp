@@ -1,9 +1,11 @@
 #include "ship_and_port_lists.h"
 
 #include "bound_list.h"
+#include "connection.h"
 #include "errors.h"
 #include "message_service.h"
 #include "particular_rules.h"
+#include "register.h"
 
 #include <QComboBox>
 
@@ -23,6 +25,24 @@ int rowOf(NameListModel& model, const QString& name, std::optional<int> key = st
 
 QString textOf(const Variant& value) {
     return value.isNull() ? QString() : value.toText();
+}
+
+std::optional<ShipTable> tableOf(int shipID) {
+    if (!gcnnStore)
+        return std::nullopt;
+    const Register records(*gcnnStore);
+    try {
+        const QList<ShipTable> tables = records.shipTables(shipID);
+        if (tables.isEmpty())
+            return std::nullopt;
+        const auto evenKeel = std::find_if(tables.cbegin(), tables.cend(), [](const ShipTable& t) {
+            return !t.declaration.trim || t.declaration.trim->isZero();
+        });
+        return records.shipTable(evenKeel != tables.cend() ? evenKeel->id : tables.first().id);
+    } catch (const ProgramError&) {
+        // A register that could not take the tables (read-only) has none.
+        return std::nullopt;
+    }
 }
 
 void loadList(BoundList& list, const NameList& names, const QString& source) {
@@ -48,6 +68,7 @@ std::optional<int> ShipAndPortLists::chosenShipID() const {
 }
 
 std::optional<QString> ShipAndPortLists::readShip(int shipID) {
+    m_table = tableOf(shipID);
     try {
         if (m_ship.SetShip(shipID) != 1) {
             messageService().show(m_ship.lastError());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ship.h"
+#include "ship_table.h"
 #include "survey_document.h"
 
 #include <QString>
@@ -21,6 +22,9 @@ public:
     BoundList& ships() { return *m_ships; }
     std::optional<int> chosenShipID() const;
     const clsShip& ship() const { return m_ship; }
+    // The table the chosen ship's rows are taken from, when it has one:
+    // its even-keel table, else its first.
+    const std::optional<ShipTable>& table() const { return m_table; }
 
     // Reads the particulars of the ship just chosen and gives its LBP as
     // shown beside the list; nothing, said, when the register cannot.
@@ -48,4 +52,5 @@ private:
     BoundList* m_ships;
     BoundList* m_ports;
     clsShip m_ship;
+    std::optional<ShipTable> m_table;
 };

@@ -60,7 +60,10 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
     m_grids->deductionChanged = [this] { shownDraft().setToSave(true); };
     m_view = std::make_unique<DraftView>(kind, *m_ui);
     m_checks = std::make_unique<DraftFieldChecks>(kind, *m_ui, *m_grids);
-    m_checks->draftsTyped = [this] { CorrectDrafts(); };
+    m_checks->draftsTyped = [this] {
+        if (CorrectDrafts())
+            fillFromTable();
+    };
     m_files = std::make_unique<SurveyFileCommands>(survey, *this);
     m_files->mayBeSaved = [this] { return maySave(); };
     m_files->proposedPath = [this] { return proposedFilePath(); };

@@ -94,6 +94,9 @@ private:
 
     // Copy between controls and drafts (worksheet_transfer.cpp).
     bool CorrectDrafts();
+    // The hydrostatic rows from the ship's table at the true mean draft,
+    // once all six readings are typed.
+    void fillFromTable();
     void SaveDraft(int index);
     bool SaveDeductions(int index);
     void LoadDraft(int index);
@@ -132,4 +135,6 @@ private:
     // Each draft as last handed over from the controls, for saving.
     DraftEntry m_entries[2];
     QString m_title;
+    // Where the ship's table last fell short of the draft.
+    enum class TableGap { None, Mctc, Rows } m_tableGap = TableGap::None;
 };

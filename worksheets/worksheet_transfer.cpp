@@ -7,6 +7,7 @@
 #include "ship.h"
 #include "ship_and_port_lists.h"
 #include "survey_worksheet.h"
+#include "table_rows.h"
 #include "ui_survey_worksheet.h"
 
 #include <QTableWidget>
@@ -31,6 +32,29 @@ bool SurveyWorksheet::CorrectDrafts() {
     }
     m_view->showCorrected(m_corrected);
     return true;
+}
+
+void SurveyWorksheet::fillFromTable() {
+    const std::optional<ShipTable>& table = m_lists->table();
+    const DraftEntry typed = entryFromControls();
+    const QString readings[] = {typed.fwdPort, typed.fwdStbd, typed.midPort,
+                                typed.midStbd, typed.aftPort, typed.aftStbd};
+    if (!table || std::any_of(std::begin(readings), std::end(readings),
+                              [](const QString& reading) { return reading.trimmed().isEmpty(); }))
+        return;
+    const TableChoice choice = chooseRows(*table, Decimal::fromText(m_corrected.txtTrueMeanDraft));
+    const QString& source = table->declaration.source;
+    m_grids->fillFromTable(tableFill(choice).value_or(TableFill{}),
+                           source.isEmpty()
+                               ? QStringLiteral("From the ship's hydrostatic table")
+                               : QStringLiteral("From the ship's hydrostatic table: ") + source);
+    // Said when the table first falls short, not again for every reading.
+    const TableGap gap = choice.said.isEmpty() ? TableGap::None
+                         : choice.rows         ? TableGap::Mctc
+                                               : TableGap::Rows;
+    if (gap != TableGap::None && gap != m_tableGap)
+        showWarning(choice.said);
+    m_tableGap = gap;
 }
 
 DraftEntry SurveyWorksheet::entryFromControls() const {

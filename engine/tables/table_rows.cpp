@@ -73,3 +73,32 @@ TableChoice chooseRows(const ShipTable& table, const Decimal& trueMeanDraft) {
     chosen.hasMctc = true;
     return {chosen, QString()};
 }
+
+namespace {
+
+QString cellText(const std::optional<Decimal>& value, SurveyField field) {
+    return value ? value->rounded(fieldRule(field).decimals).toString() : QString();
+}
+
+HydrostaticLine lineOf(const TableRow& row) {
+    return {cellText(row[TableColumn::Draft], SurveyField::HydDraft),
+            cellText(row[TableColumn::Displacement], SurveyField::Displacement),
+            cellText(row[TableColumn::TPC], SurveyField::TPC),
+            cellText(row[TableColumn::LCF], SurveyField::LCF)};
+}
+
+} // namespace
+
+std::optional<TableFill> tableFill(const TableChoice& choice) {
+    if (!choice.rows)
+        return std::nullopt;
+    const ChosenRows& rows = *choice.rows;
+    TableFill fill{lineOf(rows.below), lineOf(rows.above), {}, {}, {}, {}};
+    if (rows.hasMctc) {
+        fill.mctcPlus50Below = cellText(rows.mctcPlus50Below, SurveyField::MCTCPlus50);
+        fill.mctcPlus50Above = cellText(rows.mctcPlus50Above, SurveyField::MCTCPlus50);
+        fill.mctcMinus50Below = cellText(rows.mctcMinus50Below, SurveyField::MCTCMinus50);
+        fill.mctcMinus50Above = cellText(rows.mctcMinus50Above, SurveyField::MCTCMinus50);
+    }
+    return fill;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ship_table.h"
+#include "survey_document.h"
 
 #include <QString>
 #include <optional>
@@ -29,3 +30,12 @@ TableChoice chooseRows(const ShipTable& table, const Decimal& trueMeanDraft);
 // missing.
 std::optional<Decimal> figureAt(const ShipTable& table, TableColumn column, const Decimal& draft,
                                 int decimals);
+
+// What a table gives of a draft's hydrostatic grids, as the cells show it:
+// each figure to its field's places, "" for one the table does not give.
+struct TableFill {
+    HydrostaticLine below, above;
+    QString mctcPlus50Below, mctcPlus50Above, mctcMinus50Below, mctcMinus50Above;
+};
+// The cells of `choice`; nothing when it gives no rows.
+std::optional<TableFill> tableFill(const TableChoice& choice);

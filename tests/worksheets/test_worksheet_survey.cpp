@@ -1,3 +1,5 @@
+#include "input_grid.h"
+#include "register.h"
 #include "survey_command.h"
 #include "survey_file.h"
 #include "survey_typing.h"
@@ -83,6 +85,7 @@ private slots:
     void typedSurveyAgreesWithTheCommand();
     void shipBreakingTheParticularsRulesIsRefused_data();
     void shipBreakingTheParticularsRulesIsRefused();
+    void rowsComeFromTheShipsTable();
 };
 
 void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand_data() {
@@ -196,6 +199,87 @@ void TestWorksheetSurvey::shipBreakingTheParticularsRulesIsRefused() {
                             rule;
     QCOMPARE(f.messages.texts(), QStringList{refusal});
     QCOMPARE(f.find("txtConstant")->text(), QString());
+}
+
+// The sample ship's table from 13 m to 15 m, its figures straight in the
+// draft: displacement 6000 t a metre, TPC 60, LCF 1.5, MCTC 1000 + 10 a metre.
+void storeStraightTable() {
+    const Register records(*gcnnStore);
+    ShipTable table;
+    table.shipID = int(records.shipsNamed(QStringLiteral("Tasman Sample")).first().id);
+    table.declaration.source = QStringLiteral("Booklet p. 12");
+    for (Decimal draft = 13; draft <= Decimal(15); draft = draft + Decimal::fromText(u"0.01")) {
+        TableRow row;
+        row[TableColumn::Draft] = draft;
+        row[TableColumn::Displacement] = draft * Decimal(6000);
+        row[TableColumn::TPC] = Decimal(60);
+        row[TableColumn::LCF] = Decimal::fromText(u"1.5");
+        row[TableColumn::MCTC] = Decimal(1000) + draft * Decimal(10);
+        table.rows.append(row);
+    }
+    records.insertShipTable(table);
+}
+
+void TestWorksheetSurvey::rowsComeFromTheShipsTable() {
+    const SurveyFileResult read = readSurveyFile(sample("loading-survey.json"));
+    QVERIFY2(read.document, qPrintable(read.error));
+    const DraftEntry& e = read.document->final;
+    WorksheetFixture f(Worksheet::Loading);
+    storeStraightTable();
+    using namespace survey_typing;
+    typeOpening(f, *read.document);
+    for (const QString& text : {digits(e.date), digits(e.time), e.density, e.fwdPort, e.fwdStbd,
+                                e.midPort, e.midStbd, e.aftPort, e.aftStbd, e.fwdX, e.midX, e.aftX})
+        f.type(text);
+    // True mean draft 14.0377...: the rows 14.03 and 14.04, the MCTC half a
+    // metre above and below each.
+    const auto hdt = [&f](int row, int column) { return f.cell("fgrdHDT", row - 1, column - 1); };
+    QCOMPARE((QStringList{hdt(1, 1), hdt(1, 2), hdt(1, 3), hdt(1, 4), hdt(2, 1), hdt(2, 2)}),
+             QString::fromLatin1("14.03 84180 60 1.5 14.04 84240").split(u' '));
+    QCOMPARE((QStringList{f.cell("fgrdMCTCP50", 0, 0), f.cell("fgrdMCTCP50", 0, 1),
+                          f.cell("fgrdMCTCM50", 1, 0), f.cell("fgrdMCTCM50", 1, 1)}),
+             QString::fromLatin1("14.53 1145.3 13.54 1135.4").split(u' '));
+    const QTableWidgetItem& filled = *f.find<QTableWidget>("fgrdHDT")->item(0, 1);
+    QCOMPARE(filled.background().color(), InputGrid::filledColour());
+    QCOMPARE(filled.toolTip(), QStringLiteral("From the ship's hydrostatic table: Booklet p. 12"));
+    QCOMPARE(f.messages.texts(), QStringList());
+
+    // The surveyor's own TPC stays when the draft moves on; the rest follows.
+    QCOMPARE(f.focused(), QStringLiteral("txtHDTGridTextbox"));
+    for (int cell = 0; cell < 4; ++cell)
+        f.type(QString());
+    f.type(QStringLiteral("61"));
+    f.find("txtFwdPort")->setFocus();
+    f.type(QStringLiteral("13.98"));
+    QCOMPARE((QStringList{hdt(1, 1), hdt(1, 3), hdt(2, 3)}),
+             QString::fromLatin1("14.04 61 60").split(u' '));
+    QVERIFY(f.find<QTableWidget>("fgrdHDT")->item(0, 2)->toolTip().isEmpty());
+
+    // Half a metre above the rows is off the table: the MCTC is left to be
+    // typed. Off the table altogether: said once, and nothing of the table
+    // is left but what the surveyor typed.
+    for (const char* reading : {"txtFwdPort", "txtFwdStbd"}) {
+        f.find(reading)->setFocus();
+        f.type(QStringLiteral("17.9"));
+    }
+    QCOMPARE((QStringList{hdt(1, 1), f.cell("fgrdMCTCP50", 0, 1), f.cell("fgrdMCTCM50", 0, 1)}),
+             QString::fromLatin1("14.53 - -")
+                 .split(u' ')
+                 .replaceInStrings(QStringLiteral("-"), QString()));
+    for (const char* reading : {"txtMidShipPort", "txtMidshipStbd"}) {
+        f.find(reading)->setFocus();
+        f.type(QStringLiteral("17.9"));
+    }
+    QCOMPARE(f.messages.texts(),
+             (QStringList{QStringLiteral("The ship's table gives no MCTC at 15.03 m: type the "
+                                         "MCTC rows."),
+                          QStringLiteral("The true mean draft 15.98116025 m is outside the "
+                                         "ship's table (13 m to 15 m): type the hydrostatic "
+                                         "rows.")}));
+    QCOMPARE((QStringList{hdt(1, 1), hdt(1, 2), hdt(1, 3), f.cell("fgrdMCTCM50", 0, 1)}),
+             QString::fromLatin1("- - 61 -")
+                 .split(u' ')
+                 .replaceInStrings(QStringLiteral("-"), QString()));
 }
 
 QTEST_MAIN(TestWorksheetSurvey)
