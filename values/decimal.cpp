@@ -1,5 +1,6 @@
 #include "decimal.h"
 
+#include "decimal_reference.h"
 #include "errors.h"
 
 #include <array>
@@ -48,6 +49,36 @@ UInt128 pow10(int exponent) {
     return nativePowers[static_cast<size_t>(exponent)];
 }
 
+// 2^96 * 10^drop: a magnitude at least this still needs more than 96 bits
+// once `drop` digits are dropped. From 10 digits on no 128-bit magnitude
+// does, so the table ends there.
+constexpr int FitLimitCount = 10;
+constexpr std::array<UInt128, FitLimitCount> fitLimits = [] {
+    std::array<UInt128, FitLimitCount> limits{};
+    for (size_t i = 0; i < limits.size(); ++i)
+        limits[i] = (UInt128(1) << 96) * nativePowers[i];
+    return limits;
+}();
+
+// floor(magnitude / 10^drop) > MaxCoefficient, without dividing.
+bool exceedsAfterDrop(UInt128 magnitude, int drop) {
+    return drop < FitLimitCount && magnitude >= fitLimits[static_cast<size_t>(drop)];
+}
+
+// 2^127 / 10^digits: a quotient below this can take `digits` more digits
+// and stay a positive 128-bit integer.
+constexpr int MaxDigitStep = 19;
+constexpr std::array<UInt128, MaxDigitStep + 1> digitStepLimits = [] {
+    std::array<UInt128, MaxDigitStep + 1> limits{};
+    for (size_t i = 0; i < limits.size(); ++i)
+        limits[i] = (UInt128(1) << 127) / nativePowers[i];
+    return limits;
+}();
+
+UInt128 magnitudeOf(Int128 value) {
+    return value < 0 ? UInt128(0) - UInt128(value) : UInt128(value);
+}
+
 const Wide& wideMax() {
     static const Wide max = (Wide(1) << 96) - 1;
     return max;
@@ -89,8 +120,7 @@ public:
         if (scale <= Decimal::MaxScale && magnitude <= UInt128(MaxCoefficient) && !inexact)
             return {value, scale};
         int drop = std::min(std::max(0, scale - Decimal::MaxScale), scale);
-        while (drop < scale && drop <= MaxNativePower &&
-               magnitude / pow10(drop) > UInt128(MaxCoefficient))
+        while (drop < scale && drop <= MaxNativePower && exceedsAfterDrop(magnitude, drop))
             ++drop;
         for (;;) {
             UInt128 kept = 0;
@@ -151,6 +181,81 @@ public:
 
     static Wide widen(const Decimal& d, int toScale) {
         return toWide(d.m_coefficient) * widePow10(toScale - d.m_scale);
+    }
+
+    // The quotient at one place more than can ever be kept, so that the fit
+    // always rounds, with any remainder as the trace below it.
+    static int quotientExponent(const Decimal& a, const Decimal& b) {
+        return Decimal::MaxScale + 1 - a.m_scale + b.m_scale;
+    }
+
+    static Decimal wideQuotient(const Decimal& a, const Decimal& b) {
+        const Wide numerator = toWide(a.m_coefficient) * widePow10(quotientExponent(a, b));
+        Wide quotient;
+        Wide rest;
+        mp::divide_qr(numerator, toWide(b.m_coefficient), quotient, rest);
+        return fitWide(quotient, Decimal::MaxScale + 1, rest != 0);
+    }
+
+    // The same quotient by long division in 128 bits, a few digits at a
+    // time; nothing when it grows past them (a whole part of about 10^9 or
+    // more), which is then the wide division's to work out.
+    static std::optional<Decimal> nativeQuotient(const Decimal& a, const Decimal& b) {
+        const UInt128 divisor = magnitudeOf(b.m_coefficient);
+        const UInt128 dividend = magnitudeOf(a.m_coefficient);
+        UInt128 quotient = dividend / divisor;
+        UInt128 rest = dividend % divisor;
+        // rest < divisor: times 10^step it must still fit 128 bits.
+        const int step = divisor <= std::numeric_limits<quint64>::max() ? MaxDigitStep : 9;
+        for (int left = quotientExponent(a, b); left > 0;) {
+            const int digits = std::min(left, step);
+            if (quotient >= digitStepLimits[static_cast<size_t>(digits)])
+                return std::nullopt;
+            rest *= pow10(digits);
+            quotient = quotient * pow10(digits) + rest / divisor;
+            rest %= divisor;
+            left -= digits;
+        }
+        const bool negative = (a.m_coefficient < 0) != (b.m_coefficient < 0);
+        const Int128 signedQuotient = negative ? -Int128(quotient) : Int128(quotient);
+        return fit(signedQuotient, Decimal::MaxScale + 1, rest != 0);
+    }
+
+    // A product past 128 bits (two 96-bit coefficients make at most 192)
+    // in three 64-bit limbs: nine digits at a time are dropped, remembering
+    // whether any was not zero, until it fits; the fit then rounds it. Nine
+    // digits off a number that does not fit 127 bits never reach the place
+    // the fit rounds at, so the result is the exact product rounded as
+    // the fit rounds.
+    static Decimal limbProduct(const Decimal& a, const Decimal& b) {
+        const UInt128 x = magnitudeOf(a.m_coefficient);
+        const UInt128 y = magnitudeOf(b.m_coefficient);
+        const UInt128 xLow = quint64(x);
+        const UInt128 yLow = quint64(y);
+        const UInt128 xHigh = x >> 64; // below 2^32
+        const UInt128 yHigh = y >> 64;
+        const UInt128 low = xLow * yLow;
+        const UInt128 middle = xHigh * yLow + xLow * yHigh + (low >> 64); // below 2^98
+        quint64 limbs[3] = {quint64(low), quint64(middle), quint64((middle >> 64) + xHigh * yHigh)};
+        const auto fitsNative = [&limbs] { return limbs[2] == 0 && (limbs[1] >> 63) == 0; };
+        int scale = a.m_scale + b.m_scale;
+        bool inexact = false;
+        constexpr quint64 nineDigits = 1000000000;
+        while (!fitsNative()) {
+            if (scale < 9)
+                throw ProgramError::overflow();
+            UInt128 rest = 0;
+            for (int limb = 2; limb >= 0; --limb) {
+                const UInt128 part = rest << 64 | limbs[limb];
+                limbs[limb] = quint64(part / nineDigits);
+                rest = part % nineDigits;
+            }
+            inexact = inexact || rest != 0;
+            scale -= 9;
+        }
+        const Int128 magnitude = Int128(UInt128(limbs[1]) << 64 | limbs[0]);
+        const bool negative = (a.m_coefficient < 0) != (b.m_coefficient < 0);
+        return fit(negative ? -magnitude : magnitude, scale, inexact);
     }
 };
 
@@ -335,21 +440,21 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
     Int128 product = 0;
     if (!__builtin_mul_overflow(a.m_coefficient, b.m_coefficient, &product))
         return DecimalArithmetic::fit(product, a.m_scale + b.m_scale);
-    return DecimalArithmetic::fitWide(toWide(a.m_coefficient) * toWide(b.m_coefficient),
-                                      a.m_scale + b.m_scale, false);
+    return DecimalArithmetic::limbProduct(a, b);
 }
 
 Decimal operator/(const Decimal& a, const Decimal& b) {
     if (b.m_coefficient == 0)
         throw ProgramError::divisionByZero();
-    // The quotient at one place more than can ever be kept, so that the fit
-    // always rounds, with any remainder as the trace below it.
-    const int exponent = Decimal::MaxScale + 1 - a.m_scale + b.m_scale;
-    const Wide numerator = toWide(a.m_coefficient) * widePow10(exponent);
-    Wide quotient;
-    Wide rest;
-    mp::divide_qr(numerator, toWide(b.m_coefficient), quotient, rest);
-    return DecimalArithmetic::fitWide(quotient, Decimal::MaxScale + 1, rest != 0);
+    if (const std::optional<Decimal> quotient = DecimalArithmetic::nativeQuotient(a, b))
+        return *quotient;
+    return DecimalArithmetic::wideQuotient(a, b);
+}
+
+Decimal wideQuotient(const Decimal& a, const Decimal& b) {
+    if (b.isZero())
+        throw ProgramError::divisionByZero();
+    return DecimalArithmetic::wideQuotient(a, b);
 }
 
 int compare(const Decimal& a, const Decimal& b) {
