@@ -4,17 +4,38 @@
 
 namespace {
 
-Decimal cellValue(const QString& text) {
-    return NormalizeValue(Variant(text), -1, 0).toDecimal();
+// What the draft stores for a cell is what NormalizeValue makes of it: the
+// value of a number, 0 for a blank. A blank is handed over as it is, so the
+// draft makes the same 0 of it.
+Variant cellValue(const QString& text) {
+    const Variant normalized = NormalizeValue(Variant(text), -1, 0);
+    return normalized.kind() == Variant::Kind::Decimal ? normalized : Variant(text);
 }
 
-void fillDifference(QList<QStringList>& rows, int column) {
-    rows[Difference][column] =
-        (cellValue(rows[Above][column]) - cellValue(rows[Below][column])).toString();
+VariantGrid valuesOf(const QList<QStringList>& rows) {
+    VariantGrid grid(rows.size());
+    for (int row = 0; row < rows.size(); ++row) {
+        grid[row].reserve(rows[row].size());
+        for (const QString& text : rows[row])
+            grid[row].append(Variant(text));
+    }
+    return grid;
 }
 
-bool isZero(const QString& differenceText) {
-    return cellValue(differenceText).isZero();
+// Reads the Below and then the Above cell of a column (the first bad one
+// raises its error, and it always was Below first) and writes their
+// difference.
+void fillDifference(QList<QStringList>& rows, VariantGrid& values, int column) {
+    values[Below][column] = cellValue(rows[Below][column]);
+    values[Above][column] = cellValue(rows[Above][column]);
+    const Decimal difference = NormalizeValue(values[Above][column], -1, 0).toDecimal() -
+                               NormalizeValue(values[Below][column], -1, 0).toDecimal();
+    rows[Difference][column] = difference.toString();
+    values[Difference][column] = difference;
+}
+
+bool isZero(const Variant& difference) {
+    return difference.toDecimal().isZero();
 }
 
 } // namespace
@@ -43,16 +64,19 @@ HydrostaticTexts hydrostaticTexts(const DraftEntry& entry) {
     return grids;
 }
 
-void fillDifferences(HydrostaticTexts& grids) {
+HydrostaticValues fillDifferences(HydrostaticTexts& grids) {
+    HydrostaticValues values{valuesOf(grids.hdt), valuesOf(grids.mctcPlus50),
+                             valuesOf(grids.mctcMinus50)};
     for (int column = 0; column < 4; ++column)
-        fillDifference(grids.hdt, column);
+        fillDifference(grids.hdt, values.hdt, column);
     for (int column = 0; column < 2; ++column) {
-        fillDifference(grids.mctcPlus50, column);
-        fillDifference(grids.mctcMinus50, column);
+        fillDifference(grids.mctcPlus50, values.mctcPlus50, column);
+        fillDifference(grids.mctcMinus50, values.mctcMinus50, column);
     }
+    return values;
 }
 
-std::optional<Message> unusableDifferences(const HydrostaticTexts& grids) {
+std::optional<Message> unusableDifferences(const HydrostaticValues& grids) {
     const bool usable = !isZero(grids.hdt[Difference][0]) && !isZero(grids.hdt[Difference][1]) &&
                         !isZero(grids.mctcPlus50[Difference][0]) &&
                         !isZero(grids.mctcMinus50[Difference][0]);
@@ -60,17 +84,4 @@ std::optional<Message> unusableDifferences(const HydrostaticTexts& grids) {
         return std::nullopt;
     return warningMessage(QStringLiteral("Invalid hydrostatic details...!"),
                           QStringLiteral("Difference of Above & Below can't be zero."));
-}
-
-VariantGrid toVariantGrid(const QList<QStringList>& rows) {
-    VariantGrid grid;
-    grid.reserve(rows.size());
-    for (const QStringList& row : rows) {
-        QList<Variant> values;
-        values.reserve(row.size());
-        for (const QString& text : row)
-            values.append(Variant(text));
-        grid.append(values);
-    }
-    return grid;
 }
