@@ -53,15 +53,21 @@ void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
         if (!item.isNull() && !rowOfItem.contains(item.toWhole()))
             rowOfItem.insert(item.toWhole(), deductions.position());
     }
+    const QString quantityColumn = QStringLiteral("Quantity");
     for (int itemID : itemIDs) {
-        if (const auto row = rowOfItem.constFind(itemID); row != rowOfItem.cend()) {
+        const auto row = rowOfItem.constFind(itemID);
+        if (row != rowOfItem.cend()) {
             deductions.moveTo(*row);
         } else {
             deductions.addNew();
             deductions.setField(itemColumn, Variant(itemID));
         }
-        deductions.setField(QStringLiteral("Quantity"),
-                            NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal());
+        const Variant quantity =
+            NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal();
+        // Calculate pressed again finds the quantities it stored last time.
+        if (row != rowOfItem.cend() && deductions.field(quantityColumn) == quantity)
+            continue;
+        deductions.setField(quantityColumn, quantity);
         deductions.update();
     }
 }

@@ -2,6 +2,7 @@
 #include "connection.h"
 #include "create_database.h"
 #include "draft.h"
+#include "draft_handover.h"
 #include "errors.h"
 #include "rowset.h"
 #include "ship.h"
@@ -45,6 +46,10 @@ private slots:
     void blankTrueMeanDraftLeavesResults();
     void zeroLbpStopsAfterTheDisplacement();
     void toSaveOnlyForRealChanges();
+    void readingChangesAreValueChanges_data();
+    void readingChangesAreValueChanges();
+    void deductionsHoldTheLastQuantities_data();
+    void deductionsHoldTheLastQuantities();
     void newDraftResetsButKeepsTheShipAndDistances();
     void sharedShipNeedsNoSecondRead();
     void tooLargeTableRaisesTheSubscriptError();
@@ -222,6 +227,69 @@ void TestDraft::toSaveOnlyForRealChanges() {
     QVERIFY(!draft.ToSave());
     draft.set(DraftProperty::Comments, text("heavy swell"));
     QVERIFY(draft.ToSave());
+}
+
+// clang-format off
+void TestDraft::readingChangesAreValueChanges_data() {
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("same text") << "7.2" << "7.2" << false;
+    QTest::newRow("trailing zero") << "7.2" << "7.20" << false;
+    QTest::newRow("blanks and sign") << "7.2" << " +7.2 " << false;
+    QTest::newRow("negative zero") << "0" << "-0.000" << false;
+    QTest::newRow("another value") << "7.2" << "7.21" << true;
+    QTest::newRow("sign") << "0.5" << "-0.5" << true;
+    QTest::newRow("emptied") << "7.2" << "" << true;
+    QTest::newRow("blank to blank") << "" << " " << true;
+    QTest::newRow("blank to number") << "" << "0" << true;
+}
+// clang-format on
+
+void TestDraft::readingChangesAreValueChanges() {
+    QFETCH(QString, held);
+    QFETCH(QString, typed);
+    QFETCH(bool, changed);
+    clsDraft draft;
+    draft.set(DraftProperty::MidStbd, Variant(held));
+    draft.setToSave(false);
+    draft.set(DraftProperty::MidStbd, Variant(typed));
+    QCOMPARE(draft.ToSave(), changed);
+    QCOMPARE(draft.get(DraftProperty::MidStbd), changed ? NormalizeValue(Variant(typed), -1, 0)
+                                                        : NormalizeValue(Variant(held), -1, 0));
+}
+
+// clang-format off
+void TestDraft::deductionsHoldTheLastQuantities_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("unchanged") << "12.5" << "12.5";
+    QTest::newRow("same value") << "12.5" << "12.50";
+    QTest::newRow("changed") << "12.5" << "13";
+    QTest::newRow("emptied") << "12.5" << "";
+    QTest::newRow("filled") << "" << "4";
+    QTest::newRow("sign") << "1" << "-1";
+}
+// clang-format on
+
+// Calculate hands the deductions over each time it runs.
+void TestDraft::deductionsHoldTheLastQuantities() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    clsDraft draft;
+    RowSet& deductions = draft.Deductions();
+    const QList<int> items{7, 3};
+    saveDeductions(deductions, items, {{7, first}, {3, QStringLiteral("2")}});
+    saveDeductions(deductions, items, {{7, second}, {3, QStringLiteral("2")}});
+    QVERIFY(!deductions.editPending());
+    QCOMPARE(deductions.recordCount(), 2);
+    const QString quantity = QStringLiteral("Quantity");
+    deductions.moveFirst();
+    QCOMPARE(deductions.field(QStringLiteral("ItemID")), Variant(7));
+    QCOMPARE(deductions.field(quantity),
+             Variant(NormalizeValue(Variant(second), -1, 0).toDecimal()));
+    deductions.moveNext();
+    QCOMPARE(deductions.field(quantity), Variant(Decimal(2)));
 }
 
 void TestDraft::newDraftResetsButKeepsTheShipAndDistances() {
