@@ -3,6 +3,7 @@
 #include "decimal_reference.h"
 #include "errors.h"
 
+#include <algorithm>
 #include <array>
 #include <boost/multiprecision/cpp_int.hpp>
 #include <limits>
@@ -175,6 +176,16 @@ public:
     // The coefficient at a larger scale, when it fits in 128 bits.
     static bool rescale(const Decimal& d, int toScale, Int128& out) {
         const int by = toScale - d.m_scale;
+        if (by == 0) {
+            out = d.m_coefficient;
+            return true;
+        }
+        // Two factors under 2^63 cannot overflow: no 128-bit overflow check.
+        constexpr Int128 small = Int128(1) << 63;
+        if (by <= MaxLeadingDigits - 1 && d.m_coefficient < small && d.m_coefficient > -small) {
+            out = d.m_coefficient * Int128(pow10(by));
+            return true;
+        }
         return by <= MaxNativePower &&
                !__builtin_mul_overflow(d.m_coefficient, Int128(pow10(by)), &out);
     }
@@ -266,6 +277,31 @@ Decimal Decimal::fromWhole(qint64 whole) {
 }
 
 std::optional<Decimal> Decimal::tryParse(QStringView text) {
+    // Nearly every figure typed is a handful of digits with no blanks: at
+    // most 19 characters after the sign hold at most 19 digits, which fit
+    // 64 bits exactly, with no rounding and no leading zeros to drop.
+    const bool hasSign = !text.isEmpty() && (text.front() == u'-' || text.front() == u'+');
+    if (text.size() - qsizetype(hasSign) <= MaxLeadingDigits) {
+        quint64 digits = 0;
+        int digitCount = 0;
+        int pointAt = -1;
+        qsizetype i = qsizetype(hasSign);
+        for (; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= u'0' && c <= u'9') {
+                digits = digits * 10 + quint64(c - u'0');
+                ++digitCount;
+            } else if (c == u'.' && pointAt < 0) {
+                pointAt = digitCount;
+            } else {
+                break;
+            }
+        }
+        if (i == text.size() && digitCount > 0) {
+            const Int128 value = text.front() == u'-' ? -Int128(digits) : Int128(digits);
+            return Decimal(value, pointAt < 0 ? 0 : digitCount - pointAt);
+        }
+    }
     // Most numbers come without blanks; looking for them costs a call.
     if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
         text = text.trimmed();
@@ -354,41 +390,61 @@ Decimal Decimal::fromText(QStringView text) {
 
 namespace {
 
-// The digits of a non-zero magnitude with the point `scale` places from
-// the right and no trailing zeros, written backwards to end before `end`;
-// returns where they start. Kept to 64 bits when the magnitude fits: a
-// 128-bit division by ten is a library call, and every shown value passes
-// here.
-template <typename Unsigned> char* writeDigits(Unsigned magnitude, int scale, char* end) {
-    while (scale > 0 && magnitude % 10 == 0) {
-        magnitude /= 10;
-        --scale;
-    }
-    char* start = end;
-    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
-        if (place == scale && scale > 0)
-            *--start = '.';
-        *--start = char('0' + int(magnitude % 10));
-        magnitude /= 10;
-    }
-    return start;
+// Writes the decimal digits of `value` after `out`, at least `width` of
+// them (zeros in front); returns the end.
+char* writeDigits(quint64 value, int width, char* out) {
+    char reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = char('0' + int(value % 10));
+        value /= 10;
+    } while (value != 0);
+    while (count < width)
+        reversed[count++] = '0';
+    while (count > 0)
+        *out++ = reversed[--count];
+    return out;
 }
 
 } // namespace
 
 QString Decimal::toString() const {
-    const UInt128 magnitude =
-        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
+    const UInt128 magnitude = magnitudeOf(m_coefficient);
     if (magnitude == 0)
         return QStringLiteral("0");
-    char buffer[48];
-    char* const end = buffer + sizeof buffer;
-    char* start = magnitude <= std::numeric_limits<quint64>::max()
-                      ? writeDigits(quint64(magnitude), m_scale, end)
-                      : writeDigits(magnitude, m_scale, end);
-    if (m_coefficient < 0)
-        *--start = '-';
-    return QString::fromLatin1(start, end - start);
+    // A 96-bit coefficient is at most 29 digits: 19 below 10^19 and the
+    // rest above, each part 64 bits, so a single 128-bit division at most.
+    constexpr int LowDigits = 19;
+    char digits[40];
+    char* digitsEnd = digits;
+    if (magnitude <= std::numeric_limits<quint64>::max()) {
+        digitsEnd = writeDigits(quint64(magnitude), 1, digits);
+    } else {
+        digitsEnd = writeDigits(quint64(magnitude / pow10(LowDigits)), 1, digits);
+        digitsEnd = writeDigits(quint64(magnitude % pow10(LowDigits)), LowDigits, digitsEnd);
+    }
+    // No trailing zeros after the point.
+    int scale = m_scale;
+    while (scale > 0 && digitsEnd[-1] == '0') {
+        --digitsEnd;
+        --scale;
+    }
+    const int count = int(digitsEnd - digits);
+    const int wholeDigits = count - scale; // 0 or less: "0." and zeros first
+    const int leadingZeros = wholeDigits > 0 ? 0 : 1 - wholeDigits;
+    const bool negative = m_coefficient < 0;
+    QString text(qsizetype(negative) + leadingZeros + count + (scale > 0 ? 1 : 0),
+                 Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    if (negative)
+        *out++ = u'-';
+    const int pointAt = wholeDigits > 0 ? wholeDigits : 1;
+    for (int place = 0, digit = 0; place < leadingZeros + count; ++place) {
+        if (place == pointAt)
+            *out++ = u'.';
+        *out++ = place < leadingZeros ? u'0' : char16_t(digits[digit++]);
+    }
+    return text;
 }
 
 Decimal Decimal::rounded(int decimals) const {
@@ -396,11 +452,22 @@ Decimal Decimal::rounded(int decimals) const {
         return *this;
     const UInt128 divisor = pow10(m_scale - decimals);
     const bool negative = m_coefficient < 0;
-    const UInt128 magnitude =
-        negative ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
-    UInt128 kept = magnitude / divisor;
-    if (roundsUp(kept, magnitude % divisor, divisor, false))
-        ++kept;
+    const UInt128 magnitude = magnitudeOf(m_coefficient);
+    UInt128 kept = 0;
+    // Shown values mostly fit 64 bits, where dividing is no library call;
+    // twice the rest must fit too.
+    constexpr int MaxNarrowDrop = 18;
+    if (magnitude <= std::numeric_limits<quint64>::max() && m_scale - decimals <= MaxNarrowDrop) {
+        const quint64 narrow = quint64(magnitude);
+        const quint64 narrowDivisor = quint64(divisor);
+        kept = narrow / narrowDivisor;
+        if (roundsUp(quint64(kept), narrow % narrowDivisor, narrowDivisor, false))
+            ++kept;
+    } else {
+        kept = magnitude / divisor;
+        if (roundsUp(kept, magnitude % divisor, divisor, false))
+            ++kept;
+    }
     return {negative ? -Int128(kept) : Int128(kept), decimals};
 }
 

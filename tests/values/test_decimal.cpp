@@ -74,6 +74,8 @@ class TestDecimal : public QObject {
 private slots:
     void parsesAndPrints_data();
     void parsesAndPrints();
+    void shortFiguresReadAsPaddedOnes_data();
+    void shortFiguresReadAsPaddedOnes();
     void roundsHalfToEven_data();
     void roundsHalfToEven();
     void arithmetic_data();
@@ -107,6 +109,12 @@ void TestDecimal::parsesAndPrints_data() {
     QTest::newRow("just past 64 bits, negative") << "-1844674407370955.1616" << "-1844674407370955.1616";
     QTest::newRow("64 bits exactly") << "18446744073709551615" << "18446744073709551615";
     QTest::newRow("largest") << "79228162514264337593543950335" << "79228162514264337593543950335";
+    // Past 64 bits the digits come in two parts, the lower always 19 long.
+    QTest::newRow("zeros inside the lower part") << "10000000000000000000.000000001" << "10000000000000000000.000000001";
+    QTest::newRow("all 28 places") << "-7.9228162514264337593543950335" << "-7.9228162514264337593543950335";
+    QTest::newRow("trailing zeros past 64 bits") << "0.1000000000000000000000000000" << "0.1";
+    QTest::newRow("leading zeros after the point") << "0.0000000018446744073709551616" << "0.0000000018446744073709551616";
+    QTest::newRow("whole past 64 bits") << "18446744073709551616.000" << "18446744073709551616";
     QTest::newRow("too many places rounds") << "0.1234567890123456789012345678901" << "0.1234567890123456789012345679";
     QTest::newRow("tie beyond 28 places goes to even") << "1.00000000000000000000000000005" << "1";
     QTest::newRow("tie with a trace above rounds up") << "1.000000000000000000000000000050001" << "1.0000000000000000000000000001";
@@ -138,6 +146,44 @@ void TestDecimal::parsesAndPrints() {
 }
 
 // clang-format off
+void TestDecimal::shortFiguresReadAsPaddedOnes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("draft") << "7.55";
+    QTest::newRow("leading zeros") << "007.5500";
+    QTest::newRow("negative") << "-0.073";
+    QTest::newRow("negative zero") << "-0.000";
+    QTest::newRow("plus sign") << "+5";
+    QTest::newRow("leading point") << ".5";
+    QTest::newRow("trailing point") << "5.";
+    QTest::newRow("19 digits") << "9999999999999999999";
+    QTest::newRow("19 digits and a sign") << "-9999999999999999999";
+    QTest::newRow("18 digits and a point") << "99999999.9999999999";
+    QTest::newRow("20 digits") << "18446744073709551616";
+    QTest::newRow("19 places") << "0.0000000000000000001";
+    QTest::newRow("point only") << ".";
+    QTest::newRow("sign only") << "-";
+    QTest::newRow("two points") << "1.2.3";
+    QTest::newRow("two signs") << "--1";
+    QTest::newRow("letter") << "7.5a";
+    QTest::newRow("empty") << "";
+}
+// clang-format on
+
+// Short figures have a reading of their own; blanks around one send it the
+// general way, which must read the same number.
+void TestDecimal::shortFiguresReadAsPaddedOnes() {
+    QFETCH(QString, text);
+    const std::optional<Decimal> bare = Decimal::tryParse(text);
+    const std::optional<Decimal> padded = Decimal::tryParse(QStringLiteral(" %1 ").arg(text));
+    QCOMPARE(bare.has_value(), padded.has_value());
+    if (bare) {
+        QCOMPARE(bare->toString(), padded->toString());
+        QCOMPARE((*bare * Decimal(3) / Decimal(7)).toString(),
+                 (*padded * Decimal(3) / Decimal(7)).toString());
+    }
+}
+
+// clang-format off
 void TestDecimal::roundsHalfToEven_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("places");
@@ -154,6 +200,15 @@ void TestDecimal::roundsHalfToEven_data() {
     QTest::newRow("five places") << "6250.123456" << 5 << "6250.12346";
     QTest::newRow("eight places") << "7.6031862745098039215686274510" << 8 << "7.60318627";
     QTest::newRow("carry into whole") << "9.9995" << 3 << "10";
+    // Either side of where the coefficient and the places dropped fit 64 bits.
+    QTest::newRow("18 places dropped, tie") << "2.500000000000000000" << 0 << "2";
+    QTest::newRow("19 places dropped, tie") << "0.5000000000000000000" << 0 << "0";
+    QTest::newRow("19 places dropped, odd tie") << "1.5000000000000000000" << 0 << "2";
+    QTest::newRow("2^64 - 1, tie") << "18446744073709551.615" << 2 << "18446744073709551.62";
+    QTest::newRow("2^64 - 1 to whole") << "18446744073709551.615" << 0 << "18446744073709552";
+    QTest::newRow("2^64") << "18446744073709551.616" << 2 << "18446744073709551.62";
+    QTest::newRow("past 2^64, negative tie") << "-18446744073709551.625" << 2 << "-18446744073709551.62";
+    QTest::newRow("past 2^64, carry") << "99999999999999999.995" << 2 << "100000000000000000";
 }
 // clang-format on
 
