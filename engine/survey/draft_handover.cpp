@@ -4,7 +4,8 @@
 #include "message.h"
 #include "rowset.h"
 
-#include <QHash>
+#include <QVarLengthArray>
+#include <algorithm>
 
 DraftReadingTexts readingTexts(const DraftEntry& e) {
     return {e.fwdPort, e.fwdStbd, e.midPort, e.midStbd, e.aftPort,
@@ -44,20 +45,27 @@ void saveDraftEntry(clsDraft& draft, const DraftEntry& e, const CorrectedDrafts&
 
 void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
                     const QMap<int, QString>& quantities) {
-    // Each item's row, found in one pass: a search per item would read a
-    // criterion and compare every row again, on every Calculate.
+    // Each item's row, read in one pass: a search per item would read a
+    // criterion and compare every row again, on every Calculate. A draft
+    // has a few items, so looking through their keys beats hashing them.
     const QString itemColumn = QStringLiteral("ItemID");
-    QHash<qint64, int> rowOfItem;
+    struct ItemRow {
+        qint64 item;
+        int row;
+    };
+    QVarLengthArray<ItemRow, 32> itemRows;
     for (deductions.moveFirst(); !deductions.atEnd(); deductions.moveNext()) {
         const Variant item = deductions.field(itemColumn);
-        if (!item.isNull() && !rowOfItem.contains(item.toWhole()))
-            rowOfItem.insert(item.toWhole(), deductions.position());
+        if (!item.isNull())
+            itemRows.append({item.toWhole(), deductions.position()});
     }
     const QString quantityColumn = QStringLiteral("Quantity");
     for (int itemID : itemIDs) {
-        const auto row = rowOfItem.constFind(itemID);
-        if (row != rowOfItem.cend()) {
-            deductions.moveTo(*row);
+        // The first row of an item is the one kept.
+        const auto row = std::find_if(itemRows.cbegin(), itemRows.cend(),
+                                      [itemID](const ItemRow& r) { return r.item == itemID; });
+        if (row != itemRows.cend()) {
+            deductions.moveTo(row->row);
         } else {
             deductions.addNew();
             deductions.setField(itemColumn, Variant(itemID));
@@ -65,7 +73,7 @@ void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
         const Variant quantity =
             NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal();
         // Calculate pressed again finds the quantities it stored last time.
-        if (row != rowOfItem.cend() && deductions.field(quantityColumn) == quantity)
+        if (row != itemRows.cend() && deductions.field(quantityColumn) == quantity)
             continue;
         deductions.setField(quantityColumn, quantity);
         deductions.update();
@@ -86,8 +94,9 @@ struct RequiredCell {
     BlankCell where;
 };
 
+// Typed values rarely start with a blank: only then is trimming needed.
 bool blank(const QString& text) {
-    return QStringView(text).trimmed().isEmpty();
+    return text.isEmpty() || (text.front().isSpace() && QStringView(text).trimmed().isEmpty());
 }
 
 } // namespace

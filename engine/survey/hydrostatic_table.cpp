@@ -12,12 +12,14 @@ Variant cellValue(const QString& text) {
     return normalized.kind() == Variant::Kind::Decimal ? normalized : Variant(text);
 }
 
-VariantGrid valuesOf(const QList<QStringList>& rows) {
+// The grid with its cells beyond the differenced columns as their texts;
+// fillDifference writes the others.
+VariantGrid valuesOf(const QList<QStringList>& rows, int differencedColumns) {
     VariantGrid grid(rows.size());
     for (int row = 0; row < rows.size(); ++row) {
-        grid[row].reserve(rows[row].size());
-        for (const QString& text : rows[row])
-            grid[row].append(Variant(text));
+        grid[row].resize(rows[row].size());
+        for (int column = differencedColumns; column < rows[row].size(); ++column)
+            grid[row][column] = Variant(rows[row][column]);
     }
     return grid;
 }
@@ -34,6 +36,18 @@ void fillDifference(QList<QStringList>& rows, VariantGrid& values, int column) {
     values[Difference][column] = difference;
 }
 
+// The MCTC table draft for a hydrostatic draft text and its value, read
+// once for both tables.
+QString mctcDraftOf(const QString& hydrostaticDraft, const std::optional<Decimal>& draft,
+                    bool plus) {
+    if (QStringView(hydrostaticDraft).trimmed().isEmpty())
+        return QString();
+    if (!draft)
+        return hydrostaticDraft;
+    static const Decimal half = Decimal::fromText(u"0.5");
+    return (plus ? *draft + half : *draft - half).toString();
+}
+
 bool isZero(const Variant& difference) {
     return difference.toDecimal().isZero();
 }
@@ -41,13 +55,7 @@ bool isZero(const Variant& difference) {
 } // namespace
 
 QString mctcDraftText(const QString& hydrostaticDraft, bool plus) {
-    if (hydrostaticDraft.trimmed().isEmpty())
-        return QString();
-    const auto draft = Decimal::tryParse(hydrostaticDraft);
-    if (!draft)
-        return hydrostaticDraft;
-    static const Decimal half = Decimal::fromText(u"0.5");
-    return (plus ? *draft + half : *draft - half).toString();
+    return mctcDraftOf(hydrostaticDraft, Decimal::tryParse(hydrostaticDraft), plus);
 }
 
 HydrostaticTexts hydrostaticTexts(const DraftEntry& entry) {
@@ -58,18 +66,22 @@ HydrostaticTexts hydrostaticTexts(const DraftEntry& entry) {
     for (int row = Below; row <= Above; ++row) {
         const HydrostaticLine& line = *lines[row];
         grids.hdt[row] = {line.draft, line.displacement, line.tpc, line.lcf, QString(), QString()};
-        grids.mctcPlus50[row] = {mctcDraftText(line.draft, true), plus[row]};
-        grids.mctcMinus50[row] = {mctcDraftText(line.draft, false), minus[row]};
+        const std::optional<Decimal> draft = Decimal::tryParse(line.draft);
+        grids.mctcPlus50[row] = {mctcDraftOf(line.draft, draft, true), plus[row]};
+        grids.mctcMinus50[row] = {mctcDraftOf(line.draft, draft, false), minus[row]};
     }
     return grids;
 }
 
 HydrostaticValues fillDifferences(HydrostaticTexts& grids) {
-    HydrostaticValues values{valuesOf(grids.hdt), valuesOf(grids.mctcPlus50),
-                             valuesOf(grids.mctcMinus50)};
-    for (int column = 0; column < 4; ++column)
+    constexpr int hdtDifferenced = 4;
+    constexpr int mctcDifferenced = 2;
+    HydrostaticValues values{valuesOf(grids.hdt, hdtDifferenced),
+                             valuesOf(grids.mctcPlus50, mctcDifferenced),
+                             valuesOf(grids.mctcMinus50, mctcDifferenced)};
+    for (int column = 0; column < hdtDifferenced; ++column)
         fillDifference(grids.hdt, values.hdt, column);
-    for (int column = 0; column < 2; ++column) {
+    for (int column = 0; column < mctcDifferenced; ++column) {
         fillDifference(grids.mctcPlus50, values.mctcPlus50, column);
         fillDifference(grids.mctcMinus50, values.mctcMinus50, column);
     }
