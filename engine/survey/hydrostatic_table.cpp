@@ -6,9 +6,10 @@ namespace {
 
 // What the draft stores for a cell is what NormalizeValue makes of it: the
 // value of a number, 0 for a blank. A blank is handed over as it is, so the
-// draft makes the same 0 of it.
-Variant cellValue(const QString& text) {
+// draft makes the same 0 of it; `value` is the cell's number either way.
+Variant cellValue(const QString& text, Decimal& value) {
     const Variant normalized = NormalizeValue(Variant(text), -1, 0);
+    value = normalized.toDecimal();
     return normalized.kind() == Variant::Kind::Decimal ? normalized : Variant(text);
 }
 
@@ -28,10 +29,11 @@ VariantGrid valuesOf(const QList<QStringList>& rows, int differencedColumns) {
 // raises its error, and it always was Below first) and writes their
 // difference.
 void fillDifference(QList<QStringList>& rows, VariantGrid& values, int column) {
-    values[Below][column] = cellValue(rows[Below][column]);
-    values[Above][column] = cellValue(rows[Above][column]);
-    const Decimal difference = NormalizeValue(values[Above][column], -1, 0).toDecimal() -
-                               NormalizeValue(values[Below][column], -1, 0).toDecimal();
+    Decimal below;
+    Decimal above;
+    values[Below][column] = cellValue(rows[Below][column], below);
+    values[Above][column] = cellValue(rows[Above][column], above);
+    const Decimal difference = above - below;
     rows[Difference][column] = difference.toString();
     values[Difference][column] = difference;
 }
