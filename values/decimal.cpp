@@ -1,7 +1,9 @@
 #include "decimal.h"
 
+#include "decimal_reference.h"
 #include "errors.h"
 
+#include <algorithm>
 #include <array>
 #include <boost/multiprecision/cpp_int.hpp>
 #include <limits>
@@ -48,6 +50,36 @@ UInt128 pow10(int exponent) {
     return nativePowers[static_cast<size_t>(exponent)];
 }
 
+// 2^96 * 10^drop: a magnitude at least this still needs more than 96 bits
+// once `drop` digits are dropped. From 10 digits on no 128-bit magnitude
+// does, so the table ends there.
+constexpr int FitLimitCount = 10;
+constexpr std::array<UInt128, FitLimitCount> fitLimits = [] {
+    std::array<UInt128, FitLimitCount> limits{};
+    for (size_t i = 0; i < limits.size(); ++i)
+        limits[i] = (UInt128(1) << 96) * nativePowers[i];
+    return limits;
+}();
+
+// floor(magnitude / 10^drop) > MaxCoefficient, without dividing.
+bool exceedsAfterDrop(UInt128 magnitude, int drop) {
+    return drop < FitLimitCount && magnitude >= fitLimits[static_cast<size_t>(drop)];
+}
+
+// 2^127 / 10^digits: a quotient below this can take `digits` more digits
+// and stay a positive 128-bit integer.
+constexpr int MaxDigitStep = 19;
+constexpr std::array<UInt128, MaxDigitStep + 1> digitStepLimits = [] {
+    std::array<UInt128, MaxDigitStep + 1> limits{};
+    for (size_t i = 0; i < limits.size(); ++i)
+        limits[i] = (UInt128(1) << 127) / nativePowers[i];
+    return limits;
+}();
+
+UInt128 magnitudeOf(Int128 value) {
+    return value < 0 ? UInt128(0) - UInt128(value) : UInt128(value);
+}
+
 const Wide& wideMax() {
     static const Wide max = (Wide(1) << 96) - 1;
     return max;
@@ -89,8 +121,7 @@ public:
         if (scale <= Decimal::MaxScale && magnitude <= UInt128(MaxCoefficient) && !inexact)
             return {value, scale};
         int drop = std::min(std::max(0, scale - Decimal::MaxScale), scale);
-        while (drop < scale && drop <= MaxNativePower &&
-               magnitude / pow10(drop) > UInt128(MaxCoefficient))
+        while (drop < scale && drop <= MaxNativePower && exceedsAfterDrop(magnitude, drop))
             ++drop;
         for (;;) {
             UInt128 kept = 0;
@@ -145,12 +176,97 @@ public:
     // The coefficient at a larger scale, when it fits in 128 bits.
     static bool rescale(const Decimal& d, int toScale, Int128& out) {
         const int by = toScale - d.m_scale;
+        if (by == 0) {
+            out = d.m_coefficient;
+            return true;
+        }
+        // Two factors under 2^63 cannot overflow: no 128-bit overflow check.
+        constexpr Int128 small = Int128(1) << 63;
+        if (by <= MaxLeadingDigits - 1 && d.m_coefficient < small && d.m_coefficient > -small) {
+            out = d.m_coefficient * Int128(pow10(by));
+            return true;
+        }
         return by <= MaxNativePower &&
                !__builtin_mul_overflow(d.m_coefficient, Int128(pow10(by)), &out);
     }
 
     static Wide widen(const Decimal& d, int toScale) {
         return toWide(d.m_coefficient) * widePow10(toScale - d.m_scale);
+    }
+
+    // The quotient at one place more than can ever be kept, so that the fit
+    // always rounds, with any remainder as the trace below it.
+    static int quotientExponent(const Decimal& a, const Decimal& b) {
+        return Decimal::MaxScale + 1 - a.m_scale + b.m_scale;
+    }
+
+    static Decimal wideQuotient(const Decimal& a, const Decimal& b) {
+        const Wide numerator = toWide(a.m_coefficient) * widePow10(quotientExponent(a, b));
+        Wide quotient;
+        Wide rest;
+        mp::divide_qr(numerator, toWide(b.m_coefficient), quotient, rest);
+        return fitWide(quotient, Decimal::MaxScale + 1, rest != 0);
+    }
+
+    // The same quotient by long division in 128 bits, a few digits at a
+    // time; nothing when it grows past them (a whole part of about 10^9 or
+    // more), which is then the wide division's to work out.
+    static std::optional<Decimal> nativeQuotient(const Decimal& a, const Decimal& b) {
+        const UInt128 divisor = magnitudeOf(b.m_coefficient);
+        const UInt128 dividend = magnitudeOf(a.m_coefficient);
+        UInt128 quotient = dividend / divisor;
+        UInt128 rest = dividend % divisor;
+        // rest < divisor: times 10^step it must still fit 128 bits.
+        const int step = divisor <= std::numeric_limits<quint64>::max() ? MaxDigitStep : 9;
+        for (int left = quotientExponent(a, b); left > 0;) {
+            const int digits = std::min(left, step);
+            if (quotient >= digitStepLimits[static_cast<size_t>(digits)])
+                return std::nullopt;
+            rest *= pow10(digits);
+            quotient = quotient * pow10(digits) + rest / divisor;
+            rest %= divisor;
+            left -= digits;
+        }
+        const bool negative = (a.m_coefficient < 0) != (b.m_coefficient < 0);
+        const Int128 signedQuotient = negative ? -Int128(quotient) : Int128(quotient);
+        return fit(signedQuotient, Decimal::MaxScale + 1, rest != 0);
+    }
+
+    // A product past 128 bits (two 96-bit coefficients make at most 192)
+    // in three 64-bit limbs: nine digits at a time are dropped, remembering
+    // whether any was not zero, until it fits; the fit then rounds it. Nine
+    // digits off a number that does not fit 127 bits never reach the place
+    // the fit rounds at, so the result is the exact product rounded as
+    // the fit rounds.
+    static Decimal limbProduct(const Decimal& a, const Decimal& b) {
+        const UInt128 x = magnitudeOf(a.m_coefficient);
+        const UInt128 y = magnitudeOf(b.m_coefficient);
+        const UInt128 xLow = quint64(x);
+        const UInt128 yLow = quint64(y);
+        const UInt128 xHigh = x >> 64; // below 2^32
+        const UInt128 yHigh = y >> 64;
+        const UInt128 low = xLow * yLow;
+        const UInt128 middle = xHigh * yLow + xLow * yHigh + (low >> 64); // below 2^98
+        quint64 limbs[3] = {quint64(low), quint64(middle), quint64((middle >> 64) + xHigh * yHigh)};
+        const auto fitsNative = [&limbs] { return limbs[2] == 0 && (limbs[1] >> 63) == 0; };
+        int scale = a.m_scale + b.m_scale;
+        bool inexact = false;
+        constexpr quint64 nineDigits = 1000000000;
+        while (!fitsNative()) {
+            if (scale < 9)
+                throw ProgramError::overflow();
+            UInt128 rest = 0;
+            for (int limb = 2; limb >= 0; --limb) {
+                const UInt128 part = rest << 64 | limbs[limb];
+                limbs[limb] = quint64(part / nineDigits);
+                rest = part % nineDigits;
+            }
+            inexact = inexact || rest != 0;
+            scale -= 9;
+        }
+        const Int128 magnitude = Int128(UInt128(limbs[1]) << 64 | limbs[0]);
+        const bool negative = (a.m_coefficient < 0) != (b.m_coefficient < 0);
+        return fit(negative ? -magnitude : magnitude, scale, inexact);
     }
 };
 
@@ -161,6 +277,31 @@ Decimal Decimal::fromWhole(qint64 whole) {
 }
 
 std::optional<Decimal> Decimal::tryParse(QStringView text) {
+    // Nearly every figure typed is a handful of digits with no blanks: at
+    // most 19 characters after the sign hold at most 19 digits, which fit
+    // 64 bits exactly, with no rounding and no leading zeros to drop.
+    const bool hasSign = !text.isEmpty() && (text.front() == u'-' || text.front() == u'+');
+    if (text.size() - qsizetype(hasSign) <= MaxLeadingDigits) {
+        quint64 digits = 0;
+        int digitCount = 0;
+        int pointAt = -1;
+        qsizetype i = qsizetype(hasSign);
+        for (; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c >= u'0' && c <= u'9') {
+                digits = digits * 10 + quint64(c - u'0');
+                ++digitCount;
+            } else if (c == u'.' && pointAt < 0) {
+                pointAt = digitCount;
+            } else {
+                break;
+            }
+        }
+        if (i == text.size() && digitCount > 0) {
+            const Int128 value = text.front() == u'-' ? -Int128(digits) : Int128(digits);
+            return Decimal(value, pointAt < 0 ? 0 : digitCount - pointAt);
+        }
+    }
     // Most numbers come without blanks; looking for them costs a call.
     if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()))
         text = text.trimmed();
@@ -249,41 +390,61 @@ Decimal Decimal::fromText(QStringView text) {
 
 namespace {
 
-// The digits of a non-zero magnitude with the point `scale` places from
-// the right and no trailing zeros, written backwards to end before `end`;
-// returns where they start. Kept to 64 bits when the magnitude fits: a
-// 128-bit division by ten is a library call, and every shown value passes
-// here.
-template <typename Unsigned> char* writeDigits(Unsigned magnitude, int scale, char* end) {
-    while (scale > 0 && magnitude % 10 == 0) {
-        magnitude /= 10;
-        --scale;
-    }
-    char* start = end;
-    for (int place = 0; magnitude != 0 || place <= scale; ++place) {
-        if (place == scale && scale > 0)
-            *--start = '.';
-        *--start = char('0' + int(magnitude % 10));
-        magnitude /= 10;
-    }
-    return start;
+// Writes the decimal digits of `value` after `out`, at least `width` of
+// them (zeros in front); returns the end.
+char* writeDigits(quint64 value, int width, char* out) {
+    char reversed[20];
+    int count = 0;
+    do {
+        reversed[count++] = char('0' + int(value % 10));
+        value /= 10;
+    } while (value != 0);
+    while (count < width)
+        reversed[count++] = '0';
+    while (count > 0)
+        *out++ = reversed[--count];
+    return out;
 }
 
 } // namespace
 
 QString Decimal::toString() const {
-    const UInt128 magnitude =
-        m_coefficient < 0 ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
+    const UInt128 magnitude = magnitudeOf(m_coefficient);
     if (magnitude == 0)
         return QStringLiteral("0");
-    char buffer[48];
-    char* const end = buffer + sizeof buffer;
-    char* start = magnitude <= std::numeric_limits<quint64>::max()
-                      ? writeDigits(quint64(magnitude), m_scale, end)
-                      : writeDigits(magnitude, m_scale, end);
-    if (m_coefficient < 0)
-        *--start = '-';
-    return QString::fromLatin1(start, end - start);
+    // A 96-bit coefficient is at most 29 digits: 19 below 10^19 and the
+    // rest above, each part 64 bits, so a single 128-bit division at most.
+    constexpr int LowDigits = 19;
+    char digits[40];
+    char* digitsEnd = digits;
+    if (magnitude <= std::numeric_limits<quint64>::max()) {
+        digitsEnd = writeDigits(quint64(magnitude), 1, digits);
+    } else {
+        digitsEnd = writeDigits(quint64(magnitude / pow10(LowDigits)), 1, digits);
+        digitsEnd = writeDigits(quint64(magnitude % pow10(LowDigits)), LowDigits, digitsEnd);
+    }
+    // No trailing zeros after the point.
+    int scale = m_scale;
+    while (scale > 0 && digitsEnd[-1] == '0') {
+        --digitsEnd;
+        --scale;
+    }
+    const int count = int(digitsEnd - digits);
+    const int wholeDigits = count - scale; // 0 or less: "0." and zeros first
+    const int leadingZeros = wholeDigits > 0 ? 0 : 1 - wholeDigits;
+    const bool negative = m_coefficient < 0;
+    QString text(qsizetype(negative) + leadingZeros + count + (scale > 0 ? 1 : 0),
+                 Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    if (negative)
+        *out++ = u'-';
+    const int pointAt = wholeDigits > 0 ? wholeDigits : 1;
+    for (int place = 0, digit = 0; place < leadingZeros + count; ++place) {
+        if (place == pointAt)
+            *out++ = u'.';
+        *out++ = place < leadingZeros ? u'0' : char16_t(digits[digit++]);
+    }
+    return text;
 }
 
 Decimal Decimal::rounded(int decimals) const {
@@ -291,11 +452,22 @@ Decimal Decimal::rounded(int decimals) const {
         return *this;
     const UInt128 divisor = pow10(m_scale - decimals);
     const bool negative = m_coefficient < 0;
-    const UInt128 magnitude =
-        negative ? UInt128(0) - UInt128(m_coefficient) : UInt128(m_coefficient);
-    UInt128 kept = magnitude / divisor;
-    if (roundsUp(kept, magnitude % divisor, divisor, false))
-        ++kept;
+    const UInt128 magnitude = magnitudeOf(m_coefficient);
+    UInt128 kept = 0;
+    // Shown values mostly fit 64 bits, where dividing is no library call;
+    // twice the rest must fit too.
+    constexpr int MaxNarrowDrop = 18;
+    if (magnitude <= std::numeric_limits<quint64>::max() && m_scale - decimals <= MaxNarrowDrop) {
+        const quint64 narrow = quint64(magnitude);
+        const quint64 narrowDivisor = quint64(divisor);
+        kept = narrow / narrowDivisor;
+        if (roundsUp(quint64(kept), narrow % narrowDivisor, narrowDivisor, false))
+            ++kept;
+    } else {
+        kept = magnitude / divisor;
+        if (roundsUp(kept, magnitude % divisor, divisor, false))
+            ++kept;
+    }
     return {negative ? -Int128(kept) : Int128(kept), decimals};
 }
 
@@ -335,21 +507,21 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
     Int128 product = 0;
     if (!__builtin_mul_overflow(a.m_coefficient, b.m_coefficient, &product))
         return DecimalArithmetic::fit(product, a.m_scale + b.m_scale);
-    return DecimalArithmetic::fitWide(toWide(a.m_coefficient) * toWide(b.m_coefficient),
-                                      a.m_scale + b.m_scale, false);
+    return DecimalArithmetic::limbProduct(a, b);
 }
 
 Decimal operator/(const Decimal& a, const Decimal& b) {
     if (b.m_coefficient == 0)
         throw ProgramError::divisionByZero();
-    // The quotient at one place more than can ever be kept, so that the fit
-    // always rounds, with any remainder as the trace below it.
-    const int exponent = Decimal::MaxScale + 1 - a.m_scale + b.m_scale;
-    const Wide numerator = toWide(a.m_coefficient) * widePow10(exponent);
-    Wide quotient;
-    Wide rest;
-    mp::divide_qr(numerator, toWide(b.m_coefficient), quotient, rest);
-    return DecimalArithmetic::fitWide(quotient, Decimal::MaxScale + 1, rest != 0);
+    if (const std::optional<Decimal> quotient = DecimalArithmetic::nativeQuotient(a, b))
+        return *quotient;
+    return DecimalArithmetic::wideQuotient(a, b);
+}
+
+Decimal wideQuotient(const Decimal& a, const Decimal& b) {
+    if (b.isZero())
+        throw ProgramError::divisionByZero();
+    return DecimalArithmetic::wideQuotient(a, b);
 }
 
 int compare(const Decimal& a, const Decimal& b) {

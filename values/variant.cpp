@@ -65,13 +65,26 @@ bool operator==(const Variant& a, const Variant& b) {
 }
 
 Variant NormalizeValue(const Variant& vValue, int intDecimals, int lngMode) {
-    // A number is never blank; only empty, null and blank text are.
-    const bool blank =
-        vValue.isEmpty() || vValue.isNull() || (vValue.isText() && isBlank(vValue.toText()));
     if (lngMode != 0 && lngMode != 1)
         return Variant();
-    if (blank)
-        return lngMode == 0 ? Variant(0) : Variant(QString());
+    const auto blankValue = [lngMode] { return lngMode == 0 ? Variant(0) : Variant(QString()); };
+    // A number is never blank; only empty, null and blank text are.
+    switch (vValue.kind()) {
+    case Variant::Kind::Empty:
+    case Variant::Kind::Null:
+        return blankValue();
+    case Variant::Kind::Text: {
+        const QString text = vValue.toText();
+        if (isBlank(text))
+            return blankValue();
+        if (intDecimals < 0)
+            return lngMode == 0 ? Variant(Decimal::fromText(text)) : Variant(text);
+        return Variant(Decimal::fromText(text).rounded(intDecimals));
+    }
+    case Variant::Kind::Whole:
+    case Variant::Kind::Decimal:
+        break;
+    }
     if (intDecimals < 0)
         return lngMode == 0 ? Variant(vValue.toDecimal()) : Variant(vValue.toText());
     return Variant(vValue.toDecimal().rounded(intDecimals));

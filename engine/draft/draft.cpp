@@ -52,8 +52,14 @@ SetRule setRule(DraftProperty property) {
 // A reading counts as changed when its text differs and, where both are
 // numbers, its value differs too: re-entering 7.20 for 7.2 is no change.
 bool reallyChanged(const Variant& stored, const Variant& incoming) {
-    const QString storedText = stored.toText();
     const QString incomingText = incoming.toText();
+    // A stored number's text reads back as the number itself, so for one
+    // the values alone decide, without writing that text.
+    if (stored.kind() == Variant::Kind::Decimal) {
+        const auto value = Decimal::tryParse(incomingText);
+        return !(value && *value == stored.toDecimal());
+    }
+    const QString storedText = stored.toText();
     if (storedText == incomingText)
         return false;
     const auto a = Decimal::tryParse(storedText);

@@ -4,7 +4,8 @@
 #include "message.h"
 #include "rowset.h"
 
-#include <QHash>
+#include <QVarLengthArray>
+#include <algorithm>
 
 DraftReadingTexts readingTexts(const DraftEntry& e) {
     return {e.fwdPort, e.fwdStbd, e.midPort, e.midStbd, e.aftPort,
@@ -44,68 +45,87 @@ void saveDraftEntry(clsDraft& draft, const DraftEntry& e, const CorrectedDrafts&
 
 void saveDeductions(RowSet& deductions, const QList<int>& itemIDs,
                     const QMap<int, QString>& quantities) {
-    // Each item's row, found in one pass: a search per item would read a
-    // criterion and compare every row again, on every Calculate.
+    // Each item's row, read in one pass: a search per item would read a
+    // criterion and compare every row again, on every Calculate. A draft
+    // has a few items, so looking through their keys beats hashing them.
     const QString itemColumn = QStringLiteral("ItemID");
-    QHash<qint64, int> rowOfItem;
+    struct ItemRow {
+        qint64 item;
+        int row;
+    };
+    QVarLengthArray<ItemRow, 32> itemRows;
     for (deductions.moveFirst(); !deductions.atEnd(); deductions.moveNext()) {
         const Variant item = deductions.field(itemColumn);
-        if (!item.isNull() && !rowOfItem.contains(item.toWhole()))
-            rowOfItem.insert(item.toWhole(), deductions.position());
+        if (!item.isNull())
+            itemRows.append({item.toWhole(), deductions.position()});
     }
+    const QString quantityColumn = QStringLiteral("Quantity");
     for (int itemID : itemIDs) {
-        if (const auto row = rowOfItem.constFind(itemID); row != rowOfItem.cend()) {
-            deductions.moveTo(*row);
+        // The first row of an item is the one kept.
+        const auto row = std::find_if(itemRows.cbegin(), itemRows.cend(),
+                                      [itemID](const ItemRow& r) { return r.item == itemID; });
+        if (row != itemRows.cend()) {
+            deductions.moveTo(row->row);
         } else {
             deductions.addNew();
             deductions.setField(itemColumn, Variant(itemID));
         }
-        deductions.setField(QStringLiteral("Quantity"),
-                            NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal());
+        const Variant quantity =
+            NormalizeValue(Variant(quantities.value(itemID)), -1, 0).toDecimal();
+        // Calculate pressed again finds the quantities it stored last time.
+        if (row != itemRows.cend() && deductions.field(quantityColumn) == quantity)
+            continue;
+        deductions.setField(quantityColumn, quantity);
         deductions.update();
     }
 }
 
 namespace {
 
+// The inputs are looked at on every Calculate: each names its text, and
+// the message is made only for the one missing.
 struct RequiredField {
-    QString text;
+    const QString* text;
     const char* message;
     const char* field;
 };
 
 struct RequiredCell {
-    QString text;
+    const QString* text;
     const char* message;
-    BlankCell where;
+    const char* editor;
+    int row;
+    int column;
 };
 
+// Typed values rarely start with a blank: only then is trimming needed.
 bool blank(const QString& text) {
-    return QStringView(text).trimmed().isEmpty();
+    return text.isEmpty() || (text.front().isSpace() && QStringView(text).trimmed().isEmpty());
 }
 
 } // namespace
 
 std::optional<MissingInput> firstMissingField(const SurveyDocument& s, const DraftEntry& e) {
     const bool shipChosen = s.shipID.has_value() || s.particulars.has_value();
+    const QString ship = shipChosen ? QStringLiteral("ship") : QString();
     const RequiredField fields[] = {
-        {shipChosen ? QStringLiteral("ship") : QString(), "Please select ship name.", "dcbShip"},
-        {s.voyage, "Please enter Voyage-ID.", "txtVoyageID"},
-        {s.port, "Please select port name.", "dcbPort"},
-        {s.cargo, "Please enter value for cargo.", "txtCargo"},
-        {e.density, "Please enter value for Density.", "txtDensity"},
-        {e.fwdPort, "Please enter value for Forward Port.", "txtFwdPort"},
-        {e.fwdStbd, "Please enter value for Forward Starboard.", "txtFwdStbd"},
-        {e.midPort, "Please enter value for Midship Port.", "txtMidShipPort"},
-        {e.midStbd, "Please enter value for Midship Starboard.", "txtMidshipStbd"},
-        {e.aftPort, "Please enter value for Aft Port.", "txtAftPort"},
-        {e.aftStbd, "Please enter value for Aft Starboard.", "txtAftStbd"},
-        {e.fwdX, "Please enter value for Fwd X.", "txtFwdX"},
-        {e.midX, "Please enter value for Mid X.", "txtMidX"},
-        {e.aftX, "Please enter value for Aft X.", "txtAftX"},
+        {&ship, "Please select ship name.", "dcbShip"},
+        {&s.voyage, "Please enter Voyage-ID.", "txtVoyageID"},
+        {&s.port, "Please select port name.", "dcbPort"},
+        {&s.cargo, "Please enter value for cargo.", "txtCargo"},
+        {&e.density, "Please enter value for Density.", "txtDensity"},
+        {&e.fwdPort, "Please enter value for Forward Port.", "txtFwdPort"},
+        {&e.fwdStbd, "Please enter value for Forward Starboard.", "txtFwdStbd"},
+        {&e.midPort, "Please enter value for Midship Port.", "txtMidShipPort"},
+        {&e.midStbd, "Please enter value for Midship Starboard.", "txtMidshipStbd"},
+        {&e.aftPort, "Please enter value for Aft Port.", "txtAftPort"},
+        {&e.aftStbd, "Please enter value for Aft Starboard.", "txtAftStbd"},
+        {&e.fwdX, "Please enter value for Fwd X.", "txtFwdX"},
+        {&e.midX, "Please enter value for Mid X.", "txtMidX"},
+        {&e.aftX, "Please enter value for Aft X.", "txtAftX"},
     };
     for (const RequiredField& f : fields) {
-        if (blank(f.text)) {
+        if (blank(*f.text)) {
             return MissingInput{
                 QString::fromLatin1(f.field),
                 warningMessage(QStringLiteral("Incomplete data."), QString::fromLatin1(f.message))};
@@ -115,38 +135,25 @@ std::optional<MissingInput> firstMissingField(const SurveyDocument& s, const Dra
 }
 
 std::optional<MissingCell> firstBlankCell(const DraftEntry& e) {
-    const HydrostaticLine* lines[] = {&e.below, &e.above};
-    const QString plus[] = {e.mctcPlus50Below, e.mctcPlus50Above};
-    const QString minus[] = {e.mctcMinus50Below, e.mctcMinus50Above};
-    QList<RequiredCell> cells;
-    cells.reserve(12);
-    for (int row = 1; row <= 2; ++row) {
-        const HydrostaticLine* line = lines[row - 1];
-        cells.append({line->draft,
-                      "Value of Hyd. Draft can't be left blank.",
-                      {QStringLiteral("txtHDTGridTextbox"), row, 1}});
-        cells.append({line->displacement,
-                      "Value of Displacement can't be left blank.",
-                      {QStringLiteral("txtHDTGridTextbox"), row, 2}});
-        cells.append({line->tpc,
-                      "Value of TPC can't be left blank.",
-                      {QStringLiteral("txtHDTGridTextbox"), row, 3}});
-        cells.append({line->lcf,
-                      "Value of LCF can't be left blank.",
-                      {QStringLiteral("txtHDTGridTextbox"), row, 4}});
-    }
-    // The MCTC drafts follow the hydrostatic drafts, already checked above.
-    for (int row = 1; row <= 2; ++row)
-        cells.append({plus[row - 1],
-                      "Value of MCTC+50 can't be left blank.",
-                      {QStringLiteral("txtMPGridTextbox"), row, 2}});
-    for (int row = 1; row <= 2; ++row)
-        cells.append({minus[row - 1],
-                      "Value of MCTC-50 can't be left blank.",
-                      {QStringLiteral("txtMMGridTextbox"), row, 2}});
+    const char* const grid = "txtHDTGridTextbox";
+    const RequiredCell cells[] = {
+        {&e.below.draft, "Value of Hyd. Draft can't be left blank.", grid, 1, 1},
+        {&e.below.displacement, "Value of Displacement can't be left blank.", grid, 1, 2},
+        {&e.below.tpc, "Value of TPC can't be left blank.", grid, 1, 3},
+        {&e.below.lcf, "Value of LCF can't be left blank.", grid, 1, 4},
+        {&e.above.draft, "Value of Hyd. Draft can't be left blank.", grid, 2, 1},
+        {&e.above.displacement, "Value of Displacement can't be left blank.", grid, 2, 2},
+        {&e.above.tpc, "Value of TPC can't be left blank.", grid, 2, 3},
+        {&e.above.lcf, "Value of LCF can't be left blank.", grid, 2, 4},
+        // The MCTC drafts follow the hydrostatic drafts, already checked above.
+        {&e.mctcPlus50Below, "Value of MCTC+50 can't be left blank.", "txtMPGridTextbox", 1, 2},
+        {&e.mctcPlus50Above, "Value of MCTC+50 can't be left blank.", "txtMPGridTextbox", 2, 2},
+        {&e.mctcMinus50Below, "Value of MCTC-50 can't be left blank.", "txtMMGridTextbox", 1, 2},
+        {&e.mctcMinus50Above, "Value of MCTC-50 can't be left blank.", "txtMMGridTextbox", 2, 2},
+    };
     for (const RequiredCell& cell : cells) {
-        if (blank(cell.text)) {
-            return MissingCell{cell.where,
+        if (blank(*cell.text)) {
+            return MissingCell{{QString::fromLatin1(cell.editor), cell.row, cell.column},
                                {MessageIcon::Exclamation, QStringLiteral("Hydrostatic Data Table"),
                                 QString::fromLatin1(cell.message), MessageButtons::Ok,
                                 MessageAnswer::Ok}};

@@ -24,17 +24,22 @@ HydrostaticTexts hydrostaticTexts(const DraftEntry& entry);
 // unchanged when it is no number).
 QString mctcDraftText(const QString& hydrostaticDraft, bool plus);
 
+// The three grids as the draft object takes them, rows and columns as in
+// HydrostaticTexts: a number as its value, anything else as its text.
+struct HydrostaticValues {
+    VariantGrid hdt;
+    VariantGrid mctcPlus50;
+    VariantGrid mctcMinus50;
+};
+
 // Writes the Difference rows (Above - Below, unrounded): HDT draft,
 // displacement, TPC and LCF, and both MCTC columns. Non-numeric text raises
-// the type-mismatch error.
-void fillDifferences(HydrostaticTexts& grids);
+// the type-mismatch error. Gives the grids as values, each cell read once.
+HydrostaticValues fillDifferences(HydrostaticTexts& grids);
 
 // The refusal "Invalid hydrostatic details...!" when a draft or
 // displacement difference is zero: the line below and the line above would
 // be the same line, and the interpolation divides by the draft difference.
 // A zero TPC, LCF or MCTC difference is valid: printed tables often repeat
 // them over adjacent centimetres.
-std::optional<Message> unusableDifferences(const HydrostaticTexts& grids);
-
-// The grid as the draft object takes it.
-VariantGrid toVariantGrid(const QList<QStringList>& rows);
+std::optional<Message> unusableDifferences(const HydrostaticValues& grids);

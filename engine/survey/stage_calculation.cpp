@@ -70,8 +70,8 @@ StageOutcome calculateStage(clsDraft& draft, const StageRequest& request) {
         uncorrected = error;
     }
     outcome.grids = hydrostaticTexts(entry);
-    fillDifferences(outcome.grids);
-    if (const std::optional<Message> refusal = unusableDifferences(outcome.grids))
+    const HydrostaticValues grids = fillDifferences(outcome.grids);
+    if (const std::optional<Message> refusal = unusableDifferences(grids))
         return refuse(refusal, oneLine(refusal->text));
     if (uncorrected) {
         // Text that is no number is refused by its own field's check.
@@ -83,9 +83,9 @@ StageOutcome calculateStage(clsDraft& draft, const StageRequest& request) {
 
     saveDraftEntry(draft, entry, outcome.corrected, request.totalDeductibles);
     saveDeductions(draft.Deductions(), request.deductionItems, entry.deductions);
-    draft.setHDT(toVariantGrid(outcome.grids.hdt));
-    draft.setMCTCP50(toVariantGrid(outcome.grids.mctcPlus50));
-    draft.setMCTCM50(toVariantGrid(outcome.grids.mctcMinus50));
+    draft.setHDT(grids.hdt);
+    draft.setMCTCP50(grids.mctcPlus50);
+    draft.setMCTCM50(grids.mctcMinus50);
     draft.Calculate(0);
     // The draft's own messages say what went wrong.
     if (draft.lastFailure())

@@ -20,6 +20,12 @@ QString textOf(const Variant& value) {
     return value.isNull() ? QString() : value.toText();
 }
 
+// Whether the value shows as any text at all; a number always does, and
+// need not be written out to tell.
+bool showsText(const Variant& value) {
+    return value.isNumber() || !textOf(value).isEmpty();
+}
+
 bool between(const Decimal& value, int low, int high) {
     return value > Decimal(low) && value < Decimal(high);
 }
@@ -65,7 +71,7 @@ Decimal initialNetShown(const StageInputs& in, StageResults& out) {
 }
 
 void loadingFinal(const StageInputs& in, StageResults& out) {
-    if (in.net.isNull() || textOf(in.net).isEmpty() || N(in.net).isZero())
+    if (in.net.isNull() || !showsText(in.net) || N(in.net).isZero())
         return;
     const Decimal net = N(in.net);
     const Decimal cargo = (net - initialNetShown(in, out)).rounded(5);
@@ -95,7 +101,7 @@ void dischargingInitial(const StageInputs& in, StageResults& out) {
 }
 
 void dischargingFinal(const StageInputs& in, StageResults& out) {
-    if (in.net.isNull() || textOf(in.net).trimmed().isEmpty())
+    if (in.net.isNull() || (!in.net.isNumber() && textOf(in.net).trimmed().isEmpty()))
         return;
     const Decimal cargo = (initialNetShown(in, out) - N5(in.net)).rounded(5);
     out.outcome = shown(cargo, cargo.sign() < 0);
@@ -112,14 +118,15 @@ StageResults deriveStage(const StageInputs& in) {
     if (in.stage == Stage::Initial) {
         out.netTitle = QStringLiteral("Net Displacement");
         out.referenceTitle = QStringLiteral("LightShip");
-        out.outcomeTitle = loading ? QStringLiteral("Constant") : QStringLiteral("Cargo + Constant");
+        out.outcomeTitle =
+            loading ? QStringLiteral("Constant") : QStringLiteral("Cargo + Constant");
     } else {
         out.netTitle = QStringLiteral("Final Net Displacement");
         out.referenceTitle = QStringLiteral("Initial Net Displacement");
         out.outcomeTitle = loading ? QStringLiteral("Total Cargo Loaded")
-                                 : QStringLiteral("Total Cargo Discharged");
+                                   : QStringLiteral("Total Cargo Discharged");
     }
-    if (!in.net.isNull() && !textOf(in.net).isEmpty()) {
+    if (!in.net.isNull() && showsText(in.net)) {
         const Decimal net = N(in.net);
         out.net = shown(net.rounded(6), !between(net, 0, 1000000));
     }
@@ -141,11 +148,12 @@ CalculatedStageCheck checkCalculatedStage(const CalculatedStage& c) {
     const auto netInRange = [&c] {
         if (c.net.isNull())
             return false;
-        const auto net = Decimal::tryParse(c.net.toText());
+        const auto net = c.net.isNumber() ? std::optional<Decimal>(c.net.toDecimal())
+                                          : Decimal::tryParse(c.net.toText());
         return net && between(*net, 0, 1000000);
     };
     if (c.worksheet == Worksheet::Loading) {
-        const bool netBlank = !c.net.isNull() && c.net.toText().isEmpty();
+        const bool netBlank = !c.net.isNull() && !showsText(c.net);
         if (!netBlank && !netInRange()) {
             warnInput(QStringLiteral("Invalid Net Displacement value."));
             return check;

@@ -2,6 +2,7 @@
 #include "connection.h"
 #include "create_database.h"
 #include "draft.h"
+#include "draft_handover.h"
 #include "errors.h"
 #include "rowset.h"
 #include "ship.h"
@@ -45,6 +46,12 @@ private slots:
     void blankTrueMeanDraftLeavesResults();
     void zeroLbpStopsAfterTheDisplacement();
     void toSaveOnlyForRealChanges();
+    void readingChangesAreValueChanges_data();
+    void readingChangesAreValueChanges();
+    void deductionsHoldTheLastQuantities_data();
+    void deductionsHoldTheLastQuantities();
+    void blankCellIsNamedWhereItStands_data();
+    void blankCellIsNamedWhereItStands();
     void newDraftResetsButKeepsTheShipAndDistances();
     void sharedShipNeedsNoSecondRead();
     void tooLargeTableRaisesTheSubscriptError();
@@ -222,6 +229,138 @@ void TestDraft::toSaveOnlyForRealChanges() {
     QVERIFY(!draft.ToSave());
     draft.set(DraftProperty::Comments, text("heavy swell"));
     QVERIFY(draft.ToSave());
+}
+
+// clang-format off
+void TestDraft::readingChangesAreValueChanges_data() {
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("same text") << "7.2" << "7.2" << false;
+    QTest::newRow("trailing zero") << "7.2" << "7.20" << false;
+    QTest::newRow("blanks and sign") << "7.2" << " +7.2 " << false;
+    QTest::newRow("negative zero") << "0" << "-0.000" << false;
+    QTest::newRow("another value") << "7.2" << "7.21" << true;
+    QTest::newRow("sign") << "0.5" << "-0.5" << true;
+    QTest::newRow("emptied") << "7.2" << "" << true;
+    QTest::newRow("blank to blank") << "" << " " << true;
+    QTest::newRow("blank to number") << "" << "0" << true;
+}
+// clang-format on
+
+void TestDraft::readingChangesAreValueChanges() {
+    QFETCH(QString, held);
+    QFETCH(QString, typed);
+    QFETCH(bool, changed);
+    clsDraft draft;
+    draft.set(DraftProperty::MidStbd, Variant(held));
+    draft.setToSave(false);
+    draft.set(DraftProperty::MidStbd, Variant(typed));
+    QCOMPARE(draft.ToSave(), changed);
+    QCOMPARE(draft.get(DraftProperty::MidStbd), changed ? NormalizeValue(Variant(typed), -1, 0)
+                                                        : NormalizeValue(Variant(held), -1, 0));
+}
+
+// clang-format off
+void TestDraft::deductionsHoldTheLastQuantities_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::newRow("unchanged") << "12.5" << "12.5";
+    QTest::newRow("same value") << "12.5" << "12.50";
+    QTest::newRow("changed") << "12.5" << "13";
+    QTest::newRow("emptied") << "12.5" << "";
+    QTest::newRow("filled") << "" << "4";
+    QTest::newRow("sign") << "1" << "-1";
+}
+// clang-format on
+
+// Calculate hands the deductions over each time it runs.
+void TestDraft::deductionsHoldTheLastQuantities() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    clsDraft draft;
+    RowSet& deductions = draft.Deductions();
+    const QList<int> items{7, 3};
+    saveDeductions(deductions, items, {{7, first}, {3, QStringLiteral("2")}});
+    saveDeductions(deductions, items, {{7, second}, {3, QStringLiteral("2")}});
+    QVERIFY(!deductions.editPending());
+    QCOMPARE(deductions.recordCount(), 2);
+    const QString quantity = QStringLiteral("Quantity");
+    deductions.moveFirst();
+    QCOMPARE(deductions.field(QStringLiteral("ItemID")), Variant(7));
+    QCOMPARE(deductions.field(quantity),
+             Variant(NormalizeValue(Variant(second), -1, 0).toDecimal()));
+    deductions.moveNext();
+    QCOMPARE(deductions.field(quantity), Variant(Decimal(2)));
+}
+
+namespace {
+
+// The hydrostatic cells in the order they are checked.
+using CellOf = QString& (*)(DraftEntry&);
+const CellOf hydrostaticCells[] = {
+    [](DraftEntry& e) -> QString& { return e.below.draft; },
+    [](DraftEntry& e) -> QString& { return e.below.displacement; },
+    [](DraftEntry& e) -> QString& { return e.below.tpc; },
+    [](DraftEntry& e) -> QString& { return e.below.lcf; },
+    [](DraftEntry& e) -> QString& { return e.above.draft; },
+    [](DraftEntry& e) -> QString& { return e.above.displacement; },
+    [](DraftEntry& e) -> QString& { return e.above.tpc; },
+    [](DraftEntry& e) -> QString& { return e.above.lcf; },
+    [](DraftEntry& e) -> QString& { return e.mctcPlus50Below; },
+    [](DraftEntry& e) -> QString& { return e.mctcPlus50Above; },
+    [](DraftEntry& e) -> QString& { return e.mctcMinus50Below; },
+    [](DraftEntry& e) -> QString& { return e.mctcMinus50Above; },
+};
+
+} // namespace
+
+// clang-format off
+void TestDraft::blankCellIsNamedWhereItStands_data() {
+    QTest::addColumn<int>("cell");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("message");
+    const QString hdt = QStringLiteral("txtHDTGridTextbox");
+    QTest::newRow("draft below") << 0 << hdt << 1 << 1 << "Value of Hyd. Draft can't be left blank.";
+    QTest::newRow("displacement below") << 1 << hdt << 1 << 2 << "Value of Displacement can't be left blank.";
+    QTest::newRow("TPC below") << 2 << hdt << 1 << 3 << "Value of TPC can't be left blank.";
+    QTest::newRow("LCF below") << 3 << hdt << 1 << 4 << "Value of LCF can't be left blank.";
+    QTest::newRow("draft above") << 4 << hdt << 2 << 1 << "Value of Hyd. Draft can't be left blank.";
+    QTest::newRow("displacement above") << 5 << hdt << 2 << 2 << "Value of Displacement can't be left blank.";
+    QTest::newRow("TPC above") << 6 << hdt << 2 << 3 << "Value of TPC can't be left blank.";
+    QTest::newRow("LCF above") << 7 << hdt << 2 << 4 << "Value of LCF can't be left blank.";
+    QTest::newRow("MCTC+50 below") << 8 << "txtMPGridTextbox" << 1 << 2 << "Value of MCTC+50 can't be left blank.";
+    QTest::newRow("MCTC+50 above") << 9 << "txtMPGridTextbox" << 2 << 2 << "Value of MCTC+50 can't be left blank.";
+    QTest::newRow("MCTC-50 below") << 10 << "txtMMGridTextbox" << 1 << 2 << "Value of MCTC-50 can't be left blank.";
+    QTest::newRow("MCTC-50 above") << 11 << "txtMMGridTextbox" << 2 << 2 << "Value of MCTC-50 can't be left blank.";
+}
+// clang-format on
+
+// Each cell blanked alone, and with every later one blank too: the first
+// blank is the one named.
+void TestDraft::blankCellIsNamedWhereItStands() {
+    QFETCH(int, cell);
+    QFETCH(QString, editor);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, message);
+    for (const bool laterBlank : {false, true}) {
+        DraftEntry entry;
+        for (const CellOf cellOf : hydrostaticCells)
+            cellOf(entry) = QStringLiteral("7.5");
+        QVERIFY(!firstBlankCell(entry));
+        hydrostaticCells[cell](entry) = QStringLiteral(" ");
+        for (int later = cell + 1; laterBlank && later < int(std::size(hydrostaticCells)); ++later)
+            hydrostaticCells[later](entry) = QString();
+        const std::optional<MissingCell> missing = firstBlankCell(entry);
+        QVERIFY(missing);
+        QCOMPARE(missing->cell.editor, editor);
+        QCOMPARE(missing->cell.row, row);
+        QCOMPARE(missing->cell.column, column);
+        QCOMPARE(missing->message.text, message);
+    }
 }
 
 void TestDraft::newDraftResetsButKeepsTheShipAndDistances() {

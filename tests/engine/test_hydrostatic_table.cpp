@@ -1,3 +1,4 @@
+#include "errors.h"
 #include "hydrostatic_table.h"
 
 #include <QTest>
@@ -28,6 +29,10 @@ private slots:
     void differencesAreUnroundedText();
     void zeroDifferences_data();
     void zeroDifferences();
+    void valuesAreWhatTheDraftMakesOfTheTexts_data();
+    void valuesAreWhatTheDraftMakesOfTheTexts();
+    void firstBadCellDecidesTheError_data();
+    void firstBadCellDecidesTheError();
 };
 
 // clang-format off
@@ -91,14 +96,82 @@ void TestHydrostaticTable::zeroDifferences() {
     else
         e.above.displacement = e.below.displacement;
     HydrostaticTexts grids = hydrostaticTexts(e);
-    fillDifferences(grids);
-    const std::optional<Message> refusal = unusableDifferences(grids);
+    const std::optional<Message> refusal = unusableDifferences(fillDifferences(grids));
     QCOMPARE(!refusal, usable);
     if (refusal)
         QCOMPARE(*refusal, warningMessage(QStringLiteral("Invalid hydrostatic details...!"),
                                           QStringLiteral("Difference of Above & Below can't be "
                                                          "zero.")));
     // The window shows the refusal; the check itself shows nothing.
+}
+
+// clang-format off
+void TestHydrostaticTable::valuesAreWhatTheDraftMakesOfTheTexts_data() {
+    QTest::addColumn<QString>("tpcBelow");
+    QTest::addColumn<QString>("mctcPlus50Above");
+    QTest::newRow("trailing zeros") << "25.00" << "202.0";
+    QTest::newRow("blanks around") << " 25 " << "\t202 ";
+    QTest::newRow("signs") << "-0.5" << "+202";
+    QTest::newRow("zero") << "0.000" << "0";
+}
+// clang-format on
+
+// The draft stores each cell as NormalizeValue makes it of the text: the
+// values handed over must give it the same, blanks (0 as a whole number)
+// and Difference rows included.
+void TestHydrostaticTable::valuesAreWhatTheDraftMakesOfTheTexts() {
+    QFETCH(QString, tpcBelow);
+    QFETCH(QString, mctcPlus50Above);
+    DraftEntry e = bracketing();
+    e.below.tpc = tpcBelow;
+    e.mctcPlus50Above = mctcPlus50Above;
+    HydrostaticTexts grids = hydrostaticTexts(e);
+    const HydrostaticValues values = fillDifferences(grids);
+    const QList<QPair<const QList<QStringList>*, const VariantGrid*>> pairs = {
+        {&grids.hdt, &values.hdt},
+        {&grids.mctcPlus50, &values.mctcPlus50},
+        {&grids.mctcMinus50, &values.mctcMinus50}};
+    for (const auto& [texts, cells] : pairs) {
+        QCOMPARE(cells->size(), texts->size());
+        for (int row = 0; row < texts->size(); ++row) {
+            QCOMPARE((*cells)[row].size(), (*texts)[row].size());
+            for (int column = 0; column < (*texts)[row].size(); ++column)
+                QCOMPARE(NormalizeValue((*cells)[row][column], -1, 0),
+                         NormalizeValue(Variant((*texts)[row][column]), -1, 0));
+        }
+    }
+}
+
+// clang-format off
+void TestHydrostaticTable::firstBadCellDecidesTheError_data() {
+    QTest::addColumn<QString>("belowTpc");
+    QTest::addColumn<QString>("aboveTpc");
+    QTest::addColumn<QString>("aboveLcf");
+    QTest::addColumn<int>("code");
+    const QString tooLarge = QStringLiteral("99999999999999999999999999999999");
+    QTest::newRow("below read before above") << "12a" << tooLarge << "2.4" << int(ErrorCode::TypeMismatch);
+    QTest::newRow("too large below") << tooLarge << "12a" << "2.4" << int(ErrorCode::Overflow);
+    QTest::newRow("bad above") << "25" << "x" << "2.4" << int(ErrorCode::TypeMismatch);
+    QTest::newRow("earlier column first") << "25" << tooLarge << "x" << int(ErrorCode::Overflow);
+}
+// clang-format on
+
+void TestHydrostaticTable::firstBadCellDecidesTheError() {
+    QFETCH(QString, belowTpc);
+    QFETCH(QString, aboveTpc);
+    QFETCH(QString, aboveLcf);
+    QFETCH(int, code);
+    DraftEntry e = bracketing();
+    e.below.tpc = belowTpc;
+    e.above.tpc = aboveTpc;
+    e.above.lcf = aboveLcf;
+    HydrostaticTexts grids = hydrostaticTexts(e);
+    try {
+        fillDifferences(grids);
+        QFAIL("no error raised");
+    } catch (const ProgramError& error) {
+        QCOMPARE(int(error.code()), code);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestHydrostaticTable)
