@@ -74,6 +74,9 @@ public:
     QList<ShipTable> shipTables(qint64 shipID) const;
     // The table with its rows by rising draft; nothing when there is none.
     std::optional<ShipTable> shipTable(qint64 id) const;
+    // The table a survey of the ship takes its rows from: its even-keel
+    // table, else its first; nothing when it has none.
+    std::optional<ShipTable> surveyTable(qint64 shipID) const;
     // Stores the table and its rows as one change; returns the table's key.
     // A ship's tables go with the ship.
     qint64 insertShipTable(const ShipTable& table) const;

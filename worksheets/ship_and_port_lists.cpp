@@ -30,15 +30,8 @@ QString textOf(const Variant& value) {
 std::optional<ShipTable> tableOf(int shipID) {
     if (!gcnnStore)
         return std::nullopt;
-    const Register records(*gcnnStore);
     try {
-        const QList<ShipTable> tables = records.shipTables(shipID);
-        if (tables.isEmpty())
-            return std::nullopt;
-        const auto evenKeel = std::find_if(tables.cbegin(), tables.cend(), [](const ShipTable& t) {
-            return !t.declaration.trim || t.declaration.trim->isZero();
-        });
-        return records.shipTable(evenKeel != tables.cend() ? evenKeel->id : tables.first().id);
+        return Register(*gcnnStore).surveyTable(shipID);
     } catch (const ProgramError&) {
         // A register that could not take the tables (read-only) has none.
         return std::nullopt;

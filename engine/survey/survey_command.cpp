@@ -5,12 +5,14 @@
 #include "message.h"
 #include "particular_rules.h"
 #include "printable_text.h"
+#include "register.h"
 #include "register_location.h"
 #include "ship.h"
 #include "survey_calculation.h"
 #include "survey_file.h"
 #include "survey_printout.h"
 #include "survey_rules.h"
+#include "table_rows.h"
 
 #include <QIODevice>
 
@@ -107,6 +109,23 @@ QString shipProblem(int shipID) {
     return QString();
 }
 
+// A draft whose file gives no hydrostatic rows takes them from the stored
+// ship's table; empty, or why the table cannot give them.
+QString takeTableRows(SurveyDocument& survey) {
+    const Register records(*gcnnStore);
+    const std::optional<ShipTable> table = records.surveyTable(*survey.shipID);
+    if (!table)
+        return QString();
+    const Decimal lbp = *records.ship(*survey.shipID)->lbp;
+    for (DraftEntry* entry : {&survey.initial, &survey.final}) {
+        QString said;
+        if (hydrostaticsBlank(*entry) && readingsTaken(*entry) &&
+            !takeRowsFromTable(*entry, *table, lbp, said))
+            return QStringLiteral("ship %1's hydrostatic table: %2").arg(*survey.shipID).arg(said);
+    }
+    return QString();
+}
+
 } // namespace
 
 CommandRegister::~CommandRegister() {
@@ -163,6 +182,8 @@ int runCalculatedSurvey(const QString& file, const QString& databaseFile, QTextS
             shared.open(databaseFile);
             if (const QString shipRefused = shipProblem(*survey.shipID); !shipRefused.isEmpty())
                 return refuse(err, 1, shipRefused);
+            if (const QString tableRefused = takeTableRows(survey); !tableRefused.isEmpty())
+                return refuse(err, 1, tableRefused);
             calculation = std::make_unique<SurveyCalculation>(survey, *survey.shipID);
         } else {
             calculation = std::make_unique<SurveyCalculation>(survey);

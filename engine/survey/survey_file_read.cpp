@@ -198,15 +198,18 @@ DraftEntry readDraft(const Object& draft, Blank blank) {
     if (draft.has("markDistances"))
         readValues(draft.object("markDistances"), markDistances, Blank::Allowed, entry);
 
-    const Object lines = draft.object("hydrostatics");
-    lines.allowOnly(keysOf(hydrostaticLines));
-    for (const auto& line : hydrostaticLines)
-        readValues(lines.object(line.key), hydrostaticValues, blank, entry.*line.member);
+    // Both left out: the rows are to come from the ship's hydrostatic table.
+    if (draft.has("hydrostatics") || draft.has("mctc")) {
+        const Object lines = draft.object("hydrostatics");
+        lines.allowOnly(keysOf(hydrostaticLines));
+        for (const auto& line : hydrostaticLines)
+            readValues(lines.object(line.key), hydrostaticValues, blank, entry.*line.member);
 
-    const Object mctc = draft.object("mctc");
-    mctc.allowOnly({QStringLiteral("plus50"), QStringLiteral("minus50")});
-    readValues(mctc.object("plus50"), mctcPlus50, blank, entry);
-    readValues(mctc.object("minus50"), mctcMinus50, blank, entry);
+        const Object mctc = draft.object("mctc");
+        mctc.allowOnly({QStringLiteral("plus50"), QStringLiteral("minus50")});
+        readValues(mctc.object("plus50"), mctcPlus50, blank, entry);
+        readValues(mctc.object("minus50"), mctcMinus50, blank, entry);
+    }
 
     if (draft.has("deductions"))
         entry.deductions = readDeductions(draft.object("deductions"));

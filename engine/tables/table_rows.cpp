@@ -1,5 +1,6 @@
 #include "table_rows.h"
 
+#include "draft_correction.h"
 #include "field_rules.h"
 
 #include <algorithm>
@@ -101,4 +102,41 @@ std::optional<TableFill> tableFill(const TableChoice& choice) {
         fill.mctcMinus50Above = cellText(rows.mctcMinus50Above, SurveyField::MCTCMinus50);
     }
     return fill;
+}
+
+bool hydrostaticsBlank(const DraftEntry& e) {
+    return e.below == HydrostaticLine{} && e.above == HydrostaticLine{} &&
+           e.mctcPlus50Below.isEmpty() && e.mctcPlus50Above.isEmpty() &&
+           e.mctcMinus50Below.isEmpty() && e.mctcMinus50Above.isEmpty();
+}
+
+bool readingsTaken(const DraftEntry& e) {
+    for (const QString* reading :
+         {&e.fwdPort, &e.fwdStbd, &e.midPort, &e.midStbd, &e.aftPort, &e.aftStbd}) {
+        if (reading->trimmed().isEmpty())
+            return false;
+    }
+    return true;
+}
+
+bool takeRowsFromTable(DraftEntry& entry, const ShipTable& table, const Decimal& lbp,
+                       QString& said) {
+    const DraftReadingTexts readings{entry.fwdPort, entry.fwdStbd, entry.midPort,
+                                     entry.midStbd, entry.aftPort, entry.aftStbd,
+                                     entry.fwdX,    entry.midX,    entry.aftX};
+    const CorrectedDrafts corrected = CorrectDrafts(readings, Variant(lbp));
+    const TableChoice choice = chooseRows(table, Decimal::fromText(corrected.txtTrueMeanDraft));
+    said = choice.said;
+    const std::optional<TableFill> fill = tableFill(choice);
+    if (fill && !choice.rows->hasMctc && said.isEmpty())
+        said = QStringLiteral("The ship's table gives no MCTC: type the MCTC rows.");
+    if (!fill || !choice.rows->hasMctc)
+        return false;
+    entry.below = fill->below;
+    entry.above = fill->above;
+    entry.mctcPlus50Below = fill->mctcPlus50Below;
+    entry.mctcPlus50Above = fill->mctcPlus50Above;
+    entry.mctcMinus50Below = fill->mctcMinus50Below;
+    entry.mctcMinus50Above = fill->mctcMinus50Above;
+    return true;
 }

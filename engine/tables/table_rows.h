@@ -39,3 +39,14 @@ struct TableFill {
 };
 // The cells of `choice`; nothing when it gives no rows.
 std::optional<TableFill> tableFill(const TableChoice& choice);
+
+// Whether the entry gives none of the hydrostatic rows and MCTC figures, so
+// that a ship's table may give them.
+bool hydrostaticsBlank(const DraftEntry& entry);
+// Whether all six draft readings are typed.
+bool readingsTaken(const DraftEntry& entry);
+// The entry with the rows and MCTC figures the table gives at the true mean
+// draft its readings give; `said` why not when the table falls short.
+// Raises ProgramError when the readings or marks are no numbers.
+bool takeRowsFromTable(DraftEntry& entry, const ShipTable& table, const Decimal& lbp,
+                       QString& said);

@@ -1,12 +1,19 @@
 // A real ship's table: a 1 cm table whose rows at the samples' drafts are
 // the rows typed in the samples. Taking the rows from it instead of typing
 // them gives exactly the samples' figures.
-#include "draft_correction.h"
+#include "connection.h"
+#include "create_database.h"
+#include "register.h"
+#include "survey_command.h"
 #include "survey_file.h"
 #include "survey_printout.h"
 #include "table_rows.h"
 
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -79,20 +86,12 @@ ShipTable tableThrough(const SurveyDocument& survey) {
 // The entry with its hydrostatic rows taken from the table at the true
 // mean draft its readings give.
 DraftEntry fromTable(DraftEntry entry, const ShipTable& table, const QString& lbp) {
-    const DraftReadingTexts readings{entry.fwdPort, entry.fwdStbd, entry.midPort,
-                                     entry.midStbd, entry.aftPort, entry.aftStbd,
-                                     entry.fwdX,    entry.midX,    entry.aftX};
-    const CorrectedDrafts corrected = CorrectDrafts(readings, Variant(dec(lbp)));
-    const TableChoice choice = chooseRows(table, dec(corrected.txtTrueMeanDraft));
-    const std::optional<TableFill> fill = tableFill(choice);
-    if (!fill)
-        qFatal("%s", qPrintable(choice.said));
-    entry.below = fill->below;
-    entry.above = fill->above;
-    entry.mctcPlus50Below = fill->mctcPlus50Below;
-    entry.mctcPlus50Above = fill->mctcPlus50Above;
-    entry.mctcMinus50Below = fill->mctcMinus50Below;
-    entry.mctcMinus50Above = fill->mctcMinus50Above;
+    entry.below = entry.above = HydrostaticLine{};
+    entry.mctcPlus50Below = entry.mctcPlus50Above = QString();
+    entry.mctcMinus50Below = entry.mctcMinus50Above = QString();
+    QString said;
+    if (!hydrostaticsBlank(entry) || !takeRowsFromTable(entry, table, dec(lbp), said))
+        qFatal("%s", qPrintable(said));
     return entry;
 }
 
@@ -114,6 +113,35 @@ DraftEntry normalised(DraftEntry entry) {
                           &entry.mctcPlus50Above, &entry.mctcMinus50Below, &entry.mctcMinus50Above})
         *text = dec(*text).toString();
     return entry;
+}
+
+QString computed(const QString& file, const QString& database) {
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status = runSurveyCommand({QStringLiteral("compute"), QStringLiteral("--json"),
+                                         QStringLiteral("--database"), database, file},
+                                        outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return QString::number(status) + QLatin1Char('\n') + err + out;
+}
+
+// The survey file without its hydrostatic rows and MCTC figures.
+QString withoutRows(const QString& sample, const QString& folder) {
+    QFile in(sample);
+    in.open(QIODevice::ReadOnly);
+    QJsonObject survey = QJsonDocument::fromJson(in.readAll()).object();
+    for (const QString& stage : {QStringLiteral("initial"), QStringLiteral("final")}) {
+        QJsonObject draft = survey.value(stage).toObject();
+        draft.remove(QStringLiteral("hydrostatics"));
+        draft.remove(QStringLiteral("mctc"));
+        survey.insert(stage, draft);
+    }
+    const QString path = folder + QStringLiteral("/without-rows.json");
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    out.write(QJsonDocument(survey).toJson());
+    return path;
 }
 
 } // namespace
@@ -141,6 +169,30 @@ private slots:
         QVERIFY(taken.initial == typed.initial);
         QVERIFY(taken.final == typed.final);
         QCOMPARE(figures(taken), figures(typed));
+    }
+
+    // The command takes the rows a file leaves out from its stored ship's
+    // table, and gives the figures of the rows typed.
+    void commandTakesTheStoredTable() {
+        const QString sample = QStringLiteral(SAMPLES_DIR "/loading-survey-stored-ship.json");
+        const SurveyFileResult read = readSurveyFile(sample);
+        QVERIFY2(read.document, qPrintable(read.error));
+        QTemporaryDir folder;
+        const QString database = databaseFileIn(folder.path());
+        createDatabase(database);
+        const QString typed = computed(sample, database);
+        QVERIFY2(typed.startsWith(QStringLiteral("0\n")), qPrintable(typed));
+        const QString blank = withoutRows(sample, folder.path());
+        // Without a table the command says which row is missing.
+        QVERIFY(computed(blank, database).startsWith(QStringLiteral("1\n")));
+        {
+            CommandRegister shared;
+            shared.open(database);
+            ShipTable table = tableThrough(*read.document);
+            table.shipID = *read.document->shipID;
+            Register(*gcnnStore).insertShipTable(table);
+        }
+        QCOMPARE(computed(blank, database), typed);
     }
 };
 
