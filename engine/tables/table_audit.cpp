@@ -17,12 +17,9 @@ constexpr TableColumn surveyed[] = {TableColumn::Displacement, TableColumn::TPC,
 int placesOf(const QList<TableRow>& rows, TableColumn column) {
     int places = 0;
     for (const TableRow& row : rows) {
-        if (!row[column])
-            continue;
-        const QString text = row[column]->toString();
-        const int point = text.indexOf(QLatin1Char('.'));
-        if (point >= 0)
-            places = std::max(places, int(text.size()) - point - 1);
+        while (row[column] && places < Decimal::MaxScale &&
+               row[column]->rounded(places) != *row[column])
+            ++places;
     }
     return places;
 }
@@ -34,23 +31,33 @@ Decimal unitOf(int places) {
     return unit;
 }
 
+// Where each inner row's draft lies between its neighbours' (0 to 1), for
+// the straight line through their figures.
+QList<Decimal> shares(const QList<TableRow>& rows) {
+    QList<Decimal> result(rows.size());
+    for (int k = 1; k + 1 < rows.size(); ++k) {
+        const Decimal& d0 = *rows[k - 1][TableColumn::Draft];
+        result[k] = (*rows[k][TableColumn::Draft] - d0) / (*rows[k + 1][TableColumn::Draft] - d0);
+    }
+    return result;
+}
+
 // How far row `k`'s figure lies off the straight line through its
-// neighbours', drafts weighed in; nothing where a figure is missing.
-std::optional<Decimal> offLine(const QList<TableRow>& rows, int k, TableColumn column) {
+// neighbours'; nothing where a figure is missing.
+std::optional<Decimal> offLine(const QList<TableRow>& rows, const QList<Decimal>& shares, int k,
+                               TableColumn column) {
     const std::optional<Decimal>&before = rows[k - 1][column], &here = rows[k][column],
           &after = rows[k + 1][column];
     if (!before || !here || !after)
         return std::nullopt;
-    const Decimal d0 = *rows[k - 1][TableColumn::Draft], d1 = *rows[k][TableColumn::Draft],
-                  d2 = *rows[k + 1][TableColumn::Draft];
-    const Decimal expected = *before + (*after - *before) * ((d1 - d0) / (d2 - d0));
-    return *here - expected;
+    return *here - (*before + (*after - *before) * shares[k]);
 }
 
 // A single figure typed wrong stands out as a kink the rows round it do not
 // share: larger than the column's rounding can make, several times the
 // column's usual curvature, and the largest of its neighbours'.
-void findOutOfLine(const TableAudit& audit, TableColumn column, QList<AuditFinding>& findings) {
+void findOutOfLine(const TableAudit& audit, const QList<Decimal>& shares, TableColumn column,
+                   QList<AuditFinding>& findings) {
     const QList<TableRow>& rows = audit.rows;
     const int count = int(rows.size());
     if (count < 3)
@@ -58,7 +65,7 @@ void findOutOfLine(const TableAudit& audit, TableColumn column, QList<AuditFindi
     QList<std::optional<Decimal>> kinks(count);
     QList<Decimal> sizes;
     for (int k = 1; k + 1 < count; ++k) {
-        kinks[k] = offLine(rows, k, column);
+        kinks[k] = offLine(rows, shares, k, column);
         if (kinks[k])
             sizes.append(kinks[k]->abs());
     }
@@ -86,22 +93,23 @@ void findOutOfLine(const TableAudit& audit, TableColumn column, QList<AuditFindi
 
 void findIrregularSteps(const TableAudit& audit, QList<AuditFinding>& findings) {
     const QList<TableRow>& rows = audit.rows;
-    QMap<QString, int> counts;
+    const auto stepAt = [&rows](int k) {
+        return *rows[k][TableColumn::Draft] - *rows[k - 1][TableColumn::Draft];
+    };
+    QMap<Decimal, int> counts;
     for (int k = 1; k < rows.size(); ++k)
-        ++counts[(*rows[k][TableColumn::Draft] - *rows[k - 1][TableColumn::Draft]).toString()];
+        ++counts[stepAt(k)];
     if (counts.size() < 2)
         return;
     const auto common =
         std::max_element(counts.cbegin(), counts.cend(), [](int a, int b) { return a < b; });
     for (int k = 1; k < rows.size(); ++k) {
-        const QString step =
-            (*rows[k][TableColumn::Draft] - *rows[k - 1][TableColumn::Draft]).toString();
-        if (step != common.key())
+        if (stepAt(k) != common.key())
             findings.append({Kind::IrregularStep, audit.lineNumbers[k],
                              QStringLiteral("Line %1: the draft steps %2 m from the row before; "
                                             "the table's step is %3 m.")
                                  .arg(audit.lineNumbers[k])
-                                 .arg(step, common.key())});
+                                 .arg(stepAt(k).toString(), common.key().toString())});
     }
 }
 
@@ -155,6 +163,7 @@ TableAudit auditTable(const QList<TableRow>& rows, const QList<int>& lineNumbers
         return audit;
     findIrregularSteps(audit, findings);
     const ShipTable table{0, 0, {}, audit.rows};
+    const QList<Decimal> lineShares = shares(audit.rows);
     for (TableColumn column : surveyed) {
         if (!table.hasColumn(column)) {
             findings.append({Kind::MissingColumn, 0,
@@ -169,7 +178,7 @@ TableAudit auditTable(const QList<TableRow>& rows, const QList<int>& lineNumbers
                                      .arg(audit.lineNumbers[k])
                                      .arg(tableColumnName(column))});
         }
-        findOutOfLine(audit, column, findings);
+        findOutOfLine(audit, lineShares, column, findings);
     }
     return audit;
 }
