@@ -243,6 +243,8 @@ void TestWorksheetSurvey::rowsComeFromTheShipsTable() {
     QCOMPARE(filled.background().color(), InputGrid::filledColour());
     QCOMPARE(filled.toolTip(), QStringLiteral("From the ship's hydrostatic table: Booklet p. 12"));
     QCOMPARE(f.messages.texts(), QStringList());
+    if (qEnvironmentVariableIsSet("CALVANE_SCREENSHOT"))
+        f.worksheet->grab().save(qEnvironmentVariable("CALVANE_SCREENSHOT"));
 
     // The surveyor's own TPC stays when the draft moves on; the rest follows.
     QCOMPARE(f.focused(), QStringLiteral("txtHDTGridTextbox"));
