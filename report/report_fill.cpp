@@ -57,6 +57,7 @@ public:
                 constant(*m_source.final);
             cargo(*m_source.final);
         }
+        set(QStringLiteral("lblHydrostatics"), hydrostaticsSources());
         set(QStringLiteral("lblShipName2"), ship.name);
         return m_page;
     }
@@ -93,6 +94,22 @@ private:
         set(QStringLiteral("lblAftX"), withUnit(texts.aftX, metres));
         set(QStringLiteral("lblVoyageID"), texts.voyage);
         set(QStringLiteral("lblCargo"), texts.cargo);
+    }
+
+    // Where the rows came from, for the columns a ship's table gave them.
+    QString hydrostaticsSources() const {
+        const QString initial = m_source.initial ? m_source.initial->hydrostaticsSource : QString();
+        const QString final = m_source.final ? m_source.final->hydrostaticsSource : QString();
+        if (initial.isEmpty() && final.isEmpty())
+            return QString();
+        if (initial == final)
+            return QStringLiteral("Hydrostatics from ") + initial;
+        if (final.isEmpty())
+            return QStringLiteral("Initial draft's hydrostatics from ") + initial;
+        if (initial.isEmpty())
+            return QStringLiteral("Final draft's hydrostatics from ") + final;
+        return QStringLiteral("Initial draft's hydrostatics from %1; final draft's from %2")
+            .arg(initial, final);
     }
 
     void column(const QString& prefix, const QString& comments, const ReportColumn& draft) {

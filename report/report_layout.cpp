@@ -247,6 +247,10 @@ private:
         add(QStringLiteral("lblFinComments"), 12456 + finalShift, 1224, 6912, QString(),
             Qt::AlignLeft | Qt::AlignTop, LabelStyle::Plain, 432);
 
+        // Where the hydrostatic rows came from, when a ship's table gave them.
+        add(QStringLiteral("lblHydrostatics"), 12960 + finalShift, 504, 7632, QString(),
+            Qt::AlignLeft, LabelStyle::Note);
+
         const int signatureLeftShift = m_discharging ? -72 : 0;
         add(QStringLiteral("Label54"), 13320 + commentsShift, 1944 + signatureLeftShift, 1440,
             QStringLiteral("Suyveyor"), Qt::AlignHCenter, LabelStyle::Signature);

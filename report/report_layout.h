@@ -16,6 +16,7 @@ enum class LabelStyle {
     Title,     // the report's title
     Total,     // a bold figure the survey ends in
     Signature, // a caption under a signature line
+    Note,      // a remark in small type
 };
 
 // One label of a report layout; positions and sizes in twips (1440 to the

@@ -56,6 +56,9 @@ QFont fontFor(LabelStyle style) {
     case LabelStyle::Signature:
         font.setPointSize(9);
         break;
+    case LabelStyle::Note:
+        font.setPointSize(7);
+        break;
     }
     return font;
 }

@@ -146,6 +146,10 @@ void DraftGrids::fillFromTable(const TableFill& fill, const QString& note) {
         grid->showCurrentInEditor();
 }
 
+bool DraftGrids::rowsFromTable() const {
+    return m_hydrostatics->isFilled(1, 2) && m_hydrostatics->isFilled(2, 2);
+}
+
 void DraftGrids::showRows(const clsDraft& draft) {
     putGrid(*m_hydrostatics, draft.HDT());
     putGrid(*m_mctcPlus50, draft.MCTCP50());

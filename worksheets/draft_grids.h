@@ -50,6 +50,8 @@ public:
     // user typed is kept, any other takes the table's figure, or is emptied
     // where the table gives none.
     void fillFromTable(const TableFill& fill, const QString& note);
+    // Both displacements are still the table's.
+    bool rowsFromTable() const;
     // The hydrostatic rows a draft holds, Difference included.
     void showRows(const clsDraft& draft);
     void showDifferences(const HydrostaticTexts& grids);

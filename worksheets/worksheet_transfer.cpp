@@ -61,6 +61,8 @@ DraftEntry SurveyWorksheet::entryFromControls() const {
     DraftEntry entry;
     m_view->readInto(entry);
     m_grids->readInto(entry);
+    if (const std::optional<ShipTable>& table = m_lists->table(); table && m_grids->rowsFromTable())
+        entry.table = tableUse(*table);
     return entry;
 }
 

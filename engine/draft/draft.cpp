@@ -309,9 +309,8 @@ void clsDraft::correctDisplacement() {
     m_finalResult[ListCorrection] = Variant(0);
     const Decimal evenKeel = totalTrim + displacement.toDecimal();
     m_finalResult[DisplacementAtEvenKeel] = evenKeel;
-    static const Decimal tableDensity = Decimal::fromText(u"1.025");
     const Decimal trueDisplacement =
-        (evenKeel * number(get(DraftProperty::SpecificGravity))) / tableDensity;
+        (evenKeel * number(get(DraftProperty::SpecificGravity))) / m_tableDensity;
     m_finalResult[TrueDisplacement] = trueDisplacement;
     m_finalResult[DensityCorrection] = trueDisplacement - evenKeel;
     m_finalResult[TotalDeductibles] = GetTotDeductibles();

@@ -108,6 +108,9 @@ public:
     // Takes a ship that is in no register; the key is then 0.
     void setShipParticulars(const QString& name, const Decimal& lbp, const Decimal& lightShip);
     const clsShip& ship() const { return *m_ship; }
+    // The water density the hydrostatic rows are for: the table's, where
+    // they came from a table computed for another water; else salt water.
+    void setTableDensity(const Decimal& density) { m_tableDensity = density; }
 
     // Below, Above and Difference rows: HDT (3 x 6: draft, displacement,
     // TPC, LCF, MCTC+50, MCTC-50) and the two MCTC tables (3 x 2: draft,
@@ -149,6 +152,7 @@ public:
     QList<Message> takeMessages();
 
 private:
+    static Decimal saltWater() { return Decimal::fromText(u"1.025"); }
     void InitDeductions();
     Variant GetTotDeductibles();
     void storeGrid(VariantGrid& target, const VariantGrid& source);
@@ -170,6 +174,7 @@ private:
     VariantGrid m_mctcM50;
     VariantGrid m_ipResult;
     QList<Variant> m_finalResult;
+    Decimal m_tableDensity = saltWater();
     std::optional<ProgramError> m_failure;
     QList<Message> m_messages;
 };

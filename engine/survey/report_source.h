@@ -37,6 +37,8 @@ struct ReportColumn {
     QList<Variant> finalResult;
     // The interpolated values: displacement, TPC, LCF, MCTC +50, MCTC -50.
     QList<Variant> interpolated;
+    // Where the hydrostatic rows came from, when a ship's table gave them.
+    QString hydrostaticsSource;
 
     Variant value(DraftProperty property) const { return values.value(property); }
     static ReportColumn from(const clsDraft& draft);

@@ -18,6 +18,20 @@ struct HydrostaticLine {
     }
 };
 
+// The ship's table a draft's hydrostatic rows were taken from, kept with
+// the survey so that it calculates the same after the table is changed.
+struct TableUse {
+    qint64 id = 0;
+    QString source;
+    // The water density the table is computed for.
+    QString density;
+
+    auto fields() const { return std::tie(id, source, density); }
+    friend bool operator==(const TableUse& a, const TableUse& b) {
+        return a.fields() == b.fields();
+    }
+};
+
 // What the surveyor enters for one reading (the Initial or the Final draft).
 // Every measured value is decimal text exactly as typed ("" when blank).
 struct DraftEntry {
@@ -33,11 +47,13 @@ struct DraftEntry {
     // Quantity in tonnes by deductible item (DeductionMaster.ItemID).
     QMap<int, QString> deductions;
     QString comments;
+    // Where the rows came from; nothing when they were typed.
+    std::optional<TableUse> table;
 
     auto fields() const {
         return std::tie(date, time, density, fwdPort, fwdStbd, midPort, midStbd, aftPort, aftStbd,
                         fwdX, midX, aftX, below, above, mctcPlus50Below, mctcPlus50Above,
-                        mctcMinus50Below, mctcMinus50Above, deductions, comments);
+                        mctcMinus50Below, mctcMinus50Above, deductions, comments, table);
     }
     friend bool operator==(const DraftEntry& a, const DraftEntry& b) {
         return a.fields() == b.fields();

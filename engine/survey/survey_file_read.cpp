@@ -184,12 +184,27 @@ QString readTime(const Object& draft, Blank blank) {
     return text;
 }
 
+TableUse readTableUse(const Object& table) {
+    table.allowOnly({QStringLiteral("id"), QStringLiteral("source"), QStringLiteral("density")});
+    const QJsonValue id = table.required("id");
+    if (!id.isDouble() || id.toInteger(-1) < 1)
+        refuse(table.pathOf("id"), QStringLiteral("must be a table's key"));
+    TableUse use;
+    use.id = id.toInteger();
+    use.source = table.text("source");
+    use.density = table.measured("density", Blank::Refused);
+    if (Decimal::fromText(use.density).sign() <= 0)
+        refuse(table.pathOf("density"), QStringLiteral("must be greater than 0"));
+    return use;
+}
+
 // `blank` is Allowed where a draft may be partly taken.
 DraftEntry readDraft(const Object& draft, Blank blank) {
     draft.allowOnly({QStringLiteral("date"), QStringLiteral("time"), QStringLiteral("density"),
                      QStringLiteral("readings"), QStringLiteral("markDistances"),
                      QStringLiteral("hydrostatics"), QStringLiteral("mctc"),
-                     QStringLiteral("deductions"), QStringLiteral("comments")});
+                     QStringLiteral("deductions"), QStringLiteral("comments"),
+                     QStringLiteral("table")});
     DraftEntry entry;
     entry.date = readDate(draft, blank);
     entry.time = readTime(draft, blank);
@@ -214,6 +229,8 @@ DraftEntry readDraft(const Object& draft, Blank blank) {
     if (draft.has("deductions"))
         entry.deductions = readDeductions(draft.object("deductions"));
     entry.comments = draft.text("comments");
+    if (draft.has("table"))
+        entry.table = readTableUse(draft.object("table"));
     return entry;
 }
 

@@ -26,7 +26,7 @@ QJsonObject writeDraft(const DraftEntry& entry) {
     for (auto it = entry.deductions.begin(); it != entry.deductions.end(); ++it)
         deductions.insert(QString::number(it.key()), it.value());
 
-    return QJsonObject{
+    QJsonObject draft{
         {QStringLiteral("date"), entry.date},
         {QStringLiteral("time"), entry.time},
         {QStringLiteral("density"), entry.density},
@@ -39,6 +39,12 @@ QJsonObject writeDraft(const DraftEntry& entry) {
         {QStringLiteral("deductions"), deductions},
         {QStringLiteral("comments"), entry.comments},
     };
+    if (entry.table)
+        draft.insert(QStringLiteral("table"),
+                     QJsonObject{{QStringLiteral("id"), entry.table->id},
+                                 {QStringLiteral("source"), entry.table->source},
+                                 {QStringLiteral("density"), entry.table->density}});
+    return draft;
 }
 
 // A reading not yet taken is left out: a draft in the file is complete.

@@ -69,10 +69,25 @@ const DraftEntry& headingEntry(const SurveyDocument& survey, const SurveyCalcula
     return calculation.outcome(Stage::Final).calculated ? survey.final : survey.initial;
 }
 
-std::optional<ReportColumn> column(const SurveyCalculation& calculation, Stage stage) {
+// "the ship's table, T&S booklet p. 12 (density 1.000)".
+QString hydrostaticsSource(const std::optional<TableUse>& table) {
+    if (!table)
+        return QString();
+    QString text = QStringLiteral("the ship's table");
+    if (!table->source.isEmpty())
+        text += QStringLiteral(", ") + table->source;
+    if (Decimal::fromText(table->density) != Decimal::fromText(u"1.025"))
+        text += QStringLiteral(" (density %1)").arg(table->density);
+    return text;
+}
+
+std::optional<ReportColumn> column(const SurveyCalculation& calculation, Stage stage,
+                                   const DraftEntry& entry) {
     if (!calculation.outcome(stage).calculated)
         return std::nullopt;
-    return ReportColumn::from(calculation.draft(stage));
+    ReportColumn column = ReportColumn::from(calculation.draft(stage));
+    column.hydrostaticsSource = hydrostaticsSource(entry.table);
+    return column;
 }
 
 } // namespace
@@ -101,8 +116,8 @@ ReportSource surveyReportSource(const SurveyDocument& survey, const SurveyCalcul
     source.port = portLine(survey.port, known.ports);
     const DraftEntry& heading = headingEntry(survey, calculation);
     source.texts = {heading.fwdX, heading.midX, lbp, heading.aftX, survey.voyage, survey.cargo};
-    source.initial = column(calculation, Stage::Initial);
-    source.final = column(calculation, Stage::Final);
+    source.initial = column(calculation, Stage::Initial, survey.initial);
+    source.final = column(calculation, Stage::Final, survey.final);
     source.initialNetDisplacement = calculation.initialNetField();
     return source;
 }

@@ -104,6 +104,10 @@ std::optional<TableFill> tableFill(const TableChoice& choice) {
     return fill;
 }
 
+TableUse tableUse(const ShipTable& table) {
+    return {table.id, table.declaration.source, table.declaration.density.toString()};
+}
+
 bool hydrostaticsBlank(const DraftEntry& e) {
     return e.below == HydrostaticLine{} && e.above == HydrostaticLine{} &&
            e.mctcPlus50Below.isEmpty() && e.mctcPlus50Above.isEmpty() &&
@@ -138,5 +142,6 @@ bool takeRowsFromTable(DraftEntry& entry, const ShipTable& table, const Decimal&
     entry.mctcPlus50Above = fill->mctcPlus50Above;
     entry.mctcMinus50Below = fill->mctcMinus50Below;
     entry.mctcMinus50Above = fill->mctcMinus50Above;
+    entry.table = tableUse(table);
     return true;
 }

@@ -40,6 +40,9 @@ struct TableFill {
 // The cells of `choice`; nothing when it gives no rows.
 std::optional<TableFill> tableFill(const TableChoice& choice);
 
+// What a survey keeps of the table its rows came from.
+TableUse tableUse(const ShipTable& table);
+
 // Whether the entry gives none of the hydrostatic rows and MCTC figures, so
 // that a ship's table may give them.
 bool hydrostaticsBlank(const DraftEntry& entry);

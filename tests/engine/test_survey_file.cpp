@@ -31,6 +31,7 @@ SurveyDocument awkwardSurvey() {
     s.initial.deductions[29] = QStringLiteral("79228162514264337593543950335");
     s.initial.comments = QStringLiteral("\"Pilot\" aboard\nsecond line, \u00d6l \u2014 ok");
     s.typedInitialNetDisplacement = QStringLiteral("11062.50470");
+    s.initial.table = TableUse{4, QStringLiteral("Booklet \"B\", p. 12"), QStringLiteral("1.000")};
     return s;
 }
 
@@ -125,6 +126,9 @@ void TestSurveyFile::refusesBadFields_data() {
     // "026" read as 26 could meet a "26" and lose one of the two quantities.
     QTest::newRow("item id with a leading zero") << "final.deductions.026" << jsonText("1") << "final.deductions.026: a deductible item must be named by its item id, a positive whole number";
 
+    QTest::newRow("table without a key") << "final.table" << QJsonValue(QJsonObject{{QStringLiteral("density"), QStringLiteral("1.025")}}) << "final.table.id: missing";
+    QTest::newRow("table key 0") << "final.table" << QJsonValue(QJsonObject{{QStringLiteral("id"), 0}, {QStringLiteral("density"), QStringLiteral("1.025")}}) << "final.table.id: must be a table's key";
+    QTest::newRow("table in no water") << "final.table" << QJsonValue(QJsonObject{{QStringLiteral("id"), 2}, {QStringLiteral("density"), QStringLiteral("0")}}) << "final.table.density: must be greater than 0";
     QTest::newRow("another format") << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
     QTest::newRow("newer version") << "version" << QJsonValue(3) << "version: 3 is newer than this program reads";
     QTest::newRow("unknown worksheet") << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";

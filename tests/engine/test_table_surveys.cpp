@@ -166,9 +166,33 @@ private slots:
         SurveyDocument taken = typed;
         taken.initial = fromTable(typed.initial, table, typed.particulars->lbp);
         taken.final = fromTable(typed.final, table, typed.particulars->lbp);
+        for (DraftEntry* entry : {&taken.initial, &taken.final}) {
+            QVERIFY(entry->table == tableUse(table));
+            entry->table.reset();
+        }
         QVERIFY(taken.initial == typed.initial);
         QVERIFY(taken.final == typed.final);
         QCOMPARE(figures(taken), figures(typed));
+    }
+
+    // A table computed for fresh water gives displacements in fresh water:
+    // the density correction goes from the table's density, not 1.025.
+    void densityOfTheTable() {
+        const SurveyFileResult read =
+            readSurveyFile(QStringLiteral(SAMPLES_DIR "/loading-survey.json"));
+        QVERIFY2(read.document, qPrintable(read.error));
+        SurveyDocument survey = *read.document;
+        survey.final.table =
+            TableUse{1, QStringLiteral("Fresh water tables"), QStringLiteral("1.000")};
+        SurveyCalculation calculation(survey);
+        QCOMPARE(calculation.run(), QString());
+        const QList<Variant> results = calculation.draft(Stage::Final).FinalResult();
+        const Decimal evenKeel = results[DisplacementAtEvenKeel].toDecimal();
+        QCOMPARE(results[TrueDisplacement].toDecimal(), evenKeel * dec(survey.final.density));
+        const QList<Variant> typed = calculation.draft(Stage::Initial).FinalResult();
+        QCOMPARE(typed[TrueDisplacement].toDecimal(), typed[DisplacementAtEvenKeel].toDecimal() *
+                                                          dec(survey.initial.density) /
+                                                          Decimal::fromText(u"1.025"));
     }
 
     // The command takes the rows a file leaves out from its stored ship's

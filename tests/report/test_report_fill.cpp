@@ -30,7 +30,7 @@ private slots:
                      qPrintable(label.name));
             QVERIFY2(label.top + label.height <= reportHeight, qPrintable(label.name));
         }
-        QCOMPARE(names.size(), 157);
+        QCOMPARE(names.size(), 158);
     }
 
     void values_data() {
@@ -255,6 +255,39 @@ private slots:
         const ReportPage page = fillReport(source);
         for (auto it = expected.cbegin(); it != expected.cend(); ++it)
             QCOMPARE(page.caption(it.key()), it.value());
+    }
+
+    // The table the rows came from prints under the comments, once when
+    // both drafts took it.
+    void hydrostaticsSource_data() {
+        QTest::addColumn<QString>("initial");
+        QTest::addColumn<QString>("final");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("typed") << ""
+                               << ""
+                               << "";
+        QTest::newRow("both from one table") << "table T"
+                                             << "table T"
+                                             << "Hydrostatics from table T";
+        QTest::newRow("initial only") << "table T"
+                                      << ""
+                                      << "Initial draft's hydrostatics from table T";
+        QTest::newRow("final only") << ""
+                                    << "table T"
+                                    << "Final draft's hydrostatics from table T";
+        QTest::newRow("two tables") << "table A"
+                                    << "table B"
+                                    << "Initial draft's hydrostatics from table A; final draft's "
+                                       "from table B";
+    }
+    void hydrostaticsSource() {
+        QFETCH(QString, initial);
+        QFETCH(QString, final);
+        QFETCH(QString, printed);
+        ReportSource source = reportSource(Worksheet::Loading);
+        source.initial->hydrostaticsSource = initial;
+        source.final->hydrostaticsSource = final;
+        QCOMPARE(fillReport(source).caption(QStringLiteral("lblHydrostatics")), printed);
     }
 
     // A value that is not a number stops the report with an error.
