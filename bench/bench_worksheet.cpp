@@ -5,10 +5,12 @@
 #include "frm_dsdispatch.h"
 #include "generated_register.h"
 #include "message_service.h"
+#include "statement.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -55,8 +57,35 @@ template <typename Window> void typeShipName(benchmark::State& state) {
     state.counters["ships"] = ships->count();
 }
 
+// Picks ships that have a hydrostatic table by their whole name: each
+// iteration ends with the ship and its table loaded.
+template <typename Window> void chooseShipWithATable(benchmark::State& state) {
+    QStringList names;
+    QSqlQuery query = runStatement(gcnnStore->database(),
+                                   QStringLiteral("SELECT ShipName FROM Ship JOIN HydrostaticTable "
+                                                  "ON TableShipID = ShipID ORDER BY TableID"));
+    while (query.next())
+        names.append(query.value(0).toString());
+    Window window(host);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* ships = window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));
+    ships->setFocus();
+    int next = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString& name = names.at(next++ % names.size());
+        ships->lineEdit()->clear();
+        state.ResumeTiming();
+        QTest::keyClicks(ships, name);
+        QCoreApplication::processEvents();
+    }
+    state.counters["tables"] = names.size();
+}
+
 } // namespace
 
+BENCHMARK(chooseShipWithATable<frmCalvane>)->Unit(benchmark::kMillisecond);
 BENCHMARK(openWorksheet<frmCalvane>)->Unit(benchmark::kMillisecond);
 BENCHMARK(openWorksheet<frmDSDispatch>)->Unit(benchmark::kMillisecond);
 BENCHMARK(typeShipName<frmCalvane>)->Unit(benchmark::kMillisecond);

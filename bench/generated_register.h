@@ -5,14 +5,16 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-// A company's register at full size (110000 ships, 10000 ports, made by
+// A company's register at full size (110000 ships, 10000 ports, 2000 of
+// the ships with a 1250-row hydrostatic table, made by
 // calvane-makeregister) in a folder of its own, open as the shared
 // connection for the life of the object.
 class GeneratedRegister {
 public:
     GeneratedRegister() {
-        const int made = QProcess::execute(QStringLiteral(CALVANE_MAKEREGISTER),
-                                           {databaseFileIn(m_folder.path())});
+        const int made = QProcess::execute(
+            QStringLiteral(CALVANE_MAKEREGISTER),
+            {QStringLiteral("--tables"), QStringLiteral("2000"), databaseFileIn(m_folder.path())});
         if (made != 0 || !OpenConnection(m_folder.path()))
             qFatal("The register could not be made.");
     }

@@ -162,6 +162,32 @@ const char* const RowColumns[tableColumnCount] = {"RowDraft", "RowDisplacement",
 const QString TableColumns = QStringLiteral(
     "TableID, TableShipID, TableDensity, LcfOrigin, LcfPositive, TableSource, TableTrim");
 
+void prepareTableInserts(QSqlQuery& heading, QSqlQuery& rows) {
+    if (!heading.prepare(QStringLiteral("INSERT INTO HydrostaticTable (TableShipID, TableDensity, "
+                                        "LcfOrigin, LcfPositive, TableSource, TableTrim) "
+                                        "VALUES (?, ?, ?, ?, ?, ?)")) ||
+        !rows.prepare(QStringLiteral("INSERT INTO HydrostaticRow (RowTableID, RowDraft, "
+                                     "RowDisplacement, RowTPC, RowLCF, RowMCTC, RowKM, RowLCB) "
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?)")))
+        throw ProgramError::storeFailure(heading.lastError().text() + rows.lastError().text());
+}
+
+// The table and its rows, through statements prepared once; the key.
+qint64 insertTable(QSqlQuery& heading, QSqlQuery& rows, const ShipTable& table) {
+    const TableDeclaration& declaration = table.declaration;
+    const qint64 id = insertWith(heading, {qint64(table.shipID), declaration.density,
+                                           lcfOriginName(declaration.lcfOrigin),
+                                           lcfPositiveName(declaration.lcfPositive),
+                                           declaration.source, bound(declaration.trim)});
+    for (const TableRow& row : table.rows) {
+        QList<Variant> values{id};
+        for (const std::optional<Decimal>& value : row.values)
+            values.append(bound(value));
+        insertWith(rows, values);
+    }
+    return id;
+}
+
 // An update that found no row: another window deleted the record meanwhile
 // (a port's ships go with the port), and the edit must not count as saved.
 void requireRowUpdated(const QSqlQuery& update) {
@@ -331,25 +357,9 @@ qint64 Register::insertShipTable(const ShipTable& table) const {
     if (!db.transaction())
         throw ProgramError::storeFailure(db.lastError().text());
     try {
-        const TableDeclaration& declaration = table.declaration;
-        const qint64 id = newKey(run(
-            m_connection,
-            QStringLiteral("INSERT INTO HydrostaticTable (TableShipID, TableDensity, LcfOrigin, "
-                           "LcfPositive, TableSource, TableTrim) VALUES (?, ?, ?, ?, ?, ?)"),
-            {qint64(table.shipID), declaration.density, lcfOriginName(declaration.lcfOrigin),
-             lcfPositiveName(declaration.lcfPositive), declaration.source,
-             bound(declaration.trim)}));
-        QSqlQuery insert(db);
-        if (!insert.prepare(QStringLiteral("INSERT INTO HydrostaticRow (RowTableID, RowDraft, "
-                                           "RowDisplacement, RowTPC, RowLCF, RowMCTC, RowKM, "
-                                           "RowLCB) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")))
-            throw ProgramError::storeFailure(insert.lastError().text());
-        for (const TableRow& row : table.rows) {
-            QList<Variant> values{id};
-            for (const std::optional<Decimal>& value : row.values)
-                values.append(bound(value));
-            insertWith(insert, values);
-        }
+        QSqlQuery heading(db), rows(db);
+        prepareTableInserts(heading, rows);
+        const qint64 id = insertTable(heading, rows, table);
         if (!db.commit())
             throw ProgramError::storeFailure(db.lastError().text());
         return id;
@@ -363,7 +373,9 @@ void Register::deleteShipTable(qint64 id) const {
     run(m_connection, QStringLiteral("DELETE FROM HydrostaticTable WHERE TableID = ?"), {id});
 }
 
-RegisterFiller::RegisterFiller(const QSqlDatabase& database) : m_port(database), m_ship(database) {
+RegisterFiller::RegisterFiller(const QSqlDatabase& database)
+    : m_port(database), m_ship(database), m_table(database), m_row(database) {
+    prepareTableInserts(m_table, m_row);
     if (!m_port.prepare(PortInsert) || !m_ship.prepare(ShipInsert))
         throw ProgramError::storeFailure(m_port.lastError().text() + m_ship.lastError().text());
 }
@@ -374,4 +386,8 @@ qint64 RegisterFiller::insertPort(const PortRecord& port) {
 
 qint64 RegisterFiller::insertShip(const ShipRecord& ship) {
     return insertWith(m_ship, shipValues(ship));
+}
+
+qint64 RegisterFiller::insertShipTable(const ShipTable& table) {
+    return insertTable(m_table, m_row, table);
 }

@@ -98,7 +98,8 @@ public:
     explicit RegisterFiller(const QSqlDatabase& database);
     qint64 insertPort(const PortRecord& port);
     qint64 insertShip(const ShipRecord& ship);
+    qint64 insertShipTable(const ShipTable& table);
 
 private:
-    QSqlQuery m_port, m_ship;
+    QSqlQuery m_port, m_ship, m_table, m_row;
 };

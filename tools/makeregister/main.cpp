@@ -59,7 +59,13 @@ int main(int argc, char* argv[]) {
                                   QStringLiteral("number"), QStringLiteral("1"));
     const QCommandLineOption replace(QStringLiteral("replace"),
                                      QStringLiteral("Replace an existing file."));
-    parser.addOptions({ships, ports, seed, replace});
+    const QCommandLineOption tables(QStringLiteral("tables"),
+                                    QStringLiteral("Ships to give a hydrostatic table."),
+                                    QStringLiteral("count"), QStringLiteral("0"));
+    const QCommandLineOption tableRows(QStringLiteral("table-rows"),
+                                       QStringLiteral("Rows of each table, 1 cm apart."),
+                                       QStringLiteral("count"), QStringLiteral("1250"));
+    parser.addOptions({ships, ports, tables, tableRows, seed, replace});
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The database to create."));
     parser.process(app);
 
@@ -67,11 +73,14 @@ int main(int argc, char* argv[]) {
     bool shipsOk = false;
     bool portsOk = false;
     bool seedOk = false;
-    const RegisterSize size{parser.value(ports).toInt(&portsOk),
-                            parser.value(ships).toInt(&shipsOk)};
+    bool tablesOk = false;
+    bool rowsOk = false;
+    const RegisterSize size{
+        parser.value(ports).toInt(&portsOk), parser.value(ships).toInt(&shipsOk),
+        parser.value(tables).toInt(&tablesOk), parser.value(tableRows).toInt(&rowsOk)};
     const quint64 seedValue = parser.value(seed).toULongLong(&seedOk);
-    if (parser.positionalArguments().size() != 1 || !shipsOk || !portsOk || !seedOk ||
-        size.ships < 0 || size.ports < 1) {
+    if (parser.positionalArguments().size() != 1 || !shipsOk || !portsOk || !seedOk || !tablesOk ||
+        !rowsOk || size.ships < 0 || size.ports < 1 || size.tables < 0 || size.tableRows < 2) {
         err << parser.helpText();
         return 2;
     }

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QSqlError>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -143,10 +144,32 @@ QString shipName(Random& random, const QList<std::pair<qint64, QString>>& ports,
     return name;
 }
 
-void insertShips(RegisterFiller& filler, int count, const QList<std::pair<qint64, QString>>& ports,
-                 Random& random) {
+// A table from 2 m up, 1 cm a row, its figures rising as a hull of that
+// length's do.
+ShipTable tableFor(qint64 shipID, qint64 lbpCm, int rows) {
+    ShipTable table;
+    table.shipID = int(shipID);
+    table.declaration.source = QStringLiteral("Generated hydrostatic tables");
+    const qint64 tpcCenti = lbpCm * lbpCm / 75000;
+    for (int row = 0; row < rows; ++row) {
+        const qint64 draftCm = 200 + row;
+        TableRow line;
+        line[TableColumn::Draft] = fixed(draftCm, 2);
+        line[TableColumn::Displacement] = fixed(tpcCenti * draftCm + draftCm * draftCm / 3, 2);
+        line[TableColumn::TPC] = fixed(tpcCenti + draftCm / 3, 2);
+        // Forward of amidships (negative) as the hull fills.
+        line[TableColumn::LCF] = Decimal::fromWhole(lbpCm / 50 - draftCm / 10) / Decimal(1000);
+        line[TableColumn::MCTC] = fixed(tpcCenti * lbpCm / 1200 + draftCm * 4, 2);
+        table.rows.append(line);
+    }
+    return table;
+}
+
+void insertShips(RegisterFiller& filler, RegisterSize size,
+                 const QList<std::pair<qint64, QString>>& ports, Random& random) {
     QStringList names;
-    for (int i = 0; i < count; ++i) {
+    const int tableEvery = size.tables > 0 ? std::max(1, size.ships / size.tables) : 0;
+    for (int n = 0; n < size.ships; ++n) {
         const QString name = shipName(random, ports, names);
         names.append(name);
         // Proportions of real hulls, from the length between perpendiculars.
@@ -170,7 +193,9 @@ void insertShips(RegisterFiller& filler, int count, const QList<std::pair<qint64
         ship.netTonnage = fixed(grossDeciTons * random.between(50, 70) / 100, 1);
         ship.summerDraft = fixed(lbpCm * 100 / 17 + random.between(-2000, 2000), 4);
         ship.summerDeadweight = fixed(deadweightKg, 3);
-        filler.insertShip(ship);
+        const qint64 id = filler.insertShip(ship);
+        if (tableEvery > 0 && n % tableEvery == 0)
+            filler.insertShipTable(tableFor(id, lbpCm, size.tableRows));
     }
 }
 
@@ -184,7 +209,7 @@ void fillRegister(const QSqlDatabase& database, RegisterSize size, quint64 seed)
         Random random(seed);
         RegisterFiller filler(db);
         const auto ports = insertPorts(filler, size.ports, random);
-        insertShips(filler, size.ships, ports, random);
+        insertShips(filler, size, ports, random);
     } catch (const ProgramError&) {
         db.rollback();
         throw;

@@ -6,6 +6,10 @@
 struct RegisterSize {
     int ports = 10000;
     int ships = 110000;
+    // Ships with a hydrostatic table, spread over the register, and the
+    // rows of each (1 cm apart).
+    int tables = 0;
+    int tableRows = 1250;
 };
 
 // Adds a generated register of ports and ships with plausible names and
