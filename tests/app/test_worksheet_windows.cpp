@@ -2,8 +2,10 @@
 #include "shell_fixture.h"
 #include "working_windows.h"
 
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -17,6 +19,7 @@ private slots:
     void draftSurveyMenuOpensTheWorksheets();
     void eachWindowEnablesItsCommands_data();
     void eachWindowEnablesItsCommands();
+    void tablesButtonShowsTheShipsTables();
 };
 
 void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets_data() {
@@ -72,6 +75,9 @@ void TestWorksheetWindows::eachWindowEnablesItsCommands_data() {
     // Opened on the register's first ship.
     QTest::newRow("ship particulars") << "mnuShipData(5)"
                                       << "New Save Delete Close";
+    // Opened on the first ship, which has no table.
+    QTest::newRow("hydrostatic tables") << "mnuShipDataTables"
+                                        << "Close";
     // Opened on a new entry.
     QTest::newRow("port") << "mnuShipData(20)"
                           << "Save Close";
@@ -108,6 +114,33 @@ void TestWorksheetWindows::eachWindowEnablesItsCommands() {
                      qPrintable(name));
     }
     QCOMPARE(on.join(QLatin1Char(' ')), enabled);
+}
+
+// The button on Ship Particulars brings the tables window forward on the
+// ship shown there, whatever ship it showed before.
+void TestWorksheetWindows::tablesButtonShowsTheShipsTables() {
+    Shell shell;
+    registerMasterWindows(shell.registry);
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO Ship (ShipName, PortOfRegistry, LBP, LOA, Breadth, LightShip) "
+                       "SELECT 'Aaron Star', PortOfRegistry, '90', '95', '15', '2000' FROM Ship"));
+    frmMDI& frame = shell.makeFrame();
+    frame.show();
+    shell.find("mnuShipDataTables")->trigger();
+    QWidget* tables = frame.mdiArea().currentSubWindow()->widget();
+    QCOMPARE(tables->objectName(), QStringLiteral("frmShipTables"));
+    QCOMPARE(frame.mdiArea().currentSubWindow()->windowTitle(),
+             QStringLiteral("Hydrostatic Tables"));
+    auto* ships = tables->findChild<QComboBox*>(QStringLiteral("cmbShip"));
+    ships->setCurrentIndex(ships->findText(QStringLiteral("Coral Meridian")));
+
+    shell.find("mnuShipData(5)")->trigger();
+    QWidget* particulars = frame.mdiArea().currentSubWindow()->widget();
+    particulars->findChild<QPushButton*>(QStringLiteral("cmdTables"))->click();
+    QCOMPARE(frame.mdiArea().currentSubWindow()->widget(), tables);
+    QCOMPARE(ships->currentText(), QStringLiteral("Aaron Star"));
+    QCOMPARE(frame.openChildren(), 2);
+    QVERIFY(shell.messages.shown().isEmpty());
 }
 
 QTEST_MAIN(TestWorksheetWindows)
