@@ -3,8 +3,10 @@
 #include "working_windows.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
@@ -20,6 +22,7 @@ private slots:
     void eachWindowEnablesItsCommands_data();
     void eachWindowEnablesItsCommands();
     void tablesButtonShowsTheShipsTables();
+    void masterWindowsLeaveTheMenuKeysAlone();
 };
 
 void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets_data() {
@@ -141,6 +144,42 @@ void TestWorksheetWindows::tablesButtonShowsTheShipsTables() {
     QCOMPARE(ships->currentText(), QStringLiteral("Aaron Star"));
     QCOMPARE(frame.openChildren(), 2);
     QVERIFY(shell.messages.shown().isEmpty());
+}
+
+namespace {
+
+// The Alt key a caption gives ("&Tables" gives T); none without one.
+QChar mnemonicOf(const QString& caption) {
+    const QKeySequence key = QKeySequence::mnemonic(caption);
+    return key.isEmpty() ? QChar() : QChar(key[0].key());
+}
+
+} // namespace
+
+// The master windows sit inside the main window: an Alt key one of their
+// buttons or labels takes from the menu bar leaves both the menu and the
+// button only focused, never opened or clicked.
+void TestWorksheetWindows::masterWindowsLeaveTheMenuKeysAlone() {
+    Shell shell;
+    registerMasterWindows(shell.registry);
+    frmMDI& frame = shell.makeFrame();
+    QSet<QChar> menuKeys;
+    for (const QAction* menu : frame.menuBar()->actions())
+        menuKeys.insert(mnemonicOf(menu->text()));
+    for (const char* item : {"mnuShipData(5)", "mnuShipDataTables", "mnuShipData(20)"})
+        shell.find(item)->trigger();
+    QStringList clashes;
+    for (const QWidget* part : frame.mdiArea().findChildren<QWidget*>()) {
+        QString caption;
+        if (const auto* button = qobject_cast<const QAbstractButton*>(part))
+            caption = button->text();
+        else if (const auto* label = qobject_cast<const QLabel*>(part); label && label->buddy())
+            caption = label->text();
+        const QChar key = mnemonicOf(caption);
+        if (!key.isNull() && menuKeys.contains(key))
+            clashes.append(part->objectName());
+    }
+    QCOMPARE(clashes, QStringList());
 }
 
 QTEST_MAIN(TestWorksheetWindows)
