@@ -68,6 +68,8 @@ FrameMenus buildFrameMenus(QMenuBar& bar) {
     menus.shipParticulars =
         addItem(*shipData, item("mnuShipData", 5), QStringLiteral("&Ship Particulars"),
                 QStringLiteral("ShipParticulars"));
+    menus.hydrostaticTables = addItem(*shipData, QStringLiteral("mnuShipDataTables"),
+                                      QStringLiteral("&Hydrostatic Tables"));
     menus.port = addItem(*shipData, item("mnuShipData", 20), QStringLiteral("&Port"),
                          QStringLiteral("PortMaster"));
 

@@ -21,6 +21,7 @@ struct FrameMenus {
     QAction* filePrint;
     QAction* fileExit;
     QAction* shipParticulars;
+    QAction* hydrostaticTables;
     QAction* port;
     QAction* loading;
     QAction* discharging;

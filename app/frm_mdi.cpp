@@ -110,6 +110,7 @@ void frmMDI::connectMenus() {
             [this] { m_surveyFiles->fillRecentMenu(*m_menus.fileRecent); });
     connect(m_menus.fileSaveAs, &QAction::triggered, this, &frmMDI::saveActiveSurveyAs);
     connectWorkingWindow(m_menus.shipParticulars, WorkingWindow::ShipParticulars);
+    connectWorkingWindow(m_menus.hydrostaticTables, WorkingWindow::HydrostaticTables);
     connectWorkingWindow(m_menus.port, WorkingWindow::PortMaster);
     connectWorkingWindow(m_menus.loading, WorkingWindow::Loading);
     connectWorkingWindow(m_menus.discharging, WorkingWindow::Discharging);
@@ -168,15 +169,16 @@ void frmMDI::enabledCommandsChanged(Commands enabled) {
         action->setEnabled(enabled.testFlag(command));
 }
 
-void frmMDI::openWorkingChild(WorkingWindow window) {
+QWidget* frmMDI::openWorkingChild(WorkingWindow window) {
     // The Open dialog names every window, built or not.
     if (!m_registry.hasWorkingWindow(window))
-        return;
+        return nullptr;
     if (ChildFrame* open = m_workingChildren[window]) {
         m_mdiArea->setActiveSubWindow(open);
-        return;
+        return open->widget();
     }
     m_workingChildren[window] = addWorkingChild(window);
+    return m_workingChildren[window]->widget();
 }
 
 SurveyWorksheet* frmMDI::openSurveyWindow(Worksheet kind) {

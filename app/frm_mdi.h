@@ -39,8 +39,8 @@ public:
     // The working child windows opened and not yet closed (intOpenChildren).
     int openChildren() const { return m_openChildren; }
     // Opens a registered working window as a child, or brings it forward
-    // when it is open already.
-    void openWorkingChild(WorkingWindow window);
+    // when it is open already; nothing when the window is not registered.
+    QWidget* openWorkingChild(WorkingWindow window);
     // A worksheet of `kind` for a survey from a file: the one open when it
     // holds nothing typed, else another beside it. Nothing when that
     // worksheet is not built.

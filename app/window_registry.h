@@ -9,7 +9,7 @@
 class frmMDI;
 
 // The working windows the main window opens as its children.
-enum class WorkingWindow { ShipParticulars, PortMaster, Loading, Discharging };
+enum class WorkingWindow { ShipParticulars, PortMaster, Loading, Discharging, HydrostaticTables };
 
 // How to make each working window and the Open dialog. The main window keeps
 // the menu item of a window nobody registered in place but disabled.

@@ -98,6 +98,7 @@ frmShipParticulars::frmShipParticulars(ChildHost& host, Connection& connection, 
     for (QLineEdit* field : textFields())
         connect(field, &QLineEdit::textEdited, this, changed);
     connect(ui->cmbShipName, &QComboBox::activated, this, &frmShipParticulars::shipChosen);
+    connect(ui->cmdTables, &QPushButton::clicked, this, &frmShipParticulars::openTables);
 
     ui->cmbShipName->installEventFilter(&m_enterAsTab);
     ui->cmbShipName->lineEdit()->installEventFilter(&m_enterAsTab);
@@ -378,6 +379,15 @@ void frmShipParticulars::startNew() {
     mblnChanged = false;
     ClearShipFields();
     ui->cmbShipName->setFocus();
+}
+
+void frmShipParticulars::openTables() {
+    // A ship typed but not saved has no key for its tables to hang on.
+    if (!m_shipId) {
+        showWarning(QStringLiteral("Please save the ship before its tables."));
+        return;
+    }
+    emit tablesWanted(*m_shipId);
 }
 
 void frmShipParticulars::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,10 @@ public:
     // (edit mode 1). 1 on success, 10088 when nothing could be written.
     int Save();
 
+signals:
+    // The user asks for the hydrostatic tables of the ship shown.
+    void tablesWanted(qint64 shipId);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -50,6 +54,7 @@ private:
     void saveShip();
     void deleteShip();
     void startNew();
+    void openTables();
     void showSavingFailure(int errorNumber);
     QList<QLineEdit*> textFields() const;
 

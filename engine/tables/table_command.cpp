@@ -6,7 +6,6 @@
 #include "survey_command.h"
 #include "table_import.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace {
@@ -44,9 +43,6 @@ struct Options {
     qint64 ship = 0, table = 0;
     TableImportSettings settings;
 };
-
-// Larger than any real table as text, small enough to read at once.
-constexpr qint64 largestTableFile = 16 * 1024 * 1024;
 
 std::optional<Decimal> positiveNumber(const QString& text) {
     const std::optional<Decimal> number = Decimal::tryParse(text);
@@ -167,21 +163,16 @@ QString described(const TableDeclaration& declaration) {
 }
 
 int importFile(const Options& options, const ShipRecord& ship, QTextStream& out, QTextStream& err) {
-    QFile file(options.file);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > largestTableFile)
-        return refuse(err, 2,
-                      options.file + QStringLiteral(": ") +
-                          (file.isOpen() ? QStringLiteral("larger than a table can be")
-                                         : file.errorString()));
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    QString problem;
+    const std::optional<QString> text = readTableFile(options.file, problem);
+    if (!text)
+        return refuse(err, 2, options.file + QStringLiteral(": ") + problem);
     if (options.settings.declaration.lcfOrigin == LcfOrigin::AftPerpendicular && !ship.lbp)
         return refuse(err, 1,
                       QStringLiteral("ship %1 has no LBP, and an LCF from the aft perpendicular "
                                      "cannot be placed without it")
                           .arg(ship.id));
-    TableImport import = importTable(text, options.settings, ship.lbp.value_or(Decimal()));
+    TableImport import = importTable(*text, options.settings, ship.lbp.value_or(Decimal()));
     for (const QString& line : import.said())
         out << line << "\n";
     if (import.refused())

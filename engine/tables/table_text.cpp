@@ -1,5 +1,6 @@
 #include "table_text.h"
 
+#include <QFile>
 #include <QRegularExpression>
 
 namespace {
@@ -58,6 +59,24 @@ bool namesColumns(const QStringList& cells, DecimalSeparator separator) {
 }
 
 } // namespace
+
+std::optional<QString> readTableFile(const QString& path, QString& problem) {
+    // Larger than any real table as text, small enough to read at once.
+    constexpr qint64 largestTableFile = 16 * 1024 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = file.errorString();
+        return std::nullopt;
+    }
+    if (file.size() > largestTableFile) {
+        problem = QStringLiteral("larger than a table can be");
+        return std::nullopt;
+    }
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
+}
 
 TableText splitTableText(const QString& text, DecimalSeparator separator) {
     QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));

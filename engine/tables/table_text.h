@@ -11,6 +11,10 @@
 // each import, never guessed, so that "7,5" is never read as 75.
 enum class DecimalSeparator { Point, Comma };
 
+// The text of a table file (UTF-8, a byte-order mark dropped); nothing, with
+// `problem`, when it cannot be read or is larger than a table can be.
+std::optional<QString> readTableFile(const QString& path, QString& problem);
+
 // A table as text (a CSV or TSV file, or lines pasted from a spreadsheet or
 // a PDF) cut into cells: tab, semicolon, comma (with a decimal point only)
 // or runs of blanks between them, by what the text uses.

@@ -2,8 +2,12 @@
 #include "shell_fixture.h"
 #include "working_windows.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
@@ -17,6 +21,8 @@ private slots:
     void draftSurveyMenuOpensTheWorksheets();
     void eachWindowEnablesItsCommands_data();
     void eachWindowEnablesItsCommands();
+    void tablesButtonShowsTheShipsTables();
+    void masterWindowsLeaveTheMenuKeysAlone();
 };
 
 void TestWorksheetWindows::draftSurveyMenuOpensTheWorksheets_data() {
@@ -72,6 +78,9 @@ void TestWorksheetWindows::eachWindowEnablesItsCommands_data() {
     // Opened on the register's first ship.
     QTest::newRow("ship particulars") << "mnuShipData(5)"
                                       << "New Save Delete Close";
+    // Opened on the first ship, which has no table.
+    QTest::newRow("hydrostatic tables") << "mnuShipDataTables"
+                                        << "Close";
     // Opened on a new entry.
     QTest::newRow("port") << "mnuShipData(20)"
                           << "Save Close";
@@ -108,6 +117,69 @@ void TestWorksheetWindows::eachWindowEnablesItsCommands() {
                      qPrintable(name));
     }
     QCOMPARE(on.join(QLatin1Char(' ')), enabled);
+}
+
+// The button on Ship Particulars brings the tables window forward on the
+// ship shown there, whatever ship it showed before.
+void TestWorksheetWindows::tablesButtonShowsTheShipsTables() {
+    Shell shell;
+    registerMasterWindows(shell.registry);
+    gcnnStore->execute(
+        QStringLiteral("INSERT INTO Ship (ShipName, PortOfRegistry, LBP, LOA, Breadth, LightShip) "
+                       "SELECT 'Aaron Star', PortOfRegistry, '90', '95', '15', '2000' FROM Ship"));
+    frmMDI& frame = shell.makeFrame();
+    frame.show();
+    shell.find("mnuShipDataTables")->trigger();
+    QWidget* tables = frame.mdiArea().currentSubWindow()->widget();
+    QCOMPARE(tables->objectName(), QStringLiteral("frmShipTables"));
+    QCOMPARE(frame.mdiArea().currentSubWindow()->windowTitle(),
+             QStringLiteral("Hydrostatic Tables"));
+    auto* ships = tables->findChild<QComboBox*>(QStringLiteral("cmbShip"));
+    ships->setCurrentIndex(ships->findText(QStringLiteral("Coral Meridian")));
+
+    shell.find("mnuShipData(5)")->trigger();
+    QWidget* particulars = frame.mdiArea().currentSubWindow()->widget();
+    particulars->findChild<QPushButton*>(QStringLiteral("cmdTables"))->click();
+    QCOMPARE(frame.mdiArea().currentSubWindow()->widget(), tables);
+    QCOMPARE(ships->currentText(), QStringLiteral("Aaron Star"));
+    QCOMPARE(frame.openChildren(), 2);
+    QVERIFY(shell.messages.shown().isEmpty());
+}
+
+namespace {
+
+// The Alt key a caption gives ("&Tables" gives T); none without one.
+QChar mnemonicOf(const QString& caption) {
+    const QKeySequence key = QKeySequence::mnemonic(caption);
+    return key.isEmpty() ? QChar() : QChar(key[0].key());
+}
+
+} // namespace
+
+// The master windows sit inside the main window: an Alt key one of their
+// buttons or labels takes from the menu bar leaves both the menu and the
+// button only focused, never opened or clicked.
+void TestWorksheetWindows::masterWindowsLeaveTheMenuKeysAlone() {
+    Shell shell;
+    registerMasterWindows(shell.registry);
+    frmMDI& frame = shell.makeFrame();
+    QSet<QChar> menuKeys;
+    for (const QAction* menu : frame.menuBar()->actions())
+        menuKeys.insert(mnemonicOf(menu->text()));
+    for (const char* item : {"mnuShipData(5)", "mnuShipDataTables", "mnuShipData(20)"})
+        shell.find(item)->trigger();
+    QStringList clashes;
+    for (const QWidget* part : frame.mdiArea().findChildren<QWidget*>()) {
+        QString caption;
+        if (const auto* button = qobject_cast<const QAbstractButton*>(part))
+            caption = button->text();
+        else if (const auto* label = qobject_cast<const QLabel*>(part); label && label->buddy())
+            caption = label->text();
+        const QChar key = mnemonicOf(caption);
+        if (!key.isNull() && menuKeys.contains(key))
+            clashes.append(part->objectName());
+    }
+    QCOMPARE(clashes, QStringList());
 }
 
 QTEST_MAIN(TestWorksheetWindows)

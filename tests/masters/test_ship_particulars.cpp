@@ -4,6 +4,8 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -43,6 +45,7 @@ private slots:
     void closingAsksToSave();
     void emptyRegister();
     void aShipDeletedElsewhereLeavesTheList();
+    void tablesButtonNamesTheShipShown();
 
 private:
     template <typename T = QLineEdit> T* part(const char* name) const {
@@ -407,6 +410,23 @@ void TestShipParticulars::aShipDeletedElsewhereLeavesTheList() {
     QCOMPARE(part<QComboBox>("cmbShipName")->count(), 1);
     QCOMPARE(part<QComboBox>("cmbShipName")->currentText(), text("Coral Meridian"));
     QCOMPARE(part("txtCallSign")->text(), text("VNCM"));
+}
+
+void TestShipParticulars::tablesButtonNamesTheShipShown() {
+    QSignalSpy wanted(m_window.get(), &frmShipParticulars::tablesWanted);
+    const qint64 shown = MastersFixture::value("SELECT ShipID FROM Ship WHERE ShipName = ?",
+                                               {part<QComboBox>("cmbShipName")->currentText()})
+                             .toLongLong();
+    auto* tables = part<QPushButton>("cmdTables");
+    QTest::mouseClick(tables, Qt::LeftButton);
+    QCOMPARE(wanted.size(), 1);
+    QCOMPARE(wanted.first().first().toLongLong(), shown);
+
+    // A ship not yet saved has no tables to show.
+    m_window->RNew();
+    QTest::mouseClick(tables, Qt::LeftButton);
+    QCOMPARE(wanted.size(), 1);
+    QCOMPARE(m_db->messages.texts(), texts({"Please save the ship before its tables."}));
 }
 
 QTEST_MAIN(TestShipParticulars)
