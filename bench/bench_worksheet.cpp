@@ -6,6 +6,7 @@
 #include "generated_register.h"
 #include "message_service.h"
 #include "statement.h"
+#include "survey.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <benchmark/benchmark.h>
+#include <type_traits>
 
 namespace {
 
@@ -25,9 +27,14 @@ public:
 
 QuietHost host;
 
+template <typename Window> Worksheet kindOf() {
+    return std::is_same_v<Window, frmCalvane> ? Worksheet::Loading : Worksheet::Discharging;
+}
+
 template <typename Window> void openWorksheet(benchmark::State& state) {
     for (auto _ : state) {
-        Window window(host);
+        Survey survey(kindOf<Window>());
+        Window window(survey, host);
         window.show();
         QCoreApplication::processEvents();
     }
@@ -36,7 +43,8 @@ template <typename Window> void openWorksheet(benchmark::State& state) {
 // Types the first letters of ships spread over the whole register; each
 // iteration ends with the ship chosen and loaded.
 template <typename Window> void typeShipName(benchmark::State& state) {
-    Window window(host);
+    Survey survey(kindOf<Window>());
+    Window window(survey, host);
     window.show();
     QCoreApplication::processEvents();
     auto* ships = window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));
@@ -66,7 +74,8 @@ template <typename Window> void chooseShipWithATable(benchmark::State& state) {
                                                   "ON TableShipID = ShipID ORDER BY TableID"));
     while (query.next())
         names.append(query.value(0).toString());
-    Window window(host);
+    Survey survey(kindOf<Window>());
+    Window window(survey, host);
     window.show();
     QCoreApplication::processEvents();
     auto* ships = window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));

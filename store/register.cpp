@@ -342,14 +342,19 @@ std::optional<ShipTable> Register::shipTable(qint64 id) const {
     return table;
 }
 
-std::optional<ShipTable> Register::surveyTable(qint64 shipID) const {
+std::optional<qint64> Register::surveyTableID(qint64 shipID) const {
     const QList<ShipTable> tables = shipTables(shipID);
     if (tables.isEmpty())
         return std::nullopt;
     const auto evenKeel = std::find_if(tables.cbegin(), tables.cend(), [](const ShipTable& table) {
         return !table.declaration.trim || table.declaration.trim->isZero();
     });
-    return shipTable(evenKeel != tables.cend() ? evenKeel->id : tables.first().id);
+    return evenKeel != tables.cend() ? evenKeel->id : tables.first().id;
+}
+
+std::optional<ShipTable> Register::surveyTable(qint64 shipID) const {
+    const std::optional<qint64> id = surveyTableID(shipID);
+    return id ? shipTable(*id) : std::nullopt;
 }
 
 qint64 Register::insertShipTable(const ShipTable& table) const {

@@ -76,6 +76,7 @@ public:
     std::optional<ShipTable> shipTable(qint64 id) const;
     // The table a survey of the ship takes its rows from: its even-keel
     // table, else its first; nothing when it has none.
+    std::optional<qint64> surveyTableID(qint64 shipID) const;
     std::optional<ShipTable> surveyTable(qint64 shipID) const;
     // Stores the table and its rows as one change; returns the table's key.
     // A ship's tables go with the ship.

@@ -27,17 +27,6 @@ QString textOf(const Variant& value) {
     return value.isNull() ? QString() : value.toText();
 }
 
-std::optional<ShipTable> tableOf(int shipID) {
-    if (!gcnnStore)
-        return std::nullopt;
-    try {
-        return Register(*gcnnStore).surveyTable(shipID);
-    } catch (const ProgramError&) {
-        // A register that could not take the tables (read-only) has none.
-        return std::nullopt;
-    }
-}
-
 void loadList(BoundList& list, const NameList& names, const QString& source) {
     try {
         list.load(names);
@@ -60,8 +49,28 @@ std::optional<int> ShipAndPortLists::chosenShipID() const {
     return m_ships->boundValue();
 }
 
+void ShipAndPortLists::readTable(int shipID) {
+    if (!gcnnStore) {
+        m_table.reset();
+        return;
+    }
+    try {
+        const Register records(*gcnnStore);
+        const std::optional<qint64> id = records.surveyTableID(shipID);
+        // The same ship chosen again, as each letter of its name typed
+        // does, keeps the rows already read.
+        if (!id)
+            m_table.reset();
+        else if (!m_table || m_table->id != *id)
+            m_table = records.shipTable(*id);
+    } catch (const ProgramError&) {
+        // A register that could not take the tables (read-only) has none.
+        m_table.reset();
+    }
+}
+
 std::optional<QString> ShipAndPortLists::readShip(int shipID) {
-    m_table = tableOf(shipID);
+    readTable(shipID);
     try {
         if (m_ship.SetShip(shipID) != 1) {
             messageService().show(m_ship.lastError());

@@ -49,6 +49,8 @@ public:
     QString particularsProblem() const;
 
 private:
+    void readTable(int shipID);
+
     BoundList* m_ships;
     BoundList* m_ports;
     clsShip m_ship;
