@@ -79,7 +79,7 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
         reportFailure(QStringLiteral("frmCalvane::cmdCalculate_Click"),
                       [&] { cmdCalculate_Click(); });
     });
-    m_keyboard = new WorksheetKeyboard(kind, *m_ui, *m_grids, *m_checks, this);
+    m_keyboard = std::make_unique<WorksheetKeyboard>(kind, *m_ui, *m_grids, *m_checks);
     m_keyboard->loading = [this] { return mblnLoading; };
     m_keyboard->shipShown = [this] { return shipShown(); };
     m_keyboard->nextField = [this](bool forward) { focusNextPrevChild(forward); };
@@ -89,7 +89,11 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
     watchEdits();
 }
 
-SurveyWorksheet::~SurveyWorksheet() = default;
+SurveyWorksheet::~SurveyWorksheet() {
+    // The controls still send focus events while QWidget deletes them; the
+    // keyboard must not pass them on to a worksheet already gone.
+    m_keyboard.reset();
+}
 
 void SurveyWorksheet::open() {
     mblnLoading = true;

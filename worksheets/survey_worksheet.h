@@ -123,7 +123,7 @@ private:
     std::unique_ptr<ShipAndPortLists> m_lists;
     std::unique_ptr<clsDraft> m_drafts[2];
     StageTabs* m_tabs = nullptr;
-    WorksheetKeyboard* m_keyboard = nullptr;
+    std::unique_ptr<WorksheetKeyboard> m_keyboard;
     std::unique_ptr<DraftGrids> m_grids;
     std::unique_ptr<DraftView> m_view;
     std::unique_ptr<DraftFieldChecks> m_checks;

@@ -41,8 +41,8 @@ void later(QObject* context, const std::function<void()>& step) {
 } // namespace
 
 WorksheetKeyboard::WorksheetKeyboard(Worksheet kind, Ui::SurveyWorksheet& form, DraftGrids& grids,
-                                     DraftFieldChecks& checks, QObject* parent)
-    : QObject(parent), m_kind(kind), m_form(form), m_grids(grids), m_checks(checks) {}
+                                     DraftFieldChecks& checks)
+    : m_kind(kind), m_form(form), m_grids(grids), m_checks(checks) {}
 
 void WorksheetKeyboard::watch(QWidget& worksheet) {
     for (QWidget* control : worksheet.findChildren<QWidget*>())

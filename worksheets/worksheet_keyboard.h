@@ -22,7 +22,7 @@ class SurveyWorksheet;
 class WorksheetKeyboard : public QObject {
 public:
     WorksheetKeyboard(Worksheet kind, Ui::SurveyWorksheet& form, DraftGrids& grids,
-                      DraftFieldChecks& checks, QObject* parent);
+                      DraftFieldChecks& checks);
 
     // The worksheet is filling its own controls: focus moving meanwhile is
     // not the user's.
