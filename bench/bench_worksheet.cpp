@@ -40,15 +40,27 @@ template <typename Window> void openWorksheet(benchmark::State& state) {
     }
 }
 
+// A worksheet shown on a survey of its own, its ship list in focus.
+template <typename Window> class ShownWorksheet {
+public:
+    ShownWorksheet() : m_survey(kindOf<Window>()), m_window(m_survey, host) {
+        m_window.show();
+        QCoreApplication::processEvents();
+        ships = m_window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));
+        ships->setFocus();
+    }
+    QComboBox* ships = nullptr;
+
+private:
+    Survey m_survey;
+    Window m_window;
+};
+
 // Types the first letters of ships spread over the whole register; each
 // iteration ends with the ship chosen and loaded.
 template <typename Window> void typeShipName(benchmark::State& state) {
-    Survey survey(kindOf<Window>());
-    Window window(survey, host);
-    window.show();
-    QCoreApplication::processEvents();
-    auto* ships = window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));
-    ships->setFocus();
+    ShownWorksheet<Window> worksheet;
+    QComboBox* ships = worksheet.ships;
     int row = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -74,12 +86,8 @@ template <typename Window> void chooseShipWithATable(benchmark::State& state) {
                                                   "ON TableShipID = ShipID ORDER BY TableID"));
     while (query.next())
         names.append(query.value(0).toString());
-    Survey survey(kindOf<Window>());
-    Window window(survey, host);
-    window.show();
-    QCoreApplication::processEvents();
-    auto* ships = window.template findChild<QComboBox*>(QStringLiteral("dcbShip"));
-    ships->setFocus();
+    ShownWorksheet<Window> worksheet;
+    QComboBox* ships = worksheet.ships;
     int next = 0;
     for (auto _ : state) {
         state.PauseTiming();
