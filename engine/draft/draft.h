@@ -108,6 +108,12 @@ public:
     // Takes a ship that is in no register; the key is then 0.
     void setShipParticulars(const QString& name, const Decimal& lbp, const Decimal& lightShip);
     const clsShip& ship() const { return *m_ship; }
+    // The density hydrostatic tables are computed for unless they say
+    // otherwise.
+    static const Decimal& saltWater() {
+        static const Decimal density = Decimal::fromText(u"1.025");
+        return density;
+    }
     // The water density the hydrostatic rows are for: the table's, where
     // they came from a table computed for another water; else salt water.
     void setTableDensity(const Decimal& density) { m_tableDensity = density; }
@@ -152,7 +158,6 @@ public:
     QList<Message> takeMessages();
 
 private:
-    static Decimal saltWater() { return Decimal::fromText(u"1.025"); }
     void InitDeductions();
     Variant GetTotDeductibles();
     void storeGrid(VariantGrid& target, const VariantGrid& source);

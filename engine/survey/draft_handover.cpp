@@ -16,8 +16,7 @@ void saveDraftEntry(clsDraft& draft, const DraftEntry& e, const CorrectedDrafts&
                     const QString& totalDeductibles) {
     using P = DraftProperty;
     draft.set(P::SpecificGravity, e.density);
-    draft.setTableDensity(e.table ? Decimal::fromText(e.table->density)
-                                  : Decimal::fromText(u"1.025"));
+    draft.setTableDensity(e.table ? Decimal::fromText(e.table->density) : clsDraft::saltWater());
     draft.set(P::DSDate, e.date);
     draft.set(P::DSTime, e.time);
     draft.set(P::FwdPort, e.fwdPort);

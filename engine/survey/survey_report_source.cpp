@@ -1,5 +1,6 @@
 #include "survey_report_source.h"
 
+#include "draft.h"
 #include "errors.h"
 #include "survey_calculation.h"
 
@@ -76,7 +77,7 @@ QString hydrostaticsSource(const std::optional<TableUse>& table) {
     QString text = QStringLiteral("the ship's table");
     if (!table->source.isEmpty())
         text += QStringLiteral(", ") + table->source;
-    if (Decimal::fromText(table->density) != Decimal::fromText(u"1.025"))
+    if (Decimal::fromText(table->density) != clsDraft::saltWater())
         text += QStringLiteral(" (density %1)").arg(table->density);
     return text;
 }
