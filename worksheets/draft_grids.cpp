@@ -121,29 +121,49 @@ void DraftGrids::show(const DraftEntry& e) {
         grid->showCurrentInEditor();
 }
 
+void DraftGrids::forEachTableCell(
+    const TableFill& fill,
+    const std::function<void(InputGrid& grid, int row, int column, const QString& text)>& visit) {
+    const HydrostaticLine lines[] = {fill.below, fill.above};
+    for (int row = 1; row <= 2; ++row) {
+        const HydrostaticLine& line = lines[row - 1];
+        const QString values[] = {line.draft, line.displacement, line.tpc, line.lcf};
+        for (int column = 1; column <= 4; ++column)
+            visit(*m_hydrostatics, row, column, values[column - 1]);
+    }
+    visit(*m_mctcPlus50, 1, 2, fill.mctcPlus50Below);
+    visit(*m_mctcPlus50, 2, 2, fill.mctcPlus50Above);
+    visit(*m_mctcMinus50, 1, 2, fill.mctcMinus50Below);
+    visit(*m_mctcMinus50, 2, 2, fill.mctcMinus50Above);
+}
+
 void DraftGrids::fillFromTable(const TableFill& fill, const QString& note) {
-    const auto put = [&note](InputGrid& grid, int row, int column, const QString& text) {
+    forEachTableCell(fill, [&note](InputGrid& grid, int row, int column, const QString& text) {
         if (!grid.isFilled(row, column) && !grid.text(row, column).isEmpty())
             return; // typed by the user
         if (text.isEmpty())
             grid.setText(row, column, QString()); // no longer the table's figure
         else
             grid.setFilledText(row, column, text, note);
-    };
-    const HydrostaticLine lines[] = {fill.below, fill.above};
-    for (int row = 1; row <= 2; ++row) {
-        const HydrostaticLine& line = lines[row - 1];
-        const QString values[] = {line.draft, line.displacement, line.tpc, line.lcf};
-        for (int column = 1; column <= 4; ++column)
-            put(*m_hydrostatics, row, column, values[column - 1]);
+    });
+    for (int row = 1; row <= 2; ++row)
         refillMCTCDrafts(row, m_hydrostatics->text(row, 1));
-    }
-    put(*m_mctcPlus50, 1, 2, fill.mctcPlus50Below);
-    put(*m_mctcPlus50, 2, 2, fill.mctcPlus50Above);
-    put(*m_mctcMinus50, 1, 2, fill.mctcMinus50Below);
-    put(*m_mctcMinus50, 2, 2, fill.mctcMinus50Above);
     for (InputGrid* grid : {m_hydrostatics.get(), m_mctcPlus50.get(), m_mctcMinus50.get()})
         grid->showCurrentInEditor();
+}
+
+void DraftGrids::markFromTable(const TableFill& fill, const QString& note) {
+    forEachTableCell(fill, [&note](InputGrid& grid, int row, int column, const QString& text) {
+        if (!text.isEmpty() && grid.text(row, column) == text)
+            grid.setFilledText(row, column, text, note);
+    });
+}
+
+bool DraftGrids::rowsTyped() const {
+    const auto typed = [this](int row) {
+        return !m_hydrostatics->isFilled(row, 2) && !m_hydrostatics->text(row, 2).isEmpty();
+    };
+    return typed(1) && typed(2);
 }
 
 bool DraftGrids::rowsFromTable() const {

@@ -50,8 +50,13 @@ public:
     // user typed is kept, any other takes the table's figure, or is emptied
     // where the table gives none.
     void fillFromTable(const TableFill& fill, const QString& note);
+    // Marks again the cells that still show the table's figure, as a draft
+    // shown anew loses its marks.
+    void markFromTable(const TableFill& fill, const QString& note);
     // Both displacements are still the table's.
     bool rowsFromTable() const;
+    // Both displacements are typed by the user.
+    bool rowsTyped() const;
     // The hydrostatic rows a draft holds, Difference included.
     void showRows(const clsDraft& draft);
     void showDifferences(const HydrostaticTexts& grids);
@@ -99,6 +104,10 @@ private:
     bool checkHydrostaticEditor();
     bool checkMCTCEditor(InputGrid& grid);
     bool checkDeductionEditor();
+    // Each cell a table fills, with the table's text for it.
+    void forEachTableCell(const TableFill& fill,
+                          const std::function<void(InputGrid& grid, int row, int column,
+                                                   const QString& text)>& visit);
 
     const Worksheet m_kind;
     std::unique_ptr<InputGrid> m_hydrostatics, m_mctcPlus50, m_mctcMinus50, m_deductions;

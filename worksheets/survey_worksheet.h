@@ -9,6 +9,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class DraftFieldChecks;
 class DraftGrids;
@@ -18,6 +19,7 @@ class StageTabs;
 class Survey;
 class SurveyFileCommands;
 class WorksheetKeyboard;
+struct TableChoice;
 
 namespace Ui {
 class SurveyWorksheet;
@@ -97,6 +99,14 @@ private:
     // The hydrostatic rows from the ship's table at the true mean draft,
     // once all six readings are typed.
     void fillFromTable();
+    // The table's rows at the true mean draft the controls give; nothing
+    // without a table or before all six readings are typed.
+    std::optional<TableChoice> tableChoice() const;
+    // The tooltip of a cell the table filled.
+    QString tableNote() const;
+    // Marks the shown rows that are still the table's, for a draft that
+    // took them from it.
+    void markTableRows(const DraftEntry& entry);
     void SaveDraft(int index);
     bool SaveDeductions(int index);
     void LoadDraft(int index);
@@ -110,7 +120,7 @@ private:
     // Where the first Save proposes to write the survey.
     QString proposedFilePath();
     void showEntry(const DraftEntry& entry);
-    void calculateIfComplete(const DraftEntry& entry);
+    void calculateIfComplete();
     // Brings the Final tab forward for a survey being shown; the checks of
     // leaving the Initial tab run only when it was filled.
     void showFinalTab(bool checkInitialTab);

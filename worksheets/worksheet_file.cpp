@@ -14,6 +14,7 @@
 #include "survey_file_commands.h"
 #include "survey_file_name.h"
 #include "survey_worksheet.h"
+#include "table_rows.h"
 #include "ui_survey_worksheet.h"
 
 #include <QCloseEvent>
@@ -104,11 +105,13 @@ bool SurveyWorksheet::maySave() {
 void SurveyWorksheet::showEntry(const DraftEntry& e) {
     m_view->show(e);
     m_grids->show(e);
-    CorrectDrafts();
+    // A file may leave the rows to the ship's table, as the command does.
+    if (CorrectDrafts() && hydrostaticsBlank(e))
+        fillFromTable();
 }
 
-void SurveyWorksheet::calculateIfComplete(const DraftEntry& entry) {
-    if (isComplete(entry))
+void SurveyWorksheet::calculateIfComplete() {
+    if (isComplete(entryFromControls()))
         cmdCalculate_Click();
 }
 
@@ -125,14 +128,14 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
         const bool finalTaken = !(survey.final == DraftEntry{});
         if (initialTaken || !finalTaken) {
             showEntry(survey.initial);
-            calculateIfComplete(survey.initial);
+            calculateIfComplete();
         }
         if (finalTaken) {
             showFinalTab(initialTaken);
             showEntry(survey.final);
             if (!survey.typedInitialNetDisplacement.isEmpty())
                 m_ui->txtFnlGrdTxtBox->setText(survey.typedInitialNetDisplacement);
-            calculateIfComplete(survey.final);
+            calculateIfComplete();
         }
     });
     m_entries[0] = survey.initial;

@@ -34,27 +34,41 @@ bool SurveyWorksheet::CorrectDrafts() {
     return true;
 }
 
-void SurveyWorksheet::fillFromTable() {
+std::optional<TableChoice> SurveyWorksheet::tableChoice() const {
     const std::optional<ShipTable>& table = m_lists->table();
-    const DraftEntry typed = entryFromControls();
-    const QString readings[] = {typed.fwdPort, typed.fwdStbd, typed.midPort,
-                                typed.midStbd, typed.aftPort, typed.aftStbd};
-    if (!table || std::any_of(std::begin(readings), std::end(readings),
-                              [](const QString& reading) { return reading.trimmed().isEmpty(); }))
+    if (!table || !readingsTaken(entryFromControls()))
+        return std::nullopt;
+    return chooseRows(*table, Decimal::fromText(m_corrected.txtTrueMeanDraft));
+}
+
+QString SurveyWorksheet::tableNote() const {
+    const QString& source = m_lists->table()->declaration.source;
+    return source.isEmpty() ? QStringLiteral("From the ship's hydrostatic table")
+                            : QStringLiteral("From the ship's hydrostatic table: ") + source;
+}
+
+void SurveyWorksheet::fillFromTable() {
+    // Rows the surveyor typed need nothing of the table, nor a word on it.
+    const std::optional<TableChoice> choice = tableChoice();
+    if (!choice || m_grids->rowsTyped())
         return;
-    const TableChoice choice = chooseRows(*table, Decimal::fromText(m_corrected.txtTrueMeanDraft));
-    const QString& source = table->declaration.source;
-    m_grids->fillFromTable(tableFill(choice).value_or(TableFill{}),
-                           source.isEmpty()
-                               ? QStringLiteral("From the ship's hydrostatic table")
-                               : QStringLiteral("From the ship's hydrostatic table: ") + source);
+    m_grids->fillFromTable(tableFill(*choice).value_or(TableFill{}), tableNote());
     // Said when the table first falls short, not again for every reading.
-    const TableGap gap = choice.said.isEmpty() ? TableGap::None
-                         : choice.rows         ? TableGap::Mctc
-                                               : TableGap::Rows;
+    const TableGap gap = choice->said.isEmpty() ? TableGap::None
+                         : choice->rows         ? TableGap::Mctc
+                                                : TableGap::Rows;
     if (gap != TableGap::None && gap != m_tableGap)
-        showWarning(choice.said);
+        showWarning(choice->said);
     m_tableGap = gap;
+}
+
+void SurveyWorksheet::markTableRows(const DraftEntry& entry) {
+    // Rows the file left out were the table's when calculated.
+    if (!entry.table && !hydrostaticsBlank(entry))
+        return;
+    if (const std::optional<TableChoice> choice = tableChoice())
+        if (const std::optional<TableFill> fill = tableFill(*choice))
+            m_grids->markFromTable(*fill, tableNote());
 }
 
 DraftEntry SurveyWorksheet::entryFromControls() const {
@@ -100,6 +114,7 @@ void SurveyWorksheet::LoadDraft(int index) {
         m_view->showDeflection(draft.HasRecord() || draft.ToSave() ? hullDeflection(m_corrected)
                                                                    : HullDeflection{});
         m_grids->showRows(draft);
+        markTableRows(m_entries[index]);
         m_view->showCalculated(draft);
         showStageResults(index == 0 ? Stage::Initial : Stage::Final);
         m_grids->showDeductions(draft);

@@ -86,6 +86,7 @@ private slots:
     void shipBreakingTheParticularsRulesIsRefused_data();
     void shipBreakingTheParticularsRulesIsRefused();
     void rowsComeFromTheShipsTable();
+    void rowsLeftToTheTableAreFilledAndStayMarked();
 };
 
 void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand_data() {
@@ -282,6 +283,48 @@ void TestWorksheetSurvey::rowsComeFromTheShipsTable() {
              QString::fromLatin1("- - 61 -")
                  .split(u' ')
                  .replaceInStrings(QStringLiteral("-"), QString()));
+}
+
+void TestWorksheetSurvey::rowsLeftToTheTableAreFilledAndStayMarked() {
+    const SurveyFileResult read = readSurveyFile(sample("loading-survey.json"));
+    QVERIFY2(read.document, qPrintable(read.error));
+    SurveyDocument survey = *read.document;
+    // A file that leaves the Final draft's rows to the ship's table, as the
+    // command reads it.
+    DraftEntry& e = survey.final;
+    e.below = e.above = HydrostaticLine{};
+    e.mctcPlus50Below = e.mctcPlus50Above = e.mctcMinus50Below = e.mctcMinus50Above = QString();
+    WorksheetFixture f(Worksheet::Loading);
+    storeStraightTable();
+    const Register records(*gcnnStore);
+    f.worksheet->showSurvey(
+        survey, int(records.shipsNamed(QStringLiteral("Tasman Sample")).first().id), QString());
+    const auto marked = [&f] {
+        QStringList cells;
+        for (const char* name : {"fgrdHDT", "fgrdMCTCP50", "fgrdMCTCM50"}) {
+            const QTableWidget& grid = *f.find<QTableWidget>(name);
+            for (int row = 0; row < grid.rowCount(); ++row)
+                for (int column = 0; column < grid.columnCount(); ++column)
+                    if (grid.item(row, column)->background().color() == InputGrid::filledColour())
+                        cells << grid.item(row, column)->text();
+        }
+        return cells;
+    };
+    const QStringList fromTable =
+        QString::fromLatin1("14.03 84180 60 1.5 14.04 84240 60 1.5 1145.3 1145.4 1135.3 1135.4")
+            .split(u' ');
+    QCOMPARE(f.find<QTabBar>("sstCalvane")->currentIndex(), 1);
+    QCOMPARE(marked(), fromTable);
+    QVERIFY(!f.find("txtTotCargoLoaded")->text().isEmpty());
+    QCOMPARE(f.messages.texts(), QStringList());
+
+    // The typed Initial rows are the surveyor's; the Final's stay the
+    // table's when shown again.
+    f.find<QTabBar>("sstCalvane")->setCurrentIndex(0);
+    QCOMPARE(marked(), QStringList());
+    f.find<QTabBar>("sstCalvane")->setCurrentIndex(1);
+    QCOMPARE(marked(), fromTable);
+    QCOMPARE(f.messages.texts(), QStringList());
 }
 
 QTEST_MAIN(TestWorksheetSurvey)
