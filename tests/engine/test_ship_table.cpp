@@ -4,6 +4,7 @@
 // 20.5, LCF 0; its MCTC is made to rise 3 a metre, so that a figure read
 // between its rows is exact too.
 #include "table_audit.h"
+#include "table_edit.h"
 #include "table_rows.h"
 #include "table_text.h"
 
@@ -230,6 +231,77 @@ private slots:
         QCOMPARE(audit.refused(), refused);
         for (int k = 1; k < audit.rows.size(); ++k)
             QVERIFY(*audit.rows[k - 1][TableColumn::Draft] <= *audit.rows[k][TableColumn::Draft]);
+    }
+
+    void editsAFigureThroughTheAudit_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<TableColumn>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("draftOfRow");
+        QTest::addColumn<bool>("earlierTypo");
+        const auto row = [](const char* name, int at, TableColumn column, const char* text,
+                            const char* refusal, QStringList said, const char* draft,
+                            bool earlierTypo = false) {
+            QTest::newRow(name) << at << column << QString::fromUtf8(text)
+                                << QString::fromUtf8(refusal) << said << QString::fromLatin1(draft)
+                                << earlierTypo;
+        };
+        // What the table was already told is not said again.
+        row("beside an earlier typo", 3, TableColumn::TPC, "20.50", "", {}, "4.3", true);
+        row("a figure in line", 5, TableColumn::Displacement, "9225.0", "", {}, "4.5");
+        row("a typo", 5, TableColumn::Displacement, "9245", "",
+            texts({"Line 6: Displacement 9245 is out of line with the rows round it (about 9225 "
+                   "would follow them)."}),
+            "4.5");
+        row("no figure", 5, TableColumn::TPC, "20,5", "\"20,5\" is no figure.", {}, "4.5");
+        row("blank draft", 5, TableColumn::Draft, " ", "A row needs its draft.", {}, "4.5");
+        row("blank figure", 3, TableColumn::TPC, "", "", texts({"Line 4 gives no TPC."}), "4.3");
+        row("a draft twice", 5, TableColumn::Draft, "4.4",
+            "Line 6 gives the draft 4.4 m again (line 5).", {}, "4.5");
+        // A draft moved past its neighbour takes its row along, and the rest
+        // of the row is then out of line.
+        row("a draft moved", 0, TableColumn::Draft, "4.15", "",
+            texts({"The rows were not in draft order; they are sorted by draft.",
+                   "Line 1: the displacement 8200 t does not rise above the row before's 8405 t.",
+                   "Line 1: the draft steps 0.05 m from the row before; the table's step is 0.1 m.",
+                   "Line 3: the draft steps 0.05 m from the row before; the table's step is 0.1 m.",
+                   "Line 1: Displacement 8200 is out of line with the rows round it (about 8508 "
+                   "would follow them).",
+                   "Line 1: MCTC 182 is out of line with the rows round it (about 182.4 would "
+                   "follow them)."}),
+            "4.1");
+    }
+    void editsAFigureThroughTheAudit() {
+        QFETCH(int, row);
+        QFETCH(TableColumn, column);
+        QFETCH(QString, text);
+        QFETCH(QString, refusal);
+        QFETCH(QStringList, said);
+        QFETCH(QString, draftOfRow);
+        QFETCH(bool, earlierTypo);
+        QList<TableRow> rows = barge("4", "5", "0.1").rows;
+        if (earlierTypo)
+            rows[8][TableColumn::Displacement] = dec("9500");
+        const TableRowEdit edit = editTableFigure(rows, row, column, text);
+        QCOMPARE(edit.refusal.value_or(QString()), refusal);
+        QCOMPARE(edit.said, said);
+        if (edit.refusal) {
+            QVERIFY(edit.rows.isEmpty());
+            return;
+        }
+        QCOMPARE(edit.rows.size(), rows.size());
+        QCOMPARE(edit.rows[row][TableColumn::Draft]->toString(), draftOfRow);
+        // The edited row, found again by its draft after sorting.
+        const std::optional<Decimal> typed = tableFigure(text, DecimalSeparator::Point);
+        const std::optional<Decimal> draft =
+            column == TableColumn::Draft ? typed : rows[row][TableColumn::Draft];
+        const auto edited =
+            std::find_if(edit.rows.cbegin(), edit.rows.cend(),
+                         [&](const TableRow& r) { return r[TableColumn::Draft] == draft; });
+        QVERIFY(edited != edit.rows.cend());
+        QCOMPARE((*edited)[column], typed);
     }
 
     void readsText_data() {
