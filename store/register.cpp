@@ -8,6 +8,7 @@
 
 #include <QSqlError>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -172,6 +173,17 @@ void prepareTableInserts(QSqlQuery& heading, QSqlQuery& rows) {
         throw ProgramError::storeFailure(heading.lastError().text() + rows.lastError().text());
 }
 
+// Rows go in by rising draft, so that a page read in the order stored is
+// in draft order.
+void insertRows(QSqlQuery& insert, qint64 tableID, const QList<TableRow>& rows) {
+    for (const TableRow& row : rows) {
+        QList<Variant> values{tableID};
+        for (const std::optional<Decimal>& value : row.values)
+            values.append(bound(value));
+        insertWith(insert, values);
+    }
+}
+
 // The table and its rows, through statements prepared once; the key.
 qint64 insertTable(QSqlQuery& heading, QSqlQuery& rows, const ShipTable& table) {
     const TableDeclaration& declaration = table.declaration;
@@ -179,12 +191,7 @@ qint64 insertTable(QSqlQuery& heading, QSqlQuery& rows, const ShipTable& table) 
                                            lcfOriginName(declaration.lcfOrigin),
                                            lcfPositiveName(declaration.lcfPositive),
                                            declaration.source, bound(declaration.trim)});
-    for (const TableRow& row : table.rows) {
-        QList<Variant> values{id};
-        for (const std::optional<Decimal>& value : row.values)
-            values.append(bound(value));
-        insertWith(rows, values);
-    }
+    insertRows(rows, id, table.rows);
     return id;
 }
 
@@ -318,28 +325,63 @@ std::optional<ShipTable> Register::shipTable(qint64 id) const {
         return std::nullopt;
     }
     ShipTable table = tableAt(heading);
-    QStringList columns;
-    for (const char* column : RowColumns)
-        columns.append(QString::fromLatin1(column));
-    QSqlQuery rows = run(m_connection,
-                         QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
-                             QStringLiteral(" FROM HydrostaticRow WHERE RowTableID = ? "
-                                            "ORDER BY rowid"),
-                         {id});
-    while (rows.next()) {
-        TableRow row;
-        for (int c = 0; c < tableColumnCount; ++c)
-            row.values[size_t(c)] = optionalDecimal(rows, columns.at(c));
-        table.rows.append(row);
-    }
-    requireReadToTheEnd(rows);
-    // Kept in the order stored, sorted here by exact draft: the store would
-    // compare the drafts as binary floating point.
+    table.rows = tableRows(id, 0, -1);
+    // Kept in draft order by every writer; sorted here by exact draft all
+    // the same, as the store would compare the drafts as binary floating
+    // point.
     std::stable_sort(table.rows.begin(), table.rows.end(),
                      [](const TableRow& a, const TableRow& b) {
                          return a[TableColumn::Draft] < b[TableColumn::Draft];
                      });
     return table;
+}
+
+QList<TableRow> Register::tableRows(qint64 id, int first, int count) const {
+    QStringList columns;
+    for (const char* column : RowColumns)
+        columns.append(QString::fromLatin1(column));
+    QSqlQuery rows =
+        run(m_connection,
+            QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
+                QStringLiteral(" FROM HydrostaticRow WHERE RowTableID = ? "
+                               "ORDER BY rowid LIMIT ? OFFSET ?"),
+            {id, qint64(count < 0 ? std::numeric_limits<int>::max() : count), qint64(first)});
+    QList<TableRow> read;
+    while (rows.next()) {
+        TableRow row;
+        for (int c = 0; c < tableColumnCount; ++c)
+            row.values[size_t(c)] = optionalDecimal(rows, columns.at(c));
+        read.append(row);
+    }
+    requireReadToTheEnd(rows);
+    return read;
+}
+
+int Register::tableRowCount(qint64 id) const {
+    QSqlQuery count =
+        run(m_connection,
+            QStringLiteral("SELECT COUNT(*) AS RowCount FROM HydrostaticRow WHERE RowTableID = ?"),
+            {id});
+    const int rows = count.next() ? int(valueOf(count, QStringLiteral("RowCount")).toWhole()) : 0;
+    requireReadToTheEnd(count);
+    return rows;
+}
+
+void Register::replaceTableRows(qint64 id, const QList<TableRow>& rows) const {
+    QSqlDatabase db = m_connection.database();
+    if (!db.transaction())
+        throw ProgramError::storeFailure(db.lastError().text());
+    try {
+        run(m_connection, QStringLiteral("DELETE FROM HydrostaticRow WHERE RowTableID = ?"), {id});
+        QSqlQuery heading(db), insert(db);
+        prepareTableInserts(heading, insert);
+        insertRows(insert, id, rows);
+        if (!db.commit())
+            throw ProgramError::storeFailure(db.lastError().text());
+    } catch (const ProgramError&) {
+        db.rollback();
+        throw;
+    }
 }
 
 std::optional<qint64> Register::surveyTableID(qint64 shipID) const {

@@ -74,6 +74,13 @@ public:
     QList<ShipTable> shipTables(qint64 shipID) const;
     // The table with its rows by rising draft; nothing when there is none.
     std::optional<ShipTable> shipTable(qint64 id) const;
+    // `count` of the table's rows from the `first` (0), by rising draft;
+    // all from the first when count is -1.
+    QList<TableRow> tableRows(qint64 id, int first, int count) const;
+    int tableRowCount(qint64 id) const;
+    // The table's rows, by rising draft, instead of those stored; one
+    // change.
+    void replaceTableRows(qint64 id, const QList<TableRow>& rows) const;
     // The table a survey of the ship takes its rows from: its even-keel
     // table, else its first; nothing when it has none.
     std::optional<qint64> surveyTableID(qint64 shipID) const;

@@ -86,6 +86,29 @@ private slots:
         QVERIFY(!records.shipTable(second + 1));
     }
 
+    void readAPageAtATimeAndReplaced() {
+        StoreFixture store;
+        const Register records(*gcnnStore);
+        ShipTable table;
+        table.shipID = int(newShip());
+        for (int n = 0; n < 10; ++n)
+            table.rows.append(row(qPrintable(QStringLiteral("7.%1").arg(n)),
+                                  qPrintable(QString::number(15000 + 25 * n))));
+        const qint64 id = records.insertShipTable(table);
+        const qint64 other = records.insertShipTable(table);
+        QCOMPARE(records.tableRowCount(id), 10);
+        QCOMPARE(records.tableRows(id, 4, 3), table.rows.mid(4, 3));
+        QCOMPARE(records.tableRows(id, 8, 5), table.rows.mid(8));
+        QCOMPARE(records.tableRows(id, 0, -1), table.rows);
+
+        QList<TableRow> edited = table.rows.mid(0, 9);
+        edited[3][TableColumn::TPC] = number("25.5");
+        records.replaceTableRows(id, edited);
+        QCOMPARE(records.shipTable(id)->rows, edited);
+        QCOMPARE(records.tableRowCount(id), 9);
+        QCOMPARE(records.shipTable(other)->rows, table.rows);
+    }
+
     void goneWithTheirShip() {
         StoreFixture store;
         const Register records(*gcnnStore);
