@@ -4,6 +4,7 @@
 #include "frm_table_import.h"
 #include "message_service.h"
 #include "register.h"
+#include "table_edit.h"
 #include "table_import.h"
 #include "ui_frm_ship_tables.h"
 
@@ -102,26 +103,24 @@ void frmShipTables::shipChosen(int row) {
 
 void frmShipTables::listTables() {
     m_tables.clear();
-    const std::optional<qint64> shipId = shownShip();
-    if (shipId) {
+    QList<int> rowCounts;
+    if (const std::optional<qint64> shipId = shownShip()) {
         const Register store(m_connection);
-        for (const ShipTable& declared : store.shipTables(*shipId)) {
-            if (const std::optional<ShipTable> table = store.shipTable(declared.id))
-                m_tables.append(*table);
-        }
+        m_tables = store.shipTables(*shipId);
+        for (const ShipTable& table : m_tables)
+            rowCounts.append(store.tableRowCount(table.id));
     }
     ui->tblTables->clearSelection();
     ui->tblTables->setRowCount(int(m_tables.size()));
     for (int row = 0; row < m_tables.size(); ++row) {
-        const ShipTable& table = m_tables.at(row);
-        const TableDeclaration& declaration = table.declaration;
+        const TableDeclaration& declaration = m_tables.at(row).declaration;
         ui->tblTables->setItem(row, 0, cell(declaration.density.toString()));
         ui->tblTables->setItem(row, 1, cell(lcfOriginText(declaration.lcfOrigin)));
         ui->tblTables->setItem(row, 2, cell(lcfPositiveText(declaration.lcfPositive)));
         ui->tblTables->setItem(
             row, 3,
             cell(declaration.trim ? declaration.trim->toString() : QStringLiteral("Even keel")));
-        ui->tblTables->setItem(row, 4, cell(QString::number(table.rows.size())));
+        ui->tblTables->setItem(row, 4, cell(QString::number(rowCounts.at(row))));
         ui->tblTables->setItem(row, 5, cell(declaration.source));
     }
     ui->tblTables->resizeColumnsToContents();
@@ -139,13 +138,54 @@ std::optional<ShipTable> frmShipTables::chosenTable() const {
 
 void frmShipTables::tableChosen() {
     const std::optional<ShipTable> table = chosenTable();
-    if (table)
-        m_rows.setTable(*table);
-    else
+    if (table) {
+        const qint64 id = table->id;
+        const int rows = ui->tblTables->item(ui->tblTables->currentRow(), 4)->text().toInt();
+        m_rows.setTable(
+            rows,
+            [this, id](int first, int count) {
+                QList<TableRow> page;
+                reportFailure(QStringLiteral("frmShipTables::readRows"),
+                              [&] { page = Register(m_connection).tableRows(id, first, count); });
+                return page;
+            },
+            [this, id](int row, TableColumn column, const QString& text) {
+                return editFigure(id, row, column, text);
+            });
+    } else {
         m_rows.clear();
+    }
     ui->cmdExport->setEnabled(table.has_value());
     ui->cmdDelete->setEnabled(table.has_value());
     setToolbar(table ? TableChosenCommands : NoTableCommands);
+}
+
+std::optional<QList<TableRow>> frmShipTables::editFigure(qint64 tableId, int row,
+                                                         TableColumn column, const QString& text) {
+    std::optional<QList<TableRow>> stored;
+    reportFailure(QStringLiteral("frmShipTables::editFigure"), [&] {
+        const Register store(m_connection);
+        // In the order the rows are shown, which is the order stored.
+        const TableRowEdit edit =
+            editTableFigure(store.tableRows(tableId, 0, -1), row, column, text);
+        if (edit.refusal) {
+            showWarning(QStringLiteral("The figure is not stored:"), *edit.refusal);
+            return;
+        }
+        if (!edit.said.isEmpty()) {
+            const Message question{
+                MessageIcon::Question, applicationTitle(),
+                QStringLiteral("The audit says of the table with this figure:\n\n%1\n\n"
+                               "Store it all the same?")
+                    .arg(edit.said.join(u'\n')),
+                MessageButtons::YesNo, MessageAnswer::No};
+            if (messageService().show(question) != MessageAnswer::Yes)
+                return;
+        }
+        store.replaceTableRows(tableId, edit.rows);
+        stored = edit.rows;
+    });
+    return stored;
 }
 
 void frmShipTables::importFile() {
@@ -188,7 +228,12 @@ void frmShipTables::preview(const QString& text) {
 }
 
 void frmShipTables::exportChosen() {
-    const std::optional<ShipTable> table = chosenTable();
+    const std::optional<ShipTable> chosen = chosenTable();
+    if (!chosen)
+        return;
+    std::optional<ShipTable> table;
+    reportFailure(QStringLiteral("frmShipTables::exportChosen"),
+                  [&] { table = Register(m_connection).shipTable(chosen->id); });
     if (!table)
         return;
     const QString proposed = QStringLiteral("%1 hydrostatic table %2.csv")

@@ -34,7 +34,11 @@ private:
     void shipChosen(int row);
     void listTables();
     void tableChosen();
+    // The declaration of the table chosen, without its rows.
     std::optional<ShipTable> chosenTable() const;
+    // A figure typed into the rows, audited and stored; the rows stored.
+    std::optional<QList<TableRow>> editFigure(qint64 tableId, int row, TableColumn column,
+                                              const QString& text);
     void importFile();
     void importPasted();
     void preview(const QString& text);
@@ -45,6 +49,7 @@ private:
     Connection& m_connection;
     NameListModel m_ships;
     ShipTableModel m_rows;
-    // The tables listed, in the order of the list's rows.
+    // The tables listed, in the order of the list's rows, without their
+    // rows.
     QList<ShipTable> m_tables;
 };

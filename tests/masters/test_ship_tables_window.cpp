@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
@@ -68,6 +69,9 @@ private slots:
     void listFollowsTheShipChosen();
     void tabWalksTheWindow();
     void keysInThePreview();
+    void figureEditedThroughTheAudit_data();
+    void figureEditedThroughTheAudit();
+    void rowsAreReadAPageAtATime();
 
 private:
     template <typename T = QWidget> T* part(const char* name) const {
@@ -111,6 +115,9 @@ private:
     }
     QString shownCell(int row, int column) const {
         const QAbstractItemModel* rows = part<QTableView>("grdRows")->model();
+        // The view reads the rows once it is laid out.
+        if (!QTest::qWaitFor([&] { return rows->rowCount() > row; }))
+            return QStringLiteral("(row %1 never read)").arg(row);
         return rows->data(rows->index(row, column)).toString();
     }
 
@@ -249,8 +256,8 @@ void TestShipTablesWindow::lcfFromTheAftPerpendicularIsStoredFromAmidships() {
     QCOMPARE(part<QTableWidget>("tblTables")->item(0, 2)->text(), text("Forward"));
     // LBP 100: 52.5 forward of the aft perpendicular is 2.5 forward of
     // amidships.
-    QCOMPARE(shownCell(0, 2), text("-2.5"));
-    QCOMPARE(shownCell(1, 2), text("2.4"));
+    QCOMPARE(shownCell(0, 3), text("-2.5"));
+    QCOMPARE(shownCell(1, 3), text("2.4"));
 }
 
 void TestShipTablesWindow::unreadableFileIsSaidAndNothingOpens() {
@@ -363,6 +370,84 @@ void TestShipTablesWindow::keysInThePreview() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!preview.isVisible());
     QCOMPARE(preview.result(), int(QDialog::Rejected));
+}
+
+void TestShipTablesWindow::figureEditedThroughTheAudit_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QStringList>("said");
+    QTest::addColumn<QString>("stored");
+    const QString question = text("The audit says of the table with this figure:\n\n"
+                                  "Line 4: Displacement 15900 is out of line with the rows round "
+                                  "it (about 15750 would follow them).\n\nStore it all the "
+                                  "same?");
+    const auto refused = [](const char* why) {
+        return QStringList{text("The figure is not stored:\r\n\r\n") + text(why)};
+    };
+    QTest::newRow("in line") << 1 << text("15750.0") << false << QStringList() << text("15750");
+    QTest::newRow("out of line, kept")
+        << 1 << text("15900") << true << QStringList{question} << text("15900");
+    QTest::newRow("out of line, dropped")
+        << 1 << text("15900") << false << QStringList{question} << text("15750");
+    QTest::newRow("no figure") << 1 << text("15 750") << false
+                               << refused("\"15 750\" is no figure.") << text("15750");
+    QTest::newRow("a draft twice")
+        << 0 << text("7.7") << false << refused("Line 4 gives the draft 7.7 m again (line 3).")
+        << text("7.8");
+}
+
+void TestShipTablesWindow::figureEditedThroughTheAudit() {
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(bool, yes);
+    QFETCH(QStringList, said);
+    QFETCH(QString, stored);
+    QList<TableRow> rows;
+    int displacement = 15000;
+    for (const char* draft :
+         {"7.5", "7.6", "7.7", "7.8", "7.9", "8.0", "8.1", "8.2", "8.3", "8.4", "8.5"}) {
+        rows.append(row(draft, qPrintable(QString::number(displacement)), "2.5"));
+        displacement += 250;
+    }
+    const qint64 id = storeTable(text("Booklet"), rows);
+    m_window->showShip(m_ship);
+    QVERIFY(!shownCell(3, column).isEmpty());
+    auto* view = part<QTableView>("grdRows");
+    const QModelIndex cell = view->model()->index(3, column);
+    view->setCurrentIndex(cell);
+    view->edit(cell);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QVERIFY(editor);
+    editor->selectAll();
+    m_db->messages.queueAnswer(yes ? MessageAnswer::Yes : MessageAnswer::No);
+    QTest::keyClicks(editor, typed);
+    const QPointer<QLineEdit> open = editor;
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view commits and closes its editor once back in the event loop.
+    QTRY_VERIFY(!open);
+
+    QCOMPARE(m_db->messages.texts(), said);
+    const TableRow kept = Register(*gcnnStore).shipTable(id)->rows.at(3);
+    QCOMPARE(*kept[TableColumn(column)], Decimal::fromText(stored));
+    QCOMPARE(shownCell(3, column), Decimal::fromText(stored).toString());
+}
+
+void TestShipTablesWindow::rowsAreReadAPageAtATime() {
+    QList<TableRow> many;
+    for (int n = 0; n < 600; ++n)
+        many.append(row(qPrintable(QString::number(4 + n) + QStringLiteral(".0")),
+                        qPrintable(QString::number(8000 + 250 * n)), "1.5"));
+    storeTable(text("Long"), many);
+    m_window->showShip(m_ship);
+    auto* rows = part<QTableView>("grdRows");
+    QTRY_COMPARE(rows->model()->rowCount(), ShipTableModel::pageRows);
+    QCOMPARE(part<QTableWidget>("tblTables")->item(0, 4)->text(), text("600"));
+    rows->scrollToBottom();
+    QTRY_COMPARE(rows->model()->rowCount(), 512);
+    rows->scrollToBottom();
+    QTRY_COMPARE(rows->model()->rowCount(), 600);
+    QCOMPARE(shownCell(599, 0), text("603"));
 }
 
 QTEST_MAIN(TestShipTablesWindow)
