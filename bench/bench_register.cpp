@@ -5,6 +5,7 @@
 #include "frm_open.h"
 #include "frm_port_master.h"
 #include "frm_ship_particulars.h"
+#include "frm_ship_tables.h"
 #include "generated_register.h"
 #include "master_windows.h"
 #include "message_service.h"
@@ -14,6 +15,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QListView>
+#include <QSqlQuery>
+#include <QTableView>
 #include <QTest>
 #include <benchmark/benchmark.h>
 
@@ -86,10 +89,35 @@ void choosePort(benchmark::State& state) {
     }
 }
 
+// Shows ships that have a table in turn: the tables listed and the first
+// page of rows read.
+void showShipTables(benchmark::State& state) {
+    QSqlQuery query(gcnnStore->database());
+    if (!query.exec(QStringLiteral("SELECT DISTINCT TableShipID FROM HydrostaticTable LIMIT 50"))) {
+        state.SkipWithError("no tables");
+        return;
+    }
+    QList<qint64> ships;
+    while (query.next())
+        ships.append(query.value(0).toLongLong());
+    frmShipTables window(*theRegister->frame, *gcnnStore);
+    window.show();
+    auto* rows = window.findChild<QTableView*>(QStringLiteral("grdRows"));
+    int next = 0;
+    for (auto _ : state) {
+        window.showShip(ships.at(next++ % ships.size()));
+        // The view reads the first page once it lays itself out.
+        if (!QTest::qWaitFor([rows] { return rows->model()->rowCount() > 0; }, 1000))
+            state.SkipWithError("no rows shown");
+    }
+}
+
 } // namespace
 
 BENCHMARK(openWindow<frmShipParticulars>)->Unit(benchmark::kMillisecond);
 BENCHMARK(openWindow<frmPortMaster>)->Unit(benchmark::kMillisecond);
+BENCHMARK(openWindow<frmShipTables>)->Unit(benchmark::kMillisecond);
+BENCHMARK(showShipTables)->Unit(benchmark::kMillisecond);
 BENCHMARK(openOpenDialog)->Unit(benchmark::kMillisecond);
 BENCHMARK(chooseShip)->Unit(benchmark::kMillisecond);
 BENCHMARK(choosePort)->Unit(benchmark::kMillisecond);
