@@ -422,6 +422,8 @@ void TestShipTablesWindow::figureEditedThroughTheAudit() {
     editor->selectAll();
     m_db->messages.queueAnswer(yes ? MessageAnswer::Yes : MessageAnswer::No);
     QTest::keyClicks(editor, typed);
+    if (qEnvironmentVariableIsSet("CALVANE_SCREENSHOT"))
+        m_window->grab().save(qEnvironmentVariable("CALVANE_SCREENSHOT"));
     const QPointer<QLineEdit> open = editor;
     QTest::keyClick(editor, Qt::Key_Return);
     // The view commits and closes its editor once back in the event loop.
