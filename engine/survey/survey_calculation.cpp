@@ -25,9 +25,13 @@ QList<int> registerItems() {
     return itemIDs(Register(*gcnnStore).deductionItems());
 }
 
+QList<DeductionItem> itemsOfRegisterOrShipped() {
+    return gcnnStore ? Register(*gcnnStore).deductionItems() : shippedDeductionItems();
+}
+
 // A survey that brings its own ship needs no register for its items.
 QList<int> itemsWithOrWithoutRegister() {
-    return gcnnStore ? registerItems() : itemIDs(shippedDeductionItems());
+    return itemIDs(itemsOfRegisterOrShipped());
 }
 
 const ShipParticulars& particularsOf(const SurveyDocument& survey) {
@@ -92,6 +96,19 @@ SurveyCalculation::SurveyCalculation(const SurveyDocument& survey)
     const Decimal lightShip = Decimal::fromText(ship.lightShip);
     for (const auto& draft : m_drafts)
         draft->setShipParticulars(ship.name, lbp, lightShip);
+}
+
+SurveyCalculation::SurveyCalculation(const SurveyCalculation& base, const SurveyDocument& survey)
+    : SurveyCalculation(survey, base.m_deductionItems) {
+    for (int stage = 0; stage < 2; ++stage)
+        m_drafts[stage]->shareShip(*base.m_drafts[stage]);
+}
+
+QHash<int, QString> deductionItemNames() {
+    QHash<int, QString> names;
+    for (const DeductionItem& item : itemsOfRegisterOrShipped())
+        names.insert(item.id, item.name);
+    return names;
 }
 
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, const QList<int>& deductionItems)
