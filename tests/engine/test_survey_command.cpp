@@ -158,6 +158,17 @@ void TestSurveyCommand::warnsAndStillComputes() {
     QVERIFY(result.out.contains(
         QStringLiteral("warning: Invalid constant value. Please check your input values.")));
     QVERIFY(result.out.contains(QStringLiteral("  Constant                       -437.4953\n")));
+    QVERIFY(result.out.contains(QStringLiteral("check (constant-negative): The constant -437.5 t "
+                                               "is negative")));
+
+    const QJsonObject json =
+        QJsonDocument::fromJson(
+            run({QStringLiteral("compute"), QStringLiteral("--json"), file}).out.toUtf8())
+            .object();
+    const QJsonObject check = json[QStringLiteral("checks")].toArray().first().toObject();
+    QCOMPARE(check[QStringLiteral("code")].toString(), QStringLiteral("constant-negative"));
+    QCOMPARE(check[QStringLiteral("figures")][QStringLiteral("constant")].toString(),
+             QStringLiteral("-437.4953"));
 }
 
 // clang-format off
