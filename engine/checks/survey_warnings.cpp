@@ -216,11 +216,11 @@ void Warnings::checkConstant(const std::optional<Decimal>& constant,
     if (away <= m_limits.constantChangePercent)
         return;
     add("constant-history", std::nullopt,
-        QStringLiteral("the constant %1 t is %2 % away from this ship's %3 earlier surveys "
-                       "(%4 t on average)")
-            .arg(groupedText(*constant, 1), shown(away, 1))
+        QStringLiteral("the constant %1 t is %2 % away from %3 t, this ship's average over %4 "
+                       "earlier %5")
+            .arg(groupedText(*constant, 1), shown(away, 1), groupedText(average, 1))
             .arg(previous.size())
-            .arg(groupedText(average, 1)),
+            .arg(previous.size() == 1 ? QStringLiteral("survey") : QStringLiteral("surveys")),
         {{QStringLiteral("constant"), constant->toString()},
          {QStringLiteral("average"), shown(average, 5)},
          {QStringLiteral("surveys"), QString::number(previous.size())},

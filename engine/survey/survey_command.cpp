@@ -8,6 +8,7 @@
 #include "register.h"
 #include "register_location.h"
 #include "ship.h"
+#include "ship_constants.h"
 #include "survey_assessment.h"
 #include "survey_calculation.h"
 #include "survey_file.h"
@@ -241,7 +242,8 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         [&](const SurveyDocument& survey, const SurveyCalculation& calculation,
             const QStringList& warnings) {
             const SurveyAssessment assessment =
-                assessSurvey(survey, calculation, {}, defaultSurveyLimits());
+                assessSurvey(survey, calculation, earlierShipConstants(survey, options->file),
+                             defaultSurveyLimits());
             if (options->json)
                 out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings, assessment));
             else
