@@ -12,9 +12,9 @@ SurveyAssessment assessSurvey(const SurveyDocument& survey, const SurveyCalculat
                        previousConstants, limits);
     if (!figures.cargo)
         return assessment;
-    const CargoOf cargoOf =
-        [&calculation](const SurveyDocument& changed) -> std::optional<Decimal> {
-        SurveyCalculation again(calculation, changed);
+    SurveyCalculation again(calculation, survey);
+    const CargoOf cargoOf = [&again](const SurveyDocument& changed) -> std::optional<Decimal> {
+        again.restart(changed);
         if (!again.run().isEmpty())
             return std::nullopt;
         return Decimal::tryParse(again.cargoField());

@@ -137,6 +137,17 @@ QString SurveyCalculation::run() {
     return QString();
 }
 
+void SurveyCalculation::restart(const SurveyDocument& survey) {
+    m_survey = survey;
+    m_initialNetField = survey.typedInitialNetDisplacement;
+    m_billOfLading = survey.billOfLadingQuantity;
+    m_constantField.clear();
+    m_cargoField.clear();
+    m_warnings.clear();
+    for (StageOutcome& outcome : m_outcomes)
+        outcome = StageOutcome{};
+}
+
 QStringList SurveyCalculation::warnings() const {
     QStringList lines;
     for (const Message& warning : m_warnings)

@@ -36,6 +36,10 @@ public:
     // (the message it showed, on one line, or what a calculation error
     // means).
     QString run();
+    // Takes another survey of the same ship to run next, the drafts kept as
+    // the worksheet keeps them between one Calculate and the next: quicker
+    // than a new calculation when a survey is calculated many times over.
+    void restart(const SurveyDocument& survey);
     // Whether the survey holds the Final, or the Initial, draft at all.
     bool finalTaken() const;
     bool initialTaken() const;

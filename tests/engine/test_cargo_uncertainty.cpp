@@ -46,6 +46,8 @@ private slots:
     void sensitivityAgreesWithTheDerivative_data();
     void sensitivityAgreesWithTheDerivative();
     void agreesWithRandomPerturbations();
+    void calculatingAgainGivesWhatANewCalculationGives_data();
+    void calculatingAgainGivesWhatANewCalculationGives();
     void combinesAndNamesTheLargest();
     void noCargoNoUncertainty();
 };
@@ -168,6 +170,29 @@ void TestCargoUncertainty::agreesWithRandomPerturbations() {
     const Decimal standard = uncertainty->expanded / Decimal(2);
     const Decimal ratio = variance / (standard * standard);
     QVERIFY2(ratio > d("0.9") && ratio < d("1.1"), qPrintable(ratio.toString()));
+}
+
+// The worksheet and the command assess a survey with one calculation run
+// again for each input: it must give what a new calculation each time gives.
+void TestCargoUncertainty::calculatingAgainGivesWhatANewCalculationGives_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("loading") << "loading-survey.json";
+    QTest::newRow("discharging") << "discharging-survey.json";
+}
+
+void TestCargoUncertainty::calculatingAgainGivesWhatANewCalculationGives() {
+    QFETCH(QString, file);
+    const SurveyDocument survey = sample(qPrintable(file));
+    SurveyCalculation calculation(survey);
+    QCOMPARE(calculation.run(), QString());
+    const SurveyLimits limits = defaultSurveyLimits();
+    const std::optional<CargoUncertainty> fresh = cargoUncertainty(survey, cargoOf, limits, {});
+    const std::optional<CargoUncertainty> again =
+        assessSurvey(survey, calculation, {}, limits).uncertainty;
+    QVERIFY(fresh && again);
+    QCOMPARE(again->sensitivities.size(), fresh->sensitivities.size());
+    for (qsizetype i = 0; i < fresh->sensitivities.size(); ++i)
+        QCOMPARE(again->sensitivities[i].change, fresh->sensitivities[i].change);
 }
 
 void TestCargoUncertainty::combinesAndNamesTheLargest() {
