@@ -136,10 +136,14 @@ Decimal uncertaintyPercent(const CargoUncertainty& uncertainty) {
     return uncertainty.expanded * Decimal(100) / uncertainty.cargo.abs();
 }
 
+QString uncertaintyMargin(const CargoUncertainty& uncertainty) {
+    return QStringLiteral("± %1 t (±%2 %, 95 %)")
+        .arg(groupedText(uncertainty.expanded, 0), groupedText(uncertaintyPercent(uncertainty), 2));
+}
+
 QString uncertaintyText(const CargoUncertainty& uncertainty) {
-    return QStringLiteral("%1 t ± %2 t (±%3 %, 95 %)")
-        .arg(groupedText(uncertainty.cargo, 1), groupedText(uncertainty.expanded, 0),
-             groupedText(uncertaintyPercent(uncertainty), 2));
+    return groupedText(uncertainty.cargo, 1) + QStringLiteral(" t ") +
+           uncertaintyMargin(uncertainty);
 }
 
 QString contributorsText(const CargoUncertainty& uncertainty, int count) {

@@ -49,6 +49,8 @@ std::optional<CargoUncertainty> cargoUncertainty(const SurveyDocument& survey,
 
 // "88,759.7 t ± 94 t (±0.11 %, 95 %)".
 QString uncertaintyText(const CargoUncertainty& uncertainty);
+// "± 94 t (±0.11 %, 95 %)": the same without the cargo.
+QString uncertaintyMargin(const CargoUncertainty& uncertainty);
 // "final draft readings 61 t, final ballast 48 t, initial density 20 t":
 // the largest `count` contributors.
 QString contributorsText(const CargoUncertainty& uncertainty, int count = 3);
