@@ -7,6 +7,7 @@
 #include "connection.h"
 #include "create_database.h"
 #include "register.h"
+#include "survey_assessment.h"
 #include "survey_calculation.h"
 #include "survey_file.h"
 
@@ -73,8 +74,43 @@ void completeSurvey(benchmark::State& state, const char* sample, ShipSource sour
     state.SetItemsProcessed(state.iterations());
 }
 
+// What the checks and the cargo's uncertainty add to a calculated survey:
+// the warnings and one calculation again for each input.
+void assessedSurvey(benchmark::State& state, const char* sample, ShipSource source) {
+    const SurveyFileResult read =
+        readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(sample));
+    if (!read.document) {
+        state.SkipWithError("sample unreadable");
+        return;
+    }
+    const SurveyDocument& survey = *read.document;
+    std::unique_ptr<StoredShip> stored;
+    if (source == ShipSource::Register)
+        stored = std::make_unique<StoredShip>(*survey.particulars);
+    const std::unique_ptr<SurveyCalculation> calculation =
+        calculationOf(survey, source, stored.get());
+    if (!calculation->run().isEmpty()) {
+        state.SkipWithError("survey refused");
+        return;
+    }
+    const SurveyLimits limits = defaultSurveyLimits();
+    for (auto _ : state) {
+        const SurveyAssessment assessment = assessSurvey(survey, *calculation, {}, limits);
+        if (!assessment.uncertainty) {
+            state.SkipWithError("no uncertainty");
+            break;
+        }
+        benchmark::DoNotOptimize(assessment.uncertainty->expanded);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(assessedSurvey, loading_register, "loading-survey.json", ShipSource::Register)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(assessedSurvey, discharging_inline, "discharging-survey.json", ShipSource::Inline)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(completeSurvey, loading_register, "loading-survey.json", ShipSource::Register,
                   false)
     ->Unit(benchmark::kMicrosecond);

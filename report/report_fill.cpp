@@ -185,6 +185,7 @@ private:
         const Decimal cargo = m_source.worksheet == Worksheet::Discharging ? initialNet - finalNet
                                                                            : finalNet - initialNet;
         set(QStringLiteral("lblTotCargoLoaded"), cargo.rounded(5).toString() + tonnes);
+        set(QStringLiteral("lblCargoUncertainty"), m_source.cargoUncertainty);
     }
 
     const ReportSource& m_source;

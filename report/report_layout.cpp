@@ -230,6 +230,10 @@ private:
             cargoCaption, Qt::AlignLeft, LabelStyle::Total);
         add(QStringLiteral("lblTotCargoLoaded"), cargoTop, 4824, valueWidth, QStringLiteral("0 MT"),
             Qt::AlignRight, LabelStyle::Total);
+        // How far the cargo can be trusted, beside it.
+        add(QStringLiteral("lblCargoUncertainty"), cargoTop, 4824 + valueWidth + 216,
+            tableRight - (4824 + valueWidth + 216), QString(), Qt::AlignLeft | Qt::AlignTop,
+            LabelStyle::Note, 2 * rowHeight);
         const int resultsTop = std::min(constantTop, cargoTop) - 72;
         const int resultsBottom = std::max(constantTop, cargoTop) + rowHeight + 72;
         const int boxLeft = captionLeft - 144;

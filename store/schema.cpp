@@ -77,6 +77,12 @@ const QList<TableDefinition>& storeTables() {
           number("RowDraft"), number("RowDisplacement"), number("RowTPC"), number("RowLCF"),
           number("RowMCTC"), number("RowKM"), number("RowLCB")},
          true},
+        {QStringLiteral("ConstantHistory"),
+         {whole("HistoryID", StoreAssignedKey),
+          whole("HistoryShipID", "NOT NULL REFERENCES Ship(ShipID) ON DELETE CASCADE"),
+          text("HistoryDate"), text("HistoryPort"), number("HistoryConstant"),
+          text("HistorySurveyFile")},
+         true},
     };
     return tables;
 }
@@ -137,7 +143,9 @@ QStringList addLaterTableStatements() {
     return statements + QStringList{QStringLiteral("CREATE INDEX IF NOT EXISTS TablesOfShip ON "
                                                    "HydrostaticTable (TableShipID)"),
                                     QStringLiteral("CREATE INDEX IF NOT EXISTS RowsOfTable ON "
-                                                   "HydrostaticRow (RowTableID, RowDraft)")};
+                                                   "HydrostaticRow (RowTableID, RowDraft)"),
+                                    QStringLiteral("CREATE INDEX IF NOT EXISTS ConstantsOfShip ON "
+                                                   "ConstantHistory (HistoryShipID)")};
 }
 
 QStringList createIndexStatements() {

@@ -13,6 +13,7 @@
 #include "ship_and_port_lists.h"
 #include "stage_tabs.h"
 #include "survey.h"
+#include "survey_checks_panel.h"
 #include "survey_file_commands.h"
 #include "survey_print.h"
 #include "ui_survey_worksheet.h"
@@ -68,6 +69,10 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
     m_files->mayBeSaved = [this] { return maySave(); };
     m_files->proposedPath = [this] { return proposedFilePath(); };
     m_lists = std::make_unique<ShipAndPortLists>(*m_ui->dcbShip, *m_ui->dcbPort);
+    m_checksPanel =
+        std::make_unique<SurveyChecksPanel>(*m_ui->lstChecks, *m_ui->lblCargoUncertainty);
+    m_checksPanel->survey = [this] { return surveyDocument(); };
+    m_checksPanel->file = [this] { return m_survey.filePath(); };
     connect(&m_lists->ships(), &BoundList::chosen, this, [this](int shipID) {
         reportFailure(QStringLiteral("frmCalvane::dcbShip_Change"), [&] { shipChosen(shipID); });
     });

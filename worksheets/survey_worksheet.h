@@ -16,6 +16,7 @@ class DraftGrids;
 class DraftView;
 class ShipAndPortLists;
 class StageTabs;
+class SurveyChecksPanel;
 class Survey;
 class SurveyFileCommands;
 class WorksheetKeyboard;
@@ -138,6 +139,7 @@ private:
     std::unique_ptr<DraftView> m_view;
     std::unique_ptr<DraftFieldChecks> m_checks;
     std::unique_ptr<SurveyFileCommands> m_files;
+    std::unique_ptr<SurveyChecksPanel> m_checksPanel;
     CorrectedDrafts m_corrected;
     Commands m_enabled;
     bool mblnLoading = false;

@@ -5,6 +5,7 @@
 #include "message_service.h"
 #include "ship_and_port_lists.h"
 #include "stage_calculation.h"
+#include "survey_checks_panel.h"
 #include "survey_worksheet.h"
 #include "ui_survey_worksheet.h"
 
@@ -52,6 +53,7 @@ void SurveyWorksheet::cmdCalculate_Click() {
     }
     m_entries[index] = request.entry;
     LoadDraft(index);
+    m_checksPanel->refresh();
     for (const Message& warning : outcome.warnings)
         messageService().show(warning);
     m_ui->txtFwdPort->setFocus();

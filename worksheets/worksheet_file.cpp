@@ -10,6 +10,7 @@
 #include "ship_and_port_lists.h"
 #include "stage_tabs.h"
 #include "survey.h"
+#include "survey_checks_panel.h"
 #include "survey_file.h"
 #include "survey_file_commands.h"
 #include "survey_file_name.h"
@@ -25,11 +26,14 @@
 void SurveyWorksheet::watchEdits() {
     // Only what the user types counts as a change: the figures the
     // worksheet fills in itself do not.
-    for (QLineEdit* box : findChildren<QLineEdit*>())
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
         connect(box, &QLineEdit::textEdited, this, [this] { m_survey.setModified(true); });
+        connect(box, &QLineEdit::textEdited, m_checksPanel.get(), &SurveyChecksPanel::schedule);
+    }
     connect(&m_lists->ships(), &BoundList::chosen, this, [this] {
         if (!mblnLoading)
             m_survey.setModified(true);
+        m_checksPanel->schedule();
     });
     connect(&m_survey, &Survey::commitEdits, this,
             [this] { m_survey.setContents(surveyDocument()); });
@@ -141,6 +145,7 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
     m_entries[0] = survey.initial;
     m_entries[1] = survey.final;
     m_survey.open(survey, path, unsaved);
+    m_checksPanel->refresh();
 }
 
 void SurveyWorksheet::showFinalTab(bool checkInitialTab) {

@@ -59,4 +59,6 @@ struct ReportSource {
     std::optional<ReportColumn> final;
     // The initial net displacement box of the Final tab (txtFnlGrdTxtBox).
     QString initialNetDisplacement;
+    // "± 249 t (±0.33 %, 95 %)" beside the cargo; blank without a cargo.
+    QString cargoUncertainty;
 };

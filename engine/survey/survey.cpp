@@ -1,5 +1,6 @@
 #include "survey.h"
 
+#include "ship_constants.h"
 #include "survey_rules.h"
 
 #include <QFile>
@@ -66,6 +67,7 @@ QString Survey::save(const QString& path) {
         return error;
     setFile(path, serializeSurvey(survey));
     setModified(false);
+    keepShipConstant(survey, path);
     emit saved(path);
     return QString();
 }

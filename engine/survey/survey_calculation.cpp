@@ -25,9 +25,13 @@ QList<int> registerItems() {
     return itemIDs(Register(*gcnnStore).deductionItems());
 }
 
+QList<DeductionItem> itemsOfRegisterOrShipped() {
+    return gcnnStore ? Register(*gcnnStore).deductionItems() : shippedDeductionItems();
+}
+
 // A survey that brings its own ship needs no register for its items.
 QList<int> itemsWithOrWithoutRegister() {
-    return gcnnStore ? registerItems() : itemIDs(shippedDeductionItems());
+    return itemIDs(itemsOfRegisterOrShipped());
 }
 
 const ShipParticulars& particularsOf(const SurveyDocument& survey) {
@@ -94,6 +98,19 @@ SurveyCalculation::SurveyCalculation(const SurveyDocument& survey)
         draft->setShipParticulars(ship.name, lbp, lightShip);
 }
 
+SurveyCalculation::SurveyCalculation(const SurveyCalculation& base, const SurveyDocument& survey)
+    : SurveyCalculation(survey, base.m_deductionItems) {
+    for (int stage = 0; stage < 2; ++stage)
+        m_drafts[stage]->shareShip(*base.m_drafts[stage]);
+}
+
+QHash<int, QString> deductionItemNames() {
+    QHash<int, QString> names;
+    for (const DeductionItem& item : itemsOfRegisterOrShipped())
+        names.insert(item.id, item.name);
+    return names;
+}
+
 SurveyCalculation::SurveyCalculation(const SurveyDocument& survey, const QList<int>& deductionItems)
     : m_survey(survey), m_deductionItems(deductionItems) {
     for (int stage = 0; stage < 2; ++stage) {
@@ -118,6 +135,17 @@ QString SurveyCalculation::run() {
             return reason;
     }
     return QString();
+}
+
+void SurveyCalculation::restart(const SurveyDocument& survey) {
+    m_survey = survey;
+    m_initialNetField = survey.typedInitialNetDisplacement;
+    m_billOfLading = survey.billOfLadingQuantity;
+    m_constantField.clear();
+    m_cargoField.clear();
+    m_warnings.clear();
+    for (StageOutcome& outcome : m_outcomes)
+        outcome = StageOutcome{};
 }
 
 QStringList SurveyCalculation::warnings() const {

@@ -4,6 +4,7 @@
 #include "stage_calculation.h"
 #include "survey_document.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -26,12 +27,19 @@ public:
     // needs no connection. Raises ProgramError when the items cannot be
     // read or the survey gives no particulars.
     explicit SurveyCalculation(const SurveyDocument& survey);
+    // Another survey of `base`'s ship with its deductible items: reads no
+    // register, so that a survey can be calculated again many times over.
+    SurveyCalculation(const SurveyCalculation& base, const SurveyDocument& survey);
 
     // Empty when both stages were calculated, or the Initial one while the
     // Final draft is not taken yet; otherwise the reason the command stopped
     // (the message it showed, on one line, or what a calculation error
     // means).
     QString run();
+    // Takes another survey of the same ship to run next, the drafts kept as
+    // the worksheet keeps them between one Calculate and the next: quicker
+    // than a new calculation when a survey is calculated many times over.
+    void restart(const SurveyDocument& survey);
     // Whether the survey holds the Final, or the Initial, draft at all.
     bool finalTaken() const;
     bool initialTaken() const;
@@ -65,3 +73,7 @@ private:
     QString m_cargoField;
     QList<Message> m_warnings;
 };
+
+// The deductible items' names by key: the open register's, or the shipped
+// ones when none is open.
+QHash<int, QString> deductionItemNames();

@@ -8,6 +8,8 @@
 #include "register.h"
 #include "register_location.h"
 #include "ship.h"
+#include "ship_constants.h"
+#include "survey_assessment.h"
 #include "survey_calculation.h"
 #include "survey_file.h"
 #include "survey_printout.h"
@@ -28,10 +30,11 @@ const char usage[] =
     "discharging worksheet calculates it (the Initial draft, then the Final\n"
     "draft), and prints the corrected drafts, the interpolation, the displacement\n"
     "corrections, the net displacements and the constant and cargo, with every\n"
-    "warning the worksheet would show. A survey whose Final draft is not taken\n"
-    "yet is calculated as far as the Initial draft goes (the constant of a\n"
-    "loading survey, cargo + constant of a discharging one); the results that\n"
-    "need the Final draft stay blank and a note says so.\n"
+    "warning the worksheet would show, the readings and results that look wrong\n"
+    "(\"check (CODE): ...\") and the cargo's uncertainty at 95 %. A survey whose\n"
+    "Final draft is not taken yet is calculated as far as the Initial draft goes\n"
+    "(the constant of a loading survey, cargo + constant of a discharging one);\n"
+    "the results that need the Final draft stay blank and a note says so.\n"
     "\n"
     "  --json           print every figure at full precision as JSON\n"
     "  --database FILE  the database holding the survey's ship when the file names\n"
@@ -238,10 +241,13 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         options->file, options->database, err,
         [&](const SurveyDocument& survey, const SurveyCalculation& calculation,
             const QStringList& warnings) {
+            const SurveyAssessment assessment =
+                assessSurvey(survey, calculation, earlierShipConstants(survey, options->file),
+                             defaultSurveyLimits());
             if (options->json)
-                out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings));
+                out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings, assessment));
             else
-                out << surveyAsText(survey, calculation, warnings);
+                out << surveyAsText(survey, calculation, warnings, assessment);
             return checkWritten(out, err);
         });
 }

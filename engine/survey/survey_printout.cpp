@@ -1,5 +1,6 @@
 #include "survey_printout.h"
 
+#include "decimal_functions.h"
 #include "printable_text.h"
 #include "ship.h"
 
@@ -164,10 +165,65 @@ QJsonObject stageJson(Stage stage, const SurveyCalculation& c) {
     };
 }
 
+void writeAssessment(TextWriter& out, const SurveyAssessment& assessment) {
+    if (const std::optional<CargoUncertainty>& u = assessment.uncertainty) {
+        out.line(QStringLiteral("Cargo uncertainty"), uncertaintyText(*u));
+        out.line(QStringLiteral("Worst case"),
+                 QStringLiteral("± %1 t").arg(groupedText(u->worstCase, 0)));
+        out.line(QStringLiteral("Largest contributors"), contributorsText(*u));
+    }
+    for (const SurveyWarning& warning : assessment.warnings)
+        out.plain(QStringLiteral("check (%1): %2").arg(warning.code, warningLine(warning)));
+}
+
+QJsonArray checksJson(const QList<SurveyWarning>& warnings) {
+    QJsonArray list;
+    for (const SurveyWarning& warning : warnings) {
+        QJsonObject figures;
+        for (const auto& [name, value] : warning.figures)
+            figures.insert(name, value);
+        list.append(QJsonObject{
+            {QStringLiteral("code"), warning.code},
+            {QStringLiteral("stage"),
+             warning.stage ? QJsonValue(stageTitle(*warning.stage)) : QJsonValue()},
+            {QStringLiteral("text"), warningLine(warning)},
+            {QStringLiteral("figures"), figures},
+        });
+    }
+    return list;
+}
+
+// Tonnes to 5 places, as the net displacements are kept.
+QJsonValue uncertaintyJson(const std::optional<CargoUncertainty>& uncertainty) {
+    if (!uncertainty)
+        return QJsonValue();
+    QJsonArray contributors;
+    for (const UncertaintyContributor& contributor : uncertainty->contributors)
+        contributors.append(
+            QJsonObject{{QStringLiteral("group"), contributor.group},
+                        {QStringLiteral("tonnes"), contributor.tonnes.rounded(5).toString()}});
+    QJsonArray sensitivities;
+    for (const CargoSensitivity& sensitivity : uncertainty->sensitivities)
+        sensitivities.append(
+            QJsonObject{{QStringLiteral("input"), sensitivity.input},
+                        {QStringLiteral("group"), sensitivity.group},
+                        {QStringLiteral("change"), sensitivity.change.rounded(5).toString()}});
+    return QJsonObject{
+        {QStringLiteral("cargo"), uncertainty->cargo.toString()},
+        {QStringLiteral("expanded"), uncertainty->expanded.rounded(5).toString()},
+        {QStringLiteral("coverage"), QStringLiteral("95 % (twice the standard uncertainty)")},
+        {QStringLiteral("percent"), uncertaintyPercent(*uncertainty).rounded(5).toString()},
+        {QStringLiteral("worstCase"), uncertainty->worstCase.rounded(5).toString()},
+        {QStringLiteral("text"), uncertaintyText(*uncertainty)},
+        {QStringLiteral("contributors"), contributors},
+        {QStringLiteral("sensitivities"), sensitivities},
+    };
+}
+
 } // namespace
 
 QString surveyAsText(const SurveyDocument& survey, const SurveyCalculation& c,
-                     const QStringList& warnings) {
+                     const QStringList& warnings, const SurveyAssessment& assessment) {
     TextWriter out;
     const clsShip& ship = c.draft(Stage::Initial).ship();
     out.plain(QStringLiteral("%1 survey of %2 (LBP %3 m, light ship %4 t)")
@@ -186,6 +242,7 @@ QString surveyAsText(const SurveyDocument& survey, const SurveyCalculation& c,
     out.heading(QStringLiteral("RESULTS"));
     for (const auto& [label, value] : surveyResults(survey, c))
         out.line(label, value);
+    writeAssessment(out, assessment);
     for (const QString& warning : warnings)
         out.plain(QStringLiteral("warning: ") + warning);
     for (const QString& note : notes(c))
@@ -194,7 +251,7 @@ QString surveyAsText(const SurveyDocument& survey, const SurveyCalculation& c,
 }
 
 QByteArray surveyAsJson(const SurveyDocument& survey, const SurveyCalculation& c,
-                        const QStringList& warnings) {
+                        const QStringList& warnings, const SurveyAssessment& assessment) {
     QJsonObject results;
     for (const auto& [label, value] : surveyResults(survey, c))
         results.insert(label, value);
@@ -205,6 +262,8 @@ QByteArray surveyAsJson(const SurveyDocument& survey, const SurveyCalculation& c
         {QStringLiteral("results"), results},
         {QStringLiteral("warnings"), QJsonArray::fromStringList(warnings)},
         {QStringLiteral("notes"), QJsonArray::fromStringList(notes(c))},
+        {QStringLiteral("checks"), checksJson(assessment.warnings)},
+        {QStringLiteral("uncertainty"), uncertaintyJson(assessment.uncertainty)},
     };
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }

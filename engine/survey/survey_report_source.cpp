@@ -2,6 +2,7 @@
 
 #include "draft.h"
 #include "errors.h"
+#include "survey_assessment.h"
 #include "survey_calculation.h"
 
 namespace {
@@ -120,5 +121,8 @@ ReportSource surveyReportSource(const SurveyDocument& survey, const SurveyCalcul
     source.initial = column(calculation, Stage::Initial, survey.initial);
     source.final = column(calculation, Stage::Final, survey.final);
     source.initialNetDisplacement = calculation.initialNetField();
+    if (const std::optional<CargoUncertainty> uncertainty =
+            assessSurvey(survey, calculation, {}, defaultSurveyLimits()).uncertainty)
+        source.cargoUncertainty = uncertaintyMargin(*uncertainty);
     return source;
 }

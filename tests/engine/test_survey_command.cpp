@@ -3,6 +3,7 @@
 #include "json_edit.h"
 #include "register.h"
 #include "rowset.h"
+#include "survey.h"
 #include "survey_calculation.h"
 #include "survey_command.h"
 #include "survey_file.h"
@@ -93,6 +94,7 @@ private slots:
     void refusesADamagedShip();
     void calculatesTheInitialDraftAlone_data();
     void calculatesTheInitialDraftAlone();
+    void setsTheConstantBesideTheShipsEarlierSurveys();
     void escapesControlCharacters();
     void failsWhenTheOutputCannotBeWritten_data();
     void failsWhenTheOutputCannotBeWritten();
@@ -158,6 +160,17 @@ void TestSurveyCommand::warnsAndStillComputes() {
     QVERIFY(result.out.contains(
         QStringLiteral("warning: Invalid constant value. Please check your input values.")));
     QVERIFY(result.out.contains(QStringLiteral("  Constant                       -437.4953\n")));
+    QVERIFY(result.out.contains(QStringLiteral("check (constant-negative): The constant -437.5 t "
+                                               "is negative")));
+
+    const QJsonObject json =
+        QJsonDocument::fromJson(
+            run({QStringLiteral("compute"), QStringLiteral("--json"), file}).out.toUtf8())
+            .object();
+    const QJsonObject check = json[QStringLiteral("checks")].toArray().first().toObject();
+    QCOMPARE(check[QStringLiteral("code")].toString(), QStringLiteral("constant-negative"));
+    QCOMPARE(check[QStringLiteral("figures")][QStringLiteral("constant")].toString(),
+             QStringLiteral("-437.4953"));
 }
 
 // clang-format off
@@ -459,6 +472,48 @@ void TestSurveyCommand::failsWhenTheOutputCannotBeWritten() {
     errStream.flush();
     QVERIFY2(err.startsWith(QStringLiteral("calvane-survey: cannot write the output: ")),
              qPrintable(err));
+}
+
+// Saving a survey of a stored ship keeps its constant; the next survey's
+// is set beside it, and a survey is never set beside itself. (The stored
+// ship's summer deadweight is below the sample's: it warns of that too.)
+void TestSurveyCommand::setsTheConstantBesideTheShipsEarlierSurveys() {
+    QTemporaryDir dir;
+    const QString database = databaseFileIn(dir.path());
+    createDatabase(database);
+    const QJsonObject sample =
+        edited(QJsonDocument::fromJson(fileBytes(samplePath("loading-survey.json"))).object(),
+               {QStringLiteral("ship")}, QJsonObject{{QStringLiteral("shipId"), 1}});
+    const QString earlier = dir.filePath(QStringLiteral("earlier.json"));
+    {
+        gcnnStore = std::make_unique<Connection>(QStringLiteral("test"));
+        gcnnStore->open(database);
+        Survey survey(Worksheet::Loading);
+        survey.open(*readSurveyFile(writtenFile(dir, QJsonDocument(sample).toJson())).document,
+                    QString());
+        QCOMPARE(survey.save(earlier), QString());
+        gcnnStore.reset();
+    }
+    const auto checks = [&](const QString& file) {
+        return run({QStringLiteral("compute"), QStringLiteral("--database"), database, file})
+            .out.split(u'\n')
+            .filter(QStringLiteral("check (constant"));
+    };
+    QCOMPARE(checks(earlier), QStringList());
+    // 50 t less ballast on arrival: 50 t more constant.
+    const QString later = dir.filePath(QStringLiteral("later.json"));
+    QFile out(later);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(QJsonDocument(edited(sample,
+                                   {QStringLiteral("initial"), QStringLiteral("deductions"),
+                                    QStringLiteral("26")},
+                                   QStringLiteral("20300.8")))
+                  .toJson());
+    out.close();
+    QCOMPARE(checks(later),
+             QStringList{QStringLiteral("check (constant-history): The constant 297.5 t is 20.2 % "
+                                        "away from 247.5 t, this ship's average over 1 earlier "
+                                        "survey")});
 }
 
 QTEST_GUILESS_MAIN(TestSurveyCommand)

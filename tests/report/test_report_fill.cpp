@@ -30,7 +30,7 @@ private slots:
                      qPrintable(label.name));
             QVERIFY2(label.top + label.height <= reportHeight, qPrintable(label.name));
         }
-        QCOMPARE(names.size(), 158);
+        QCOMPARE(names.size(), 159);
     }
 
     void values_data() {

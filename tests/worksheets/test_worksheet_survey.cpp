@@ -4,10 +4,14 @@
 #include "survey_file.h"
 #include "survey_typing.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
+#include <QListWidget>
 #include <QMap>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(Worksheet)
 Q_DECLARE_METATYPE(Qt::Key)
@@ -31,6 +35,25 @@ QJsonObject commandResults(const QString& file) {
         .object()
         .value(QStringLiteral("results"))
         .toObject();
+}
+
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The cargo's uncertainty as calvane-survey prints it for the same file.
+QString commandUncertainty(const QString& file) {
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    runSurveyCommand({QStringLiteral("compute"), QStringLiteral("--json"), file}, outStream,
+                     errStream);
+    outStream.flush();
+    return QJsonDocument::fromJson(
+               out.toUtf8())[QStringLiteral("uncertainty")][QStringLiteral("text")]
+        .toString();
 }
 
 // The rows calvane-survey prints for one draft, by their titles, as the
@@ -87,6 +110,10 @@ private slots:
     void shipBreakingTheParticularsRulesIsRefused();
     void rowsComeFromTheShipsTable();
     void rowsLeftToTheTableAreFilledAndStayMarked();
+    void checksShowWhileTyping();
+
+private:
+    QTemporaryDir m_dir;
 };
 
 void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand_data() {
@@ -102,6 +129,16 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand_data() {
     QTest::newRow("loading, Enter") << loading << Worksheet::Loading << Qt::Key_Return << QSize();
     QTest::newRow("discharging, Enter")
         << discharging << Worksheet::Discharging << Qt::Key_Return << QSize();
+    // A misread aft mark: the Checks panel says so, the figures still agree.
+    QByteArray twisted = readFileBytes(loading);
+    twisted.replace("\"aftStbd\": \"6.83\"", "\"aftStbd\": \"6.90\"");
+    const QString twistedFile = m_dir.filePath(QStringLiteral("twisted.json"));
+    QFile out(twistedFile);
+    out.open(QIODevice::WriteOnly);
+    out.write(twisted);
+    out.close();
+    QTest::newRow("loading, twisted")
+        << twistedFile << Worksheet::Loading << Qt::Key_Return << QSize();
     QTest::newRow("loading, Tab, 1366x768")
         << loading << Worksheet::Loading << Qt::Key_Tab << QSize(1366, 768 - 210);
     QTest::newRow("loading, Tab, 1280x800")
@@ -122,6 +159,7 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
     QCOMPARE(survey.particulars->lightShip, QStringLiteral("10800"));
     // The command runs before the worksheet: it ends the shared connection.
     const QJsonObject expected = commandResults(file);
+    const QString uncertainty = commandUncertainty(file);
     const QMap<QString, QString> initialRows = printedRows(file, QStringLiteral("INITIAL DRAFT"));
     const QMap<QString, QString> finalRows = printedRows(file, QStringLiteral("FINAL DRAFT"));
     WorksheetFixture f(kind);
@@ -165,6 +203,11 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
         QVERIFY(sameNumber(f.find("txtFinTotCargoDis")->text(), result("Total Cargo Discharged")));
         QVERIFY(sameNumber(f.find("txtConstant")->text(), result("Constant")));
     }
+    QVERIFY(!uncertainty.isEmpty());
+    QVERIFY2(f.find<QLabel>("lblCargoUncertainty")
+                 ->text()
+                 .startsWith(QStringLiteral("Cargo ") + uncertainty),
+             qPrintable(f.find<QLabel>("lblCargoUncertainty")->text()));
     if (qEnvironmentVariableIsSet("CALVANE_SCREENSHOT"))
         f.worksheet->grab().save(qEnvironmentVariable("CALVANE_SCREENSHOT"));
 }
@@ -325,6 +368,28 @@ void TestWorksheetSurvey::rowsLeftToTheTableAreFilledAndStayMarked() {
     f.find<QTabBar>("sstCalvane")->setCurrentIndex(1);
     QCOMPARE(marked(), fromTable);
     QCOMPARE(f.messages.texts(), QStringList());
+}
+
+// A twisted hull shows in the Checks panel once the readings are typed,
+// before Calculate, and no message box asks about it.
+void TestWorksheetSurvey::checksShowWhileTyping() {
+    const SurveyFileResult read = readSurveyFile(sample("loading-survey.json"));
+    QVERIFY2(read.document, qPrintable(read.error));
+    const DraftEntry& e = read.document->initial;
+    WorksheetFixture f(Worksheet::Loading);
+    using namespace survey_typing;
+    typeOpening(f, *read.document);
+    const auto* checks = f.find<QListWidget>("lstChecks");
+    for (const QString& text : {digits(e.date), digits(e.time), e.density, e.fwdPort, e.fwdStbd,
+                                e.midPort, e.midStbd, e.aftPort, QStringLiteral("6.90")})
+        f.type(text);
+    QTRY_VERIFY(checks->count() > 0 &&
+                checks->item(0)->data(Qt::UserRole).toString() == QStringLiteral("hull-twist"));
+    QCOMPARE(checks->item(0)->text(),
+             QStringLiteral("Initial draft: port less starboard is -0.04 m forward but -0.11 m "
+                            "aft: a twisted hull or a misread mark"));
+    QCOMPARE(f.messages.texts(), QStringList());
+    QCOMPARE(f.find<QLabel>("lblCargoUncertainty")->text(), QString());
 }
 
 QTEST_MAIN(TestWorksheetSurvey)

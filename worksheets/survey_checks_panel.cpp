@@ -1,0 +1,57 @@
+#include "survey_checks_panel.h"
+
+#include "errors.h"
+#include "ship_constants.h"
+#include "survey_assessment.h"
+#include "survey_calculation.h"
+
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+
+// The survey calculated as far as it goes; a ship the register cannot give
+// leaves the checks of what was typed alone.
+SurveyAssessment assessed(const SurveyDocument& survey, const QString& file) {
+    const SurveyLimits limits = defaultSurveyLimits();
+    if (survey.shipID) {
+        try {
+            SurveyCalculation calculation(survey, *survey.shipID);
+            calculation.run();
+            return assessSurvey(survey, calculation, earlierShipConstants(survey, file), limits);
+        } catch (const ProgramError&) {
+        }
+    }
+    return {surveyWarnings(survey, ShipFacts{}, SurveyFigures{}, {}, limits), std::nullopt};
+}
+
+} // namespace
+
+SurveyChecksPanel::SurveyChecksPanel(QListWidget& list, QLabel& uncertainty)
+    : m_list(list), m_uncertainty(uncertainty) {
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(250);
+    connect(&m_pause, &QTimer::timeout, this, &SurveyChecksPanel::refresh);
+}
+
+void SurveyChecksPanel::schedule() {
+    m_pause.start();
+}
+
+void SurveyChecksPanel::refresh() {
+    m_pause.stop();
+    const SurveyAssessment assessment = assessed(survey(), file());
+    m_list.clear();
+    for (const SurveyWarning& warning : assessment.warnings) {
+        auto* item = new QListWidgetItem(warningLine(warning), &m_list);
+        item->setData(Qt::UserRole, warning.code);
+        item->setToolTip(warning.code);
+    }
+    if (assessment.warnings.isEmpty())
+        m_list.addItem(tr("Nothing looks wrong so far."));
+    if (const std::optional<CargoUncertainty>& u = assessment.uncertainty)
+        m_uncertainty.setText(
+            tr("Cargo %1\nlargest: %2").arg(uncertaintyText(*u), contributorsText(*u)));
+    else
+        m_uncertainty.clear();
+}
