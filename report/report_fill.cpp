@@ -1,5 +1,7 @@
 #include "report_fill.h"
 
+#include "sheet_layout.h"
+
 namespace {
 
 const QString metres = QStringLiteral(" m");
@@ -193,6 +195,10 @@ private:
 
 } // namespace
 
-ReportPage fillReport(const ReportSource& source) {
-    return ReportFiller(source).fill();
+ReportPage fillReport(const ReportSource& source, const ReportOptions& options) {
+    ReportPage page = ReportFiller(source).fill();
+    if (options.calculationSheet)
+        page.setSheetPages(sheetLayouts(source.sheet, source.ship.name));
+    page.setAuthor(options.surveyor);
+    return page;
 }

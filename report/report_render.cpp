@@ -57,6 +57,7 @@ QFont fontFor(LabelStyle style) {
         font.setPointSize(9);
         break;
     case LabelStyle::Note:
+    case LabelStyle::Working:
         font.setPointSize(7);
         break;
     }
@@ -87,8 +88,8 @@ QLine signatureLine(const ReportLabel& label) {
 
 } // namespace
 
-void renderReport(QPainter& painter, const ReportPage& page) {
-    const ReportLayout& layout = page.layout();
+void renderReport(QPainter& painter, const ReportPage& page, int index) {
+    const ReportLayout& layout = page.layoutOf(index);
     const TwipScale scale(painter.device()->logicalDpiY());
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -112,17 +113,26 @@ void renderReport(QPainter& painter, const ReportPage& page) {
     for (const ReportLabel& label : layout.labels) {
         if (label.style == LabelStyle::Signature)
             painter.drawLine(scale.line(signatureLine(label)));
-        const bool wraps = label.height >= 2 * 216;
+        const bool wraps = label.style == LabelStyle::Working || label.height >= 2 * 216;
         const int flags = int(label.alignment) | (wraps ? int(Qt::TextWordWrap) : 0);
         const QRect rect = scale.rect(label.twips());
-        const QString caption = page.caption(label.name);
+        const QString caption = index == 0 ? page.caption(label.name) : label.designCaption;
         painter.setFont(fitted(fontFor(label.style), painter.device(), rect, flags, caption));
         painter.drawText(rect, flags, caption);
     }
     painter.restore();
 }
 
-QImage reportImage(const ReportPage& page, int dpi) {
+void renderReportPages(QPainter& painter, const ReportPage& page,
+                       const std::function<bool()>& newPage) {
+    for (int index = 0; index < page.pageCount(); ++index) {
+        if (index > 0 && !newPage())
+            return;
+        renderReport(painter, page, index);
+    }
+}
+
+QImage reportImage(const ReportPage& page, int dpi, int index) {
     const TwipScale scale(dpi);
     QImage image(scale(a4Twips.width()), scale(a4Twips.height()), QImage::Format_RGB32);
     // Dots per metre as whole numbers: 1 inch is 0.0254 m.
@@ -130,6 +140,6 @@ QImage reportImage(const ReportPage& page, int dpi) {
     image.setDotsPerMeterY(dpi * 10000 / 254);
     image.fill(Qt::white);
     QPainter painter(&image);
-    renderReport(painter, page);
+    renderReport(painter, page, index);
     return image;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calculation_sheet.h"
 #include "draft.h"
 #include "survey_document.h"
 
@@ -59,4 +60,6 @@ struct ReportSource {
     std::optional<ReportColumn> final;
     // The initial net displacement box of the Final tab (txtFnlGrdTxtBox).
     QString initialNetDisplacement;
+    // Every step of the calculation, printed after the page.
+    CalculationSheet sheet;
 };

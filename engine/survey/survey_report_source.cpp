@@ -2,6 +2,7 @@
 
 #include "draft.h"
 #include "errors.h"
+#include "shipped_data.h"
 #include "survey_calculation.h"
 
 namespace {
@@ -98,6 +99,7 @@ RegisterForReport registerForReport(const Register& shipRegister, const SurveyDo
     if (survey.shipID)
         known.ship = shipRegister.ship(*survey.shipID);
     known.ports = shipRegister.ports();
+    known.deductionItems = shipRegister.deductionItems();
     return known;
 }
 
@@ -120,5 +122,10 @@ ReportSource surveyReportSource(const SurveyDocument& survey, const SurveyCalcul
     source.initial = column(calculation, Stage::Initial, survey.initial);
     source.final = column(calculation, Stage::Final, survey.final);
     source.initialNetDisplacement = calculation.initialNetField();
+    QMap<int, QString> deductionNames;
+    for (const DeductionItem& item :
+         known.deductionItems.isEmpty() ? shippedDeductionItems() : known.deductionItems)
+        deductionNames.insert(item.id, item.name);
+    source.sheet = calculationSheet(survey, calculation, calculation.warnings(), deductionNames);
     return source;
 }
