@@ -5,6 +5,7 @@
 #include "report_preview.h"
 #include "scripted_file_chooser.h"
 #include "sheet_layout.h"
+#include "survey_file.h"
 #include "survey_file_report.h"
 
 #include <QAction>
@@ -36,7 +37,8 @@ QByteArray survey(const QStringList& arguments) {
 // page.
 QStringList pdfPages(const QString& file) {
     QStringList pages =
-        QString::fromUtf8(output(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}))
+        QString::fromUtf8(output(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-layout"), file, QStringLiteral("-")}))
             .split(u'\f', Qt::SkipEmptyParts);
     for (QString& page : pages)
         page = page.simplified();
@@ -102,6 +104,26 @@ private slots:
             QVERIFY2(sheet.contains(figure), qPrintable(figure));
         // A page for each draft, and one for the survey and its results.
         QCOMPARE(pages.size(), 4);
+    }
+
+    // Who attended and in what conditions print on the sheet's last page.
+    void surveyParticularsArePrinted() {
+        QTemporaryDir folder;
+        SurveyDocument document =
+            readSurveyFile(samplePath(QStringLiteral("loading-survey.json"))).document.value();
+        document.surveyParticulars = {QStringLiteral("Berth 3"),    QStringLiteral("Ore Traders"),
+                                      QStringLiteral("umpire"),     QStringLiteral("Master, C/O"),
+                                      QStringLiteral("Fine"),       QStringLiteral("Slight"),
+                                      QStringLiteral("Low from SW")};
+        const QString file = folder.filePath(QStringLiteral("s.json"));
+        QCOMPARE(writeSurveyFile(document, file), QString());
+        const QString pdf = folder.filePath(QStringLiteral("r.pdf"));
+        survey({QStringLiteral("report"), file, QStringLiteral("--pdf"), pdf});
+        const QString last = pdfPages(pdf).last();
+        for (const char* expected :
+             {"Berth or anchorage Berth 3", "Requested by Ore Traders", "Surveyor acting umpire",
+              "Attended by Master, C/O", "Weather Fine", "Sea Slight", "Swell Low from SW"})
+            QVERIFY2(last.contains(QString::fromLatin1(expected)), expected);
     }
 
     void sheetLeftOut() {
