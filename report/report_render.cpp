@@ -79,6 +79,11 @@ QFont fitted(const QFont& font, QPaintDevice* device, const QRect& rect, int fla
     return smaller;
 }
 
+int labelFlags(const ReportLabel& label) {
+    const bool wraps = label.style == LabelStyle::Working || label.height >= 2 * 216;
+    return int(label.alignment) | (wraps ? int(Qt::TextWordWrap) : 0);
+}
+
 // Signatures go on a line above their caption, two inches long.
 QLine signatureLine(const ReportLabel& label) {
     const int centre = label.left + label.width / 2;
@@ -113,8 +118,7 @@ void renderReport(QPainter& painter, const ReportPage& page, int index) {
     for (const ReportLabel& label : layout.labels) {
         if (label.style == LabelStyle::Signature)
             painter.drawLine(scale.line(signatureLine(label)));
-        const bool wraps = label.style == LabelStyle::Working || label.height >= 2 * 216;
-        const int flags = int(label.alignment) | (wraps ? int(Qt::TextWordWrap) : 0);
+        const int flags = labelFlags(label);
         const QRect rect = scale.rect(label.twips());
         const QString caption = index == 0 ? page.caption(label.name) : label.designCaption;
         painter.setFont(fitted(fontFor(label.style), painter.device(), rect, flags, caption));
@@ -130,6 +134,19 @@ void renderReportPages(QPainter& painter, const ReportPage& page,
             return;
         renderReport(painter, page, index);
     }
+}
+
+bool fitsLabel(const ReportLabel& label, const QString& text) {
+    // Measured as the PDF lays it out.
+    constexpr int pdfDpi = 1200;
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(pdfDpi * 10000 / 254);
+    device.setDotsPerMeterY(pdfDpi * 10000 / 254);
+    const QRect rect = TwipScale(pdfDpi).rect(label.twips());
+    const int flags = labelFlags(label);
+    const QFont font = fitted(fontFor(label.style), &device, rect, flags, text);
+    const QRect needed = QFontMetrics(font, &device).boundingRect(rect, flags, text);
+    return needed.width() <= rect.width() && needed.height() <= rect.height();
 }
 
 QImage reportImage(const ReportPage& page, int dpi, int index) {

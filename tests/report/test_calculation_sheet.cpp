@@ -3,6 +3,7 @@
 #include "report_fill.h"
 #include "report_pdf.h"
 #include "report_preview.h"
+#include "report_render.h"
 #include "scripted_file_chooser.h"
 #include "sheet_layout.h"
 #include "survey_file.h"
@@ -124,6 +125,60 @@ private slots:
              {"Berth or anchorage Berth 3", "Requested by Ore Traders", "Surveyor acting umpire",
               "Attended by Master, C/O", "Weather Fine", "Sea Slight", "Swell Low from SW"})
             QVERIFY2(last.contains(QString::fromLatin1(expected)), expected);
+    }
+
+    // A comment or cargo name the page cannot hold is cut at a word there,
+    // says where it goes on, and is printed whole on the sheet.
+    void longTextsContinueOnTheSheet_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("words");
+        QTest::addColumn<bool>("sheet");
+        QTest::addColumn<bool>("continued");
+        QTest::newRow("short comment") << "lblFinComments" << 10 << true << false;
+        QTest::newRow("long comment") << "lblFinComments" << 400 << true << true;
+        QTest::newRow("long comment, no sheet") << "lblFinComments" << 400 << false << false;
+        QTest::newRow("short cargo") << "lblCargo" << 3 << true << false;
+        QTest::newRow("long cargo") << "lblCargo" << 40 << true << true;
+    }
+    void longTextsContinueOnTheSheet() {
+        QFETCH(QString, label);
+        QFETCH(int, words);
+        QFETCH(bool, sheet);
+        QFETCH(bool, continued);
+        QTemporaryDir folder;
+        SurveyDocument document =
+            readSurveyFile(samplePath(QStringLiteral("loading-survey.json"))).document.value();
+        QStringList text;
+        for (int i = 0; i < words; ++i)
+            text << QStringLiteral("word%1").arg(i);
+        QString& target =
+            label == QStringLiteral("lblCargo") ? document.cargo : document.final.comments;
+        target = text.join(u' ');
+        const QString file = folder.filePath(QStringLiteral("s.json"));
+        QCOMPARE(writeSurveyFile(document, file), QString());
+        QString errors;
+        QTextStream err(&errors);
+        const SurveyFileReport report = reportOfSurveyFile(file, QString(), err);
+        QVERIFY2(report.source, qPrintable(errors));
+        ReportOptions options;
+        options.calculationSheet = sheet;
+        const ReportPage page = fillReport(*report.source, options);
+
+        const QString shown = page.caption(label);
+        const QString marker = QStringLiteral(" ... (see the calculation sheet)");
+        QCOMPARE(shown.endsWith(marker), continued);
+        if (continued) {
+            QVERIFY(target.startsWith(shown.chopped(marker.size()) + u' '));
+            QVERIFY(fitsLabel(*page.layout().label(label), shown));
+            QVERIFY(!fitsLabel(*page.layout().label(label), target));
+        } else {
+            QCOMPARE(shown, target);
+        }
+        QString printed;
+        for (int index = 1; index < page.pageCount(); ++index)
+            for (const ReportLabel& sheetLabel : page.layoutOf(index).labels)
+                printed += sheetLabel.designCaption + u'\n';
+        QCOMPARE(printed.contains(target), sheet);
     }
 
     void sheetLeftOut() {
