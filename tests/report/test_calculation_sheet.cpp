@@ -1,3 +1,5 @@
+#include "connection.h"
+#include "create_database.h"
 #include "errors.h"
 #include "page_report_printer.h"
 #include "report_fill.h"
@@ -193,13 +195,17 @@ private slots:
     // same text, PDF/A-1b, its metadata filled and its fonts embedded.
     void previewAndCommandWriteTheSamePdf() {
         QTemporaryDir folder;
+        // One register for both, whatever lies beside either program.
+        const QString database = databaseFileIn(folder.path());
+        createDatabase(database);
         const QString file = samplePath(QStringLiteral("loading-survey.json"));
         const QString fromCommand = folder.filePath(QStringLiteral("command.pdf"));
-        survey({QStringLiteral("report"), file, QStringLiteral("--pdf"), fromCommand});
+        survey({QStringLiteral("report"), file, QStringLiteral("--database"), database,
+                QStringLiteral("--pdf"), fromCommand});
 
         QString errors;
         QTextStream err(&errors);
-        const SurveyFileReport report = reportOfSurveyFile(file, QString(), err);
+        const SurveyFileReport report = reportOfSurveyFile(file, database, err);
         QVERIFY2(report.source, qPrintable(errors));
         PageReportPrinter printer;
         printer.preview(*report.source);
