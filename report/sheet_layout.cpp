@@ -9,7 +9,7 @@ constexpr int workingWidth = reportWidth - workingLeft;
 // Characters of 7-point text that surely fit a row of each column; the
 // renderer wraps at the real widths, within the rows counted here.
 constexpr int labelChars = 30;
-constexpr int workingChars = 94;
+constexpr int workingChars = 90;
 constexpr int fullChars = 120;
 constexpr int headerHeight = 3 * row;
 constexpr int footerTop = reportHeight - row;

@@ -203,8 +203,10 @@ void hydrostatics(SheetWriter& out, const clsDraft& draft, const DraftEntry& ent
                             "them unrounded."));
 }
 
+// `discharged`: the outcome is the cargo discharged, the Initial draft's
+// net displacement less this one's.
 void corrections(SheetWriter& out, const clsDraft& draft, const StageOutcome& outcome,
-                 const QMap<int, QString>& deductionNames) {
+                 bool discharged, const QMap<int, QString>& deductionNames) {
     const QList<Variant> r = draft.FinalResult();
     const VariantGrid ip = draft.IpResult();
     const QString lbp = operand(draft.ship().LBP());
@@ -268,12 +270,17 @@ void corrections(SheetWriter& out, const clsDraft& draft, const StageOutcome& ou
 
     const StageResults& s = outcome.results;
     out.figure(s.referenceTitle, s.reference.text);
-    out.figure(s.outcomeTitle,
-               worked(s.netTitle + QStringLiteral(" - ") + s.referenceTitle,
-                      s.net.text + QStringLiteral(" - ") + s.reference.text, s.outcome.text));
+    if (discharged)
+        out.figure(s.outcomeTitle,
+                   worked(s.referenceTitle + QStringLiteral(" - ") + s.netTitle,
+                          s.reference.text + QStringLiteral(" - ") + s.net.text, s.outcome.text));
+    else
+        out.figure(s.outcomeTitle,
+                   worked(s.netTitle + QStringLiteral(" - ") + s.referenceTitle,
+                          s.net.text + QStringLiteral(" - ") + s.reference.text, s.outcome.text));
 }
 
-void stage(SheetWriter& out, Stage stage, const DraftEntry& entry,
+void stage(SheetWriter& out, Worksheet worksheet, Stage stage, const DraftEntry& entry,
            const SurveyCalculation& calculation, const QMap<int, QString>& deductionNames) {
     const clsDraft& draft = calculation.draft(stage);
     const StageOutcome& outcome = calculation.outcome(stage);
@@ -283,7 +290,8 @@ void stage(SheetWriter& out, Stage stage, const DraftEntry& entry,
     readings(out, entry, outcome.corrected, draft.ship().LBP());
     deflection(out, outcome.corrected, outcome.deflection);
     hydrostatics(out, draft, entry);
-    corrections(out, draft, outcome, deductionNames);
+    corrections(out, draft, outcome, worksheet == Worksheet::Discharging && stage == Stage::Final,
+                deductionNames);
     if (!entry.comments.trimmed().isEmpty()) {
         out.heading(QStringLiteral("Comments"));
         out.note(entry.comments.trimmed());
@@ -313,7 +321,7 @@ CalculationSheet calculationSheet(const SurveyDocument& survey,
     for (const auto& [which, entry] :
          {std::pair{Stage::Initial, &survey.initial}, {Stage::Final, &survey.final}}) {
         if (calculation.outcome(which).calculated)
-            stage(out, which, *entry, calculation, deductionNames);
+            stage(out, survey.worksheet, which, *entry, calculation, deductionNames);
     }
     out.part(QStringLiteral("THE SURVEY, ITS CONSTANT AND CARGO"));
     particulars(out, survey);
