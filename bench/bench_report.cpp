@@ -1,4 +1,5 @@
-// One filled survey report drawn to a PDF in memory, against the floor any
+// One filled survey report drawn to a PDF in memory, alone and with its
+// calculation sheet, against the floor any
 // PDF page costs: a bare one-page QPdfWriter page with as many text items,
 // in one typeface, and in a regular and a bold one as a report needs.
 #include "report_fill.h"
@@ -20,14 +21,17 @@ std::optional<ReportSource> sampleSource() {
         .source;
 }
 
-void filledReport(benchmark::State& state) {
+// The report's page alone, or followed by its calculation sheet.
+void filledReport(benchmark::State& state, bool calculationSheet) {
     const std::optional<ReportSource> source = sampleSource();
     if (!source) {
         state.SkipWithError("the sample survey made no report");
         return;
     }
+    ReportOptions options;
+    options.calculationSheet = calculationSheet;
     for (auto _ : state)
-        benchmark::DoNotOptimize(reportPdf(fillReport(*source)));
+        benchmark::DoNotOptimize(reportPdf(fillReport(*source, options)));
 }
 
 // Every `boldEvery`-th item bold (0: none), as a page of two typefaces.
@@ -56,7 +60,8 @@ void barePage(benchmark::State& state, int boldEvery) {
 
 } // namespace
 
-BENCHMARK(filledReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(filledReport, page, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(filledReport, withCalculationSheet, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(barePage, oneFace, 0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(barePage, regularAndBold, 4)->Unit(benchmark::kMillisecond);
 

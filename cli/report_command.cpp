@@ -4,6 +4,7 @@
 #include "durable_file.h"
 #include "errors.h"
 #include "report_fill.h"
+#include "report_options.h"
 #include "report_pdf.h"
 #include "survey_command.h"
 #include "survey_file_report.h"
@@ -11,12 +12,16 @@
 namespace {
 
 const char usage[] =
-    "Usage: calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
+    "Usage: calvane-survey report [--database FILE] [--no-calculation-sheet] SURVEY-FILE\n"
+    "                             --pdf OUT.pdf\n"
     "\n"
     "Calculates a draft survey saved as a survey file, as `compute` does, and\n"
-    "writes its loadport or discharge port draft survey report, one A4 page, to\n"
-    "OUT.pdf.\n"
+    "writes its loadport or discharge port draft survey report, one A4 page\n"
+    "followed by the calculation sheet (every step from the readings to the\n"
+    "cargo), to OUT.pdf, a PDF/A-1b whose author is the surveyor of the\n"
+    "desktop program's settings.\n"
     "\n"
+    "  --no-calculation-sheet  the report's page alone, whatever the settings say\n"
     "  --pdf FILE       the PDF file to write (replaced whole, or left as it was;\n"
     "                   never the survey file or the database)\n"
     "  --database FILE  the database holding the survey's ship when the file names\n"
@@ -30,6 +35,7 @@ const char usage[] =
 
 struct Options {
     QString file, pdf, database;
+    bool calculationSheet = true;
 };
 
 std::optional<Options> parse(const QStringList& arguments, QString& problem) {
@@ -37,6 +43,8 @@ std::optional<Options> parse(const QStringList& arguments, QString& problem) {
     for (int i = 1; i < arguments.size(); ++i) {
         if (arguments[i] == QStringLiteral("--pdf") && i + 1 < arguments.size()) {
             options.pdf = arguments[++i];
+        } else if (arguments[i] == QStringLiteral("--no-calculation-sheet")) {
+            options.calculationSheet = false;
         } else if (!readSurveyArgument(arguments, i, options.file, options.database, problem)) {
             return std::nullopt;
         }
@@ -70,14 +78,16 @@ int runReportCommand(const QStringList& arguments, QTextStream& out, QTextStream
     QString problem;
     const std::optional<Options> options = parse(arguments, problem);
     if (!options)
-        return badCommandLine(problem, usage, 1, err);
+        return badCommandLine(problem, usage, 2, err);
     if (const QString clash = outputOverInput(*options); !clash.isEmpty())
         return refuse(err, 2, clash);
     const SurveyFileReport report = reportOfSurveyFile(options->file, options->database, err);
     if (!report.source)
         return report.status;
+    ReportOptions saved = savedReportOptions();
+    saved.calculationSheet = saved.calculationSheet && options->calculationSheet;
     try {
-        saveReportPdf(fillReport(*report.source), options->pdf);
+        saveReportPdf(fillReport(*report.source, saved), options->pdf);
     } catch (const ProgramError& error) {
         return refuse(err, 1, error.description());
     }

@@ -1,6 +1,7 @@
 #include "page_report_printer.h"
 
 #include "report_fill.h"
+#include "report_options.h"
 #include "report_preview.h"
 #include "report_printing.h"
 
@@ -10,13 +11,13 @@ PageReportPrinter::~PageReportPrinter() {
 }
 
 void PageReportPrinter::preview(const ReportSource& source) {
-    auto* window = new ReportPreview(fillReport(source));
+    auto* window = new ReportPreview(fillReport(source, savedReportOptions()));
     m_previews.append(window);
     window->show();
 }
 
 void PageReportPrinter::print(const ReportSource& source) {
-    printReport(fillReport(source));
+    printReport(fillReport(source, savedReportOptions()));
 }
 
 QList<ReportPreview*> PageReportPrinter::openPreviews() const {

@@ -8,7 +8,7 @@
 class ReportPreview;
 
 // The program's report printer: previews in windows of their own, prints
-// on the default printer.
+// on the default printer, each with the report options the user saved.
 class PageReportPrinter : public ReportPrinter {
 public:
     PageReportPrinter() = default;

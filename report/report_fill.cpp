@@ -1,5 +1,8 @@
 #include "report_fill.h"
 
+#include "report_render.h"
+#include "sheet_layout.h"
+
 namespace {
 
 const QString metres = QStringLiteral(" m");
@@ -194,6 +197,34 @@ private:
 
 } // namespace
 
-ReportPage fillReport(const ReportSource& source) {
-    return ReportFiller(source).fill();
+// A text too long for its label is cut at a word where the marker still
+// fits after it; the sheet prints it whole.
+void continueOnSheet(ReportPage& page, const QString& labelName) {
+    static const QString marker = QStringLiteral(" ... (see the calculation sheet)");
+    const ReportLabel& label = *page.layout().label(labelName);
+    const QString text = page.caption(labelName);
+    if (fitsLabel(label, text))
+        return;
+    const QStringList words = text.split(u' ');
+    qsizetype low = 0;
+    qsizetype high = words.size() - 1;
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        if (fitsLabel(label, words.mid(0, middle).join(u' ') + marker))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    page.setCaption(labelName, words.mid(0, low).join(u' ') + marker);
+}
+
+ReportPage fillReport(const ReportSource& source, const ReportOptions& options) {
+    ReportPage page = ReportFiller(source).fill();
+    if (options.calculationSheet && !source.sheet.isEmpty()) {
+        page.setSheetPages(sheetLayouts(source.sheet, source.ship.name));
+        for (const char* name : {"lblCargo", "lblInitComments", "lblFinComments"})
+            continueOnSheet(page, QString::fromLatin1(name));
+    }
+    page.setAuthor(options.surveyor);
+    return page;
 }

@@ -17,6 +17,7 @@ enum class LabelStyle {
     Total,     // a bold figure the survey ends in
     Signature, // a caption under a signature line
     Note,      // a remark in small type
+    Working,   // a step of the calculation sheet, wrapped to its label
 };
 
 // One label of a report layout; positions and sizes in twips (1440 to the

@@ -5,7 +5,8 @@
 
 class ReportPage;
 
-// The page as a one-page A4 PDF.
+// The report and its calculation sheet as an A4 PDF/A-1b, fonts embedded,
+// titled by ship and report, its author the surveyor.
 QByteArray reportPdf(const ReportPage& page);
 
 // Writes the PDF to the file, whole or not at all. Raises ProgramError

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
@@ -105,7 +106,21 @@ void ReportPreview::setZoom(int percent) {
 }
 
 void ReportPreview::showPage() {
-    m_sheet->setPixmap(QPixmap::fromImage(reportImage(m_page, screenDpi * zoom() / 100)));
+    // The pages one below the other, as they come out of the printer.
+    const int dpi = screenDpi * zoom() / 100;
+    QList<QImage> pages;
+    for (int index = 0; index < m_page.pageCount(); ++index)
+        pages.append(reportImage(m_page, dpi, index));
+    const int gap = dpi / 8;
+    const QSize size = pages.first().size();
+    const int count = int(pages.size());
+    QPixmap sheets(size.width(), count * size.height() + (count - 1) * gap);
+    sheets.fill(palette().color(QPalette::Dark));
+    QPainter painter(&sheets);
+    for (int index = 0; index < count; ++index)
+        painter.drawImage(0, index * (size.height() + gap), pages[index]);
+    painter.end();
+    m_sheet->setPixmap(sheets);
     m_sheet->adjustSize();
 }
 

@@ -9,7 +9,7 @@ class QComboBox;
 class QLabel;
 
 // A report on screen, in a window of its own that outlives whatever opened
-// it: the page at a chosen zoom, and Save as PDF.
+// it: the report's pages at a chosen zoom, and Save as PDF.
 class ReportPreview : public QWidget {
     Q_OBJECT
 public:

@@ -20,7 +20,7 @@ void printReport(const ReportPage& page) {
                                                           info.printerName() +
                                                           QStringLiteral(" could not be started."));
     }
-    renderReport(painter, page);
+    renderReportPages(painter, page, [&printer] { return printer.newPage(); });
     if (!painter.end()) {
         throw ProgramError(ErrorCode::PrinterFailure,
                            QStringLiteral("The printer ") + info.printerName() +

@@ -2,7 +2,7 @@
 
 class ReportPage;
 
-// Sends the page to the default printer, without a dialog. Raises
+// Sends the report's pages to the default printer, without a dialog. Raises
 // ProgramError naming what failed: no printer installed, or the printer
 // that could not be started.
 void printReport(const ReportPage& page);

@@ -57,6 +57,7 @@ QFont fontFor(LabelStyle style) {
         font.setPointSize(9);
         break;
     case LabelStyle::Note:
+    case LabelStyle::Working:
         font.setPointSize(7);
         break;
     }
@@ -78,6 +79,11 @@ QFont fitted(const QFont& font, QPaintDevice* device, const QRect& rect, int fla
     return smaller;
 }
 
+int labelFlags(const ReportLabel& label) {
+    const bool wraps = label.style == LabelStyle::Working || label.height >= 2 * 216;
+    return int(label.alignment) | (wraps ? int(Qt::TextWordWrap) : 0);
+}
+
 // Signatures go on a line above their caption, two inches long.
 QLine signatureLine(const ReportLabel& label) {
     const int centre = label.left + label.width / 2;
@@ -87,8 +93,8 @@ QLine signatureLine(const ReportLabel& label) {
 
 } // namespace
 
-void renderReport(QPainter& painter, const ReportPage& page) {
-    const ReportLayout& layout = page.layout();
+void renderReport(QPainter& painter, const ReportPage& page, int index) {
+    const ReportLayout& layout = page.layoutOf(index);
     const TwipScale scale(painter.device()->logicalDpiY());
     painter.save();
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -112,17 +118,38 @@ void renderReport(QPainter& painter, const ReportPage& page) {
     for (const ReportLabel& label : layout.labels) {
         if (label.style == LabelStyle::Signature)
             painter.drawLine(scale.line(signatureLine(label)));
-        const bool wraps = label.height >= 2 * 216;
-        const int flags = int(label.alignment) | (wraps ? int(Qt::TextWordWrap) : 0);
+        const int flags = labelFlags(label);
         const QRect rect = scale.rect(label.twips());
-        const QString caption = page.caption(label.name);
+        const QString caption = index == 0 ? page.caption(label.name) : label.designCaption;
         painter.setFont(fitted(fontFor(label.style), painter.device(), rect, flags, caption));
         painter.drawText(rect, flags, caption);
     }
     painter.restore();
 }
 
-QImage reportImage(const ReportPage& page, int dpi) {
+void renderReportPages(QPainter& painter, const ReportPage& page,
+                       const std::function<bool()>& newPage) {
+    for (int index = 0; index < page.pageCount(); ++index) {
+        if (index > 0 && !newPage())
+            return;
+        renderReport(painter, page, index);
+    }
+}
+
+bool fitsLabel(const ReportLabel& label, const QString& text) {
+    // Measured as the PDF lays it out.
+    constexpr int pdfDpi = 1200;
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(pdfDpi * 10000 / 254);
+    device.setDotsPerMeterY(pdfDpi * 10000 / 254);
+    const QRect rect = TwipScale(pdfDpi).rect(label.twips());
+    const int flags = labelFlags(label);
+    const QFont font = fitted(fontFor(label.style), &device, rect, flags, text);
+    const QRect needed = QFontMetrics(font, &device).boundingRect(rect, flags, text);
+    return needed.width() <= rect.width() && needed.height() <= rect.height();
+}
+
+QImage reportImage(const ReportPage& page, int dpi, int index) {
     const TwipScale scale(dpi);
     QImage image(scale(a4Twips.width()), scale(a4Twips.height()), QImage::Format_RGB32);
     // Dots per metre as whole numbers: 1 inch is 0.0254 m.
@@ -130,6 +157,6 @@ QImage reportImage(const ReportPage& page, int dpi) {
     image.setDotsPerMeterY(dpi * 10000 / 254);
     image.fill(Qt::white);
     QPainter painter(&image);
-    renderReport(painter, page);
+    renderReport(painter, page, index);
     return image;
 }

@@ -15,6 +15,7 @@
 #include "survey.h"
 #include "survey_checks_panel.h"
 #include "survey_file_commands.h"
+#include "survey_particulars_dialog.h"
 #include "survey_print.h"
 #include "ui_survey_worksheet.h"
 #include "worksheet_keyboard.h"
@@ -84,6 +85,8 @@ SurveyWorksheet::SurveyWorksheet(Survey& survey, ChildHost& host, QWidget* paren
         reportFailure(QStringLiteral("frmCalvane::cmdCalculate_Click"),
                       [&] { cmdCalculate_Click(); });
     });
+    connect(m_ui->cmdSurveyParticulars, &QPushButton::clicked, this,
+            &SurveyWorksheet::editSurveyParticulars);
     m_keyboard = std::make_unique<WorksheetKeyboard>(kind, *m_ui, *m_grids, *m_checks);
     m_keyboard->loading = [this] { return mblnLoading; };
     m_keyboard->shipShown = [this] { return shipShown(); };
@@ -172,8 +175,21 @@ void SurveyWorksheet::NewDraft() {
     m_ui->mbxTime->setText(m_drafts[0]->get(DraftProperty::DSTime).toText());
 }
 
+void SurveyWorksheet::editSurveyParticulars() {
+    auto* dialog = new SurveyParticularsDialog(m_surveyParticulars, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        if (dialog->particulars() == m_surveyParticulars)
+            return;
+        m_surveyParticulars = dialog->particulars();
+        m_survey.setModified(true);
+    });
+    dialog->open();
+}
+
 void SurveyWorksheet::ClearSurvey() {
     setCommands(openCommands);
+    m_surveyParticulars = {};
     const bool wasLoading = mblnLoading;
     mblnLoading = true;
     m_ui->txtVoyageID->clear();

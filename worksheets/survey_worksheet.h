@@ -116,6 +116,8 @@ private:
     // The survey file (worksheet_file.cpp).
     void watchEdits();
     void showTitle();
+    // Opens the survey's particulars; what is accepted there is a change.
+    void editSurveyParticulars();
     // A ship is chosen and every typed field accepted; says why not.
     bool maySave();
     // Where the first Save proposes to write the survey.
@@ -132,6 +134,8 @@ private:
     std::unique_ptr<Ui::SurveyWorksheet> m_ui;
     QWidget* m_stageFrames[2];
     std::unique_ptr<ShipAndPortLists> m_lists;
+    // Kept apart from the boxes: the particulars dialog edits them.
+    SurveyParticulars m_surveyParticulars;
     std::unique_ptr<clsDraft> m_drafts[2];
     StageTabs* m_tabs = nullptr;
     std::unique_ptr<WorksheetKeyboard> m_keyboard;

@@ -63,6 +63,7 @@ SurveyDocument SurveyWorksheet::surveyDocument() {
     survey.voyage = m_ui->txtVoyageID->text();
     survey.port = m_ui->dcbPort->currentText();
     survey.cargo = m_ui->txtCargo->text();
+    survey.surveyParticulars = m_surveyParticulars;
     survey.billOfLadingQuantity = m_ui->txtBLQty->text().trimmed();
     const int shown = int(shownStage());
     DraftEntry entries[2] = {m_entries[0], m_entries[1]};
@@ -144,6 +145,7 @@ void SurveyWorksheet::showSurvey(const SurveyDocument& survey, int shipID, const
     });
     m_entries[0] = survey.initial;
     m_entries[1] = survey.final;
+    m_surveyParticulars = survey.surveyParticulars;
     m_survey.open(survey, path, unsaved);
     m_checksPanel->refresh();
 }

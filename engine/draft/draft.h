@@ -117,6 +117,7 @@ public:
     // The water density the hydrostatic rows are for: the table's, where
     // they came from a table computed for another water; else salt water.
     void setTableDensity(const Decimal& density) { m_tableDensity = density; }
+    const Decimal& tableDensity() const { return m_tableDensity; }
 
     // Below, Above and Difference rows: HDT (3 x 6: draft, displacement,
     // TPC, LCF, MCTC+50, MCTC-50) and the two MCTC tables (3 x 2: draft,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calculation_sheet.h"
 #include "draft.h"
 #include "survey_document.h"
 
@@ -61,4 +62,6 @@ struct ReportSource {
     QString initialNetDisplacement;
     // "± 249 t (±0.33 %, 95 %)" beside the cargo; blank without a cargo.
     QString cargoUncertainty;
+    // Every step of the calculation, printed after the page.
+    CalculationSheet sheet;
 };

@@ -22,7 +22,8 @@ namespace {
 
 const char usage[] =
     "Usage: calvane-survey compute [--json] [--database FILE] SURVEY-FILE\n"
-    "       calvane-survey report [--database FILE] SURVEY-FILE --pdf OUT.pdf\n"
+    "       calvane-survey report [--database FILE] [--no-calculation-sheet] SURVEY-FILE "
+    "--pdf OUT.pdf\n"
     "       calvane-survey tables import|list|export ... (see tables --help)\n"
     "       calvane-survey --help | --version\n"
     "\n"

@@ -73,6 +73,25 @@ struct ShipParticulars {
     }
 };
 
+// Where and for whom the survey was made, who attended and in what
+// conditions: what a report that may end in a claim has to record. Free
+// text as typed; all blank in files written before it was kept.
+struct SurveyParticulars {
+    QString place; // port, berth or anchorage
+    QString requestedBy;
+    QString surveyorRole; // joint, umpire, for the owners, for the charterers
+    QString attendedBy;   // master, chief officer, other surveyors
+    QString weather, sea, swell;
+
+    auto fields() const {
+        return std::tie(place, requestedBy, surveyorRole, attendedBy, weather, sea, swell);
+    }
+    bool isBlank() const { return *this == SurveyParticulars(); }
+    friend bool operator==(const SurveyParticulars& a, const SurveyParticulars& b) {
+        return a.fields() == b.fields();
+    }
+};
+
 // A whole survey: what one worksheet holds.
 struct SurveyDocument {
     Worksheet worksheet = Worksheet::Loading;
@@ -84,10 +103,11 @@ struct SurveyDocument {
     // A net displacement typed for the Initial draft on the Final tab
     // instead of the calculated one ("" when not typed).
     QString typedInitialNetDisplacement;
+    SurveyParticulars surveyParticulars;
 
     auto fields() const {
         return std::tie(worksheet, shipID, particulars, port, voyage, cargo, billOfLadingQuantity,
-                        initial, final, typedInitialNetDisplacement);
+                        initial, final, typedInitialNetDisplacement, surveyParticulars);
     }
     friend bool operator==(const SurveyDocument& a, const SurveyDocument& b) {
         return a.fields() == b.fields();

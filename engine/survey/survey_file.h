@@ -15,6 +15,8 @@
 //                                                  in version 2 (the key's particulars when saved)
 //   "port", "voyage", "cargo"                      texts, optional
 //   "billOfLadingQuantity", "typedInitialNetDisplacement"   optional
+//   "surveyParticulars": {"place", "requestedBy", "surveyorRole", "attendedBy",
+//                         "weather", "sea", "swell"}   texts, optional; left out when all blank
 //   "initial", "final"                             one draft each, left out while not yet taken:
 //       "date": "dd-MM-yyyy", "time": "HH:mm", "density",
 //       "readings": {"fwdPort", "fwdStbd", "midPort", "midStbd", "aftPort", "aftStbd"},

@@ -59,6 +59,16 @@ inline constexpr Field<DraftEntry> mctcMinus50[] = {
     {"above", &DraftEntry::mctcMinus50Above},
 };
 
+inline constexpr Field<SurveyParticulars> surveyParticulars[] = {
+    {"place", &SurveyParticulars::place},
+    {"requestedBy", &SurveyParticulars::requestedBy},
+    {"surveyorRole", &SurveyParticulars::surveyorRole},
+    {"attendedBy", &SurveyParticulars::attendedBy},
+    {"weather", &SurveyParticulars::weather},
+    {"sea", &SurveyParticulars::sea},
+    {"swell", &SurveyParticulars::swell},
+};
+
 template <typename Target, typename Value, std::size_t N>
 QStringList keysOf(const Field<Target, Value> (&fields)[N]) {
     QStringList keys;

@@ -290,7 +290,8 @@ SurveyDocument readDocument(const Object& root) {
                     QStringLiteral("worksheet"), QStringLiteral("ship"), QStringLiteral("port"),
                     QStringLiteral("voyage"), QStringLiteral("cargo"),
                     QStringLiteral("billOfLadingQuantity"), QStringLiteral("initial"),
-                    QStringLiteral("final"), QStringLiteral("typedInitialNetDisplacement")});
+                    QStringLiteral("final"), QStringLiteral("typedInitialNetDisplacement"),
+                    QStringLiteral("surveyParticulars")});
     SurveyDocument document;
     document.worksheet = readWorksheet(root);
     readShip(root.object("ship"), partial, document);
@@ -304,6 +305,12 @@ SurveyDocument readDocument(const Object& root) {
         document.final = readDraft(root.object("final"), draftBlanks);
     document.typedInitialNetDisplacement =
         root.measured("typedInitialNetDisplacement", Blank::Allowed);
+    if (root.has("surveyParticulars")) {
+        const Object particulars = root.object("surveyParticulars");
+        particulars.allowOnly(keysOf(surveyParticulars));
+        for (const auto& field : surveyParticulars)
+            document.surveyParticulars.*field.member = particulars.text(field.key);
+    }
     return document;
 }
 

@@ -77,6 +77,13 @@ QByteArray serializeAs(const SurveyDocument& document, int fileVersion) {
         {QStringLiteral("billOfLadingQuantity"), document.billOfLadingQuantity},
         {QStringLiteral("typedInitialNetDisplacement"), document.typedInitialNetDisplacement},
     };
+    // Left out when blank: a file written without them stays as it was.
+    if (!document.surveyParticulars.isBlank()) {
+        QJsonObject particulars;
+        for (const auto& field : surveyParticulars)
+            particulars.insert(QLatin1String(field.key), document.surveyParticulars.*field.member);
+        top.insert(QStringLiteral("surveyParticulars"), particulars);
+    }
     if (taken(document.initial))
         top.insert(QStringLiteral("initial"), writeDraft(document.initial));
     if (taken(document.final))

@@ -33,8 +33,8 @@ QString stageTitle(Stage stage) {
     return stage == Stage::Initial ? QStringLiteral("initial") : QStringLiteral("final");
 }
 
-// The figures the worksheet shows in its survey fields once both stages
-// are calculated.
+} // namespace
+
 QList<QPair<QString, QString>> surveyResults(const SurveyDocument& survey,
                                              const SurveyCalculation& c) {
     const StageResults& initial = c.outcome(Stage::Initial).results;
@@ -52,12 +52,13 @@ QList<QPair<QString, QString>> surveyResults(const SurveyDocument& survey,
             {QStringLiteral("Constant"), text(final.constant)}};
 }
 
-// What the results still wait for.
-QStringList notes(const SurveyCalculation& c) {
+QStringList surveyNotes(const SurveyCalculation& c) {
     if (c.finalTaken())
         return {};
     return {QStringLiteral("the Final draft is not taken yet; the results that need it are blank")};
 }
+
+namespace {
 
 class TextWriter {
 public:
@@ -245,7 +246,7 @@ QString surveyAsText(const SurveyDocument& survey, const SurveyCalculation& c,
     writeAssessment(out, assessment);
     for (const QString& warning : warnings)
         out.plain(QStringLiteral("warning: ") + warning);
-    for (const QString& note : notes(c))
+    for (const QString& note : surveyNotes(c))
         out.plain(QStringLiteral("note: ") + note);
     return out.text();
 }
@@ -261,7 +262,7 @@ QByteArray surveyAsJson(const SurveyDocument& survey, const SurveyCalculation& c
          c.finalTaken() ? QJsonValue(stageJson(Stage::Final, c)) : QJsonValue()},
         {QStringLiteral("results"), results},
         {QStringLiteral("warnings"), QJsonArray::fromStringList(warnings)},
-        {QStringLiteral("notes"), QJsonArray::fromStringList(notes(c))},
+        {QStringLiteral("notes"), QJsonArray::fromStringList(surveyNotes(c))},
         {QStringLiteral("checks"), checksJson(assessment.warnings)},
         {QStringLiteral("uncertainty"), uncertaintyJson(assessment.uncertainty)},
     };

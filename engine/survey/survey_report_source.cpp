@@ -2,6 +2,7 @@
 
 #include "draft.h"
 #include "errors.h"
+#include "shipped_data.h"
 #include "survey_assessment.h"
 #include "survey_calculation.h"
 
@@ -99,6 +100,7 @@ RegisterForReport registerForReport(const Register& shipRegister, const SurveyDo
     if (survey.shipID)
         known.ship = shipRegister.ship(*survey.shipID);
     known.ports = shipRegister.ports();
+    known.deductionItems = shipRegister.deductionItems();
     return known;
 }
 
@@ -121,8 +123,15 @@ ReportSource surveyReportSource(const SurveyDocument& survey, const SurveyCalcul
     source.initial = column(calculation, Stage::Initial, survey.initial);
     source.final = column(calculation, Stage::Final, survey.final);
     source.initialNetDisplacement = calculation.initialNetField();
-    if (const std::optional<CargoUncertainty> uncertainty =
-            assessSurvey(survey, calculation, {}, defaultSurveyLimits()).uncertainty)
-        source.cargoUncertainty = uncertaintyMargin(*uncertainty);
+    const SurveyAssessment assessment =
+        assessSurvey(survey, calculation, {}, defaultSurveyLimits());
+    if (assessment.uncertainty)
+        source.cargoUncertainty = uncertaintyMargin(*assessment.uncertainty);
+    QMap<int, QString> deductionNames;
+    for (const DeductionItem& item :
+         known.deductionItems.isEmpty() ? shippedDeductionItems() : known.deductionItems)
+        deductionNames.insert(item.id, item.name);
+    source.sheet =
+        calculationSheet(survey, calculation, calculation.warnings(), assessment, deductionNames);
     return source;
 }

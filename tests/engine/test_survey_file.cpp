@@ -32,6 +32,10 @@ SurveyDocument awkwardSurvey() {
     s.initial.comments = QStringLiteral("\"Pilot\" aboard\nsecond line, \u00d6l \u2014 ok");
     s.typedInitialNetDisplacement = QStringLiteral("11062.50470");
     s.initial.table = TableUse{4, QStringLiteral("Booklet \"B\", p. 12"), QStringLiteral("1.000")};
+    s.surveyParticulars.place = QStringLiteral("Berth 3, Finucane Island");
+    s.surveyParticulars.surveyorRole = QStringLiteral("joint");
+    s.surveyParticulars.attendedBy = QStringLiteral("Master \"Ivanov\", C/O Lee\nowners' surveyor");
+    s.surveyParticulars.swell = QStringLiteral("0.5 m from SW");
     return s;
 }
 
@@ -117,6 +121,8 @@ void TestSurveyFile::refusesBadFields_data() {
     QTest::newRow("both ship forms") << "ship.shipId" << QJsonValue(3) << eitherShip;
     QTest::newRow("neither ship form") << "ship.particulars" << removed << eitherShip;
 
+    QTest::newRow("unknown key in the survey's particulars") << "surveyParticulars.wind" << jsonText("NE 4") << "surveyParticulars.wind: unknown key";
+    QTest::newRow("weather not a text") << "surveyParticulars.weather" << QJsonValue(4) << "surveyParticulars.weather: must be a string";
     QTest::newRow("unknown key in readings") << "initial.readings.fwdprot" << jsonText("5.2") << "initial.readings.fwdprot: unknown key";
 
     QTest::newRow("deduction named by item name") << "initial.deductions.ballast" << jsonText("1") << "initial.deductions.ballast: a deductible item "

@@ -7,14 +7,17 @@
 #include "survey_command.h"
 #include "survey_file.h"
 #include "survey_file_name.h"
+#include "survey_particulars_dialog.h"
 #include "survey_ship.h"
 #include "worksheet_fixture.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 
@@ -94,6 +97,8 @@ private slots:
     void shipOfTheFile();
     void firstSaveProposesANameAndFolder_data();
     void firstSaveProposesANameAndFolder();
+    void surveyParticularsAreKept_data();
+    void surveyParticularsAreKept();
 };
 
 void TestWorksheetFile::firstSaveProposesANameAndFolder_data() {
@@ -451,6 +456,42 @@ void TestWorksheetFile::shipOfTheFile() {
         QCOMPARE(chosen.value_or(0), fixtureShip());
     else
         QVERIFY(chosen.value_or(0) > fixtureShip());
+}
+
+// The particulars are edited in their dialog, count as a change only when
+// accepted with something new, and come back with the survey.
+void TestWorksheetFile::surveyParticularsAreKept_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDialogButtonBox::StandardButton>("button");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("accepted") << "Berth 3" << QDialogButtonBox::Ok << "Berth 3";
+    QTest::newRow("cancelled") << "Berth 3" << QDialogButtonBox::Cancel << "";
+    QTest::newRow("nothing new") << "" << QDialogButtonBox::Ok << "";
+}
+
+void TestWorksheetFile::surveyParticularsAreKept() {
+    QFETCH(QString, typed);
+    QFETCH(QDialogButtonBox::StandardButton, button);
+    QFETCH(QString, kept);
+    WorksheetFixture f(Worksheet::Loading);
+    showOnFixtureShip(*f.worksheet, sampleOnFixtureShip("loading-survey.json"));
+    QVERIFY(!f.worksheet->survey().isModified());
+
+    f.find<QPushButton>("cmdSurveyParticulars")->click();
+    auto* dialog = f.worksheet->findChild<SurveyParticularsDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("txtPlace")), typed);
+    dialog->findChild<QDialogButtonBox*>()->button(button)->click();
+    QCOMPARE(f.worksheet->survey().isModified(), !kept.isEmpty());
+    const SurveyDocument shown = f.worksheet->surveyDocument();
+    QCOMPARE(shown.surveyParticulars.place, kept);
+
+    const std::unique_ptr<SurveyWorksheet> reopened = another(f, Worksheet::Loading);
+    showOnFixtureShip(*reopened, shown);
+    reopened->findChild<QPushButton*>(QStringLiteral("cmdSurveyParticulars"))->click();
+    auto* again = reopened->findChild<SurveyParticularsDialog*>();
+    QVERIFY(again);
+    QCOMPARE(again->findChild<QLineEdit*>(QStringLiteral("txtPlace"))->text(), kept);
 }
 
 QTEST_MAIN(TestWorksheetFile)
