@@ -304,11 +304,18 @@ void results(SheetWriter& out, const SurveyDocument& survey, const SurveyCalcula
     for (const auto& [label, value] : surveyResults(survey, calculation))
         out.figure(label, value);
     if (const std::optional<CargoUncertainty>& u = assessment.uncertainty) {
-        out.heading(QStringLiteral("The cargo's uncertainty"));
+        out.heading(QStringLiteral("The cargo's uncertainty, 95 % (twice the standard "
+                                   "uncertainty)"));
         out.figure(QStringLiteral("Cargo"), uncertaintyText(*u));
+        out.figure(QStringLiteral("Expanded uncertainty"),
+                   QStringLiteral("%1 t = %2 % of %3 t")
+                       .arg(u->expanded.rounded(5).toString(),
+                            uncertaintyPercent(*u).rounded(5).toString(), u->cargo.toString()));
         out.figure(QStringLiteral("Worst case"),
-                   QStringLiteral("± %1 t").arg(u->worstCase.rounded(0).toString()));
-        out.figure(QStringLiteral("Largest contributors"), contributorsText(*u));
+                   QStringLiteral("± %1 t").arg(u->worstCase.rounded(5).toString()));
+        for (const UncertaintyContributor& contributor : u->contributors)
+            out.figure(contributor.group,
+                       QStringLiteral("%1 t").arg(contributor.tonnes.rounded(5).toString()));
     }
     if (!assessment.warnings.isEmpty()) {
         out.heading(QStringLiteral("Checks"));

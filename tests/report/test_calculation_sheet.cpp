@@ -43,16 +43,20 @@ QStringList pdfPages(const QString& file) {
         QString::fromUtf8(output(QStringLiteral("pdftotext"),
                                  {QStringLiteral("-layout"), file, QStringLiteral("-")}))
             .split(u'\f', Qt::SkipEmptyParts);
+    // A ligature ("ﬁ") reads as its letters, as a viewer's search finds it.
     for (QString& page : pages)
-        page = page.simplified();
+        page = page.normalized(QString::NormalizationForm_KC).simplified();
     return pages;
 }
 
-// Every text the JSON holds, numbers and captions alike.
+// Every text the JSON holds, numbers and captions alike, but the cargo's
+// change for each single input: the sheet gives them by group.
 void collectLeaves(const QJsonValue& value, QStringList& leaves) {
     if (value.isObject()) {
-        for (const QJsonValue& member : value.toObject())
-            collectLeaves(member, leaves);
+        const QJsonObject object = value.toObject();
+        for (auto member = object.begin(); member != object.end(); ++member)
+            if (member.key() != QStringLiteral("sensitivities"))
+                collectLeaves(member.value(), leaves);
     } else if (value.isArray()) {
         for (const QJsonValue& element : value.toArray())
             collectLeaves(element, leaves);
