@@ -1,7 +1,6 @@
 #pragma once
 
 #include "connection.h"
-#include "register_copy.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -10,19 +9,21 @@
 // the ships with a 1250-row hydrostatic table, made by
 // calvane-makeregister) in a folder of its own, open as the shared
 // connection for the life of the object. With CALVANE_BENCH_SERVER set to
-// the address of an empty PostgreSQL database, the register is copied there
-// and the benchmarks run on the server.
+// the address of a register on a PostgreSQL server (one copied there by
+// calvane-makedb --copy), the benchmarks run on that register instead.
 class GeneratedRegister {
 public:
     GeneratedRegister() {
+        const QString server = qEnvironmentVariable("CALVANE_BENCH_SERVER");
+        if (!server.isEmpty()) {
+            if (!OpenRegisterAt(server))
+                qFatal("The register on the server could not be opened.");
+            return;
+        }
         const int made = QProcess::execute(
             QStringLiteral(CALVANE_MAKEREGISTER),
             {QStringLiteral("--tables"), QStringLiteral("2000"), databaseFileIn(m_folder.path())});
-        const QString server = qEnvironmentVariable("CALVANE_BENCH_SERVER");
-        if (made == 0 && !server.isEmpty())
-            copyRegister(databaseFileIn(m_folder.path()), server);
-        if (made != 0 ||
-            !(server.isEmpty() ? OpenConnection(m_folder.path()) : OpenRegisterAt(server)))
+        if (made != 0 || !OpenConnection(m_folder.path()))
             qFatal("The register could not be made.");
     }
     ~GeneratedRegister() { gcnnStore.reset(); }
