@@ -81,6 +81,7 @@ private slots:
     void saveOverADeletedRecordIsRefused();
     void saveOverAnotherSurveyorsIsRefused_data();
     void saveOverAnotherSurveyorsIsRefused();
+    void anOlderRegisterGainsTheChangeColumns();
     void deletingAPortDeletesItsShipsOnly();
     void shipUpdateKeepsTheDraftMarkDistances();
     void shipsNamedFindsExactNamesInOrder();
@@ -228,6 +229,23 @@ void TestRegister::saveOverAnotherSurveyorsIsRefused() {
     QCOMPARE(stored, QStringLiteral("Theirs"));
     save(mine, QStringLiteral("Mine"))();
     QCOMPARE(port ? theirs.port(portId)->name : theirs.ship(shipId)->name, QStringLiteral("Mine"));
+}
+
+// A register made before the change columns gains them when opened, and a
+// ship an older program added (without them) saves as version 0.
+void TestRegister::anOlderRegisterGainsTheChangeColumns() {
+    StoreFixture store;
+    for (const char* column : {"RowVersion", "ChangedBy", "ChangedAt"})
+        gcnnStore->execute(QStringLiteral("ALTER TABLE Ship DROP COLUMN ") +
+                           QString::fromLatin1(column));
+    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName) VALUES ('Older')"));
+    gcnnStore->open(store.where);
+    const Register records(*gcnnStore);
+    ShipRecord ship = records.shipsNamed(QStringLiteral("Older")).constFirst();
+    QCOMPARE(ship.change.version, 0);
+    ship.name = QStringLiteral("Newer");
+    QCOMPARE(records.updateShip(ship), 1);
+    QCOMPARE(records.ship(ship.id)->change.version, 1);
 }
 
 void TestRegister::deletingAPortDeletesItsShipsOnly() {
