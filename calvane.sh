@@ -8,10 +8,12 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 libgl-dev libboost-dev poppler-utils
+packages=(cmake make g++ pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libqt6svg6 libgl-dev libboost-dev poppler-utils
     desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 # The tests build the benchmarks too, so that they keep building.
 case "${1:-}" in bench | test) packages+=(libbenchmark-dev) ;; esac
+# The store's tests run on a private PostgreSQL server as well as on SQLite.
+case "${1:-}" in test | test-sanitized) packages+=(postgresql) ;; esac
 [ "${1:-}" = package ] && packages+=(dpkg-dev)
 
 install_missing() {

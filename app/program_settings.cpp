@@ -8,6 +8,10 @@ QString showTipsKey() {
     return QStringLiteral("Options/Show Tips at Startup");
 }
 
+QString registerKey() {
+    return QStringLiteral("Options/Database");
+}
+
 QString recentKey() {
     return QStringLiteral("Surveys/Recent");
 }
@@ -37,6 +41,10 @@ int ProgramSettings::showTipsAtStartup() const {
 void ProgramSettings::setShowTipsAtStartup(bool show) {
     m_settings->setValue(showTipsKey(), show ? QStringLiteral("1") : QStringLiteral("0"));
     m_settings->sync();
+}
+
+QString ProgramSettings::registerAddress() const {
+    return m_settings->value(registerKey()).toString().trimmed();
 }
 
 QStringList ProgramSettings::recentSurveys() const {

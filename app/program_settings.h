@@ -25,6 +25,11 @@ public:
     // ends abruptly.
     void setShowTipsAtStartup(bool show);
 
+    // "Options" / "Database": the register to open, a file or a
+    // postgresql:// address (never with a password); empty for the usual
+    // DS.dat.
+    QString registerAddress() const;
+
     // The survey files last opened or saved, the latest first.
     QStringList recentSurveys() const;
     // Puts `path` first, at most ten kept.

@@ -4,9 +4,15 @@
 
 #include <QStandardPaths>
 
-ShellOptions ShellOptions::fromCommandLine(const QStringList& arguments,
+ShellOptions ShellOptions::fromCommandLine(const QStringList& given,
                                            const QString& applicationFolder) {
+    QStringList arguments = given;
     ShellOptions options;
+    const qsizetype database = arguments.indexOf(QStringLiteral("--database"));
+    if (database > 0 && database + 1 < arguments.size()) {
+        options.registerAddress = arguments.at(database + 1);
+        arguments.remove(database, 2);
+    }
     options.applicationFolder = applicationFolder;
     const RegisterPlaces places = RegisterPlaces::ofThisProgram();
     options.userDataFolder = places.userFolder;

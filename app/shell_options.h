@@ -15,6 +15,9 @@ struct ShellOptions {
     // The command line was exactly "debug": the tip of the day traces its
     // loading and activation.
     bool debugTraces = false;
+    // The register named by --database (a file or a postgresql:// address);
+    // empty for the one in the settings, else the usual DS.dat.
+    QString registerAddress;
     // A survey file named on the command line, opened after the start-up.
     QString surveyFile;
     // Where unsaved surveys are written every 30 seconds; none when empty.

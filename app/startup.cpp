@@ -5,6 +5,7 @@
 #include "frm_about.h"
 #include "frm_mdi.h"
 #include "message_service.h"
+#include "program_settings.h"
 #include "register_location.h"
 #include "survey_files.h"
 
@@ -18,8 +19,12 @@ Startup::Startup(const WindowRegistry& registry, ProgramSettings& settings, Shel
 Startup::~Startup() = default;
 
 std::optional<int> Startup::Main() {
-    const OpenOutcome opened = OpenRegister(
-        {m_options.applicationFolder, m_options.userDataFolder, m_options.registerSeed});
+    const QString address = m_options.registerAddress.isEmpty() ? m_settings.registerAddress()
+                                                                : m_options.registerAddress;
+    const OpenOutcome opened =
+        address.isEmpty() ? OpenRegister({m_options.applicationFolder, m_options.userDataFolder,
+                                          m_options.registerSeed})
+                          : OpenRegisterAt(address);
     if (!opened) {
         messageService().show(*opened.failure);
         return 1;

@@ -23,14 +23,14 @@
 namespace {
 
 // The register and the main window every benchmark works in.
-struct Register {
+struct BenchedRegister {
     GeneratedRegister data;
     ScopedMessageRecorder messages;
     WindowRegistry registry;
     std::unique_ptr<ProgramSettings> settings;
     std::unique_ptr<frmMDI> frame;
 
-    Register() {
+    BenchedRegister() {
         registerMasterWindows(registry);
         settings = std::make_unique<ProgramSettings>(
             data.folder().filePath(QStringLiteral("calvane.ini")));
@@ -39,10 +39,10 @@ struct Register {
         frame = std::make_unique<frmMDI>(registry, *settings, options);
         frame->show();
     }
-    ~Register() { frame.reset(); }
+    ~BenchedRegister() { frame.reset(); }
 };
 
-Register* theRegister = nullptr;
+BenchedRegister* theRegister = nullptr;
 
 template <typename Window> void openWindow(benchmark::State& state) {
     for (auto _ : state) {
@@ -125,7 +125,7 @@ BENCHMARK(choosePort)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    Register made;
+    BenchedRegister made;
     theRegister = &made;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -70,6 +70,7 @@ void frmPortMaster::portChosen(const QItemSelection& selected) {
         if (!port)
             return;
         m_chosenPortId = portId;
+        m_portChange = port->change;
         mlngEditMode = 1;
         setToolbar(PortShownCommands);
         ui->txtPortName->setText(port->name);
@@ -98,7 +99,8 @@ void frmPortMaster::writePort(const QString& name) {
         store.insertPort(port);
     } else {
         port.id = *m_chosenPortId;
-        store.updatePort(port);
+        port.change = m_portChange;
+        m_portChange.version = store.updatePort(port);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "enter_as_tab.h"
 #include "master_window.h"
 #include "name_list_model.h"
+#include "register.h"
 
 #include <memory>
 #include <optional>
@@ -44,4 +45,6 @@ private:
     // Delete acts only on the port last chosen in the list; none after a
     // save or a delete.
     std::optional<qint64> m_chosenPortId;
+    // The save the shown port was read at: a save over a later one is refused.
+    RecordChange m_portChange;
 };

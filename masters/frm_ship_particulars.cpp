@@ -157,6 +157,7 @@ bool frmShipParticulars::ShowShip(int row) {
     if (!ship)
         return false;
     m_shipId = shipId;
+    m_shipChange = ship->change;
     ui->cmbShipName->setCurrentIndex(row);
     const QHash<QString, QString> shown = particularTexts(*ship);
     for (QLineEdit* field : textFields())
@@ -168,6 +169,7 @@ bool frmShipParticulars::ShowShip(int row) {
 
 void frmShipParticulars::ClearShipFields() {
     m_shipId.reset();
+    m_shipChange = {};
     for (QLineEdit* field : textFields())
         field->clear();
     ui->cmbShipName->setCurrentIndex(-1);
@@ -285,11 +287,14 @@ int frmShipParticulars::Save() {
         ship.netTonnage = optionalValue(*ui->txtNetTonnage);
         ship.summerDraft = optionalValue(*ui->txtSummerDraft);
         ship.summerDeadweight = optionalValue(*ui->txtSummerDeadweight);
+        ship.change = m_shipChange;
         const Register store(m_connection);
-        if (mlngEditMode == 1)
-            store.updateShip(ship);
-        else
+        if (mlngEditMode == 1) {
+            m_shipChange.version = store.updateShip(ship);
+        } else {
             m_shipId = store.insertShip(ship);
+            m_shipChange = {};
+        }
     } catch (const ProgramError& error) {
         m_saveFailure = error.description();
         return SaveFailed;

@@ -3,6 +3,7 @@
 #include "enter_as_tab.h"
 #include "master_window.h"
 #include "name_list_model.h"
+#include "register.h"
 
 #include <memory>
 #include <optional>
@@ -68,6 +69,8 @@ private:
     QString mstrMessage;
     // The ship shown, by its key: same-named ships stay apart.
     std::optional<qint64> m_shipId;
+    // The save the shown ship was read at: a save over a later one is refused.
+    RecordChange m_shipChange;
     // Why the last Save wrote nothing.
     QString m_saveFailure;
     bool m_validating = false;

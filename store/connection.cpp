@@ -1,6 +1,8 @@
 #include "connection.h"
 
 #include "schema.h"
+#include "server_address.h"
+#include "sql_dialect.h"
 #include "statement.h"
 #include "store_errors.h"
 
@@ -38,37 +40,73 @@ QString causeOf(const QSqlError& error) {
     return text.isEmpty() ? error.text() : text;
 }
 
-ProgramError openFailure(const QString& databaseFile, const QString& cause) {
+ProgramError openFailure(const QString& where, const QString& cause) {
+    if (isServerAddress(where))
+        return ProgramError::storeFailure(QStringLiteral("The register at %1 cannot be opened: %2.")
+                                              .arg(shownAddress(where), cause));
     return ProgramError::storeFailure(QStringLiteral("The database %1 cannot be opened: %2.")
-                                          .arg(QDir::toNativeSeparators(databaseFile), cause));
+                                          .arg(QDir::toNativeSeparators(where), cause));
 }
 
 } // namespace
 
-Connection::Connection(const QString& connectionName) : m_name(connectionName) {
-    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-}
+Connection::Connection(const QString& connectionName) : m_name(connectionName) {}
 
 Connection::~Connection() {
-    database().close();
-    QSqlDatabase::removeDatabase(m_name);
+    if (QSqlDatabase::contains(m_name)) {
+        database().close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
 }
 
-void Connection::open(const QString& databaseFile) {
-    const QFileInfo file(databaseFile);
-    if (!file.exists())
-        throw openFailure(databaseFile, QStringLiteral("it was not found"));
-    if (!file.isFile() || !file.isReadable())
-        throw openFailure(databaseFile, QStringLiteral("it cannot be read"));
-    QSqlDatabase db = database();
-    db.close();
-    db.setDatabaseName(existingFileUri(file));
-    db.setConnectOptions(QString::fromLatin1(ConnectOptions));
-    if (!db.open())
-        throw openFailure(databaseFile, causeOf(db.lastError()));
+QSqlDatabase Connection::databaseFor(const SqlDialect& dialect) {
+    if (QSqlDatabase::contains(m_name)) {
+        if (database().driverName() == dialect.driver) {
+            database().close();
+            return database();
+        }
+        database().close();
+        QSqlDatabase::removeDatabase(m_name);
+    }
+    return QSqlDatabase::addDatabase(dialect.driver, m_name);
+}
+
+void Connection::open(const QString& where) {
+    m_where.clear();
+    QSqlDatabase db;
+    if (isServerAddress(where)) {
+        db = databaseFor(postgresDialect());
+        if (const QString refused = applyServerAddress(where, db); !refused.isEmpty())
+            throw openFailure(where, refused);
+        if (!db.open())
+            throw openFailure(where, QStringLiteral("the server cannot be reached (%1)")
+                                         .arg(db.lastError().text().trimmed()));
+    } else {
+        const QFileInfo file(where);
+        if (!file.exists())
+            throw openFailure(where, QStringLiteral("it was not found"));
+        if (!file.isFile() || !file.isReadable())
+            throw openFailure(where, QStringLiteral("it cannot be read"));
+        db = databaseFor(sqliteDialect());
+        db.setDatabaseName(existingFileUri(file));
+        db.setConnectOptions(QString::fromLatin1(ConnectOptions));
+        if (!db.open())
+            throw openFailure(where, causeOf(db.lastError()));
+    }
+    const SqlDialect& dialect = dialectOf(db);
+    for (const QString& statement : dialect.sessionStatements) {
+        QSqlQuery query(db);
+        if (!query.exec(statement)) {
+            const QString cause = causeOf(query.lastError());
+            query.finish();
+            db.close();
+            throw openFailure(where, cause);
+        }
+    }
     // A register made before a table was added gains it now; one that
     // cannot take it (read-only) opens without it.
-    for (const QString& statement : addLaterTableStatements()) {
+    for (const QString& statement :
+         addLaterTableStatements(dialect) + addLaterColumnStatements(db)) {
         QSqlQuery query(db);
         if (!query.exec(statement))
             break;
@@ -78,17 +116,20 @@ void Connection::open(const QString& databaseFile) {
     QStringList checks;
     for (const QString& table : firstTableNames())
         checks << QStringLiteral("SELECT COUNT(*) FROM ") + table;
-    checks << QStringLiteral("PRAGMA foreign_keys = ON");
     for (const QString& check : checks) {
         QSqlQuery query(db);
         if (!query.exec(check)) {
             const QString cause = causeOf(query.lastError());
             query.finish();
             db.close();
-            throw openFailure(databaseFile, cause);
+            throw openFailure(where, cause);
         }
     }
-    m_databaseFile = databaseFile;
+    m_where = where;
+}
+
+const SqlDialect& Connection::dialect() const {
+    return dialectOf(database());
 }
 
 bool Connection::isOpen() const {

@@ -10,6 +10,7 @@
 #include <optional>
 
 struct RegisterPlaces;
+struct SqlDialect;
 
 // One open database. Every connection turns foreign keys on, so that
 // deleting a port deletes the ships registered there.
@@ -21,14 +22,18 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Opens an existing DS database file. Raises ProgramError (store
+    // Opens an existing DS database file, or the register on a PostgreSQL
+    // server at a postgresql:// address. Raises ProgramError (store
     // failure) when the file is missing, unreadable, locked, not a database
-    // or lacks the program's tables. Never creates or leaves a file behind.
-    void open(const QString& databaseFile);
+    // or lacks the program's tables, or the server cannot be reached. Never
+    // creates or leaves a file behind.
+    void open(const QString& where);
 
     bool isOpen() const;
     // What a second connection needs to reach the same database.
-    QString connectionText() const { return m_databaseFile; }
+    QString connectionText() const { return m_where; }
+    // The engine's dialect; SQLite's before the connection opened.
+    const SqlDialect& dialect() const;
     // Rolls back and closes, ignoring every error (used at shutdown).
     void rollbackAndClose();
 
@@ -40,8 +45,11 @@ public:
     QSqlDatabase database() const;
 
 private:
+    // The connection's database for the dialect's driver, closed.
+    QSqlDatabase databaseFor(const SqlDialect& dialect);
+
     QString m_name;
-    QString m_databaseFile;
+    QString m_where;
 };
 
 // The shared connection, open from start-up until the main window closes.
@@ -68,5 +76,8 @@ OpenOutcome OpenConnection(const QString& folder);
 // Opens gcnnStore on the register chooseRegister picks among `places`
 // (making the user's from the seed when needed); fails as OpenConnection.
 OpenOutcome OpenRegister(const RegisterPlaces& places);
+// Opens gcnnStore on the register at `where`, a file or a postgresql://
+// address; fails as OpenConnection.
+OpenOutcome OpenRegisterAt(const QString& where);
 // Rolls back and closes gcnnStore, ignoring errors.
 void CloseConnection();

@@ -3,6 +3,7 @@
 #include "connection.h"
 #include "errors.h"
 #include "schema.h"
+#include "sql_dialect.h"
 #include "statement.h"
 
 #include <limits>
@@ -37,7 +38,7 @@ void NameListModel::load(Connection& connection, const NameList& list) {
     // database made before the index existed gets it here; one that cannot
     // take it (read-only) is still read, only slower.
     try {
-        for (const QString& statement : createIndexStatements())
+        for (const QString& statement : createIndexStatements(connection.dialect()))
             connection.execute(statement);
     } catch (const ProgramError&) {
     }
@@ -63,12 +64,13 @@ QList<NameListModel::Entry> NameListModel::readPage(int page) const {
     // One row either side tells whether the first and last names are shared.
     const int first = page * PageSize;
     const int from = std::max(0, first - 1);
-    QSqlQuery query = runStatement(m_connection->database(),
-                                   QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") +
-                                       m_list.table + QStringLiteral(" ORDER BY ") +
-                                       m_list.nameColumn + QStringLiteral(" COLLATE NOCASE, ") +
-                                       m_list.keyColumn + QStringLiteral(" LIMIT ? OFFSET ?"),
-                                   {PageSize + 1 + (first - from), from});
+    QSqlQuery query = runStatement(
+        m_connection->database(),
+        QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + m_list.table +
+            QStringLiteral(" ORDER BY ") +
+            m_connection->dialect().caselessAscending(m_list.nameColumn) + QStringLiteral(", ") +
+            m_list.keyColumn + QStringLiteral(" LIMIT ? OFFSET ?"),
+        {PageSize + 1 + (first - from), from});
     QList<Entry> rows;
     while (query.next()) {
         Entry entry{query.value(0).toLongLong(), query.value(1).toString(), {}, false};
@@ -138,13 +140,17 @@ QString NameListModel::nameAt(int row) const {
 int NameListModel::rowsBefore(const QString& name, qint64 key) const {
     // Three counts, each a range of the name index: one condition joined by
     // OR would read the whole table. A missing name sorts first.
-    const QString count = QStringLiteral("(SELECT COUNT(*) FROM ") + m_list.table +
-                          QStringLiteral(" WHERE ") + m_list.nameColumn;
+    const SqlDialect& dialect = m_connection->dialect();
+    const QString count =
+        QStringLiteral("(SELECT COUNT(*) FROM ") + m_list.table + QStringLiteral(" WHERE ");
+    const QString stored = dialect.caseless(m_list.nameColumn);
+    const QString wanted = dialect.caseless(QStringLiteral("CAST(? AS TEXT)"));
     QSqlQuery query = runStatement(
         m_connection->database(),
-        QStringLiteral("SELECT ") + count + QStringLiteral(" IS NULL) + ") + count +
-            QStringLiteral(" < ? COLLATE NOCASE) + ") + count +
-            QStringLiteral(" = ? COLLATE NOCASE AND ") + m_list.keyColumn + QStringLiteral(" < ?)"),
+        QStringLiteral("SELECT ") + count + m_list.nameColumn + QStringLiteral(" IS NULL) + ") +
+            count + stored + QStringLiteral(" < ") + wanted + QStringLiteral(") + ") + count +
+            stored + QStringLiteral(" = ") + wanted + QStringLiteral(" AND ") + m_list.keyColumn +
+            QStringLiteral(" < ?)"),
         {name, name, key});
     return query.next() ? query.value(0).toInt() : 0;
 }

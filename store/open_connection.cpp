@@ -60,6 +60,10 @@ OpenOutcome OpenRegister(const RegisterPlaces& places) {
     return openOrRefuse(choice.file, choice.problem);
 }
 
+OpenOutcome OpenRegisterAt(const QString& where) {
+    return openOrRefuse(where, QString());
+}
+
 void CloseConnection() {
     if (gcnnStore)
         gcnnStore->rollbackAndClose();

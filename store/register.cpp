@@ -3,9 +3,11 @@
 #include "column_value.h"
 #include "connection.h"
 #include "errors.h"
+#include "sql_dialect.h"
 #include "statement.h"
 #include "store_errors.h"
 
+#include <QDateTime>
 #include <QSqlError>
 #include <algorithm>
 #include <limits>
@@ -13,17 +15,19 @@
 namespace {
 
 const QString PortInsert =
-    QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)");
+    QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?) RETURNING PortID");
 const QString ShipInsert =
     QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, CallSign, "
                    "PortOfRegistry, OfficialNo, IMONo, Flag, GrossTonnage, NetTonnage, "
                    "SummerDraft, SummerDeadweight) "
-                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING ShipID");
 
 const QString ShipColumns =
     QStringLiteral("ShipID, ShipName, LBP, LOA, Breadth, LightShip, CallSign, PortOfRegistry, "
                    "OfficialNo, IMONo, Flag, GrossTonnage, NetTonnage, SummerDraft, "
-                   "SummerDeadweight");
+                   "SummerDeadweight, RowVersion, ChangedBy, ChangedAt");
+const QString PortColumns =
+    QStringLiteral("PortID, PortName, City, Country, RowVersion, ChangedBy, ChangedAt");
 
 // The current row's column, typed by the schema.
 Variant valueOf(const QSqlQuery& query, const QString& column) {
@@ -53,10 +57,16 @@ template <typename T> Variant bound(const std::optional<T>& value) {
     return value ? Variant(*value) : Variant::null();
 }
 
+RecordChange changeAt(const QSqlQuery& query) {
+    const Variant version = valueOf(query, QStringLiteral("RowVersion"));
+    return {version.isNull() ? 0 : version.toWhole(), textOf(query, QStringLiteral("ChangedBy")),
+            textOf(query, QStringLiteral("ChangedAt"))};
+}
+
 PortRecord portAt(const QSqlQuery& query) {
     return {valueOf(query, QStringLiteral("PortID")).toWhole(),
             textOf(query, QStringLiteral("PortName")), textOf(query, QStringLiteral("City")),
-            textOf(query, QStringLiteral("Country"))};
+            textOf(query, QStringLiteral("Country")), changeAt(query)};
 }
 
 ShipRecord shipAt(const QSqlQuery& query) {
@@ -78,6 +88,7 @@ ShipRecord shipAt(const QSqlQuery& query) {
     ship.netTonnage = optionalDecimal(query, QStringLiteral("NetTonnage"));
     ship.summerDraft = optionalDecimal(query, QStringLiteral("SummerDraft"));
     ship.summerDeadweight = optionalDecimal(query, QStringLiteral("SummerDeadweight"));
+    ship.change = changeAt(query);
     return ship;
 }
 
@@ -112,11 +123,8 @@ void requireReadToTheEnd(const QSqlQuery& query) {
         throw ProgramError::storeFailure(query.lastError().text());
 }
 
-qint64 newKey(const QSqlQuery& insert) {
-    const QVariant key = insert.lastInsertId();
-    if (!key.isValid())
-        throw ProgramError::storeFailure(QStringLiteral("The store gave the new row no key."));
-    return key.toLongLong();
+qint64 newKey(QSqlQuery insert) {
+    return insertedKey(insert).toLongLong();
 }
 
 // Runs a statement prepared once for many rows.
@@ -125,7 +133,7 @@ qint64 insertWith(QSqlQuery& statement, const QList<Variant>& values) {
         statement.bindValue(i, boundValue(values.at(i)));
     if (!statement.exec())
         throw ProgramError::storeFailure(statement.lastError().text());
-    return newKey(statement);
+    return insertedKey(statement).toLongLong();
 }
 
 QString lcfOriginName(LcfOrigin origin) {
@@ -166,7 +174,7 @@ const QString TableColumns = QStringLiteral(
 void prepareTableInserts(QSqlQuery& heading, QSqlQuery& rows) {
     if (!heading.prepare(QStringLiteral("INSERT INTO HydrostaticTable (TableShipID, TableDensity, "
                                         "LcfOrigin, LcfPositive, TableSource, TableTrim) "
-                                        "VALUES (?, ?, ?, ?, ?, ?)")) ||
+                                        "VALUES (?, ?, ?, ?, ?, ?) RETURNING TableID")) ||
         !rows.prepare(QStringLiteral("INSERT INTO HydrostaticRow (RowTableID, RowDraft, "
                                      "RowDisplacement, RowTPC, RowLCF, RowMCTC, RowKM, RowLCB) "
                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?)")))
@@ -180,7 +188,10 @@ void insertRows(QSqlQuery& insert, qint64 tableID, const QList<TableRow>& rows) 
         QList<Variant> values{tableID};
         for (const std::optional<Decimal>& value : row.values)
             values.append(bound(value));
-        insertWith(insert, values);
+        for (int i = 0; i < values.size(); ++i)
+            insert.bindValue(i, boundValue(values.at(i)));
+        if (!insert.exec())
+            throw ProgramError::storeFailure(insert.lastError().text());
     }
 }
 
@@ -195,21 +206,38 @@ qint64 insertTable(QSqlQuery& heading, QSqlQuery& rows, const ShipTable& table) 
     return id;
 }
 
+// The values a save writes after the record's own: the next version, who
+// and when; then the key and the version the save started from.
+QList<Variant> changeValues(qint64 id, const RecordChange& from) {
+    QString who = qEnvironmentVariable("USER");
+    if (who.isEmpty())
+        who = qEnvironmentVariable("USERNAME");
+    return {from.version + 1, who,
+            QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyy-MM-dd HH:mm 'UTC'")), id,
+            from.version};
+}
+
 // An update that found no row: another window deleted the record meanwhile
-// (a port's ships go with the port), and the edit must not count as saved.
-void requireRowUpdated(const QSqlQuery& update) {
-    if (update.numRowsAffected() == 0)
-        throw ProgramError::storeFailure(
+// (a port's ships go with the port), or another surveyor saved it since it
+// was read (`now` is their save). Either way the edit must not count as
+// saved, and must not overwrite theirs.
+ProgramError refusedSave(const QString& what, const std::optional<RecordChange>& now) {
+    if (!now)
+        return ProgramError::storeFailure(
             QStringLiteral("The record is no longer in the database; another window may have "
                            "deleted it."));
+    return ProgramError::storeFailure(
+        QStringLiteral("%1 was changed by %2 at %3 after you opened it, and your change was not "
+                       "saved. Open it again to see theirs, then make your change.")
+            .arg(what, now->by.isEmpty() ? QStringLiteral("another surveyor") : now->by,
+                 now->at.isEmpty() ? QStringLiteral("an unknown time") : now->at));
 }
 
 } // namespace
 
 QList<PortRecord> Register::ports() const {
-    QSqlQuery query =
-        run(m_connection, QStringLiteral("SELECT PortID, PortName, City, Country FROM Port "
-                                         "ORDER BY PortID"));
+    QSqlQuery query = run(m_connection, QStringLiteral("SELECT ") + PortColumns +
+                                            QStringLiteral(" FROM Port ORDER BY PortID"));
     QList<PortRecord> ports;
     while (query.next())
         ports.append(portAt(query));
@@ -218,9 +246,10 @@ QList<PortRecord> Register::ports() const {
 }
 
 std::optional<PortRecord> Register::port(qint64 id) const {
-    QSqlQuery query = run(
-        m_connection,
-        QStringLiteral("SELECT PortID, PortName, City, Country FROM Port WHERE PortID = ?"), {id});
+    QSqlQuery query =
+        run(m_connection,
+            QStringLiteral("SELECT ") + PortColumns + QStringLiteral(" FROM Port WHERE PortID = ?"),
+            {id});
     if (!query.next())
         return std::nullopt;
     return portAt(query);
@@ -230,11 +259,19 @@ qint64 Register::insertPort(const PortRecord& port) const {
     return newKey(run(m_connection, PortInsert, {port.name, port.city, port.country}));
 }
 
-void Register::updatePort(const PortRecord& port) const {
-    requireRowUpdated(
-        run(m_connection,
-            QStringLiteral("UPDATE Port SET PortName = ?, City = ?, Country = ? WHERE PortID = ?"),
-            {port.name, port.city, port.country, port.id}));
+qint64 Register::updatePort(const PortRecord& port) const {
+    const QSqlQuery update = run(
+        m_connection,
+        QStringLiteral(
+            "UPDATE Port SET PortName = ?, City = ?, Country = ?, RowVersion = ?, "
+            "ChangedBy = ?, ChangedAt = ? WHERE PortID = ? AND COALESCE(RowVersion, 0) = ?"),
+        QList<Variant>{port.name, port.city, port.country} + changeValues(port.id, port.change));
+    if (update.numRowsAffected() == 0) {
+        const std::optional<PortRecord> now = this->port(port.id);
+        throw refusedSave(QStringLiteral("The port ") + (now ? now->name : port.name),
+                          now ? std::optional(now->change) : std::nullopt);
+    }
+    return port.change.version + 1;
 }
 
 void Register::deletePortAndItsShips(qint64 id) const {
@@ -267,14 +304,21 @@ qint64 Register::insertShip(const ShipRecord& ship) const {
     return newKey(run(m_connection, ShipInsert, shipValues(ship)));
 }
 
-void Register::updateShip(const ShipRecord& ship) const {
-    requireRowUpdated(run(m_connection,
-                          QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, "
-                                         "Breadth = ?, LightShip = ?, CallSign = ?, "
-                                         "PortOfRegistry = ?, OfficialNo = ?, IMONo = ?, Flag = ?, "
-                                         "GrossTonnage = ?, NetTonnage = ?, SummerDraft = ?, "
-                                         "SummerDeadweight = ? WHERE ShipID = ?"),
-                          shipValues(ship) << ship.id));
+qint64 Register::updateShip(const ShipRecord& ship) const {
+    const QSqlQuery update =
+        run(m_connection,
+            QStringLiteral("UPDATE Ship SET ShipName = ?, LBP = ?, LOA = ?, Breadth = ?, "
+                           "LightShip = ?, CallSign = ?, PortOfRegistry = ?, OfficialNo = ?, "
+                           "IMONo = ?, Flag = ?, GrossTonnage = ?, NetTonnage = ?, "
+                           "SummerDraft = ?, SummerDeadweight = ?, RowVersion = ?, ChangedBy = ?, "
+                           "ChangedAt = ? WHERE ShipID = ? AND COALESCE(RowVersion, 0) = ?"),
+            shipValues(ship) + changeValues(ship.id, ship.change));
+    if (update.numRowsAffected() == 0) {
+        const std::optional<ShipRecord> now = this->ship(ship.id);
+        throw refusedSave(QStringLiteral("The ship ") + (now ? now->name : ship.name),
+                          now ? std::optional(now->change) : std::nullopt);
+    }
+    return ship.change.version + 1;
 }
 
 void Register::deleteShip(qint64 id) const {
@@ -343,8 +387,8 @@ QList<TableRow> Register::tableRows(qint64 id, int first, int count) const {
     QSqlQuery rows =
         run(m_connection,
             QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) +
-                QStringLiteral(" FROM HydrostaticRow WHERE RowTableID = ? "
-                               "ORDER BY rowid LIMIT ? OFFSET ?"),
+                QStringLiteral(" FROM HydrostaticRow WHERE RowTableID = ? ORDER BY ") +
+                m_connection.dialect().insertionOrder + QStringLiteral(" LIMIT ? OFFSET ?"),
             {id, qint64(count < 0 ? std::numeric_limits<int>::max() : count), qint64(first)});
     QList<TableRow> read;
     while (rows.next()) {

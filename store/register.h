@@ -12,11 +12,21 @@
 
 class Connection;
 
+// Who last saved a port or a ship, and the version that save made. A save
+// names the version it started from and is refused when another surveyor
+// saved meanwhile.
+struct RecordChange {
+    qint64 version = 0;
+    QString by;
+    QString at;
+};
+
 struct PortRecord {
     qint64 id = 0;
     QString name;
     QString city;
     QString country;
+    RecordChange change = {};
 };
 
 // The particulars the ship window keeps. A particular without a value is
@@ -37,6 +47,7 @@ struct ShipRecord {
     std::optional<Decimal> netTonnage;
     std::optional<Decimal> summerDraft;
     std::optional<Decimal> summerDeadweight;
+    RecordChange change = {};
 };
 
 struct DeductionItem {
@@ -55,8 +66,10 @@ public:
     std::optional<PortRecord> port(qint64 id) const;
     // Returns the key the store gave the port.
     qint64 insertPort(const PortRecord& port) const;
-    // Refused (store failure) when another window deleted the port meanwhile.
-    void updatePort(const PortRecord& port) const;
+    // Refused (store failure) when another window deleted the port, or
+    // another surveyor saved it, after port.change.version was read; the
+    // refusal says who and when. Returns the version the save made.
+    qint64 updatePort(const PortRecord& port) const;
     // The ships registered at the port go with it (the store cascades).
     void deletePortAndItsShips(qint64 id) const;
 
@@ -65,9 +78,9 @@ public:
     QList<ShipRecord> shipsNamed(const QString& name) const;
     // Returns the key the store gave the ship.
     qint64 insertShip(const ShipRecord& ship) const;
-    // Refused (store failure) when another window deleted the ship
-    // meanwhile. The draft-mark distances are kept as they are.
-    void updateShip(const ShipRecord& ship) const;
+    // Refused as updatePort is. The draft-mark distances are kept as they
+    // are. Returns the version the save made.
+    qint64 updateShip(const ShipRecord& ship) const;
     void deleteShip(qint64 id) const;
 
     // A ship's hydrostatic tables without their rows, in the order added.

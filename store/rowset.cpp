@@ -3,6 +3,7 @@
 #include "column_value.h"
 #include "connection.h"
 #include "find_criterion.h"
+#include "schema.h"
 #include "statement.h"
 #include "store_errors.h"
 #include "table_writer.h"
@@ -32,7 +33,7 @@ void RowSet::open(const QString& statement, Connection& connection, const QList<
     const QSqlRecord record = query.record();
     QStringList columns;
     for (int i = 0; i < record.count(); ++i)
-        columns.append(record.fieldName(i));
+        columns.append(columnSpelling(record.fieldName(i)));
     QList<Row> rows;
     while (query.next()) {
         Row row;

@@ -1,6 +1,9 @@
 #include "schema.h"
 
+#include "sql_dialect.h"
+
 #include <QHash>
+#include <QSqlRecord>
 
 namespace {
 
@@ -16,30 +19,46 @@ ColumnDefinition text(const char* name) {
     return {QString::fromLatin1(name), ColumnKind::Text, QString()};
 }
 
+// Who changed a port or a ship last, and when; the version each save checks
+// and counts up, so that a save over another surveyor's change is refused.
+// Null where a row set wrote the row: it counts as 0.
+QList<ColumnDefinition> changeColumns() {
+    return {{QStringLiteral("RowVersion"), ColumnKind::Whole, QStringLiteral("DEFAULT 0"), true},
+            {QStringLiteral("ChangedBy"), ColumnKind::Text, QString(), true},
+            {QStringLiteral("ChangedAt"), ColumnKind::Text, QString(), true}};
+}
+
 const char* const StoreAssignedKey = "PRIMARY KEY AUTOINCREMENT";
 
-// The declared type must give SQLite's TEXT affinity: a NUMERIC or DECIMAL
-// type would turn "7.50" into a binary floating-point number.
-QString declaredType(ColumnKind kind) {
+QString declaredType(ColumnKind kind, const SqlDialect& dialect) {
     switch (kind) {
     case ColumnKind::Whole:
-        return QStringLiteral("INTEGER");
+        return dialect.wholeType;
     case ColumnKind::Number:
-        return QStringLiteral("DECIMAL_TEXT");
+        return dialect.numberType;
     case ColumnKind::Text:
         break;
     }
     return QStringLiteral("TEXT");
 }
 
+// "column TYPE constraint".
+QString columnDefinition(const ColumnDefinition& column, const SqlDialect& dialect) {
+    QString line = column.name + QLatin1Char(' ') + declaredType(column.kind, dialect);
+    if (!column.constraint.isEmpty())
+        line += QLatin1Char(' ') + column.constraint;
+    return line;
+}
+
 // "Name (column TYPE constraint, ...)".
-QString createdTable(const TableDefinition& table) {
+QString createdTable(const TableDefinition& table, const SqlDialect& dialect) {
     QStringList columns;
     for (const ColumnDefinition& column : table.columns) {
-        QString line = column.name + QLatin1Char(' ') + declaredType(column.kind);
-        if (!column.constraint.isEmpty())
-            line += QLatin1Char(' ') + column.constraint;
-        columns.append(line);
+        if (column.constraint == QLatin1String(StoreAssignedKey)) {
+            columns.append(column.name + QLatin1Char(' ') + dialect.storeAssignedKey);
+            continue;
+        }
+        columns.append(columnDefinition(column, dialect));
     }
     return table.name + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
            QLatin1Char(')');
@@ -50,14 +69,18 @@ QString createdTable(const TableDefinition& table) {
 const QList<TableDefinition>& storeTables() {
     static const QList<TableDefinition> tables = {
         {QStringLiteral("Port"),
-         {whole("PortID", StoreAssignedKey), text("PortName"), text("City"), text("Country")}},
+         QList<ColumnDefinition>{whole("PortID", StoreAssignedKey), text("PortName"), text("City"),
+                                 text("Country")} +
+             changeColumns()},
         {QStringLiteral("Ship"),
-         {whole("ShipID", StoreAssignedKey), text("ShipName"), number("LBP"), number("LOA"),
-          number("Breadth"), number("LightShip"), text("CallSign"),
-          whole("PortOfRegistry", "REFERENCES Port(PortID) ON DELETE CASCADE"),
-          number("OfficialNo"), number("IMONo"), text("Flag"), number("GrossTonnage"),
-          number("NetTonnage"), number("SummerDraft"), number("SummerDeadweight"), number("FwdX"),
-          number("MidX"), number("AftX")}},
+         QList<ColumnDefinition>{
+             whole("ShipID", StoreAssignedKey), text("ShipName"), number("LBP"), number("LOA"),
+             number("Breadth"), number("LightShip"), text("CallSign"),
+             whole("PortOfRegistry", "REFERENCES Port(PortID) ON DELETE CASCADE"),
+             number("OfficialNo"), number("IMONo"), text("Flag"), number("GrossTonnage"),
+             number("NetTonnage"), number("SummerDraft"), number("SummerDeadweight"),
+             number("FwdX"), number("MidX"), number("AftX")} +
+             changeColumns()},
         {QStringLiteral("TipOfDay"), {text("Tip")}},
         {QStringLiteral("DeductionMaster"), {whole("ItemID", "PRIMARY KEY"), text("ItemName")}},
         {QStringLiteral("DeductionTrans"),
@@ -108,6 +131,30 @@ QStringList tableColumns(const QString& table) {
     return {};
 }
 
+QString storeAssignedKey(const QString& table) {
+    for (const TableDefinition& definition : storeTables()) {
+        if (definition.name != table)
+            continue;
+        for (const ColumnDefinition& column : definition.columns) {
+            if (column.constraint == QLatin1String(StoreAssignedKey))
+                return column.name;
+        }
+    }
+    return QString();
+}
+
+QString columnSpelling(const QString& column) {
+    static const QHash<QString, QString> spellings = [] {
+        QHash<QString, QString> byLowerCase;
+        for (const TableDefinition& table : storeTables()) {
+            for (const ColumnDefinition& definition : table.columns)
+                byLowerCase.insert(definition.name.toLower(), definition.name);
+        }
+        return byLowerCase;
+    }();
+    return spellings.value(column.toLower(), column);
+}
+
 ColumnKind columnKind(const QString& column) {
     // Looked up for every value read or written: index the names once.
     // Keyed both as the tables spell the names and in lower case.
@@ -127,18 +174,19 @@ ColumnKind columnKind(const QString& column) {
     return kinds.value(column.toLower(), ColumnKind::Text);
 }
 
-QStringList createTableStatements() {
+QStringList createTableStatements(const SqlDialect& dialect) {
     QStringList statements;
     for (const TableDefinition& table : storeTables())
-        statements.append(QStringLiteral("CREATE TABLE ") + createdTable(table));
+        statements.append(QStringLiteral("CREATE TABLE ") + createdTable(table, dialect));
     return statements;
 }
 
-QStringList addLaterTableStatements() {
+QStringList addLaterTableStatements(const SqlDialect& dialect) {
     QStringList statements;
     for (const TableDefinition& table : storeTables()) {
         if (table.addedLater)
-            statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + createdTable(table));
+            statements.append(QStringLiteral("CREATE TABLE IF NOT EXISTS ") +
+                              createdTable(table, dialect));
     }
     return statements + QStringList{QStringLiteral("CREATE INDEX IF NOT EXISTS TablesOfShip ON "
                                                    "HydrostaticTable (TableShipID)"),
@@ -148,9 +196,28 @@ QStringList addLaterTableStatements() {
                                                    "ConstantHistory (HistoryShipID)")};
 }
 
-QStringList createIndexStatements() {
-    return {QStringLiteral("CREATE INDEX IF NOT EXISTS ShipByName ON Ship "
-                           "(ShipName COLLATE NOCASE, ShipID)"),
-            QStringLiteral("CREATE INDEX IF NOT EXISTS PortByName ON Port "
-                           "(PortName COLLATE NOCASE, PortID)")};
+QStringList addLaterColumnStatements(const QSqlDatabase& database) {
+    const SqlDialect& dialect = dialectOf(database);
+    QStringList statements;
+    for (const TableDefinition& table : storeTables()) {
+        const QSqlRecord present =
+            database.record(dialect.foldsNamesToLower ? table.name.toLower() : table.name);
+        // A table that is not there yet is made whole.
+        if (present.isEmpty())
+            continue;
+        for (const ColumnDefinition& column : table.columns) {
+            if (column.addedLater && !present.contains(column.name))
+                statements.append(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                      .arg(table.name, columnDefinition(column, dialect)));
+        }
+    }
+    return statements;
+}
+
+QStringList createIndexStatements(const SqlDialect& dialect) {
+    return {QStringLiteral("CREATE INDEX IF NOT EXISTS ShipByName ON Ship (") +
+                dialect.caselessAscending(QStringLiteral("ShipName")) + QStringLiteral(", ShipID)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS PortByName ON Port (") +
+                dialect.caselessAscending(QStringLiteral("PortName")) +
+                QStringLiteral(", PortID)")};
 }

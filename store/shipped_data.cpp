@@ -55,11 +55,13 @@ Variant number(const char* text) {
 
 // A Panamax bulk carrier to try the worksheets with; the name is invented.
 void insertSamplePortAndShip(const QSqlDatabase& database) {
-    const QSqlQuery port = runStatement(
-        database, QStringLiteral("INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?)"),
+    QSqlQuery port = runStatement(
+        database,
+        QStringLiteral(
+            "INSERT INTO Port (PortName, City, Country) VALUES (?, ?, ?) RETURNING PortID"),
         {QStringLiteral("Port Hedland"), QStringLiteral("Port Hedland"),
          QStringLiteral("Australia")});
-    const qint64 portId = port.lastInsertId().toLongLong();
+    const qint64 portId = insertedKey(port).toLongLong();
     runStatement(
         database,
         QStringLiteral("INSERT INTO Ship (ShipName, LBP, LOA, Breadth, LightShip, CallSign, "

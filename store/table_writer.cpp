@@ -2,9 +2,8 @@
 
 #include "column_value.h"
 #include "errors.h"
+#include "sql_dialect.h"
 #include "statement.h"
-
-#include <QSqlDriver>
 
 TableWriter::TableWriter(const QSqlDatabase& database, const QString& table,
                          const QStringList& columns, int keyIndex)
@@ -21,16 +20,14 @@ Variant TableWriter::insert(const QList<Variant>& row) const {
         placeholders.append(QStringLiteral("?"));
         values.append(row[i]);
     }
-    const QSqlQuery query =
+    QSqlQuery query =
         runStatement(m_database,
                      QStringLiteral("INSERT INTO ") + identifier(m_table) + QStringLiteral(" (") +
                          names.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                         placeholders.join(QStringLiteral(", ")) + QLatin1Char(')'),
+                         placeholders.join(QStringLiteral(", ")) + QStringLiteral(") RETURNING ") +
+                         identifier(m_columns[m_keyIndex]),
                      values);
-    const QVariant key = query.lastInsertId();
-    if (!key.isValid())
-        throw ProgramError::storeFailure(QStringLiteral("The store gave the new row no key."));
-    return storedValue(m_columns[m_keyIndex], key);
+    return storedValue(m_columns[m_keyIndex], insertedKey(query));
 }
 
 void TableWriter::update(const QList<Variant>& original, const QList<Variant>& changed) const {
@@ -64,7 +61,7 @@ void TableWriter::remove(const QList<Variant>& row) const {
 }
 
 QString TableWriter::identifier(const QString& name) const {
-    return m_database.driver()->escapeIdentifier(name, QSqlDriver::FieldName);
+    return dialectOf(m_database).identifier(m_database, name);
 }
 
 // Another connection may have deleted the row since the row set read it.

@@ -3,18 +3,36 @@
 #include "connection.h"
 #include "create_database.h"
 #include "errors.h"
+#include "private_postgres.h"
 #include "variant.h"
 
 #include <QTemporaryDir>
 
-// A new database with the shipped data in a temporary folder, open as the
-// shared connection for the life of the fixture.
+// The store tests run once on SQLite and once, with CALVANE_TEST_ENGINE set
+// to postgresql, on a private PostgreSQL server.
+inline bool testsRunOnServer() {
+    return qgetenv("CALVANE_TEST_ENGINE") == "postgresql";
+}
+
+// A new register with the shipped data (in a temporary folder, or a new
+// database of the private server), open as the shared connection for the
+// life of the fixture.
 struct StoreFixture {
     QTemporaryDir folder;
+    // Where the register is: a file or an address.
+    QString where;
     StoreFixture() {
-        createDatabase(databaseFileIn(folder.path()));
-        if (!OpenConnection(folder.path()))
-            throw ProgramError::storeFailure(QStringLiteral("The test database did not open."));
+        if (testsRunOnServer()) {
+            PrivatePostgres& server = PrivatePostgres::instance();
+            if (!server.problem().isEmpty())
+                throw ProgramError::storeFailure(server.problem());
+            where = server.address(server.newDatabase());
+        } else {
+            where = databaseFileIn(folder.path());
+        }
+        createDatabase(where);
+        gcnnStore = std::make_unique<Connection>(QStringLiteral("gcnnStore"));
+        gcnnStore->open(where);
     }
     ~StoreFixture() { gcnnStore.reset(); }
 };

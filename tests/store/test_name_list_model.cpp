@@ -1,4 +1,5 @@
 #include "name_list_model.h"
+#include "sql_dialect.h"
 #include "statement.h"
 #include "store_fixture.h"
 
@@ -7,7 +8,8 @@
 namespace {
 
 qint64 insert(const QString& statement, const QList<Variant>& values) {
-    return runStatement(gcnnStore->database(), statement, values).lastInsertId().toLongLong();
+    QSqlQuery query = runStatement(gcnnStore->database(), statement, values);
+    return insertedKey(query).toLongLong();
 }
 
 QString firstValue(const QString& statement) {
@@ -45,11 +47,13 @@ void TestNameListModel::initTestCase() {
     QSqlDatabase database = gcnnStore->database();
     database.transaction();
     for (int i = 0; i < 600; ++i)
-        insert(QStringLiteral("INSERT INTO Ship (ShipName, CallSign) VALUES (?, ?)"),
-               {QStringLiteral("Name %1").arg(i / 2, 3, 10, QLatin1Char('0')),
-                QStringLiteral("C%1").arg(i)});
+        insert(
+            QStringLiteral("INSERT INTO Ship (ShipName, CallSign) VALUES (?, ?) RETURNING ShipID"),
+            {QStringLiteral("Name %1").arg(i / 2, 3, 10, QLatin1Char('0')),
+             QStringLiteral("C%1").arg(i)});
     for (const char* country : {"Wales", "USA"})
-        insert(QStringLiteral("INSERT INTO Port (PortName, Country) VALUES ('Newport', ?)"),
+        insert(QStringLiteral("INSERT INTO Port (PortName, Country) VALUES ('Newport', ?) "
+                              "RETURNING PortID"),
                {QString::fromLatin1(country)});
     database.commit();
 }
@@ -57,9 +61,11 @@ void TestNameListModel::initTestCase() {
 void TestNameListModel::pagesReadLikeTheWholeRegister() {
     NameListModel model;
     model.load(*gcnnStore, NameList::ships());
-    QSqlQuery all = runStatement(gcnnStore->database(),
-                                 QStringLiteral("SELECT ShipID, ShipName FROM Ship "
-                                                "ORDER BY ShipName COLLATE NOCASE, ShipID"));
+    QSqlQuery all =
+        runStatement(gcnnStore->database(),
+                     QStringLiteral("SELECT ShipID, ShipName FROM Ship ORDER BY ") +
+                         gcnnStore->dialect().caselessAscending(QStringLiteral("ShipName")) +
+                         QStringLiteral(", ShipID"));
     QList<std::pair<qint64, QString>> expected;
     while (all.next())
         expected.append({all.value(0).toLongLong(), all.value(1).toString()});
@@ -142,12 +148,17 @@ void TestNameListModel::samePortNamesShowTheirCountry() {
 }
 
 void TestNameListModel::anOlderDatabaseGainsTheNameIndex() {
-    const QString index = QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'ShipByName'");
+    const QString index =
+        testsRunOnServer()
+            ? QStringLiteral("SELECT indexdef FROM pg_indexes WHERE indexname = 'shipbyname'")
+            : QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'ShipByName'");
     gcnnStore->execute(QStringLiteral("DROP INDEX ShipByName"));
     QCOMPARE(firstValue(index), QString());
     NameListModel model;
     model.load(*gcnnStore, NameList::ships());
-    QVERIFY(firstValue(index).contains(QStringLiteral("ShipName COLLATE NOCASE, ShipID")));
+    QVERIFY(firstValue(index).contains(
+        testsRunOnServer() ? QStringLiteral("lower(shipname) COLLATE \"C\" NULLS FIRST, shipid")
+                           : QStringLiteral("ShipName COLLATE NOCASE, ShipID")));
 }
 
 QTEST_MAIN(TestNameListModel)

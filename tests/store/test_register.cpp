@@ -5,6 +5,7 @@
 
 #include <QSqlQuery>
 #include <QTest>
+#include <functional>
 
 Q_DECLARE_METATYPE(ShipRecord)
 
@@ -78,6 +79,9 @@ private slots:
     void shipRoundTrip();
     void saveOverADeletedRecordIsRefused_data();
     void saveOverADeletedRecordIsRefused();
+    void saveOverAnotherSurveyorsIsRefused_data();
+    void saveOverAnotherSurveyorsIsRefused();
+    void anOlderRegisterGainsTheChangeColumns();
     void deletingAPortDeletesItsShipsOnly();
     void shipUpdateKeepsTheDraftMarkDistances();
     void shipsNamedFindsExactNamesInOrder();
@@ -181,6 +185,67 @@ void TestRegister::saveOverADeletedRecordIsRefused() {
     QVERIFY(!records.port(portId));
     QVERIFY(!records.ship(ship.id));
     QCOMPARE(records.ports().size(), portCount);
+}
+
+void TestRegister::saveOverAnotherSurveyorsIsRefused_data() {
+    saveOverADeletedRecordIsRefused_data();
+}
+
+// Two surveyors open the same record on two connections and both save: the
+// second save must neither overwrite the first nor pass for saved, and must
+// say who saved meanwhile; read again, it saves.
+void TestRegister::saveOverAnotherSurveyorsIsRefused() {
+    QFETCH(bool, port);
+    StoreFixture store;
+    Connection other(QStringLiteral("other surveyor"));
+    other.open(store.where);
+    const Register mine(*gcnnStore);
+    const Register theirs(other);
+    const qint64 portId = mine.insertPort({0, QStringLiteral("Kandla"), {}, {}});
+    const qint64 shipId = mine.insertShip(fullShip(QStringLiteral("Kandla Star"), portId));
+    const auto save = [&](const Register& as, const QString& name) {
+        if (port) {
+            PortRecord record = *as.port(portId);
+            record.name = name;
+            return std::function<void()>([&as, record] { as.updatePort(record); });
+        }
+        ShipRecord record = *as.ship(shipId);
+        record.name = name;
+        return std::function<void()>([&as, record] { as.updateShip(record); });
+    };
+    const std::function<void()> mySave = save(mine, QStringLiteral("Mine"));
+    const std::function<void()> theirSave = save(theirs, QStringLiteral("Theirs"));
+    qputenv("USER", "surveyor-b");
+    theirSave();
+    qputenv("USER", "surveyor-a");
+    try {
+        mySave();
+        QFAIL("the save over theirs was taken");
+    } catch (const ProgramError& error) {
+        QVERIFY2(error.description().contains(QStringLiteral(" was changed by surveyor-b at ")),
+                 qPrintable(error.description()));
+    }
+    const QString stored = port ? mine.port(portId)->name : mine.ship(shipId)->name;
+    QCOMPARE(stored, QStringLiteral("Theirs"));
+    save(mine, QStringLiteral("Mine"))();
+    QCOMPARE(port ? theirs.port(portId)->name : theirs.ship(shipId)->name, QStringLiteral("Mine"));
+}
+
+// A register made before the change columns gains them when opened, and a
+// ship an older program added (without them) saves as version 0.
+void TestRegister::anOlderRegisterGainsTheChangeColumns() {
+    StoreFixture store;
+    for (const char* column : {"RowVersion", "ChangedBy", "ChangedAt"})
+        gcnnStore->execute(QStringLiteral("ALTER TABLE Ship DROP COLUMN ") +
+                           QString::fromLatin1(column));
+    gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName) VALUES ('Older')"));
+    gcnnStore->open(store.where);
+    const Register records(*gcnnStore);
+    ShipRecord ship = records.shipsNamed(QStringLiteral("Older")).constFirst();
+    QCOMPARE(ship.change.version, 0);
+    ship.name = QStringLiteral("Newer");
+    QCOMPARE(records.updateShip(ship), 1);
+    QCOMPARE(records.ship(ship.id)->change.version, 1);
 }
 
 void TestRegister::deletingAPortDeletesItsShipsOnly() {

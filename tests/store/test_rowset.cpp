@@ -177,11 +177,17 @@ void TestRowSet::numbersStayExactDecimalText() {
     ships.setField(QStringLiteral("IMONo"), decimal("10000000000"));
     ships.setField(QStringLiteral("LightShip"), decimal("1234567890.123456789"));
     ships.update();
-    RowSet stored = opened(QStringLiteral(
-        "SELECT IMONo, LightShip, typeof(IMONo) || typeof(LightShip) AS StoredAs FROM Ship"));
+    RowSet stored = opened(QStringLiteral("SELECT IMONo, LightShip FROM Ship"));
     QVERIFY(stored.field(QStringLiteral("IMONo")) == decimal("10000000000"));
     QVERIFY(stored.field(QStringLiteral("LightShip")) == decimal("1234567890.123456789"));
-    QCOMPARE(stored.field(QStringLiteral("StoredAs")).toText(), QStringLiteral("texttext"));
+    // A server's columns are text by their declared type; SQLite's only by
+    // their affinity.
+    if (!testsRunOnServer())
+        QCOMPARE(opened(QStringLiteral("SELECT typeof(IMONo) || typeof(LightShip) AS StoredAs "
+                                       "FROM Ship"))
+                     .field(QStringLiteral("StoredAs"))
+                     .toText(),
+                 QStringLiteral("texttext"));
 }
 
 // clang-format off
@@ -288,7 +294,7 @@ void TestRowSet::moveToStopsOnePastTheEnd() {
 void TestRowSet::blanksAreStoredAsNull_data() {
     QTest::addColumn<QString>("column");
     QTest::addColumn<Variant>("value");
-    QTest::addColumn<QString>("stored"); // SQLite's typeof, then the value
+    QTest::addColumn<QString>("stored"); // null or text, then the value
 
     QTest::newRow("nothing in a number column") << "LOA" << Variant() << "null:";
     QTest::newRow("blank text in a number column") << "LOA" << Variant(QStringLiteral("  ")) << "null:";
@@ -309,7 +315,8 @@ void TestRowSet::blanksAreStoredAsNull() {
                        QStringLiteral("ShipID"));
     ships.setField(column, value);
     ships.update();
-    RowSet check = opened(QStringLiteral("SELECT typeof(%1) || ':' || ifnull(%1, '') AS Stored "
+    RowSet check = opened(QStringLiteral("SELECT CASE WHEN %1 IS NULL THEN 'null' ELSE 'text' END "
+                                         "|| ':' || COALESCE(CAST(%1 AS TEXT), '') AS Stored "
                                          "FROM Ship")
                               .arg(column));
     QCOMPARE(check.field(QStringLiteral("Stored")).toText(), stored);
@@ -337,7 +344,11 @@ void TestRowSet::damagedColumnRaises() {
     gcnnStore->execute(
         QStringLiteral("INSERT INTO DraftDetails (RecordID, DraftType) VALUES (7, 2)"));
     gcnnStore->execute(QStringLiteral("INSERT INTO DeductionTrans VALUES (5, 2, '120.5')"));
-    gcnnStore->execute(QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, column), {damage});
+    const QString update = QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, column);
+    // A server's whole-number column refuses the damage itself.
+    if (testsRunOnServer() && errorOf([&] { gcnnStore->execute(update, {damage}); }) != 0)
+        QSKIP("the column's type refuses the value");
+    gcnnStore->execute(update, {damage});
     RowSet rows;
     try {
         rows.open(QStringLiteral("SELECT * FROM ") + table, *gcnnStore);
