@@ -43,9 +43,10 @@ void ConstantHistory::keep(const ConstantRecord& record) const {
 QList<ConstantRecord> ConstantHistory::ofShip(qint64 shipID, const QString& except) const {
     QSqlQuery query = runStatement(
         openDatabase(m_connection),
-        QStringLiteral("SELECT HistoryDate, HistoryPort, HistoryConstant, HistorySurveyFile FROM "
-                       "ConstantHistory WHERE HistoryShipID = ? AND HistorySurveyFile IS NOT ? "
-                       "ORDER BY HistoryDate, HistoryID"),
+        QStringLiteral(
+            "SELECT HistoryDate, HistoryPort, HistoryConstant, HistorySurveyFile FROM "
+            "ConstantHistory WHERE HistoryShipID = ? AND HistorySurveyFile IS DISTINCT FROM ? "
+            "ORDER BY HistoryDate, HistoryID"),
         {shipID, except});
     QList<ConstantRecord> records;
     while (query.next()) {
