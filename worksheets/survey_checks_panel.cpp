@@ -12,8 +12,8 @@ namespace {
 
 // The survey calculated as far as it goes; a ship the register cannot give
 // leaves the checks of what was typed alone.
-SurveyAssessment assessed(const SurveyDocument& survey, const QString& file) {
-    const SurveyLimits limits = defaultSurveyLimits();
+SurveyAssessment assessed(const SurveyDocument& survey, const QString& file,
+                          const SurveyLimits& limits) {
     if (survey.shipID) {
         try {
             SurveyCalculation calculation(survey, *survey.shipID);
@@ -40,7 +40,9 @@ void SurveyChecksPanel::schedule() {
 
 void SurveyChecksPanel::refresh() {
     m_pause.stop();
-    const SurveyAssessment assessment = assessed(survey(), file());
+    QStringList refused;
+    const SurveyLimits limits = savedSurveyLimits(refused);
+    const SurveyAssessment assessment = assessed(survey(), file(), limits);
     m_list.clear();
     for (const SurveyWarning& warning : assessment.warnings) {
         auto* item = new QListWidgetItem(warningLine(warning), &m_list);
@@ -49,6 +51,7 @@ void SurveyChecksPanel::refresh() {
     }
     if (assessment.warnings.isEmpty())
         m_list.addItem(tr("Nothing looks wrong so far."));
+    m_list.addItems(refused);
     if (const std::optional<CargoUncertainty>& u = assessment.uncertainty)
         m_uncertainty.setText(
             tr("Cargo %1\nlargest: %2").arg(uncertaintyText(*u), contributorsText(*u)));

@@ -1,5 +1,7 @@
 #include "survey_limits.h"
 
+#include <QSettings>
+
 const QList<SurveyLimitField>& surveyLimitFields() {
     static const QList<SurveyLimitField> fields = {
         {"list", &SurveyLimits::listDegrees, "0.5", "°",
@@ -58,4 +60,25 @@ QString overrideSurveyLimit(SurveyLimits& limits, const QString& key, const QStr
         }
     }
     return QStringLiteral("%1: no such setting").arg(key);
+}
+
+SurveyLimits surveyLimitsFrom(const QSettings& settings, QStringList& refused) {
+    SurveyLimits limits = defaultSurveyLimits();
+    const QString group = QStringLiteral("Checks/");
+    for (const QString& key : settings.allKeys()) {
+        if (!key.startsWith(group))
+            continue;
+        const QString problem =
+            overrideSurveyLimit(limits, key.mid(group.size()), settings.value(key).toString());
+        if (!problem.isEmpty())
+            refused.append(QStringLiteral("Setting %1 is not used (%2).").arg(key, problem));
+    }
+    return limits;
+}
+
+SurveyLimits savedSurveyLimits(QStringList& refused) {
+    // The desktop program's settings file, which calvane-survey reads too.
+    const QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("calvane"),
+                             QStringLiteral("calvane"));
+    return surveyLimitsFrom(settings, refused);
 }

@@ -2,8 +2,11 @@
 
 #include "decimal.h"
 
+class QSettings;
+
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 // What a survey is checked against, and what each input is taken to be
 // good to: the defaults, which the user's settings may override.
@@ -44,3 +47,11 @@ SurveyLimits defaultSurveyLimits();
 // the setting is refused (an unknown key, a value that is no number or is
 // negative); the limits are then unchanged.
 QString overrideSurveyLimit(SurveyLimits& limits, const QString& key, const QString& value);
+
+// The defaults with what `settings` sets under "Checks/" ("Checks/list",
+// "Checks/uncertainty/reading"...); each setting not used, and why, is
+// added to `refused`.
+SurveyLimits surveyLimitsFrom(const QSettings& settings, QStringList& refused);
+// As the user's settings file (the desktop program's, read by
+// calvane-survey too) sets them.
+SurveyLimits savedSurveyLimits(QStringList& refused);

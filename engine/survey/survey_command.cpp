@@ -242,9 +242,12 @@ int runSurveyCommand(const QStringList& arguments, QTextStream& out, QTextStream
         options->file, options->database, err,
         [&](const SurveyDocument& survey, const SurveyCalculation& calculation,
             const QStringList& warnings) {
-            const SurveyAssessment assessment =
-                assessSurvey(survey, calculation, earlierShipConstants(survey, options->file),
-                             defaultSurveyLimits());
+            QStringList refused;
+            const SurveyLimits limits = savedSurveyLimits(refused);
+            for (const QString& setting : refused)
+                err << "calvane-survey: " << setting << '\n';
+            const SurveyAssessment assessment = assessSurvey(
+                survey, calculation, earlierShipConstants(survey, options->file), limits);
             if (options->json)
                 out << QString::fromUtf8(surveyAsJson(survey, calculation, warnings, assessment));
             else

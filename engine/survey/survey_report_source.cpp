@@ -123,8 +123,10 @@ ReportSource surveyReportSource(const SurveyDocument& survey, const SurveyCalcul
     source.initial = column(calculation, Stage::Initial, survey.initial);
     source.final = column(calculation, Stage::Final, survey.final);
     source.initialNetDisplacement = calculation.initialNetField();
+    // A setting not used is said by the worksheet and by compute.
+    QStringList refused;
     const SurveyAssessment assessment =
-        assessSurvey(survey, calculation, {}, defaultSurveyLimits());
+        assessSurvey(survey, calculation, {}, savedSurveyLimits(refused));
     if (assessment.uncertainty)
         source.cargoUncertainty = uncertaintyMargin(*assessment.uncertainty);
     QMap<int, QString> deductionNames;

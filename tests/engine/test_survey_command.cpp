@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -75,6 +76,7 @@ class TestSurveyCommand : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void computesTheSamples_data();
     void computesTheSamples();
     void jsonKeepsFullPrecision();
@@ -98,10 +100,17 @@ private slots:
     void escapesControlCharacters();
     void failsWhenTheOutputCannotBeWritten_data();
     void failsWhenTheOutputCannotBeWritten();
+    void settingsMoveTheChecksAndTheUncertainty();
 
 private:
     QTemporaryDir m_dir;
 };
+
+void TestSurveyCommand::initTestCase() {
+    // The user's settings file is this test's own, empty unless a test
+    // writes it.
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+}
 
 // clang-format off
 void TestSurveyCommand::computesTheSamples_data() {
@@ -514,6 +523,24 @@ void TestSurveyCommand::setsTheConstantBesideTheShipsEarlierSurveys() {
              QStringList{QStringLiteral("check (constant-history): The constant 297.5 t is 20.2 % "
                                         "away from 247.5 t, this ship's average over 1 earlier "
                                         "survey")});
+}
+
+void TestSurveyCommand::settingsMoveTheChecksAndTheUncertainty() {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("calvane"),
+                       QStringLiteral("calvane"));
+    settings.setValue(QStringLiteral("Checks/uncertainty/reading"), QStringLiteral("0.02"));
+    settings.setValue(QStringLiteral("Checks/nothing"), QStringLiteral("1"));
+    settings.sync();
+    const Run result = run({QStringLiteral("compute"), samplePath("loading-survey.json")});
+    settings.clear();
+    settings.sync();
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.err,
+             QStringLiteral("calvane-survey: Setting Checks/nothing is not used (nothing: no such "
+                            "setting).\n"));
+    // Twice the readings' uncertainty: their share of the cargo's doubles.
+    QVERIFY(result.out.contains(
+        QStringLiteral("final draft readings 156 t, initial draft readings 147 t")));
 }
 
 QTEST_GUILESS_MAIN(TestSurveyCommand)

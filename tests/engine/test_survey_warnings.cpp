@@ -1,5 +1,7 @@
 #include "survey_warnings.h"
 
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -97,6 +99,7 @@ private slots:
     void listSaysItsSide();
     void constantHistoryNeedsEarlierSurveys();
     void missingFiguresSkipTheirChecks();
+    void settingsOverrideTheLimits();
 };
 
 void TestSurveyWarnings::eachWarningAtItsLimit_data() {
@@ -225,6 +228,32 @@ void TestSurveyWarnings::missingFiguresSkipTheirChecks() {
     test.edit(QStringLiteral("final.fwdPort"), QStringLiteral(""));
     QVERIFY(
         surveyWarnings(test.survey, test.ship, test.figures, {}, defaultSurveyLimits()).isEmpty());
+}
+
+// The user's settings move a limit or an input's uncertainty; a setting
+// that is no figure, or names nothing, is said and changes nothing.
+void TestSurveyWarnings::settingsOverrideTheLimits() {
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("calvane.ini")), QSettings::IniFormat);
+    settings.setValue(QStringLiteral("Checks/list"), QStringLiteral("1.5"));
+    settings.setValue(QStringLiteral("Checks/uncertainty/reading"), QStringLiteral("0.005"));
+    settings.setValue(QStringLiteral("Checks/uncertainty/deductible/5"), QStringLiteral("2"));
+    settings.setValue(QStringLiteral("Checks/twist"), QStringLiteral("0,04"));
+    settings.setValue(QStringLiteral("Checks/density"), QStringLiteral("1"));
+    settings.setValue(QStringLiteral("Report/Surveyor"), QStringLiteral("A. Surveyor"));
+    settings.sync();
+    QStringList refused;
+    const SurveyLimits limits = surveyLimitsFrom(settings, refused);
+    QCOMPARE(limits.listDegrees, Decimal::fromText(u"1.5"));
+    QCOMPARE(limits.readingMetres, Decimal::fromText(u"0.005"));
+    QCOMPARE(limits.deductiblePercentByItem.value(5), Decimal(2));
+    QCOMPARE(limits.twistMetres, defaultSurveyLimits().twistMetres);
+    QCOMPARE(limits.densityLowest, defaultSurveyLimits().densityLowest);
+    QCOMPARE(refused,
+             (QStringList{
+                 QStringLiteral("Setting Checks/density is not used (density: no such setting)."),
+                 QStringLiteral("Setting Checks/twist is not used (twist: 0,04 is not a number "
+                                "of 0 or more).")}));
 }
 
 QTEST_GUILESS_MAIN(TestSurveyWarnings)
