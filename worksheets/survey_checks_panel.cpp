@@ -1,5 +1,6 @@
 #include "survey_checks_panel.h"
 
+#include "decimal_functions.h"
 #include "errors.h"
 #include "ship_constants.h"
 #include "survey_assessment.h"
@@ -54,7 +55,8 @@ void SurveyChecksPanel::refresh() {
     m_list.addItems(refused);
     if (const std::optional<CargoUncertainty>& u = assessment.uncertainty)
         m_uncertainty.setText(
-            tr("Cargo %1\nlargest: %2").arg(uncertaintyText(*u), contributorsText(*u)));
+            tr("Cargo %1\nworst case ± %2 t; largest: %3")
+                .arg(uncertaintyText(*u), groupedText(u->worstCase, 0), contributorsText(*u)));
     else
         m_uncertainty.clear();
 }

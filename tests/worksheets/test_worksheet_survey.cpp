@@ -204,10 +204,11 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
         QVERIFY(sameNumber(f.find("txtConstant")->text(), result("Constant")));
     }
     QVERIFY(!uncertainty.isEmpty());
-    QVERIFY2(f.find<QLabel>("lblCargoUncertainty")
-                 ->text()
-                 .startsWith(QStringLiteral("Cargo ") + uncertainty),
-             qPrintable(f.find<QLabel>("lblCargoUncertainty")->text()));
+    QVERIFY2(
+        f.find<QLabel>("lblCargoUncertainty")
+            ->text()
+            .startsWith(QStringLiteral("Cargo ") + uncertainty + QStringLiteral("\nworst case ± ")),
+        qPrintable(f.find<QLabel>("lblCargoUncertainty")->text()));
     if (qEnvironmentVariableIsSet("CALVANE_SCREENSHOT"))
         f.worksheet->grab().save(qEnvironmentVariable("CALVANE_SCREENSHOT"));
 }
