@@ -12,7 +12,7 @@
 namespace {
 
 const char usage[] =
-    "Usage: calvane-survey report [--database FILE] [--no-calculation-sheet] SURVEY-FILE\n"
+    "Usage: calvane-survey report [--database WHERE] [--no-calculation-sheet] SURVEY-FILE\n"
     "                             --pdf OUT.pdf\n"
     "\n"
     "Calculates a draft survey saved as a survey file, as `compute` does, and\n"
@@ -24,10 +24,11 @@ const char usage[] =
     "  --no-calculation-sheet  the report's page alone, whatever the settings say\n"
     "  --pdf FILE       the PDF file to write (replaced whole, or left as it was;\n"
     "                   never the survey file or the database)\n"
-    "  --database FILE  the database holding the survey's ship when the file names\n"
+    "  --database WHERE the register holding the survey's ship when the file names\n"
     "                   it by \"shipId\", and the ports whose country the report\n"
     "                   prints (default: the desktop program's register, DS.dat\n"
-    "                   beside the program or ~/.local/share/calvane/DS.dat)\n"
+    "                   beside the program or ~/.local/share/calvane/DS.dat);\n"
+    "                   a file, or a server as postgresql://user@host:port/dbname\n"
     "\n"
     "Exit status: 0 written; 1 the calculation refused the survey or the report\n"
     "could not be made or written; 2 a bad command line, a file that is not a\n"

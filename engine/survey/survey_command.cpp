@@ -21,8 +21,8 @@
 namespace {
 
 const char usage[] =
-    "Usage: calvane-survey compute [--json] [--database FILE] SURVEY-FILE\n"
-    "       calvane-survey report [--database FILE] [--no-calculation-sheet] SURVEY-FILE "
+    "Usage: calvane-survey compute [--json] [--database WHERE] SURVEY-FILE\n"
+    "       calvane-survey report [--database WHERE] [--no-calculation-sheet] SURVEY-FILE "
     "--pdf OUT.pdf\n"
     "       calvane-survey tables import|list|export ... (see tables --help)\n"
     "       calvane-survey --help | --version\n"
@@ -38,9 +38,10 @@ const char usage[] =
     "the results that need the Final draft stay blank and a note says so.\n"
     "\n"
     "  --json           print every figure at full precision as JSON\n"
-    "  --database FILE  the database holding the survey's ship when the file names\n"
+    "  --database WHERE the register holding the survey's ship when the file names\n"
     "                   it by \"shipId\" (default: the desktop program's register,\n"
-    "                   DS.dat beside the program or ~/.local/share/calvane/DS.dat)\n"
+    "                   DS.dat beside the program or ~/.local/share/calvane/DS.dat);\n"
+    "                   a file, or a server as postgresql://user@host:port/dbname\n"
     "\n"
     "Exit status: 0 calculated (also without the Final draft); 1 the calculation\n"
     "refused the survey (incomplete draft, zero difference in the hydrostatic\n"

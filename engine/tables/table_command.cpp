@@ -12,8 +12,8 @@ namespace {
 
 const char usage[] =
     "Usage: calvane-survey tables import --ship ID [OPTIONS] TABLE-FILE\n"
-    "       calvane-survey tables list --ship ID [--database FILE]\n"
-    "       calvane-survey tables export --table ID [--database FILE]\n"
+    "       calvane-survey tables list --ship ID [--database WHERE]\n"
+    "       calvane-survey tables export --table ID [--database WHERE]\n"
     "\n"
     "Imports a ship's hydrostatic table from a CSV or TSV file, or text saved\n"
     "from a spreadsheet or a PDF, into the register, once its audit passes; the\n"
@@ -22,7 +22,8 @@ const char usage[] =
     "an irregular draft step, missing columns). `list` prints a ship's tables,\n"
     "`export` one table as CSV (LCF from amidships, positive aft).\n"
     "\n"
-    "  --database FILE       the register (default: the desktop program's)\n"
+    "  --database WHERE      the register: a file or postgresql://user@host/db\n"
+    "                        (default: the desktop program's)\n"
     "  --decimal-comma       the figures write decimals with a comma (default: a\n"
     "                        point); the other mark is refused, never guessed\n"
     "  --columns LIST        each column's role, comma separated: draft,\n"

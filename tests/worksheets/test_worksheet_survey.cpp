@@ -22,8 +22,8 @@ QString sample(const char* name) {
     return QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(name);
 }
 
-// What calvane-survey prints as results for the same file.
-QJsonObject commandResults(const QString& file) {
+// What calvane-survey prints as JSON for the same file.
+QJsonObject commandJson(const QString& file) {
     QString out;
     QString err;
     QTextStream outStream(&out);
@@ -31,29 +31,12 @@ QJsonObject commandResults(const QString& file) {
     runSurveyCommand({QStringLiteral("compute"), QStringLiteral("--json"), file}, outStream,
                      errStream);
     outStream.flush();
-    return QJsonDocument::fromJson(out.toUtf8())
-        .object()
-        .value(QStringLiteral("results"))
-        .toObject();
+    return QJsonDocument::fromJson(out.toUtf8()).object();
 }
 
 QByteArray readFileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The cargo's uncertainty as calvane-survey prints it for the same file.
-QString commandUncertainty(const QString& file) {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    runSurveyCommand({QStringLiteral("compute"), QStringLiteral("--json"), file}, outStream,
-                     errStream);
-    outStream.flush();
-    return QJsonDocument::fromJson(
-               out.toUtf8())[QStringLiteral("uncertainty")][QStringLiteral("text")]
-        .toString();
 }
 
 // The rows calvane-survey prints for one draft, by their titles, as the
@@ -158,8 +141,12 @@ void TestWorksheetSurvey::typedSurveyAgreesWithTheCommand() {
     QCOMPARE(survey.particulars->lbp, QStringLiteral("217"));
     QCOMPARE(survey.particulars->lightShip, QStringLiteral("10800"));
     // The command runs before the worksheet: it ends the shared connection.
-    const QJsonObject expected = commandResults(file);
-    const QString uncertainty = commandUncertainty(file);
+    const QJsonObject printed = commandJson(file);
+    const QJsonObject expected = printed.value(QStringLiteral("results")).toObject();
+    const QString uncertainty = printed.value(QStringLiteral("uncertainty"))
+                                    .toObject()
+                                    .value(QStringLiteral("text"))
+                                    .toString();
     const QMap<QString, QString> initialRows = printedRows(file, QStringLiteral("INITIAL DRAFT"));
     const QMap<QString, QString> finalRows = printedRows(file, QStringLiteral("FINAL DRAFT"));
     WorksheetFixture f(kind);
