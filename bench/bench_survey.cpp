@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -48,20 +49,30 @@ std::unique_ptr<SurveyCalculation> calculationOf(const SurveyDocument& survey, S
     return std::make_unique<SurveyCalculation>(survey);
 }
 
+// A sample survey; nothing, and the benchmark skipped, when unreadable.
+std::optional<SurveyDocument> readSample(benchmark::State& state, const char* sample) {
+    const SurveyFileResult read =
+        readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(sample));
+    if (!read.document)
+        state.SkipWithError("sample unreadable");
+    return read.document;
+}
+
+// The survey's ship stored in a register, when the benchmark reads it there.
+std::unique_ptr<StoredShip> storedShip(const SurveyDocument& survey, ShipSource source) {
+    return source == ShipSource::Register ? std::make_unique<StoredShip>(*survey.particulars)
+                                          : nullptr;
+}
+
 // `fresh`: a new calculation each time (the ship and the items read anew),
 // as the command line makes one; otherwise one calculation run again and
 // again, as the worksheet's Calculate.
 void completeSurvey(benchmark::State& state, const char* sample, ShipSource source, bool fresh) {
-    const SurveyFileResult read =
-        readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(sample));
-    if (!read.document) {
-        state.SkipWithError("sample unreadable");
+    const std::optional<SurveyDocument> read = readSample(state, sample);
+    if (!read)
         return;
-    }
-    const SurveyDocument& survey = *read.document;
-    std::unique_ptr<StoredShip> stored;
-    if (source == ShipSource::Register)
-        stored = std::make_unique<StoredShip>(*survey.particulars);
+    const SurveyDocument& survey = *read;
+    const std::unique_ptr<StoredShip> stored = storedShip(survey, source);
     std::unique_ptr<SurveyCalculation> calculation = calculationOf(survey, source, stored.get());
     for (auto _ : state) {
         if (fresh)
@@ -77,16 +88,11 @@ void completeSurvey(benchmark::State& state, const char* sample, ShipSource sour
 // What the checks and the cargo's uncertainty add to a calculated survey:
 // the warnings and one calculation again for each input.
 void assessedSurvey(benchmark::State& state, const char* sample, ShipSource source) {
-    const SurveyFileResult read =
-        readSurveyFile(QStringLiteral(SAMPLES_DIR "/") + QString::fromLatin1(sample));
-    if (!read.document) {
-        state.SkipWithError("sample unreadable");
+    const std::optional<SurveyDocument> read = readSample(state, sample);
+    if (!read)
         return;
-    }
-    const SurveyDocument& survey = *read.document;
-    std::unique_ptr<StoredShip> stored;
-    if (source == ShipSource::Register)
-        stored = std::make_unique<StoredShip>(*survey.particulars);
+    const SurveyDocument& survey = *read;
+    const std::unique_ptr<StoredShip> stored = storedShip(survey, source);
     const std::unique_ptr<SurveyCalculation> calculation =
         calculationOf(survey, source, stored.get());
     if (!calculation->run().isEmpty()) {

@@ -4,8 +4,11 @@
 #include "create_database.h"
 #include "errors.h"
 #include "private_postgres.h"
+#include "statement.h"
 #include "variant.h"
 
+#include <QSqlDatabase>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // The store tests run once on SQLite and once, with CALVANE_TEST_ENGINE set
@@ -36,6 +39,23 @@ struct StoreFixture {
     }
     ~StoreFixture() { gcnnStore.reset(); }
 };
+
+// A register made as a program before this one made it: `file` created
+// whole, then changed by `statements` (dropping what came later).
+inline void makeOlderRegister(const QString& file, const QStringList& statements) {
+    createDatabase(file);
+    {
+        QSqlDatabase older =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
+        older.setDatabaseName(file);
+        if (!older.open())
+            qFatal("cannot open %s", qPrintable(file));
+        for (const QString& statement : statements)
+            runStatement(older, statement);
+        older.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("older"));
+}
 
 // The number of an error raised by `action`, or 0 when it raises none.
 template <typename Action> int errorOf(Action action) {

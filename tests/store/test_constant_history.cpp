@@ -58,16 +58,7 @@ private slots:
     void olderRegisterGainsIt() {
         QTemporaryDir folder;
         const QString file = databaseFileIn(folder.path());
-        createDatabase(file);
-        {
-            QSqlDatabase older =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
-            older.setDatabaseName(file);
-            QVERIFY(older.open());
-            runStatement(older, QStringLiteral("DROP TABLE ConstantHistory"));
-            older.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("older"));
+        makeOlderRegister(file, {QStringLiteral("DROP TABLE ConstantHistory")});
         QVERIFY(OpenConnection(folder.path()));
         const qint64 ship = newShip();
         ConstantHistory(*gcnnStore).keep(record(ship, "2024-07-12", "262.5", "/s/b.json"));

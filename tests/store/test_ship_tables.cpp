@@ -128,17 +128,8 @@ private slots:
     void olderRegisterGainsThem() {
         QTemporaryDir folder;
         const QString file = databaseFileIn(folder.path());
-        createDatabase(file);
-        {
-            QSqlDatabase older =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("older"));
-            older.setDatabaseName(file);
-            QVERIFY(older.open());
-            runStatement(older, QStringLiteral("DROP TABLE HydrostaticRow"));
-            runStatement(older, QStringLiteral("DROP TABLE HydrostaticTable"));
-            older.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("older"));
+        makeOlderRegister(file, {QStringLiteral("DROP TABLE HydrostaticRow"),
+                                 QStringLiteral("DROP TABLE HydrostaticTable")});
         QVERIFY(OpenConnection(folder.path()));
         ShipTable table;
         table.shipID = int(newShip());
