@@ -6,6 +6,7 @@
 #include "sql_dialect.h"
 #include "statement.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -14,6 +15,16 @@ const int PageSize = 256;
 
 bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Whether (a, aKey) sorts before (b, bKey); a missing name sorts first.
+bool sortsBefore(const std::optional<QByteArray>& a, qint64 aKey,
+                 const std::optional<QByteArray>& b, qint64 bKey) {
+    if (a.has_value() != b.has_value())
+        return !a.has_value();
+    if (a && *a != *b)
+        return *a < *b;
+    return aKey < bKey;
 }
 
 } // namespace
@@ -37,10 +48,11 @@ void NameListModel::load(Connection& connection, const NameList& list) {
     // Without the name index every page would sort the whole table. A
     // database made before the index existed gets it here; one that cannot
     // take it (read-only) is still read, only slower.
-    try {
-        for (const QString& statement : createIndexStatements(connection.dialect()))
+    for (const QString& statement : createIndexStatements(connection.dialect())) {
+        try {
             connection.execute(statement);
-    } catch (const ProgramError&) {
+        } catch (const ProgramError&) {
+        }
     }
     QSqlQuery count =
         runStatement(connection.database(), QStringLiteral("SELECT COUNT(*) FROM ") + list.table);
@@ -49,7 +61,10 @@ void NameListModel::load(Connection& connection, const NameList& list) {
     m_connection = &connection;
     m_list = list;
     m_count = rows;
+    // A server walks its index to reach a position.
+    m_walksToPositions = connection.dialect().isServer;
     m_pages.clear();
+    m_pageStarts.reset();
     endResetModel();
 }
 
@@ -57,20 +72,14 @@ int NameListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_count;
 }
 
-QList<NameListModel::Entry> NameListModel::readPage(int page) const {
+QString NameListModel::selectedColumns() const {
     QString columns = m_list.keyColumn + QStringLiteral(", ") + m_list.nameColumn;
     for (const NameList::Mark& mark : m_list.marks)
         columns += QStringLiteral(", ") + mark.column;
-    // One row either side tells whether the first and last names are shared.
-    const int first = page * PageSize;
-    const int from = std::max(0, first - 1);
-    QSqlQuery query = runStatement(
-        m_connection->database(),
-        QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + m_list.table +
-            QStringLiteral(" ORDER BY ") +
-            m_connection->dialect().caselessAscending(m_list.nameColumn) + QStringLiteral(", ") +
-            m_list.keyColumn + QStringLiteral(" LIMIT ? OFFSET ?"),
-        {PageSize + 1 + (first - from), from});
+    return columns;
+}
+
+QList<NameListModel::Entry> NameListModel::entriesOf(QSqlQuery& query) const {
     QList<Entry> rows;
     while (query.next()) {
         Entry entry{query.value(0).toLongLong(), query.value(1).toString(), {}, false};
@@ -81,15 +90,87 @@ QList<NameListModel::Entry> NameListModel::readPage(int page) const {
         }
         rows.append(entry);
     }
+    return rows;
+}
+
+QList<NameListModel::Entry> NameListModel::readPage(int page) const {
+    const SqlDialect& dialect = m_connection->dialect();
+    const QString select =
+        QStringLiteral("SELECT ") + selectedColumns() + QStringLiteral(" FROM ") + m_list.table;
+    const QString ascending = QStringLiteral(" ORDER BY ") +
+                              dialect.caselessAscending(m_list.nameColumn) + QStringLiteral(", ") +
+                              m_list.keyColumn;
+    const int first = page * PageSize;
+    const PageStart* start = nullptr;
+    if (m_walksToPositions && page > 0 && page < pageStarts().size() &&
+        pageStarts().at(page).sortName)
+        start = &pageStarts().at(page);
+    // One row either side tells whether the first and last names are shared.
+    QList<Entry> rows;
+    bool rowBeforeRead = false;
+    if (start) {
+        const QString position = QStringLiteral("(") + dialect.caseless(m_list.nameColumn) +
+                                 QStringLiteral(", ") + m_list.keyColumn + QStringLiteral(")");
+        const QString given = QStringLiteral("(") +
+                              dialect.caseless(QStringLiteral("CAST(? AS TEXT)")) +
+                              QStringLiteral(", ?)");
+        QSqlQuery before = runStatement(
+            m_connection->database(),
+            select + QStringLiteral(" WHERE ") + position + QStringLiteral(" < ") + given +
+                QStringLiteral(" ORDER BY ") + dialect.caselessDescending(m_list.nameColumn) +
+                QStringLiteral(", ") + m_list.keyColumn + QStringLiteral(" DESC LIMIT 1"),
+            {start->name, start->key});
+        rows = entriesOf(before);
+        rowBeforeRead = !rows.isEmpty();
+        QSqlQuery onward =
+            runStatement(m_connection->database(),
+                         select + QStringLiteral(" WHERE ") + position + QStringLiteral(" >= ") +
+                             given + ascending + QStringLiteral(" LIMIT ?"),
+                         {start->name, start->key, PageSize + 1});
+        rows += entriesOf(onward);
+    } else {
+        const int from = std::max(0, first - 1);
+        rowBeforeRead = from < first;
+        QSqlQuery query = runStatement(m_connection->database(),
+                                       select + ascending + QStringLiteral(" LIMIT ? OFFSET ?"),
+                                       {PageSize + 1 + (first - from), from});
+        rows = entriesOf(query);
+    }
     for (int i = 1; i < rows.size(); ++i) {
         if (sameName(rows[i].name, rows[i - 1].name))
             rows[i].shared = rows[i - 1].shared = true;
     }
-    if (first > 0 && !rows.isEmpty())
+    if (rowBeforeRead && !rows.isEmpty())
         rows.removeFirst();
     if (rows.size() > PageSize)
         rows.removeLast();
     return rows;
+}
+
+const QList<NameListModel::PageStart>& NameListModel::pageStarts() const {
+    if (m_pageStarts)
+        return *m_pageStarts;
+    const QString key = m_list.keyColumn;
+    const QString name = m_list.nameColumn;
+    // The position of every row is known only by walking the index once.
+    QSqlQuery query = runStatement(
+        m_connection->database(),
+        QStringLiteral("SELECT %1, %2, %3 FROM (SELECT %1, %2, row_number() OVER (ORDER BY "
+                       "%4, %1) AS position FROM %5) AS listed WHERE ")
+                .arg(key, name, m_connection->dialect().caseless(name),
+                     m_connection->dialect().caselessAscending(name), m_list.table) +
+            QStringLiteral("position % ") + QString::number(PageSize) +
+            QStringLiteral(" = 1 ORDER BY position"));
+    QList<PageStart> starts;
+    while (query.next()) {
+        const QVariant sortName = query.value(2);
+        starts.append({query.value(0).toLongLong(), query.value(1).toString(),
+                       sortName.isNull()
+                           ? std::nullopt
+                           : std::optional<QByteArray>(sortName.toString().toUtf8())});
+    }
+    m_pageStarts = starts;
+    return *m_pageStarts;
 }
 
 const NameListModel::Entry* NameListModel::entryAt(int row) const {
@@ -138,9 +219,61 @@ QString NameListModel::nameAt(int row) const {
 }
 
 int NameListModel::rowsBefore(const QString& name, qint64 key) const {
+    if (!m_walksToPositions)
+        return rowsBeforeCounted(name, key);
+    const QList<PageStart>& starts = pageStarts();
+    const std::optional<QByteArray> wanted = sortNameOf(name);
+    const auto after = std::upper_bound(
+        starts.begin(), starts.end(), key, [&wanted](qint64 wantedKey, const PageStart& start) {
+            return sortsBefore(wanted, wantedKey, start.sortName, start.key);
+        });
+    if (after == starts.begin())
+        return 0;
+    const PageStart& start = *(after - 1);
+    if (!start.sortName)
+        return rowsBeforeCounted(name, key);
+    // Only the rows from the page's start are counted, a short range of the index.
+    const SqlDialect& dialect = m_connection->dialect();
+    const QString position = QStringLiteral("(") + dialect.caseless(m_list.nameColumn) +
+                             QStringLiteral(", ") + m_list.keyColumn + QStringLiteral(")");
+    const QString given = QStringLiteral("(") +
+                          dialect.caseless(QStringLiteral("CAST(? AS TEXT)")) +
+                          QStringLiteral(", ?)");
+    QSqlQuery within =
+        runStatement(m_connection->database(),
+                     QStringLiteral("SELECT COUNT(*) FROM ") + m_list.table +
+                         QStringLiteral(" WHERE ") + position + QStringLiteral(" >= ") + given +
+                         QStringLiteral(" AND ") + position + QStringLiteral(" < ") + given,
+                     {start.name, start.key, name, key});
+    const int page = int(after - starts.begin()) - 1;
+    return page * PageSize + (within.next() ? within.value(0).toInt() : 0);
+}
+
+std::optional<QByteArray> NameListModel::sortNameOf(const QString& name) const {
+    if (name.isNull())
+        return std::nullopt;
+    // Only the server knows how its locale folds letter case.
+    QSqlQuery folded =
+        runStatement(m_connection->database(),
+                     QStringLiteral("SELECT ") +
+                         m_connection->dialect().caseless(QStringLiteral("CAST(? AS TEXT)")),
+                     {name});
+    return folded.next() ? folded.value(0).toString().toUtf8() : name.toUtf8();
+}
+
+int NameListModel::rowsBeforeCounted(const QString& name, qint64 key) const {
     // Three counts, each a range of the name index: one condition joined by
     // OR would read the whole table. A missing name sorts first.
     const SqlDialect& dialect = m_connection->dialect();
+    if (name.isNull()) {
+        QSqlQuery query = runStatement(m_connection->database(),
+                                       QStringLiteral("SELECT COUNT(*) FROM ") + m_list.table +
+                                           QStringLiteral(" WHERE ") + m_list.nameColumn +
+                                           QStringLiteral(" IS NULL AND ") + m_list.keyColumn +
+                                           QStringLiteral(" < ?"),
+                                       {key});
+        return query.next() ? query.value(0).toInt() : 0;
+    }
     const QString count =
         QStringLiteral("(SELECT COUNT(*) FROM ") + m_list.table + QStringLiteral(" WHERE ");
     const QString stored = dialect.caseless(m_list.nameColumn);
@@ -165,7 +298,9 @@ int NameListModel::rowOfKey(qint64 key) const {
         {key});
     if (!found.next())
         return -1;
-    const int row = rowsBefore(found.value(0).toString(), key);
+    // A ship without a name sorts first, not with the blank names.
+    const QVariant name = found.value(0);
+    const int row = rowsBefore(name.isNull() ? QString() : name.toString(), key);
     return keyAt(row) == key ? row : -1;
 }
 

@@ -3,7 +3,9 @@
 #include <QAbstractListModel>
 #include <QHash>
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
+#include <optional>
 
 class Connection;
 
@@ -29,9 +31,11 @@ struct NameList {
 // holds a hundred thousand ships: the model knows their count at once and
 // reads the rows in pages as a view shows them, and finds a name by where it
 // sorts in the store's name index, so a list opens without reading the
-// register. The edit role is the bare name (what an editable combo box
-// shows), the display role marks a name several rows share, and Qt::UserRole
-// is the row's key.
+// register. A server walks its index row by row to reach a position, so
+// there the model first learns where every page starts, in one walk, and
+// reads a page or a position from the nearest start. The edit role is the bare name (what an
+// editable combo box shows), the display role marks a name several rows share, and Qt::UserRole is
+// the row's key.
 class NameListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
@@ -64,13 +68,28 @@ private:
         QStringList marks;
         bool shared;
     };
+    // The first row of a page.
+    struct PageStart {
+        qint64 key;
+        QString name;
+        // The name as the store orders it, letter case folded by the store,
+        // then byte by byte; a missing name sorts first.
+        std::optional<QByteArray> sortName;
+    };
     const Entry* entryAt(int row) const;
     QList<Entry> readPage(int page) const;
+    QString selectedColumns() const;
+    QList<Entry> entriesOf(QSqlQuery& query) const;
+    const QList<PageStart>& pageStarts() const;
     // The rows that sort before `name` (and, among that name, before the key).
     int rowsBefore(const QString& name, qint64 key) const;
+    int rowsBeforeCounted(const QString& name, qint64 key) const;
+    std::optional<QByteArray> sortNameOf(const QString& name) const;
 
     Connection* m_connection = nullptr;
     NameList m_list;
     int m_count = 0;
+    bool m_walksToPositions = false;
     mutable QHash<int, QList<Entry>> m_pages;
+    mutable std::optional<QList<PageStart>> m_pageStarts;
 };

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QSqlRecord>
+#include <array>
 
 namespace {
 
@@ -215,9 +216,25 @@ QStringList addLaterColumnStatements(const QSqlDatabase& database) {
 }
 
 QStringList createIndexStatements(const SqlDialect& dialect) {
-    return {QStringLiteral("CREATE INDEX IF NOT EXISTS ShipByName ON Ship (") +
-                dialect.caselessAscending(QStringLiteral("ShipName")) + QStringLiteral(", ShipID)"),
-            QStringLiteral("CREATE INDEX IF NOT EXISTS PortByName ON Port (") +
-                dialect.caselessAscending(QStringLiteral("PortName")) +
-                QStringLiteral(", PortID)")};
+    QStringList statements;
+    for (const auto& [table, name, key] : {std::array<const char*, 3>{"Ship", "ShipName", "ShipID"},
+                                           {"Port", "PortName", "PortID"}}) {
+        const QString index = QString::fromLatin1(table) + QStringLiteral("ByName");
+        const QString columns = QStringLiteral(" ON %1 (%2, %3)")
+                                    .arg(QString::fromLatin1(table),
+                                         dialect.caselessAscending(QString::fromLatin1(name)),
+                                         QString::fromLatin1(key));
+        if (!dialect.isServer) {
+            statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + index + columns);
+            continue;
+        }
+        // A server finds a row's position by walking the index; carrying the
+        // name lets it walk the index alone. Registers made before it have
+        // the index without the name.
+        statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + index +
+                          QStringLiteral("Walk") + columns + QStringLiteral(" INCLUDE (") +
+                          QString::fromLatin1(name) + QLatin1Char(')'));
+        statements.append(QStringLiteral("DROP INDEX IF EXISTS ") + index);
+    }
+    return statements;
 }

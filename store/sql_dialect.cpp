@@ -49,6 +49,11 @@ QString SqlDialect::caselessAscending(const QString& expression) const {
     return isServer ? caseless(expression) + QStringLiteral(" NULLS FIRST") : caseless(expression);
 }
 
+QString SqlDialect::caselessDescending(const QString& expression) const {
+    return caseless(expression) +
+           (isServer ? QStringLiteral(" DESC NULLS LAST") : QStringLiteral(" DESC"));
+}
+
 QStringList SqlDialect::keysFollowCopy(const QString& table, const QString& keyColumn) const {
     // SQLite's AUTOINCREMENT already continues after the largest key.
     if (!isServer)

@@ -26,6 +26,8 @@ struct SqlDialect {
     QString caseless(const QString& expression) const;
     // The same, ascending with a missing value first as SQLite orders it.
     QString caselessAscending(const QString& expression) const;
+    // The same order the other way round.
+    QString caselessDescending(const QString& expression) const;
     // Statements that make the next key the store assigns follow the keys
     // copied into `table` with their values.
     QStringList keysFollowCopy(const QString& table, const QString& keyColumn) const;
