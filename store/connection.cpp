@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
@@ -125,6 +126,10 @@ void Connection::open(const QString& where) {
             throw openFailure(where, cause);
         }
     }
+    // Lists follow what other surveyors change. Subscriptions end with the
+    // connection, so every opening subscribes again.
+    if (!dialect.changeChannel.isEmpty())
+        db.driver()->subscribeToNotification(dialect.changeChannel);
     m_where = where;
 }
 

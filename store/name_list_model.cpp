@@ -6,6 +6,7 @@
 #include "sql_dialect.h"
 #include "statement.h"
 
+#include <QSqlDriver>
 #include <algorithm>
 #include <limits>
 
@@ -57,6 +58,15 @@ void NameListModel::load(Connection& connection, const NameList& list) {
     QSqlQuery count =
         runStatement(connection.database(), QStringLiteral("SELECT COUNT(*) FROM ") + list.table);
     const int rows = count.next() ? count.value(0).toInt() : 0;
+    disconnect(m_changes);
+    if (!connection.dialect().changeChannel.isEmpty())
+        m_changes = connect(
+            connection.database().driver(), &QSqlDriver::notification, this,
+            [this](const QString& channel, QSqlDriver::NotificationSource, const QVariant& table) {
+                if (channel == m_connection->dialect().changeChannel &&
+                    table.toString() == m_list.table)
+                    refresh();
+            });
     beginResetModel();
     m_connection = &connection;
     m_list = list;
@@ -66,6 +76,50 @@ void NameListModel::load(Connection& connection, const NameList& list) {
     m_pages.clear();
     m_pageStarts.reset();
     endResetModel();
+}
+
+void NameListModel::refresh() {
+    if (!m_connection)
+        return;
+    const QModelIndexList held = persistentIndexList();
+    QList<qint64> keys;
+    for (const QModelIndex& index : held)
+        keys.append(keyAt(index.row()));
+    int rows = 0;
+    try {
+        QSqlQuery count = runStatement(m_connection->database(),
+                                       QStringLiteral("SELECT COUNT(*) FROM ") + m_list.table);
+        rows = count.next() ? count.value(0).toInt() : 0;
+    } catch (const ProgramError&) {
+        return;
+    }
+    // Rows added are added at the end and rows gone go from the end, around
+    // a change of layout that moves every held row to where its key now is.
+    if (rows > m_count) {
+        beginInsertRows({}, m_count, rows - 1);
+        m_count = rows;
+        endInsertRows();
+    }
+    emit layoutAboutToBeChanged();
+    m_pages.clear();
+    m_pageStarts.reset();
+    QModelIndexList moved;
+    for (qint64 key : keys) {
+        int row = -1;
+        try {
+            row = key < 0 ? -1 : rowOfKey(key);
+        } catch (const ProgramError&) {
+        }
+        moved.append(row < 0 ? QModelIndex() : index(row));
+    }
+    changePersistentIndexList(held, moved);
+    emit layoutChanged();
+    if (rows < m_count) {
+        beginRemoveRows({}, rows, m_count - 1);
+        m_count = rows;
+        m_pages.clear();
+        endRemoveRows();
+    }
 }
 
 int NameListModel::rowCount(const QModelIndex& parent) const {

@@ -41,8 +41,13 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     // Counts the rows again and forgets the rows read. Raises ProgramError
-    // (store failure).
+    // (store failure). On a server the list then follows what other
+    // programs change in its table (refresh).
     void load(Connection& connection, const NameList& list);
+    // Counts the rows again and forgets the rows read, keeping every row a
+    // view holds (its current row, its selection) on its key: the view's
+    // text and choice stay. A failure shows at the next read.
+    void refresh();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -92,4 +97,5 @@ private:
     bool m_walksToPositions = false;
     mutable QHash<int, QList<Entry>> m_pages;
     mutable std::optional<QList<PageStart>> m_pageStarts;
+    QMetaObject::Connection m_changes;
 };

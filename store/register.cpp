@@ -256,7 +256,9 @@ std::optional<PortRecord> Register::port(qint64 id) const {
 }
 
 qint64 Register::insertPort(const PortRecord& port) const {
-    return newKey(run(m_connection, PortInsert, {port.name, port.city, port.country}));
+    const qint64 key = newKey(run(m_connection, PortInsert, {port.name, port.city, port.country}));
+    announceChange({QStringLiteral("Port")});
+    return key;
 }
 
 qint64 Register::updatePort(const PortRecord& port) const {
@@ -271,11 +273,13 @@ qint64 Register::updatePort(const PortRecord& port) const {
         throw refusedSave(QStringLiteral("The port ") + (now ? now->name : port.name),
                           now ? std::optional(now->change) : std::nullopt);
     }
+    announceChange({QStringLiteral("Port")});
     return port.change.version + 1;
 }
 
 void Register::deletePortAndItsShips(qint64 id) const {
     run(m_connection, QStringLiteral("DELETE FROM Port WHERE PortID = ?"), {id});
+    announceChange({QStringLiteral("Port"), QStringLiteral("Ship")});
 }
 
 std::optional<ShipRecord> Register::ship(qint64 id) const {
@@ -301,7 +305,9 @@ QList<ShipRecord> Register::shipsNamed(const QString& name) const {
 }
 
 qint64 Register::insertShip(const ShipRecord& ship) const {
-    return newKey(run(m_connection, ShipInsert, shipValues(ship)));
+    const qint64 key = newKey(run(m_connection, ShipInsert, shipValues(ship)));
+    announceChange({QStringLiteral("Ship")});
+    return key;
 }
 
 qint64 Register::updateShip(const ShipRecord& ship) const {
@@ -318,11 +324,26 @@ qint64 Register::updateShip(const ShipRecord& ship) const {
         throw refusedSave(QStringLiteral("The ship ") + (now ? now->name : ship.name),
                           now ? std::optional(now->change) : std::nullopt);
     }
+    announceChange({QStringLiteral("Ship")});
     return ship.change.version + 1;
 }
 
 void Register::deleteShip(qint64 id) const {
     run(m_connection, QStringLiteral("DELETE FROM Ship WHERE ShipID = ?"), {id});
+    announceChange({QStringLiteral("Ship")});
+}
+
+void Register::announceChange(const QStringList& tables) const {
+    const QString& statement = m_connection.dialect().announceChange;
+    if (statement.isEmpty())
+        return;
+    // The change is stored: an announcement that fails only leaves other
+    // lists as they were until they are opened again.
+    try {
+        for (const QString& table : tables)
+            run(m_connection, statement, {table});
+    } catch (const ProgramError&) {
+    }
 }
 
 QList<DeductionItem> Register::deductionItems() const {

@@ -108,6 +108,10 @@ public:
     QStringList tips() const;
 
 private:
+    // Tells every program on a server register that `tables` changed, so
+    // that their lists follow.
+    void announceChange(const QStringList& tables) const;
+
     Connection& m_connection;
 };
 

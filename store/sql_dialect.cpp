@@ -11,6 +11,8 @@ const SqlDialect& sqliteDialect() {
                                     QStringLiteral("DECIMAL_TEXT"),
                                     {QStringLiteral("PRAGMA foreign_keys = ON")},
                                     QStringLiteral("rowid"),
+                                    QString(),
+                                    QString(),
                                     false,
                                     false};
     return dialect;
@@ -28,6 +30,8 @@ const SqlDialect& postgresDialect() {
         {QStringLiteral("SET client_min_messages = error")},
         // Rows of a table are only ever added, never updated in place.
         QStringLiteral("ctid"),
+        QStringLiteral("calvane_register"),
+        QStringLiteral("SELECT pg_notify('calvane_register', ?)"),
         true,
         true};
     return dialect;

@@ -17,6 +17,11 @@ struct SqlDialect {
     QStringList sessionStatements;
     // A column that orders a table's rows as they were added.
     QString insertionOrder;
+    // Where a change to the register is announced to every program on it,
+    // with the statement that announces the changed table; empty where the
+    // engine cannot announce.
+    QString changeChannel;
+    QString announceChange;
     // Unquoted names fold to lower case in the catalogue.
     bool foldsNamesToLower = false;
     bool isServer = false;

@@ -1,4 +1,5 @@
 #include "column_value.h"
+#include "name_list_model.h"
 #include "register.h"
 #include "register_copy.h"
 #include "schema.h"
@@ -80,6 +81,7 @@ private slots:
     void addressesThatAreRefused();
     void aReadOnlyRoleReadsButCannotChange();
     void aServerThatWentAwayIsSaidAndReopened();
+    void listsFollowAnotherSurveyorsChanges();
 
 private:
     PrivatePostgres* m_server = nullptr;
@@ -195,6 +197,35 @@ void TestSharedRegister::aServerThatWentAwayIsSaidAndReopened() {
     QCOMPARE(failed, int(ErrorCode::StoreFailure));
     connection.open(connection.connectionText());
     QCOMPARE(store.ports().size(), 1);
+}
+
+// One surveyor's list, another's changes: the list grows and shrinks, and a
+// row a view holds stays on its ship, or goes with it.
+void TestSharedRegister::listsFollowAnotherSurveyorsChanges() {
+    const QString address = m_server->address(m_server->newDatabase());
+    createDatabase(address);
+    Connection mine(QStringLiteral("mine")), theirs(QStringLiteral("theirs"));
+    mine.open(address);
+    theirs.open(address);
+    const Register other(theirs);
+    ShipRecord ship;
+    ship.name = QStringLiteral("Moana");
+    const qint64 held = other.insertShip(ship);
+    NameListModel list;
+    list.load(mine, NameList::ships());
+    const int before = list.rowCount();
+    const QPersistentModelIndex current = list.index(list.rowOfKey(held));
+    QCOMPARE(current.data(Qt::UserRole).toLongLong(), held);
+
+    ship.name = QStringLiteral("Aurora");
+    const qint64 added = other.insertShip(ship);
+    QTRY_COMPARE(list.rowCount(), before + 1);
+    QCOMPARE(list.keyAt(current.row()), held);
+    QCOMPARE(list.rowOfKey(added), 0);
+
+    other.deleteShip(held);
+    QTRY_COMPARE(list.rowCount(), before);
+    QVERIFY(!current.isValid());
 }
 
 QTEST_MAIN(TestSharedRegister)

@@ -2,6 +2,7 @@
 #include "errors.h"
 #include "input_grid.h"
 #include "scripted_file_chooser.h"
+#include "name_list_model.h"
 #include "worksheet_fixture.h"
 
 #include <QFile>
@@ -100,6 +101,7 @@ private slots:
     void lostRegisterIsReportedWhileTyping();
     void newSurveyKeepsTheShip_data();
     void newSurveyKeepsTheShip();
+    void listsFollowTheRegisterAndKeepTheChoice();
     void failingEditorCheckNamesTheEditor_data();
     void failingEditorCheckNamesTheEditor();
 };
@@ -667,6 +669,35 @@ void TestWorksheets::newSurveyKeepsTheShip() {
     QCOMPARE(f.worksheet->draft(Stage::Initial).NetDisplacement().toText(), QString());
     QCOMPARE(f.host.masks.last(), QStringLiteral("Save Print PrintPreview Close"));
     QCOMPARE(f.messages.texts(), QStringList());
+}
+
+// Another surveyor adds a ship before the chosen one, then deletes it: the
+// name stays shown, never swapped for its neighbour, and is no longer bound.
+void TestWorksheets::listsFollowTheRegisterAndKeepTheChoice() {
+    WorksheetFixture f(Worksheet::Loading);
+    f.chooseShip();
+    auto* ships = f.find<QComboBox>("dcbShip");
+    auto* list = qobject_cast<NameListModel*>(ships->model());
+    QVERIFY(list);
+    const qint64 chosen = list->keyAt(ships->currentIndex());
+    const int before = ships->count();
+    for (const char* name : {"Aurora", "Zenith"})
+        gcnnStore->execute(QStringLiteral("INSERT INTO Ship (ShipName, LBP) VALUES (?, 100)"),
+                           {QString::fromLatin1(name)});
+    list->refresh();
+    QCOMPARE(ships->count(), before + 2);
+    QCOMPARE(ships->currentText(), QStringLiteral("Tasman Sample"));
+    QCOMPARE(list->keyAt(ships->currentIndex()), chosen);
+
+    gcnnStore->execute(QStringLiteral("DELETE FROM Ship WHERE ShipID = ?"), {chosen});
+    list->refresh();
+    QCOMPARE(ships->count(), before + 1);
+    QCOMPARE(ships->currentIndex(), -1);
+    QCOMPARE(ships->currentText(), QStringLiteral("Tasman Sample"));
+    QCOMPARE(f.find("txtLBP")->text(), QStringLiteral("217"));
+    f.messages.clear();
+    f.calculate();
+    QCOMPARE(f.messages.texts().size(), 1);
 }
 
 QTEST_MAIN(TestWorksheets)
