@@ -37,6 +37,8 @@ struct NameList {
 // editable combo box shows), the display role marks a name several rows share, and Qt::UserRole is
 // the row's key.
 class NameListModel : public QAbstractListModel {
+    Q_OBJECT
+
 public:
     using QAbstractListModel::QAbstractListModel;
 
