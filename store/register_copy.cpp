@@ -20,7 +20,9 @@ qint64 rowCount(const QSqlDatabase& database, const QString& table) {
 
 // Values pass through their column's kind, so that a decimal keeps its
 // exact text and a key stays a whole number whatever the engines hand over.
-void copyTable(const QSqlDatabase& source, const QSqlDatabase& target, const QString& table) {
+void copyTable(const QSqlDatabase& source, const QSqlDatabase& target,
+               const TableDefinition& definition) {
+    const QString& table = definition.name;
     const QStringList columns = tableColumns(table);
     const QString names = columns.join(QStringLiteral(", "));
     QStringList placeholders;
@@ -30,7 +32,12 @@ void copyTable(const QSqlDatabase& source, const QSqlDatabase& target, const QSt
     if (!insert.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(table, names, placeholders.join(QStringLiteral(", ")))))
         throw ProgramError::storeFailure(insert.lastError().text());
-    QSqlQuery rows = runStatement(source, QStringLiteral("SELECT %1 FROM %2").arg(names, table));
+    // Rows kept in the order they were added are copied in that order.
+    const QString order = definition.keepsAddedOrder
+                              ? QStringLiteral(" ORDER BY ") + dialectOf(source).insertionOrder
+                              : QString();
+    QSqlQuery rows =
+        runStatement(source, QStringLiteral("SELECT %1 FROM %2").arg(names, table) + order);
     while (rows.next()) {
         for (int i = 0; i < columns.size(); ++i)
             insert.bindValue(i, boundValue(storedValue(columns.at(i), rows.value(i))));
@@ -55,7 +62,7 @@ QList<TableCount> copyRegister(const QString& from, const QString& to) {
     // Parents before children: the tables are listed so.
     createDatabase(to, [&](const QSqlDatabase& target) {
         for (const TableDefinition& table : storeTables()) {
-            copyTable(source.database(), target, table.name);
+            copyTable(source.database(), target, table);
             const qint64 read = rowCount(source.database(), table.name);
             const qint64 written = rowCount(target, table.name);
             if (read != written)

@@ -61,6 +61,8 @@ QString createdTable(const TableDefinition& table, const SqlDialect& dialect) {
         }
         columns.append(columnDefinition(column, dialect));
     }
+    if (table.keepsAddedOrder && !dialect.insertionOrderColumn.isEmpty())
+        columns.append(dialect.insertionOrderColumn);
     return table.name + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
            QLatin1Char(')');
 }
@@ -100,6 +102,7 @@ const QList<TableDefinition>& storeTables() {
          {whole("RowTableID", "NOT NULL REFERENCES HydrostaticTable(TableID) ON DELETE CASCADE"),
           number("RowDraft"), number("RowDisplacement"), number("RowTPC"), number("RowLCF"),
           number("RowMCTC"), number("RowKM"), number("RowLCB")},
+         true,
          true},
         {QStringLiteral("ConstantHistory"),
          {whole("HistoryID", StoreAssignedKey),
@@ -211,6 +214,12 @@ QStringList addLaterColumnStatements(const QSqlDatabase& database) {
                 statements.append(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
                                       .arg(table.name, columnDefinition(column, dialect)));
         }
+        // Numbered in the order the rows lie, which is the order they were
+        // read in until now.
+        if (table.keepsAddedOrder && !dialect.insertionOrderColumn.isEmpty() &&
+            !present.contains(dialect.insertionOrder))
+            statements.append(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2")
+                                  .arg(table.name, dialect.insertionOrderColumn));
     }
     return statements;
 }

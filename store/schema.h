@@ -29,6 +29,8 @@ struct TableDefinition {
     // Added after the first registers were made: a register without it
     // gains it when opened, and opens without it where it cannot.
     bool addedLater = false;
+    // Its rows are read in the order they were added.
+    bool keepsAddedOrder = false;
 };
 
 // The tables the program keeps.

@@ -13,6 +13,7 @@ const SqlDialect& sqliteDialect() {
                                     QStringLiteral("rowid"),
                                     QString(),
                                     QString(),
+                                    QString(),
                                     false,
                                     false};
     return dialect;
@@ -28,8 +29,9 @@ const SqlDialect& postgresDialect() {
         // "already exists, skipping" from every table made if missing, or a
         // rollback at shutdown with nothing to roll back, is no news.
         {QStringLiteral("SET client_min_messages = error")},
-        // Rows of a table are only ever added, never updated in place.
-        QStringLiteral("ctid"),
+        // A row's place on disk (ctid) changes as the server reuses space.
+        QStringLiteral("RowOrder"),
+        QStringLiteral("RowOrder BIGINT GENERATED ALWAYS AS IDENTITY"),
         QStringLiteral("calvane_register"),
         QStringLiteral("SELECT pg_notify('calvane_register', ?)"),
         true,

@@ -15,8 +15,10 @@ struct SqlDialect {
     QString numberType;
     // Run once on every connection opened.
     QStringList sessionStatements;
-    // A column that orders a table's rows as they were added.
+    // A column that orders a table's rows as they were added, and its
+    // definition where the engine does not keep one by itself.
     QString insertionOrder;
+    QString insertionOrderColumn;
     // Where a change to the register is announced to every program on it,
     // with the statement that announces the changed table; empty where the
     // engine cannot announce.

@@ -107,6 +107,12 @@ private slots:
         QCOMPARE(records.shipTable(id)->rows, edited);
         QCOMPARE(records.tableRowCount(id), 9);
         QCOMPARE(records.shipTable(other)->rows, table.rows);
+        // A figure mended in place moves its row on disk, not in the table.
+        gcnnStore->execute(QStringLiteral("UPDATE HydrostaticRow SET RowKM = '9.1' WHERE "
+                                          "RowTableID = ? AND RowDraft = ?"),
+                           {other, *table.rows[0][TableColumn::Draft]});
+        table.rows[0][TableColumn::KM] = number("9.1");
+        QCOMPARE(records.tableRows(other, 0, 2), table.rows.mid(0, 2));
     }
 
     void goneWithTheirShip() {
