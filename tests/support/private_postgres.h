@@ -111,6 +111,20 @@ private:
         m_running = true;
         // Stopped while the application still exists: QProcess needs it.
         qAddPostRoutine([] { instance().shutDown(); });
+        watchForACrash(bin);
+    }
+
+    // A test that crashes never stops its server: a watcher outside the
+    // test stops it and removes its folder once the test has gone.
+    void watchForACrash(const QString& bin) {
+        const QString asOwner =
+            geteuid() == 0 ? QStringLiteral("runuser -u postgres -- ") : QString();
+        const QString script =
+            QStringLiteral("while kill -0 %1 2>/dev/null; do sleep 1; done; "
+                           "%2'%3pg_ctl' stop -m immediate -D '%4' >/dev/null 2>&1; rm -rf '%5'")
+                .arg(QCoreApplication::applicationPid())
+                .arg(asOwner, bin, data(), m_folder.path());
+        QProcess::startDetached(QStringLiteral("sh"), {QStringLiteral("-c"), script});
     }
 
     void shutDown() {
