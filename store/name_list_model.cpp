@@ -76,6 +76,9 @@ void NameListModel::load(Connection& connection, const NameList& list) {
     m_pages.clear();
     m_pageStarts.reset();
     endResetModel();
+    // Walked while the list opens, not when the user first types a name.
+    if (m_walksToPositions)
+        pageStarts();
 }
 
 void NameListModel::refresh() {
