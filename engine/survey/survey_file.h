@@ -8,7 +8,7 @@
 
 // The survey file: everything one worksheet holds, as a UTF-8 JSON object.
 //
-//   "format": "calvane-survey", "version": 1 or 2   a later version is refused, never guessed at
+//   "format": "calvane-survey", "version": 1 to 3   a later version is refused, never guessed at
 //   "worksheet": "loading" | "discharging"
 //   "ship": {"shipId": 3}                          a ship of DS.dat (a positive whole number), or
 //           {"particulars": {"name", "lbp", "lightShip"}}   the ship given inline; both only
@@ -16,7 +16,8 @@
 //   "port", "voyage", "cargo"                      texts, optional
 //   "billOfLadingQuantity", "typedInitialNetDisplacement"   optional
 //   "surveyParticulars": {"place", "requestedBy", "surveyorRole", "attendedBy",
-//                         "weather", "sea", "swell"}   texts, optional; left out when all blank
+//                         "weather", "sea", "swell"}   texts, optional; left out when all blank,
+//                                                  written as version 3 (read in any)
 //   "initial", "final"                             one draft each, left out while not yet taken:
 //       "date": "dd-MM-yyyy", "time": "HH:mm", "density",
 //       "readings": {"fwdPort", "fwdStbd", "midPort", "midStbd", "aftPort", "aftStbd"},

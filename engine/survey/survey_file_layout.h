@@ -12,9 +12,10 @@ namespace SurveyFileLayout {
 inline constexpr char formatName[] = "calvane-survey";
 // Version 2 lets a draft be partly taken (any measured value, the date and
 // the time may be blank) and the ship name both its key and particulars, so
-// that a worksheet can be saved mid-survey. A file that needs neither is
-// still written as version 1.
-inline constexpr int version = 2;
+// that a worksheet can be saved mid-survey. Version 3 adds the survey's
+// particulars. A file that needs none of these is still written as version 1.
+inline constexpr int partialVersion = 2;
+inline constexpr int version = 3;
 
 inline const char* worksheetName(Worksheet worksheet) {
     return worksheet == Worksheet::Loading ? "loading" : "discharging";

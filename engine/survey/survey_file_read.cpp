@@ -284,7 +284,7 @@ qint64 checkFormat(const Object& root) {
 }
 
 SurveyDocument readDocument(const Object& root) {
-    const bool partial = checkFormat(root) >= 2;
+    const bool partial = checkFormat(root) >= partialVersion;
     const Blank draftBlanks = partial ? Blank::Allowed : Blank::Refused;
     root.allowOnly({QStringLiteral("format"), QStringLiteral("version"),
                     QStringLiteral("worksheet"), QStringLiteral("ship"), QStringLiteral("port"),

@@ -95,11 +95,15 @@ QByteArray serializeAs(const SurveyDocument& document, int fileVersion) {
 
 QByteArray serializeSurvey(const SurveyDocument& document) {
     // The oldest version that holds the survey, so that complete surveys
-    // stay readable by programs that know only version 1.
+    // stay readable by programs that know only version 1. A program that
+    // knows no particulars then says the file is newer, not that a key is
+    // unknown.
+    if (!document.surveyParticulars.isBlank())
+        return serializeAs(document, version);
     const QByteArray first = serializeAs(document, 1);
     if (parseSurvey(first).document)
         return first;
-    return serializeAs(document, version);
+    return serializeAs(document, partialVersion);
 }
 
 QString writeSurveyFile(const SurveyDocument& document, const QString& path) {

@@ -117,8 +117,8 @@ private slots:
 void TestSurveyFiles::fileThatCannotBeReadOpensNothing_data() {
     QTest::addColumn<QByteArray>("contents");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("a later version") << QByteArray(R"({"format": "calvane-survey", "version": 3})")
-                                     << "version: 3 is newer than this program reads";
+    QTest::newRow("a later version") << QByteArray(R"({"format": "calvane-survey", "version": 4})")
+                                     << "version: 4 is newer than this program reads";
     QTest::newRow("missing") << QByteArray() << "file: not found";
     QFile loading(sample("loading-survey.json"));
     QVERIFY(loading.open(QIODevice::ReadOnly));

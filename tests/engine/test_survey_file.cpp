@@ -73,7 +73,7 @@ void TestSurveyFile::roundTrip_data() {
 
     QTest::newRow("loading sample") << sample("loading-survey.json") << 1;
     QTest::newRow("discharging sample") << sample("discharging-survey.json") << 1;
-    QTest::newRow("awkward") << awkwardSurvey() << 1;
+    QTest::newRow("awkward, with the survey's particulars") << awkwardSurvey() << 3;
     QTest::newRow("partly taken") << partlyTaken() << 2;
 }
 // clang-format on
@@ -136,7 +136,7 @@ void TestSurveyFile::refusesBadFields_data() {
     QTest::newRow("table key 0") << "final.table" << QJsonValue(QJsonObject{{QStringLiteral("id"), 0}, {QStringLiteral("density"), QStringLiteral("1.025")}}) << "final.table.id: must be a table's key";
     QTest::newRow("table in no water") << "final.table" << QJsonValue(QJsonObject{{QStringLiteral("id"), 2}, {QStringLiteral("density"), QStringLiteral("0")}}) << "final.table.density: must be greater than 0";
     QTest::newRow("another format") << "format" << jsonText("calvane-report") << "format: not a Calvane Lt survey file";
-    QTest::newRow("newer version") << "version" << QJsonValue(3) << "version: 3 is newer than this program reads";
+    QTest::newRow("newer version") << "version" << QJsonValue(4) << "version: 4 is newer than this program reads";
     QTest::newRow("unknown worksheet") << "worksheet" << jsonText("load") << "worksheet: must be \"loading\" or \"discharging\"";
 }
 // clang-format on
