@@ -3,7 +3,9 @@
 #include "connection.h"
 #include "errors.h"
 #include "register_access.h"
+#include "store_errors.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace {
@@ -49,13 +51,15 @@ std::optional<Message> lostRegisterMessage(const ProgramError& error) {
     if (error.code() != ErrorCode::StoreFailure || !gcnnStore || !registerWasLost(*gcnnStore))
         return std::nullopt;
     // The driver's first line is the server's reason; the rest is advice
-    // for programmers.
-    QString reason = QStringLiteral("it could not be opened again");
-    if (gcnnStore->isOpen()) {
-        reason = error.description().trimmed().section(QLatin1Char('\n'), 0, 0).trimmed();
-        while (reason.endsWith(QLatin1Char('.')))
-            reason.chop(1);
-    }
+    // for programmers. Once closed, the store gives no reason.
+    QString reason = error.description().trimmed().section(QLatin1Char('\n'), 0, 0);
+    // The server's severity ("FATAL:") means nothing to a surveyor.
+    reason.remove(QRegularExpression(QStringLiteral("^[A-Z]+:\\s*")));
+    reason = reason.trimmed();
+    while (reason.endsWith(QLatin1Char('.')))
+        reason.chop(1);
+    if (error.description() == objectClosedError().description())
+        reason = QStringLiteral("the program holds no connection to it");
     return Message{
         MessageIcon::Exclamation, applicationTitle(),
         twoPartText(QStringLiteral("The connection to the register was lost: %1.").arg(reason),
