@@ -6,7 +6,8 @@
 #include <QTest>
 
 // Whether the register may be changed, asked before the windows offer to
-// change it, and whether a failure was the connection lost.
+// change it, and whether a failure was the connection lost (a stopped
+// server is tested under the windows, in test_reconnect_register).
 class TestRegisterAccess : public QObject {
     Q_OBJECT
 
@@ -15,7 +16,6 @@ private slots:
     void mayChange();
     void aFailedStatementIsNotALostConnection_data();
     void aFailedStatementIsNotALostConnection();
-    void aStoppedServerIsLostUntilReopened();
 };
 
 // clang-format off
@@ -102,26 +102,6 @@ void TestRegisterAccess::aFailedStatementIsNotALostConnection() {
     QVERIFY(!registerWasLost(connection));
     connection.rollbackAndClose();
     QVERIFY(registerWasLost(connection));
-}
-
-void TestRegisterAccess::aStoppedServerIsLostUntilReopened() {
-    PrivatePostgres& server = PrivatePostgres::instance();
-    if (!server.problem().isEmpty())
-        QSKIP(qPrintable(server.problem()));
-    const QString address = server.address(server.newDatabase());
-    createDatabase(address);
-    Connection connection(QStringLiteral("office"));
-    connection.open(address);
-    const Register store(connection);
-    QVERIFY(server.stop());
-    const int failed = errorOf([&] { store.ports(); });
-    const bool lost = registerWasLost(connection);
-    QVERIFY(server.start());
-    QCOMPARE(failed, int(ErrorCode::StoreFailure));
-    QVERIFY(lost);
-    connection.open(connection.connectionText());
-    QVERIFY(!registerWasLost(connection));
-    QCOMPARE(store.ports().size(), 1);
 }
 
 QTEST_MAIN(TestRegisterAccess)
