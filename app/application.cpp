@@ -24,7 +24,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), describe(receiver));
+        showStoreFailure(error, describe(receiver));
     } catch (const std::exception& error) {
         showErrorWithSource(QString::fromLocal8Bit(error.what()), describe(receiver));
     }

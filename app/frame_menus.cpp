@@ -59,6 +59,9 @@ FrameMenus buildFrameMenus(QMenuBar& bar) {
                                      QStringLiteral("PrintPreview"));
     menus.filePrint = addItem(*file, item("mnuFile", 14), QStringLiteral("&Print"),
                               QStringLiteral("Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    addSeparator(*file, QStringLiteral("mnuFileReconnectBar"));
+    menus.fileReconnect = addItem(*file, QStringLiteral("mnuFileReconnect"),
+                                  QStringLiteral("Reco&nnect to the Register"));
     addSeparator(*file, item("mnuFile", 16));
     // Exit shows the Close image.
     menus.fileExit =

@@ -19,6 +19,7 @@ struct FrameMenus {
     QAction* fileClose;
     QAction* filePrintPreview;
     QAction* filePrint;
+    QAction* fileReconnect;
     QAction* fileExit;
     QAction* shipParticulars;
     QAction* hydrostaticTables;

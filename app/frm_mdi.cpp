@@ -5,11 +5,13 @@
 #include "child_window.h"
 #include "connection.h"
 #include "desktop_launcher.h"
+#include "errors.h"
 #include "form_center.h"
 #include "frm_about.h"
 #include "frm_tip_of_day.h"
 #include "maker_addresses.h"
 #include "message.h"
+#include "message_service.h"
 #include "program_emblem.h"
 #include "program_settings.h"
 #include "status_panels.h"
@@ -60,6 +62,8 @@ frmMDI::frmMDI(const WindowRegistry& registry, ProgramSettings& settings, ShellO
     setCentralWidget(client);
 
     m_menus = buildFrameMenus(*menuBar());
+    if (gcnnStore)
+        m_registerAddress = gcnnStore->connectionText();
     statusBar()->setObjectName(QStringLiteral("sb1"));
     m_status = new StatusPanels(*statusBar());
 
@@ -109,6 +113,9 @@ void frmMDI::connectMenus() {
     connect(m_menus.fileRecent, &QMenu::aboutToShow, this,
             [this] { m_surveyFiles->fillRecentMenu(*m_menus.fileRecent); });
     connect(m_menus.fileSaveAs, &QAction::triggered, this, &frmMDI::saveActiveSurveyAs);
+    // Enabled on a file register too: a file on a shared folder goes away
+    // as a server does.
+    connect(m_menus.fileReconnect, &QAction::triggered, this, &frmMDI::reconnectRegister);
     connectWorkingWindow(m_menus.shipParticulars, WorkingWindow::ShipParticulars);
     connectWorkingWindow(m_menus.hydrostaticTables, WorkingWindow::HydrostaticTables);
     connectWorkingWindow(m_menus.port, WorkingWindow::PortMaster);
@@ -386,6 +393,33 @@ void frmMDI::fillWindowMenu() {
                 m_mdiArea->setActiveSubWindow(child);
         });
     }
+}
+
+void frmMDI::reconnectRegister() {
+    if (!gcnnStore) {
+        showWarning(QStringLiteral("No register was opened at start-up; restart the program to "
+                                   "open one."));
+        return;
+    }
+    if (!gcnnStore->connectionText().isEmpty())
+        m_registerAddress = gcnnStore->connectionText();
+    try {
+        gcnnStore->open(m_registerAddress);
+    } catch (const ProgramError& error) {
+        showWarning(error.description(),
+                    QStringLiteral("The windows keep what they hold. Try again when the register "
+                                   "can be reached."));
+        return;
+    }
+    for (QMdiSubWindow* child : m_mdiArea->subWindowList()) {
+        if (auto* window = dynamic_cast<ChildWindow*>(child->widget()))
+            window->registerReopened();
+    }
+    // The active window's commands may have changed with what the register allows.
+    applyCommandsOf(m_mdiArea->currentSubWindow());
+    messageService().show({MessageIcon::Information, applicationTitle(),
+                           QStringLiteral("The register is open again."), MessageButtons::Ok,
+                           MessageAnswer::Ok});
 }
 
 void frmMDI::showOpenDialog() {

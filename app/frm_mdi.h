@@ -71,6 +71,10 @@ public:
 
     QMdiArea& mdiArea() const { return *m_mdiArea; }
 
+    // Opens the shared connection again at the register's address, says
+    // whether it worked and, when it did, has every open window read again.
+    void reconnectRegister();
+
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -100,6 +104,8 @@ private:
     QPointer<ChildFrame> m_tipOfDay;
     std::unique_ptr<Autosave> m_autosave;
     std::unique_ptr<SurveyFiles> m_surveyFiles;
+    // Where the register is: a failed reopening forgets the connection's.
+    QString m_registerAddress;
     // The window has the geometry it was last closed with.
     bool m_placed = false;
 };

@@ -39,13 +39,39 @@ frmPortMaster::frmPortMaster(ChildHost& host, Connection& connection, QWidget* p
             &frmPortMaster::portChosen);
     mlngEditMode = 0;
     setToolbar(NewEntryCommands);
+    applyRegisterAccess();
 }
 
 frmPortMaster::~frmPortMaster() = default;
 
+void frmPortMaster::applyRegisterAccess() {
+    askRegisterAccess(m_connection);
+    for (QLineEdit* field : {ui->txtPortName, ui->txtCity, ui->txtCountry})
+        field->setReadOnly(registerReadOnly());
+    // Its hint is about adding and deleting, which the notice says cannot be done.
+    ui->lblStatus->setVisible(!registerReadOnly());
+}
+
+void frmPortMaster::registerReopened() {
+    applyRegisterAccess();
+    const std::optional<qint64> chosen = m_chosenPortId;
+    const bool edited = ui->txtPortName->text() != m_shownPort.name ||
+                        ui->txtCity->text() != m_shownPort.city ||
+                        ui->txtCountry->text() != m_shownPort.country;
+    runReporting(MasterFailure::Internal, 10014, [this, chosen, edited] {
+        m_ports.load(m_connection, NameList::ports());
+        if (!chosen || edited)
+            return;
+        // A port shown and not edited is read again, as another surveyor may
+        // have changed it meanwhile.
+        if (const std::optional<PortRecord> port = Register(m_connection).port(*chosen))
+            showPort(*port);
+    });
+}
+
 bool frmPortMaster::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->dlstPortMaster) {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn && !registerReadOnly())
             host().setStatusMessage(
                 QStringLiteral("You can press the Delete key to delete this record"));
         if (event->type() == QEvent::KeyPress &&
@@ -55,6 +81,8 @@ bool frmPortMaster::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (registerReadOnly())
+        return false;
     if (event->type() == QEvent::FocusIn ||
         (watched == ui->txtCity && event->type() == QEvent::KeyPress))
         host().setStatusMessage(fieldHint());
@@ -69,23 +97,31 @@ void frmPortMaster::portChosen(const QItemSelection& selected) {
         const std::optional<PortRecord> port = Register(m_connection).port(portId);
         if (!port)
             return;
-        m_chosenPortId = portId;
-        m_portChange = port->change;
-        mlngEditMode = 1;
-        setToolbar(PortShownCommands);
-        ui->txtPortName->setText(port->name);
-        ui->txtCity->setText(port->city);
-        ui->txtCountry->setText(port->country);
+        showPort(*port);
     });
 }
 
+void frmPortMaster::showPort(const PortRecord& port) {
+    m_chosenPortId = port.id;
+    m_portChange = port.change;
+    m_shownPort = port;
+    mlngEditMode = 1;
+    setToolbar(PortShownCommands);
+    ui->txtPortName->setText(port.name);
+    ui->txtCity->setText(port.city);
+    ui->txtCountry->setText(port.country);
+}
+
 void frmPortMaster::clearFields() {
+    m_shownPort = {};
     ui->txtPortName->clear();
     ui->txtCity->clear();
     ui->txtCountry->clear();
 }
 
 void frmPortMaster::RNew() {
+    if (registerReadOnly())
+        return;
     mlngEditMode = 0;
     setToolbar(NewEntryCommands);
     clearFields();
@@ -105,6 +141,8 @@ void frmPortMaster::writePort(const QString& name) {
 }
 
 void frmPortMaster::RSave() {
+    if (registerReadOnly())
+        return;
     const QString name = ui->txtPortName->text().trimmed();
     if (name.isEmpty()) {
         showWarning(QStringLiteral("Please enter port name"));
@@ -142,7 +180,7 @@ void frmPortMaster::deletePort() {
 }
 
 void frmPortMaster::RDelete() {
-    if (!m_chosenPortId)
+    if (!m_chosenPortId || registerReadOnly())
         return;
     if (ask(twoPartText(QStringLiteral("Deletion of this port will also delete all the ships "
                                        "corresponding to it."),

@@ -27,6 +27,7 @@ public:
     void RNew() override;
     void RSave() override;
     void RDelete() override;
+    void registerReopened() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,6 +37,8 @@ private:
     void writePort(const QString& name);
     void deletePort();
     void clearFields();
+    void showPort(const PortRecord& port);
+    void applyRegisterAccess();
 
     std::unique_ptr<Ui::frmPortMaster> ui;
     Connection& m_connection;
@@ -47,4 +50,6 @@ private:
     std::optional<qint64> m_chosenPortId;
     // The save the shown port was read at: a save over a later one is refused.
     RecordChange m_portChange;
+    // The port as last read, to tell a shown port from one being edited.
+    PortRecord m_shownPort;
 };

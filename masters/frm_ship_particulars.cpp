@@ -92,7 +92,8 @@ frmShipParticulars::frmShipParticulars(ChildHost& host, Connection& connection, 
     ui->cmbShipName->setModel(&m_ships);
     ui->dcbPortOfRegistry->setModel(&m_ports);
 
-    const auto changed = [this] { mblnChanged = true; };
+    // On a register that may not be changed, typing a name only looks a ship up.
+    const auto changed = [this] { mblnChanged = !registerReadOnly(); };
     connect(ui->cmbShipName->lineEdit(), &QLineEdit::textEdited, this, changed);
     connect(ui->dcbPortOfRegistry, &QComboBox::activated, this, changed);
     for (QLineEdit* field : textFields())
@@ -111,10 +112,38 @@ frmShipParticulars::frmShipParticulars(ChildHost& host, Connection& connection, 
     try {
         OpenShipLists();
     } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(),
-                            QStringLiteral("frmShipParticulars::OpenShipLists"));
+        showStoreFailure(error, QStringLiteral("frmShipParticulars::OpenShipLists"));
     }
+    applyRegisterAccess();
     mblnChanged = false;
+}
+
+void frmShipParticulars::applyRegisterAccess() {
+    askRegisterAccess(m_connection);
+    for (QLineEdit* field : textFields())
+        field->setReadOnly(registerReadOnly());
+    ui->dcbPortOfRegistry->setEnabled(!registerReadOnly());
+}
+
+void frmShipParticulars::registerReopened() {
+    applyRegisterAccess();
+    const qint64 portKey = m_ports.keyAt(ui->dcbPortOfRegistry->currentIndex());
+    const bool edited = mblnChanged;
+    try {
+        m_ports.load(m_connection, NameList::ports());
+        ui->dcbPortOfRegistry->setCurrentIndex(portKey < 0 ? -1 : m_ports.rowOfKey(portKey));
+        FillShipNames();
+        // A ship shown and not edited is read again; one being edited keeps
+        // what was typed.
+        if (!edited && m_shipId) {
+            const int row = m_ships.rowOfKey(*m_shipId);
+            if (row < 0 || !ShowShip(row))
+                showFirstShipOrClear();
+        }
+    } catch (const ProgramError& error) {
+        showStoreFailure(error, QStringLiteral("frmShipParticulars::registerReopened"));
+    }
+    mblnChanged = edited;
 }
 
 frmShipParticulars::~frmShipParticulars() = default;
@@ -204,7 +233,7 @@ void frmShipParticulars::shipChosen(int row) {
             showFirstShipOrClear();
         }
     } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), QStringLiteral("frmShipParticulars::ShowShip"));
+        showStoreFailure(error, QStringLiteral("frmShipParticulars::ShowShip"));
     }
     mblnChanged = false;
 }
@@ -297,16 +326,23 @@ int frmShipParticulars::Save() {
         }
     } catch (const ProgramError& error) {
         m_saveFailure = error.description();
+        m_saveLost = lostRegisterMessage(error);
         return SaveFailed;
     }
     return SaveSucceeded;
 }
 
 void frmShipParticulars::showSavingFailure(int errorNumber) {
+    if (m_saveLost) {
+        messageService().show(*m_saveLost);
+        return;
+    }
     showMasterFailure(MasterFailure::Saving, errorNumber, m_saveFailure);
 }
 
 void frmShipParticulars::RSave() {
+    if (registerReadOnly())
+        return;
     runReporting(MasterFailure::Saving, 10007, [this] { saveShip(); });
 }
 
@@ -346,7 +382,7 @@ void frmShipParticulars::saveShip() {
 }
 
 void frmShipParticulars::RDelete() {
-    if (!m_shipId)
+    if (!m_shipId || registerReadOnly())
         return;
     if (ask(QStringLiteral("Are you sure to delete the current record ?"), MessageButtons::YesNo) !=
         MessageAnswer::Yes)
@@ -363,6 +399,8 @@ void frmShipParticulars::deleteShip() {
 }
 
 void frmShipParticulars::RNew() {
+    if (registerReadOnly())
+        return;
     runReporting(MasterFailure::Saving, 10008, [this] { startNew(); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "enter_as_tab.h"
 #include "master_window.h"
+#include "message.h"
 #include "name_list_model.h"
 #include "register.h"
 
@@ -28,6 +29,7 @@ public:
     void RNew() override;
     void RSave() override;
     void RDelete() override;
+    void registerReopened() override;
 
     // Writes the fields as a new ship (edit mode 0) or over the ship shown
     // (edit mode 1). 1 on success, 10088 when nothing could be written.
@@ -57,6 +59,7 @@ private:
     void startNew();
     void openTables();
     void showSavingFailure(int errorNumber);
+    void applyRegisterAccess();
     QList<QLineEdit*> textFields() const;
 
     std::unique_ptr<Ui::frmShipParticulars> ui;
@@ -73,5 +76,6 @@ private:
     RecordChange m_shipChange;
     // Why the last Save wrote nothing.
     QString m_saveFailure;
+    std::optional<Message> m_saveLost;
     bool m_validating = false;
 };

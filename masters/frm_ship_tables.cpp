@@ -44,6 +44,7 @@ frmShipTables::frmShipTables(ChildHost& host, Connection& connection, QWidget* p
         list->setUniformItemSizes(true);
     ui->cmbShip->setModel(&m_ships);
     ui->grdRows->setModel(&m_rows);
+    askRegisterAccess(m_connection);
     setToolbar(NoTableCommands);
 
     connect(ui->cmbShip, &QComboBox::currentIndexChanged, this, &frmShipTables::shipChosen);
@@ -63,6 +64,18 @@ frmShipTables::frmShipTables(ChildHost& host, Connection& connection, QWidget* p
 }
 
 frmShipTables::~frmShipTables() = default;
+
+void frmShipTables::registerReopened() {
+    askRegisterAccess(m_connection);
+    const std::optional<qint64> shown = shownShip();
+    reportFailure(QStringLiteral("frmShipTables::registerReopened"), [this, shown] {
+        m_ships.load(m_connection, NameList::ships());
+        const QSignalBlocker quiet(ui->cmbShip);
+        ui->cmbShip->setCurrentIndex(shown ? m_ships.rowOfKey(*shown) : -1);
+    });
+    // The ship's particulars and tables are read again.
+    shipChosen(ui->cmbShip->currentIndex());
+}
 
 void frmShipTables::showShip(qint64 shipId) {
     reportFailure(QStringLiteral("frmShipTables::showShip"), [this, shipId] {
@@ -87,8 +100,8 @@ std::optional<qint64> frmShipTables::shownShip() const {
 }
 
 void frmShipTables::shipChosen(int row) {
-    ui->cmdImportFile->setEnabled(row >= 0);
-    ui->cmdPaste->setEnabled(row >= 0);
+    ui->cmdImportFile->setEnabled(row >= 0 && !registerReadOnly());
+    ui->cmdPaste->setEnabled(row >= 0 && !registerReadOnly());
     ui->lblLBP->clear();
     reportFailure(QStringLiteral("frmShipTables::shipChosen"), [this] {
         if (const std::optional<qint64> shipId = shownShip()) {
@@ -149,14 +162,16 @@ void frmShipTables::tableChosen() {
                               [&] { page = Register(m_connection).tableRows(id, first, count); });
                 return page;
             },
-            [this, id](int row, TableColumn column, const QString& text) {
-                return editFigure(id, row, column, text);
-            });
+            // No figure can be typed into a register that may not be changed.
+            registerReadOnly()
+                ? ShipTableModel::FigureEditor()
+                : [this, id](int row, TableColumn column,
+                             const QString& text) { return editFigure(id, row, column, text); });
     } else {
         m_rows.clear();
     }
     ui->cmdExport->setEnabled(table.has_value());
-    ui->cmdDelete->setEnabled(table.has_value());
+    ui->cmdDelete->setEnabled(table.has_value() && !registerReadOnly());
     setToolbar(table ? TableChosenCommands : NoTableCommands);
 }
 
@@ -208,6 +223,8 @@ void frmShipTables::importPasted() {
 }
 
 void frmShipTables::preview(const QString& text) {
+    if (registerReadOnly())
+        return;
     reportFailure(QStringLiteral("frmShipTables::preview"), [this, &text] {
         const std::optional<qint64> shipId = shownShip();
         if (!shipId)
@@ -252,7 +269,7 @@ void frmShipTables::exportChosen() {
 }
 
 void frmShipTables::RDelete() {
-    if (!chosenTable())
+    if (!chosenTable() || registerReadOnly())
         return;
     const Message question{MessageIcon::Question, applicationTitle(),
                            QStringLiteral("Are you sure to delete the selected table ?"),

@@ -28,6 +28,7 @@ public:
     void showShip(qint64 shipId);
 
     void RDelete() override;
+    void registerReopened() override;
 
 private:
     std::optional<qint64> shownShip() const;

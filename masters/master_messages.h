@@ -10,6 +10,7 @@ enum class MasterFailure { Internal, Saving, Deleting };
 void showMasterFailure(MasterFailure failure, int errorNumber, const QString& whatFailed);
 
 #include "errors.h"
+#include "message_service.h"
 
 #include <exception>
 
@@ -21,7 +22,10 @@ bool runReporting(MasterFailure failure, int errorNumber, Action action) {
         action();
         return true;
     } catch (const ProgramError& error) {
-        showMasterFailure(failure, errorNumber, error.description());
+        if (const std::optional<Message> lost = lostRegisterMessage(error))
+            messageService().show(*lost);
+        else
+            showMasterFailure(failure, errorNumber, error.description());
     } catch (const std::exception& error) {
         showMasterFailure(failure, errorNumber, QString::fromLocal8Bit(error.what()));
     }

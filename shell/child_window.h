@@ -20,6 +20,10 @@ public:
     // Previews unless told to print.
     virtual void RPrint(bool blnShowPreview = true) { static_cast<void>(blnShowPreview); }
     virtual void RDelete() {}
+    // The register was opened again after its connection was lost: the
+    // child reads its lists and the record it shows again, keeping what the
+    // user typed.
+    virtual void registerReopened() {}
 };
 
 // What a child window may ask of the main window that holds it: the working

@@ -6,6 +6,7 @@
 #include <QString>
 #include <deque>
 #include <functional>
+#include <optional>
 
 // Every message box of the program goes through one service: the GUI
 // installs one that shows a dialog, tests one that records.
@@ -27,6 +28,15 @@ void showWarning(const QString& text);                                       // 
 void showWarning(const QString& first, const QString& second);               // exclamation, OK
 void showBare(const QString& text);                                          // no icon, OK
 void showErrorWithSource(const QString& description, const QString& source); // critical
+
+class ProgramError;
+
+// A failure because the shared connection to the register was lost, said
+// plainly with what to do; nothing for any other failure.
+std::optional<Message> lostRegisterMessage(const ProgramError& error);
+// A store failure shown: a lost register as above, any other as an error of
+// `source`.
+void showStoreFailure(const ProgramError& error, const QString& source);
 
 // Runs `reaction`; whatever it raises is shown as an error of `source`, and
 // the user goes on with what the window holds.

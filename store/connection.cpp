@@ -20,10 +20,14 @@ namespace {
 const char* const ConnectOptions = "QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=500";
 
 // mode=rw opens an existing file only: SQLite would otherwise create an
-// empty database in place of a missing one.
+// empty database in place of a missing one. A file nobody may write is
+// opened read-only even for an administrator the system would let write it.
 QString existingFileUri(const QFileInfo& file) {
+    const bool writable = file.isWritable() &&
+                          (file.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup |
+                                                 QFileDevice::WriteOther));
     return QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded) +
-           QStringLiteral("?mode=rw");
+           (writable ? QStringLiteral("?mode=rw") : QStringLiteral("?mode=ro"));
 }
 
 // Why SQLite cannot use the file, in words a surveyor can act on.

@@ -69,6 +69,22 @@ QStringList SqlDialect::keysFollowCopy(const QString& table, const QString& keyC
                 .arg(table.toLower(), keyColumn.toLower())};
 }
 
+QString SqlDialect::mayChangeQuery(const QStringList& tables) const {
+    if (!isServer)
+        return {};
+    // Several privileges in one has_table_privilege call are true when any
+    // one is held: each is asked on its own.
+    QStringList names;
+    for (const QString& table : tables)
+        names.append(QLatin1Char('\'') + table.toLower() + QLatin1Char('\''));
+    // A table an older register lacks has no rows to refuse.
+    return QStringLiteral("SELECT COALESCE(bool_and(CASE WHEN to_regclass(t) IS NULL THEN true "
+                          "ELSE has_table_privilege(t, 'INSERT') AND "
+                          "has_table_privilege(t, 'UPDATE') AND has_table_privilege(t, 'DELETE') "
+                          "END), false) FROM unnest(ARRAY[%1]) AS t")
+        .arg(names.join(QStringLiteral(", ")));
+}
+
 QString SqlDialect::identifier(const QSqlDatabase& database, const QString& name) const {
     return database.driver()->escapeIdentifier(foldsNamesToLower ? name.toLower() : name,
                                                QSqlDriver::FieldName);

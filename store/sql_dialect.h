@@ -38,6 +38,10 @@ struct SqlDialect {
     // Statements that make the next key the store assigns follow the keys
     // copied into `table` with their values.
     QStringList keysFollowCopy(const QString& table, const QString& keyColumn) const;
+    // A query whose one value says whether the session may add, change and
+    // delete rows of every table in `tables`; empty on SQLite, where the
+    // file decides.
+    QString mayChangeQuery(const QStringList& tables) const;
     // `name` as a quoted identifier of `database`.
     QString identifier(const QSqlDatabase& database, const QString& name) const;
 };

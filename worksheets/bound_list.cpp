@@ -56,9 +56,8 @@ void BoundList::typed(const QString& text) {
         row = m_model.findPrefix(text);
     } catch (const ProgramError& error) {
         // The list stays as it is; what was typed stays too.
-        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::") +
-                                                     m_combo.objectName() +
-                                                     QStringLiteral("_Change"));
+        showStoreFailure(error, QStringLiteral("frmCalvane::") + m_combo.objectName() +
+                                    QStringLiteral("_Change"));
         return;
     }
     if (row < 0)

@@ -8,6 +8,7 @@
 #include "register.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -31,7 +32,7 @@ void loadList(BoundList& list, const NameList& names, const QString& source) {
     try {
         list.load(names);
     } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), source);
+        showStoreFailure(error, source);
     }
 }
 
@@ -43,6 +44,22 @@ ShipAndPortLists::ShipAndPortLists(QComboBox& ships, QComboBox& ports)
 void ShipAndPortLists::load() {
     loadList(*m_ships, NameList::ships(), QStringLiteral("frmCalvane::InitShipDataCombo"));
     loadList(*m_ports, NameList::ports(), QStringLiteral("frmCalvane::InitPortDataCombo"));
+}
+
+void ShipAndPortLists::reload() {
+    const std::pair<BoundList*, NameList> lists[] = {{m_ships, NameList::ships()},
+                                                     {m_ports, NameList::ports()}};
+    for (const auto& [list, names] : lists) {
+        QComboBox& combo = list->combo();
+        const std::optional<int> key = list->boundValue();
+        const QString shown = combo.currentText();
+        loadList(*list, names, QStringLiteral("frmCalvane::registerReopened"));
+        const QSignalBlocker quiet(combo);
+        const int row = key ? list->model().rowOfKey(*key) : -1;
+        combo.setCurrentIndex(row);
+        if (row < 0)
+            combo.setEditText(shown);
+    }
 }
 
 std::optional<int> ShipAndPortLists::chosenShipID() const {

@@ -19,6 +19,9 @@ public:
     // Fills both lists from the register; a list that cannot be read is
     // said and stays empty.
     void load();
+    // Reads both lists again after the register was reopened, keeping the
+    // ship and port shown (or the text typed) without choosing them anew.
+    void reload();
     BoundList& ships() { return *m_ships; }
     std::optional<int> chosenShipID() const;
     const clsShip& ship() const { return m_ship; }

@@ -161,7 +161,7 @@ void SurveyWorksheet::InitializeAllGrids() {
             m_ui->txtGridTextbox->hide();
         }
     } catch (const ProgramError& error) {
-        showErrorWithSource(error.description(), QStringLiteral("frmCalvane::InitializeAllGrids"));
+        showStoreFailure(error, QStringLiteral("frmCalvane::InitializeAllGrids"));
     }
 }
 
@@ -343,4 +343,9 @@ void SurveyWorksheet::placeInitialNetField() {
     const QRect cell = results.visualRect(results.model()->index(ReferenceRow, 1));
     m_ui->txtFnlGrdTxtBox->setGeometry(
         QRect(results.viewport()->mapTo(m_ui->fmeCalvane, cell.topLeft()), cell.size()));
+}
+
+void SurveyWorksheet::registerReopened() {
+    // The survey keeps the particulars it read; only the lists are read again.
+    m_lists->reload();
 }

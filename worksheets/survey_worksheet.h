@@ -42,6 +42,7 @@ public:
     void RNew() override;
     void RPrint(bool blnShowPreview = true) override;
     void RSave() override;
+    void registerReopened() override;
 
     // Saving and opening the survey file (worksheet_file.cpp).
     // Asks for a file; false when nothing was saved.
