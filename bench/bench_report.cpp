@@ -3,7 +3,8 @@
 // PDF page costs: a bare one-page QPdfWriter page with as many text items,
 // in one typeface, and in a regular and a bold one as a report needs; and
 // that page again written as the report is (PDF/A-1b with its metadata),
-// the floor the report's own format sets.
+// the floor the report's own format sets; and the report's own texts so
+// written, one plain item each, the floor its letters set.
 #include "report_fill.h"
 #include "report_pdf.h"
 #include "survey_file_report.h"
@@ -70,6 +71,40 @@ void barePage(benchmark::State& state, int boldEvery, bool asReport) {
     }
 }
 
+// The filled report's captions as bare items at its labels' places, bold
+// where the report prints them bold, without the report's rules, bands and
+// fitting: what is left of the report's time beyond this is its own.
+void reportTexts(benchmark::State& state) {
+    const std::optional<ReportSource> source = sampleSource();
+    if (!source) {
+        state.SkipWithError("the sample survey made no report");
+        return;
+    }
+    const ReportPage report = fillReport(*source, ReportOptions());
+    const QFont regular(QStringLiteral("DejaVu Sans"), 9);
+    QFont bold = regular;
+    bold.setBold(true);
+    const auto isBold = [](LabelStyle style) {
+        return style != LabelStyle::Plain && style != LabelStyle::Signature &&
+               style != LabelStyle::Note && style != LabelStyle::Working;
+    };
+    for (auto _ : state) {
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter writer(&buffer);
+            setUpReportWriter(writer, report);
+            QPainter painter(&writer);
+            for (const ReportLabel& label : report.layout().labels) {
+                painter.setFont(isBold(label.style) ? bold : regular);
+                painter.drawText(QPoint(label.left, label.top + 200), report.caption(label.name));
+            }
+        }
+        benchmark::DoNotOptimize(pdf);
+    }
+}
+
 } // namespace
 
 BENCHMARK_CAPTURE(filledReport, page, false)->Unit(benchmark::kMillisecond);
@@ -77,6 +112,7 @@ BENCHMARK_CAPTURE(filledReport, withCalculationSheet, true)->Unit(benchmark::kMi
 BENCHMARK_CAPTURE(barePage, oneFace, 0, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(barePage, regularAndBold, 4, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(barePage, regularAndBoldAsReport, 4, true)->Unit(benchmark::kMillisecond);
+BENCHMARK(reportTexts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     // Drawn with the desktop's fonts, never shown.
