@@ -65,10 +65,10 @@ QFont fontFor(LabelStyle style) {
 }
 
 // Whether the text fits on one line with room to spare, from its
-// characters' advances alone: laying every label out once to measure it and
-// again to draw it took a good part of the page's time, and most labels are
-// short. Kerning and rounding never add an eighth and a pixel a character;
-// text it cannot judge (controls, marks, other scripts) is laid out.
+// characters' advances alone, so that most labels are laid out only to be
+// drawn, not once more to be measured. Kerning and rounding never add an
+// eighth and a pixel a character; text it cannot judge (controls, marks,
+// other scripts) is laid out.
 bool surelyFits(const QFontMetrics& metrics, const QRect& rect, const QString& text) {
     constexpr char16_t firstNotJudged = 0x250;
     if (metrics.height() + 2 > rect.height())
