@@ -84,18 +84,22 @@ QByteArray pdfMetadata(const ReportPage& page) {
 
 } // namespace
 
+void setUpReportWriter(QPdfWriter& writer, const ReportPage& page) {
+    writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF());
+    writer.setCreator(creator());
+    writer.setTitle(title(page));
+    writer.setDocumentXmpMetadata(pdfMetadata(page));
+}
+
 QByteArray reportPdf(const ReportPage& page) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF());
-        writer.setCreator(creator());
-        writer.setTitle(title(page));
-        writer.setDocumentXmpMetadata(pdfMetadata(page));
+        setUpReportWriter(writer, page);
         QPainter painter(&writer);
         renderReportPages(painter, page, [&writer] { return writer.newPage(); });
     }

@@ -64,6 +64,24 @@ QFont fontFor(LabelStyle style) {
     return font;
 }
 
+// Whether the text fits on one line with room to spare, from its
+// characters' advances alone, so that most labels are laid out only to be
+// drawn, not once more to be measured. Kerning and rounding never add an
+// eighth and a pixel a character; text it cannot judge (controls, marks,
+// other scripts) is laid out.
+bool surelyFits(const QFontMetrics& metrics, const QRect& rect, const QString& text) {
+    constexpr char16_t firstNotJudged = 0x250;
+    if (metrics.height() + 2 > rect.height())
+        return false;
+    int advances = 0;
+    for (const QChar c : text) {
+        if (c.unicode() < u' ' || c.unicode() >= firstNotJudged)
+            return false;
+        advances += metrics.horizontalAdvance(c) + 1;
+    }
+    return advances + advances / 8 <= rect.width();
+}
+
 // A text too long for its label takes a smaller font, down to a size that
 // can still be read; beyond that it is cut at the label's edge.
 QFont fitted(const QFont& font, QPaintDevice* device, const QRect& rect, int flags,
@@ -71,7 +89,10 @@ QFont fitted(const QFont& font, QPaintDevice* device, const QRect& rect, int fla
     constexpr int smallest = 6;
     QFont smaller = font;
     while (smaller.pointSize() > smallest) {
-        const QRect needed = QFontMetrics(smaller, device).boundingRect(rect, flags, text);
+        const QFontMetrics metrics(smaller, device);
+        if (surelyFits(metrics, rect, text))
+            break;
+        const QRect needed = metrics.boundingRect(rect, flags, text);
         if (needed.width() <= rect.width() && needed.height() <= rect.height())
             break;
         smaller.setPointSize(smaller.pointSize() - 1);

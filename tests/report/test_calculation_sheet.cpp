@@ -196,6 +196,44 @@ private slots:
         QCOMPARE(printed.contains(target), sheet);
     }
 
+    // Short texts are judged to fit from their letters' widths, without
+    // laying them out; a zero-width word joiner, which that judgement leaves
+    // alone, makes the same text go through the full layout. Both must agree
+    // at every length, across the sizes the label shrinks through.
+    void quickFitAgreesWithLayout_data() {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("figures") << "lblInitNGDisp"
+                                 << "8";
+        QTest::newRow("wide capitals") << "lblCargo"
+                                       << "W";
+        QTest::newRow("kerned pairs") << "lblCargo"
+                                      << "AV";
+        QTest::newRow("narrow letters") << "lblCargo"
+                                        << "il1";
+        QTest::newRow("bold caption") << "Label1"
+                                      << "MW";
+        QTest::newRow("ship name") << "lblShipName"
+                                   << "WAVY ";
+        QTest::newRow("wrapped note") << "lblCargoUncertainty"
+                                      << "To Ty ";
+    }
+    void quickFitAgreesWithLayout() {
+        QFETCH(QString, label);
+        QFETCH(QString, unit);
+        const ReportLabel& fitted = *drptCalvane().label(label);
+        QString text;
+        bool someFit = false;
+        bool someNot = false;
+        for (int units = 1; units <= 120; ++units) {
+            text += unit;
+            const bool fits = fitsLabel(fitted, text);
+            QCOMPARE(fitsLabel(fitted, text + u'\u2060'), fits);
+            (fits ? someFit : someNot) = true;
+        }
+        QVERIFY(someFit && someNot);
+    }
+
     void sheetLeftOut() {
         QTemporaryDir folder;
         const QString pdf = folder.filePath(QStringLiteral("r.pdf"));
