@@ -166,11 +166,8 @@ QList<NameListModel::Entry> NameListModel::readPage(int page) const {
     QList<Entry> rows;
     bool rowBeforeRead = false;
     if (start) {
-        const QString position = QStringLiteral("(") + dialect.caseless(m_list.nameColumn) +
-                                 QStringLiteral(", ") + m_list.keyColumn + QStringLiteral(")");
-        const QString given = QStringLiteral("(") +
-                              dialect.caseless(QStringLiteral("CAST(? AS TEXT)")) +
-                              QStringLiteral(", ?)");
+        const QString position = sortPosition();
+        const QString given = givenSortPosition();
         QSqlQuery before = runStatement(
             m_connection->database(),
             select + QStringLiteral(" WHERE ") + position + QStringLiteral(" < ") + given +
@@ -290,12 +287,8 @@ int NameListModel::rowsBefore(const QString& name, qint64 key) const {
     if (!start.sortName)
         return rowsBeforeCounted(name, key);
     // Only the rows from the page's start are counted, a short range of the index.
-    const SqlDialect& dialect = m_connection->dialect();
-    const QString position = QStringLiteral("(") + dialect.caseless(m_list.nameColumn) +
-                             QStringLiteral(", ") + m_list.keyColumn + QStringLiteral(")");
-    const QString given = QStringLiteral("(") +
-                          dialect.caseless(QStringLiteral("CAST(? AS TEXT)")) +
-                          QStringLiteral(", ?)");
+    const QString position = sortPosition();
+    const QString given = givenSortPosition();
     QSqlQuery within =
         runStatement(m_connection->database(),
                      QStringLiteral("SELECT COUNT(*) FROM ") + m_list.table +
@@ -304,6 +297,17 @@ int NameListModel::rowsBefore(const QString& name, qint64 key) const {
                      {start.name, start.key, name, key});
     const int page = int(after - starts.begin()) - 1;
     return page * PageSize + (within.next() ? within.value(0).toInt() : 0);
+}
+
+QString NameListModel::sortPosition() const {
+    return QStringLiteral("(") + m_connection->dialect().caseless(m_list.nameColumn) +
+           QStringLiteral(", ") + m_list.keyColumn + QLatin1Char(')');
+}
+
+QString NameListModel::givenSortPosition() const {
+    return QStringLiteral("(") +
+           m_connection->dialect().caseless(QStringLiteral("CAST(? AS TEXT)")) +
+           QStringLiteral(", ?)");
 }
 
 std::optional<QByteArray> NameListModel::sortNameOf(const QString& name) const {

@@ -92,6 +92,10 @@ private:
     int rowsBefore(const QString& name, qint64 key) const;
     int rowsBeforeCounted(const QString& name, qint64 key) const;
     std::optional<QByteArray> sortNameOf(const QString& name) const;
+    // A row's place in the list's order, "(name folded, key)", and the same
+    // for a name and key bound to two placeholders.
+    QString sortPosition() const;
+    QString givenSortPosition() const;
 
     Connection* m_connection = nullptr;
     NameList m_list;
